@@ -1,0 +1,78 @@
+#include "catalogue/ProductNameIndex.h"
+
+#include "catalogue/TNewProduct.h"
+
+namespace qs {
+
+void ProductNameIndex::grow()
+{
+    std::vector<TNewProduct*> old;
+    old.swap(slots_);
+    slots_.assign(old.empty() ? 16 : old.size() * 2, nullptr);
+    count_ = 0;
+    for (TNewProduct* product : old)
+        if (product)
+            insert(product);
+}
+
+void ProductNameIndex::insert(TNewProduct* product)
+{
+    if ((count_ + 1) * 4 > slots_.size() * 3)
+        grow();
+    std::size_t i = slotOf(product->nameHash());
+    while (slots_[i])
+        i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = product;
+    ++count_;
+}
+
+void ProductNameIndex::erase(TNewProduct* product)
+{
+    if (slots_.empty())
+        return;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = slotOf(product->nameHash());
+    while (slots_[i] != product) {
+        if (!slots_[i])
+            return;
+        i = (i + 1) & mask;
+    }
+    // Backward-shift deletion keeps every probe chain unbroken without tombstones.
+    std::size_t hole = i;
+    std::size_t j = i;
+    for (;;) {
+        j = (j + 1) & mask;
+        TNewProduct* candidate = slots_[j];
+        if (!candidate)
+            break;
+        const std::size_t home = slotOf(candidate->nameHash());
+        const bool homeBetween = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
+        if (!homeBetween) {
+            slots_[hole] = candidate;
+            hole = j;
+        }
+    }
+    slots_[hole] = nullptr;
+    --count_;
+}
+
+void ProductNameIndex::clear()
+{
+    slots_.clear();
+    count_ = 0;
+}
+
+bool ProductNameIndex::containsOther(std::string_view name, std::uint32_t hash,
+                                     const TNewProduct* except) const
+{
+    if (slots_.empty())
+        return false;
+    for (std::size_t i = slotOf(hash); slots_[i]; i = (i + 1) & (slots_.size() - 1)) {
+        const TNewProduct* product = slots_[i];
+        if (product != except && product->nameHash() == hash && product->name() == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace qs

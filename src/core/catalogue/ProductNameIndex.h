@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace qs {
+
+class TNewProduct;
+
+// The product names of one category, for the duplicate-name check: an open
+// addressing hash set of products (names compared exactly), so that creating
+// or renaming a product takes constant time however full the category.
+// Several products may carry the same name; each is held once.
+class ProductNameIndex {
+public:
+    void insert(TNewProduct* product);
+    void erase(TNewProduct* product);
+    void clear();
+    // Whether a product other than `except` carries exactly this name.
+    bool containsOther(std::string_view name, std::uint32_t hash, const TNewProduct* except) const;
+
+private:
+    std::size_t slotOf(std::uint32_t hash) const { return hash & (slots_.size() - 1); }
+    void grow();
+
+    std::vector<TNewProduct*> slots_;
+    std::size_t count_ = 0;
+};
+
+} // namespace qs

@@ -1,0 +1,157 @@
+#include "text/AtomicFile.h"
+
+#include "text/FileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qs {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t bufferSize = 1u << 20;
+
+std::string folderOf(const std::string& path)
+{
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// Leftovers of earlier saves of the same file that were interrupted.
+void removeStrayTemporaries(const std::string& path)
+{
+    const std::string prefix =
+        "." + fs::path(path).filename().string() + std::string(AtomicFileWriter::temporaryMark);
+    std::error_code ec;
+    for (fs::directory_iterator it(folderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+            std::error_code ignored;
+            if (it->is_regular_file(ignored) && !it->is_symlink(ignored))
+                fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+mode_t modeForNewFile(const std::string& path)
+{
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool syncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)), buffer_(bufferSize)
+{
+    removeStrayTemporaries(path_);
+    const fs::path target(path_);
+    temporaryPath_ =
+        (target.parent_path() / ("." + target.filename().string() + std::string(temporaryMark) + "XXXXXX"))
+            .string();
+    fd_ = ::mkostemp(temporaryPath_.data(), O_CLOEXEC); // O_CREAT | O_EXCL
+    if (fd_ < 0) {
+        temporaryPath_.clear();
+        throw FileError::cannotCreate(path_);
+    }
+    if (::fchmod(fd_, modeForNewFile(path_)) != 0)
+        fail();
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    discard();
+}
+
+void AtomicFileWriter::discard()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporaryPath_.empty()) {
+        ::unlink(temporaryPath_.c_str());
+        temporaryPath_.clear();
+    }
+}
+
+void AtomicFileWriter::fail()
+{
+    discard();
+    throw FileError::cannotCreate(path_);
+}
+
+void AtomicFileWriter::flushBuffer()
+{
+    std::size_t done = 0;
+    while (done < used_) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail();
+        done += static_cast<std::size_t>(n);
+    }
+    used_ = 0;
+}
+
+void AtomicFileWriter::write(std::string_view bytes)
+{
+    if (fd_ < 0)
+        throw FileError::cannotCreate(path_);
+    while (!bytes.empty()) {
+        const std::size_t room = buffer_.size() - used_;
+        const std::size_t take = bytes.size() < room ? bytes.size() : room;
+        std::memcpy(buffer_.data() + used_, bytes.data(), take);
+        used_ += take;
+        bytes.remove_prefix(take);
+        if (used_ == buffer_.size())
+            flushBuffer();
+    }
+}
+
+void AtomicFileWriter::commit()
+{
+    if (fd_ < 0)
+        throw FileError::cannotCreate(path_);
+    flushBuffer();
+    // A failed fsync is final: the data may already be lost, so it is never retried.
+    if (::fsync(fd_) != 0)
+        fail();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        fail();
+    if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
+        fail();
+    temporaryPath_.clear();
+    if (!syncFolder(folderOf(path_)))
+        throw FileError::cannotCreate(path_);
+}
+
+void writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    AtomicFileWriter writer(path);
+    writer.write(bytes);
+    writer.commit();
+}
+
+} // namespace qs

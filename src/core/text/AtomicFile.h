@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qs {
+
+// Writes a file so that a save never destroys what was there: the bytes go to
+// a new temporary file in the same folder, which is flushed to disk and then
+// renamed over the old file; the folder is flushed last. Until commit() has
+// succeeded the old file is untouched; a writer destroyed without commit()
+// removes its temporary file. Every failure throws FileError with the
+// system's message "Cannot create file <path>".
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+    const std::string& path() const { return path_; }
+
+    // Temporary files of saves that were interrupted carry this mark in their name.
+    static constexpr std::string_view temporaryMark = ".qs-save-";
+
+private:
+    void flushBuffer();
+    [[noreturn]] void fail();
+    void discard();
+
+    std::string path_;
+    std::string temporaryPath_;
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+// Writes bytes as the whole new content of a file, through AtomicFileWriter.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace qs

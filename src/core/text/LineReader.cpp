@@ -1,0 +1,104 @@
+#include "text/LineReader.h"
+
+#include "text/FileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace qs {
+
+LineReader::LineReader(const std::string& path, std::size_t chunkSize)
+    : path_(path), buffer_(chunkSize < 16 ? 16 : chunkSize)
+{
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw FileError::cannotOpen(path);
+}
+
+LineReader::~LineReader()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+// Moves the unread rest to the front and reads more; false when nothing more came.
+bool LineReader::fill()
+{
+    if (eof_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size())
+        buffer_.resize(buffer_.size() * 2); // a line longer than the buffer
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError("Cannot read file " + path_);
+        if (n == 0) {
+            eof_ = true;
+            return false;
+        }
+        end_ += static_cast<std::size_t>(n);
+        return true;
+    }
+}
+
+bool LineReader::next(std::string_view& line)
+{
+    for (;;) {
+        if (skipLeadingLf_ && begin_ < end_) {
+            if (buffer_[begin_] == '\n')
+                ++begin_;
+            skipLeadingLf_ = false;
+        }
+        const char* start = buffer_.data() + begin_;
+        const std::size_t available = end_ - begin_;
+        const char* stop = nullptr;
+        for (std::size_t i = 0; i < available; ++i) {
+            const char c = start[i];
+            if (c == '\n' || c == '\r') {
+                stop = start + i;
+                break;
+            }
+        }
+        if (stop) {
+            line = std::string_view(start, static_cast<std::size_t>(stop - start));
+            begin_ += line.size() + 1;
+            if (*stop == '\r') {
+                if (begin_ < end_) {
+                    if (buffer_[begin_] == '\n')
+                        ++begin_;
+                } else {
+                    skipLeadingLf_ = true; // the LF of a CR LF may start the next chunk
+                }
+            }
+            return true;
+        }
+        if (!fill()) {
+            if (begin_ == end_)
+                return false;
+            line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+            begin_ = end_;
+            return true;
+        }
+    }
+}
+
+std::size_t LineReader::countLines(const std::string& path)
+{
+    LineReader reader(path);
+    std::size_t count = 0;
+    std::string_view line;
+    while (reader.next(line))
+        ++count;
+    return count;
+}
+
+} // namespace qs

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+class Progress;
+
+enum class MessageKind { Information, Warning, Error, Confirmation };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// A file-open dialog: where it starts, what it offers, what it proposes.
+struct FileDialogRequest {
+    std::string directory;
+    // Description and patterns separated by "|", e.g. "Image Files (*.jpg)|*.jpg".
+    std::string filter;
+    std::string initialName;
+};
+
+// How the core's commands ask and tell. Every text is Windows-1252 bytes; the
+// face that implements this converts for the screen or the terminal.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box with an OK button.
+    virtual void message(std::string_view text, MessageKind kind) = 0;
+    // A question; the answer is one of the buttons offered.
+    virtual Answer ask(std::string_view text, MessageKind kind, Buttons buttons) = 0;
+    // An input box; empty when cancelled.
+    virtual std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
+                                                 std::string_view initial) = 0;
+    // A file-open dialog; the chosen path, or empty when cancelled.
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    // The shared "Please Wait..." progress window.
+    virtual Progress& progress() = 0;
+};
+
+} // namespace qs

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ui/Progress.h"
+#include "ui/UserInterface.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qs::test {
+
+// A user who answers from a script: every message and question is recorded,
+// and answers are taken from queues filled in advance. A question nobody
+// prepared an answer for fails the test loudly instead of guessing.
+class ScriptedUserInterface : public UserInterface {
+public:
+    struct Said {
+        std::string text;
+        MessageKind kind;
+        bool question;
+    };
+
+    std::vector<Said> said;
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> inputs;
+    std::deque<std::optional<std::string>> files;
+    std::vector<FileDialogRequest> fileRequests;
+
+    class RecordingProgress : public Progress {
+    public:
+        std::vector<std::string> labels;
+        long long minimum = 0, maximum = 0, position = 0, steps = 0;
+        bool visible = false;
+        int shows = 0;
+
+        void setLabel(std::string_view text) override { labels.emplace_back(text); }
+        void setRange(long long lo, long long hi) override { minimum = lo, maximum = hi; }
+        void setPosition(long long p) override { position = p; }
+        void show() override { visible = true, ++shows; }
+        void step() override { ++position, ++steps; }
+        void hide() override { visible = false; }
+    } progressWindow;
+
+    void message(std::string_view text, MessageKind kind) override
+    {
+        said.push_back({std::string(text), kind, false});
+    }
+
+    Answer ask(std::string_view text, MessageKind kind, Buttons) override
+    {
+        said.push_back({std::string(text), kind, true});
+        if (answers.empty())
+            throw std::logic_error("Unexpected question: " + std::string(text));
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
+                                         std::string_view) override
+    {
+        said.push_back({std::string(caption) + " / " + std::string(prompt), MessageKind::Information, true});
+        if (inputs.empty())
+            throw std::logic_error("Unexpected input box: " + std::string(caption));
+        auto input = inputs.front();
+        inputs.pop_front();
+        return input;
+    }
+
+    std::optional<std::string> openFile(const FileDialogRequest& request) override
+    {
+        fileRequests.push_back(request);
+        if (files.empty())
+            throw std::logic_error("Unexpected file dialog");
+        auto file = files.front();
+        files.pop_front();
+        return file;
+    }
+
+    Progress& progress() override { return progressWindow; }
+
+    // The texts said, in order.
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> result;
+        for (const auto& s : said)
+            result.push_back(s.text);
+        return result;
+    }
+};
+
+} // namespace qs::test
