@@ -26,15 +26,20 @@ TNewCategory& Catalogue::addCategory(TNewCategory& parent, std::string_view name
     return added;
 }
 
-TNewProduct& Catalogue::createProduct(TNewCategory& category)
+TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields)
 {
     if (category.isRoot())
         throw std::logic_error("Products belong to categories, not to the whole catalogue");
     auto product = std::make_unique<TNewProduct>();
     product->ID = NextProductID++;
     product->Category = &category;
-    product->setNameUnchecked("New Product " + std::to_string(category.ProductCounter));
+    const std::string_view wanted = fields.get(FieldNames::ProductName);
+    if (wanted.empty() || category.hasProductNamedOtherThan(wanted, nullptr))
+        fields.set(FieldNames::ProductName, "New Product " + std::to_string(category.ProductCounter));
     ++category.ProductCounter;
+    product->Fields = std::move(fields);
+    product->nameHash_ = hashProductName(product->name());
+    category.productNames_.insert(product.get());
     TNewProduct& created = *product;
     category.Products.push_back(std::move(product));
     ++productCount_;

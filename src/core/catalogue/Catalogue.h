@@ -29,7 +29,11 @@ public:
     // A new category named "New Category" (or name), the last child of parent.
     TNewCategory& addCategory(TNewCategory& parent, std::string_view name = "New Category");
     // A new product "New Product " + the category's counter, appended to it.
-    TNewProduct& createProduct(TNewCategory& category);
+    TNewProduct& createProduct(TNewCategory& category) { return createProduct(category, FieldRecord()); }
+    // The same with its fields given at once, as a file describes it. The
+    // product keeps the counter-made name when the fields name none, or a name
+    // another product of the category already carries.
+    TNewProduct& createProduct(TNewCategory& category, FieldRecord fields);
     // Gives a product the ID read from a file and raises NextProductID past it.
     void setProductID(TNewProduct& product, std::int64_t id);
     void destroyProduct(TNewProduct& product);

@@ -54,5 +54,8 @@ inline constexpr std::string_view productNameField = "Product Name";
 inline constexpr std::string_view categoryField = "Category";
 inline constexpr std::string_view categoryNameField = "Category Name";
 inline constexpr std::string_view defaultPrefix = "Default ";
+inline constexpr std::string_view descriptionField = "Description";
+inline constexpr std::string_view pictureField = "Picture";
+inline constexpr std::string_view templateField = "Template";
 
 } // namespace qs

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/FieldNames.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+struct AppState;
+class Catalogue;
+class UserInterface;
+
+// The catalogue files read by the shop's scripts: shop.data, one line per
+// product, and header_data.log, one line per category; fields separated by
+// "::", category names within a path by "|", lines ended by CR LF.
+
+inline constexpr std::string_view catalogueFileName = "shop.data";
+inline constexpr std::string_view categoryFileName = "header_data.log";
+inline constexpr std::string_view fieldSeparator = "::";
+
+// The columns of shop.data: the ID, the category path with the product's
+// name, then the product fields. A name beginning with "(" is not a field.
+inline constexpr std::size_t catalogueColumnCount = 2 + std::size(fileColumnFields);
+inline constexpr std::array<std::string_view, catalogueColumnCount> TXTFields = [] {
+    std::array<std::string_view, catalogueColumnCount> names{"(QSTL Catalogue Number)",
+                                                             "(Category+Product Name)"};
+    for (std::size_t i = 0; i < std::size(fileColumnFields); ++i)
+        names[2 + i] = fileColumnFields[i];
+    return names;
+}();
+
+// Rebuilds the catalogue from shop.data and the header_data.log beside it,
+// after reading the shop's settings. Tells the user what stopped a load and
+// returns false then; the products read so far stay. An empty path does nothing.
+bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
+
+// Writes the product lines of shop.data. Throws FileError.
+void writeProductFile(const Catalogue& catalogue, const std::string& path);
+// Writes the category lines of header_data.log. Throws FileError.
+void writeCategoryFile(const Catalogue& catalogue, const std::string& path);
+
+// Writes the catalogue files, the catalogue depth and the local settings file.
+// A shop.data that cannot be written is told to the user and gives false;
+// any later failure throws with the system's message.
+bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
+
+// The Save command: asks first (unless told not to), writes the catalogue,
+// then the shop's location file. True when the catalogue was written.
+bool SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
+
+} // namespace qs

@@ -1,0 +1,116 @@
+#include "catalogue/CatalogueFile.h"
+
+#include "catalogue/Catalogue.h"
+#include "text/AtomicFile.h"
+
+#include <array>
+#include <charconv>
+#include <vector>
+
+namespace qs {
+namespace {
+
+// Visits every category in tree order (a category, then the sub-trees of its
+// sub-categories in order) with the path of its parent, each name followed
+// by "|". One path string serves the whole walk, so no depth of tree costs
+// more than its deepest path.
+template <typename Visit> void forEachCategory(const Catalogue& catalogue, Visit&& visit)
+{
+    struct Level {
+        const TNewCategory* node;
+        std::size_t nextChild;
+        std::size_t pathLength;
+    };
+    std::string parentPath;
+    std::vector<Level> stack{{&catalogue.root(), 0, 0}};
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        const auto& children = level.node->children();
+        if (level.nextChild == children.size()) {
+            parentPath.resize(level.pathLength);
+            stack.pop_back();
+            continue;
+        }
+        const TNewCategory& child = *children[level.nextChild++];
+        visit(child, std::string_view(parentPath));
+        const std::size_t before = parentPath.size();
+        parentPath.append(child.text()).push_back('|');
+        stack.push_back({&child, 0, before});
+    }
+}
+
+void appendNumber(std::string& out, std::int64_t value)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+// The category's default for each column, looked up once per category.
+std::array<std::string_view, catalogueColumnCount> columnDefaults(const TNewCategory& category)
+{
+    std::array<std::string_view, catalogueColumnCount> defaults{};
+    std::string name(defaultPrefix);
+    for (std::size_t column = 2; column < catalogueColumnCount; ++column) {
+        name.resize(defaultPrefix.size());
+        name.append(TXTFields[column]);
+        defaults[column] = category.detail(name);
+    }
+    return defaults;
+}
+
+} // namespace
+
+void writeProductFile(const Catalogue& catalogue, const std::string& path)
+{
+    // The standard fields are numbered in column order, so one small table
+    // per product finds each column's own value.
+    static_assert(FieldNames::FirstFileColumn == 2 && FieldNames::StandardCount == catalogueColumnCount);
+
+    AtomicFileWriter file(path);
+    std::string line;
+    forEachCategory(catalogue, [&](const TNewCategory& category, std::string_view parentPath) {
+        if (category.products().empty())
+            return;
+        const auto defaults = columnDefaults(category);
+        for (const auto& product : category.products()) {
+            std::array<std::string_view, FieldNames::StandardCount> own{};
+            product->forEachField([&](FieldId id, std::string_view value) {
+                if (id < own.size())
+                    own[id] = value;
+            });
+            line.clear();
+            appendNumber(line, product->ID);
+            line.append(fieldSeparator).append(parentPath).append(category.text()).push_back('|');
+            line.append(own[FieldNames::ProductName]);
+            for (std::size_t column = 2; column < catalogueColumnCount; ++column) {
+                const std::string_view value = own[column];
+                line.append(fieldSeparator).append(value.empty() ? defaults[column] : value);
+            }
+            line.append("\r\n");
+            file.write(line);
+        }
+    });
+    file.commit();
+}
+
+void writeCategoryFile(const Catalogue& catalogue, const std::string& path)
+{
+    AtomicFileWriter file(path);
+    std::string line;
+    std::int64_t index = 0;
+    forEachCategory(catalogue, [&](const TNewCategory& category, std::string_view parentPath) {
+        line.clear();
+        appendNumber(line, index++);
+        line.append(fieldSeparator).append(parentPath).append(category.detail(categoryNameField));
+        line.append(fieldSeparator).append(category.detail(descriptionField));
+        line.append(fieldSeparator);
+        line.append(fieldSeparator).append(category.detail(pictureField));
+        line.append(fieldSeparator).append(category.detail(templateField));
+        line.append("\r\n");
+        file.write(line);
+    });
+    file.commit();
+}
+
+} // namespace qs

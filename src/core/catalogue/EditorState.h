@@ -1,0 +1,65 @@
+#pragma once
+
+#include "catalogue/TNewCategory.h"
+#include "catalogue/TNewProduct.h"
+
+namespace qs {
+
+// What the main window keeps beside the catalogue (Part 2.3): the category the
+// grids show, the product acted on, and whether an edit is still pending. The
+// pointers never outlive their records: whoever destroys records forgets them
+// here first.
+struct EditorState {
+    // None while the root is selected or after the tree is cleared.
+    TNewCategory* CurrentCategory = nullptr;
+    // The product selected in (or dragged from) the product grid, and the one
+    // current before it.
+    TNewProduct* CurrentProduct = nullptr;
+    TNewProduct* PreviousProduct = nullptr;
+    // The category details grid holds an edit not yet committed; set also when
+    // a sub-category is added. The close query counts it like CatalogueModified.
+    bool CategoryEdited = false;
+    // The window shows an open shop (MainMenu) rather than no shop (NoCatMenu).
+    bool ShopOpen = false;
+
+    void setCurrentProduct(TNewProduct* product)
+    {
+        if (product == CurrentProduct)
+            return;
+        PreviousProduct = CurrentProduct;
+        CurrentProduct = product;
+    }
+
+    // Before a product is destroyed.
+    void forgetProduct(const TNewProduct& product)
+    {
+        if (CurrentProduct == &product)
+            CurrentProduct = nullptr;
+        if (PreviousProduct == &product)
+            PreviousProduct = nullptr;
+    }
+
+    // Before a category is destroyed with its sub-tree and all their products.
+    void forgetSubtree(const TNewCategory& category)
+    {
+        const auto inside = [&](const TNewCategory* node) {
+            return node && (node == &category || category.isAncestorOf(*node));
+        };
+        if (inside(CurrentCategory))
+            CurrentCategory = nullptr;
+        if (CurrentProduct && inside(CurrentProduct->Category))
+            CurrentProduct = nullptr;
+        if (PreviousProduct && inside(PreviousProduct->Category))
+            PreviousProduct = nullptr;
+    }
+
+    // Before the whole tree is cleared or replaced.
+    void forgetAll()
+    {
+        CurrentCategory = nullptr;
+        CurrentProduct = nullptr;
+        PreviousProduct = nullptr;
+    }
+};
+
+} // namespace qs
