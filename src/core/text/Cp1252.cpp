@@ -79,7 +79,9 @@ std::string utf8ToCp1252(std::string_view utf8)
             }
             cp = (cp << 6) | (next & 0x3F);
         }
-        if (!valid) {
+        // An over-long form is malformed: it could pass a "/" or a control past a check.
+        constexpr char32_t shortestFor[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!valid || cp < shortestFor[length]) {
             out.push_back('?');
             ++i;
             continue;

@@ -12,10 +12,14 @@ std::string readFileBytes(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw FileError::cannotOpen(path);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw FileError::cannotOpen(path);
-    return bytes;
+    // The stream reports a failed read (of a folder, say) by throwing its own exception.
+    try {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.bad())
+            return bytes;
+    } catch (const std::ios_base::failure&) {
+    }
+    throw FileError::cannotOpen(path);
 }
 
 } // namespace qs
