@@ -36,7 +36,10 @@ public:
         return it->second;
     }
 
-    std::string_view spelling(FieldId id) const { return id < spellings_.size() ? spellings_[id] : ""; }
+    std::string_view spelling(FieldId id) const
+    {
+        return id < spellings_.size() ? std::string_view(spellings_[id]) : std::string_view();
+    }
 
 private:
     std::deque<std::string> spellings_; // stable addresses for the returned views
