@@ -5,7 +5,7 @@
 
 PROGRAM_DIR defaults to share/program beside this folder. Writes
 Buttons/<name>-off.bmp and Buttons/<name>-on.bmp (24-bit, 32x32) and
-Apache/htdocs/images/{logo,basket,nopicture}.gif. Only the standard library is
+Apache/htdocs/images/{logo,nopicture}.gif. Only the standard library is
 used, so the pictures can be redrawn on any machine; the output is
 deterministic, so a rerun changes no committed file unless a drawing changed.
 
@@ -443,19 +443,6 @@ def draw_logo():
     return gif_bytes(c.pixels(WHITE), transparent=True)
 
 
-def draw_basket():
-    c = Canvas(24, 24)
-    edge = hexrgb("#6A4418")
-    c.ring(12, 11, 7, 7.5, 1.6, edge, clip=lambda x, y: y < 10)
-    body = [(2.5, 10), (21.5, 10), (18.8, 21.5), (5.2, 21.5)]
-    c.shape(body, vertical(hexrgb("#E6B472"), hexrgb("#B07A35"), 10, 22), edge)
-    for x in (8, 12, 16):
-        c.line(x, 11, x + (x - 12) * 0.15, 21, 0.8, edge)
-    c.line(3.5, 15.5, 20.5, 15.5, 0.8, edge)
-    c.round_rect(1.5, 8.8, 22.5, 11.6, 1, edge)
-    return gif_bytes(c.pixels(WHITE), transparent=True)
-
-
 def draw_nopicture():
     c = Canvas(96, 96, hexrgb("#F2F3F5"))
     grey = hexrgb("#C2C8CF")
@@ -467,7 +454,7 @@ def draw_nopicture():
     return gif_bytes(c.pixels(WHITE), transparent=False)
 
 
-IMAGES = {"logo.gif": draw_logo, "basket.gif": draw_basket, "nopicture.gif": draw_nopicture}
+IMAGES = {"logo.gif": draw_logo, "nopicture.gif": draw_nopicture}
 
 
 def write(path, data):
