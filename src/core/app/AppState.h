@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/LocationDetails.h"
 #include "catalogue/Catalogue.h"
 #include "fields/FieldDefinitions.h"
 #include "settings/ShopSettings.h"
 
+#include <optional>
 #include <string>
 
 namespace qs {
@@ -39,6 +41,12 @@ struct AppState {
     bool CatalogueModified = false;
     // The image URL that the shop settings writer stores.
     std::string CurrentImageURL;
+
+    // The Location Details dialog's content, which outlives each showing.
+    LocationDetails locationForm;
+    // While a shop is open: the location values that were in force before it
+    // opened, which the program-wide location file keeps.
+    std::optional<NameValueList> locationWithoutShop;
 
     ShopSettings ShopFields;
     FieldDefinitions InfoList;

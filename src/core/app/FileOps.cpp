@@ -1,0 +1,194 @@
+#include "app/FileOps.h"
+
+#include "app/AppState.h"
+#include "settings/ShopSettingsFile.h"
+#include "text/AtomicFile.h"
+#include "text/FileError.h"
+#include "text/LineReader.h"
+#include "ui/UserInterface.h"
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace qs {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t copyChunkSize = 1u << 20;
+constexpr std::size_t listChunkSize = 64u << 10;
+
+fs::file_type entryType(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type();
+}
+
+bool hidden(const std::string& name)
+{
+    return !name.empty() && name.front() == '.';
+}
+
+// Streams the source into a new file that replaces the destination only once
+// it is complete. Throws FileError.
+void copyFile(const std::string& source, const std::string& destination)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(source, ec))
+        throw FileError::cannotOpen(source);
+    std::ifstream in(source, std::ios::binary);
+    if (!in)
+        throw FileError::cannotOpen(source);
+    AtomicFileWriter out(destination);
+    std::vector<char> buffer(copyChunkSize);
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+        out.write(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())));
+    if (in.bad())
+        throw FileError::cannotOpen(source);
+    out.commit();
+}
+
+// A list names files beside itself; anything else would reach outside the
+// folders the copy is meant to touch.
+void checkListedName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string_view::npos)
+        throw FileError("The CGI list-file names \"" + std::string(name) +
+                        "\", which is not a file in its own folder.");
+}
+
+std::string interpreterLine(std::string_view firstLine, const std::string& perlPath)
+{
+    if (firstLine.starts_with("#!"))
+        return "#!" + perlPath;
+    return std::string(firstLine);
+}
+
+void copyScript(const std::string& source, const std::string& destination, std::string_view name,
+                const std::string& perlPath)
+{
+    checkListedName(name);
+    const std::string from = joinPath(source, std::string(name));
+    // A link could lead out of the source folder.
+    if (entryType(from) != fs::file_type::regular)
+        throw FileError::cannotOpen(from);
+    LineReader in(from, copyChunkSize);
+    if (!DirExists(destination))
+        MakeDirPath(destination);
+    AtomicFileWriter out(joinPath(destination, std::string(name)));
+    std::string_view line;
+    // An empty script still gets its (empty) first line.
+    const bool any = in.next(line);
+    out.write(interpreterLine(any ? line : std::string_view(), perlPath));
+    out.write("\r\n");
+    while (in.next(line)) {
+        out.write(line);
+        out.write("\r\n");
+    }
+    out.commit();
+}
+
+} // namespace
+
+bool DirExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+void MakeDirPath(const std::string& path)
+{
+    if (path.empty())
+        throw FileError("Unable to create directory");
+    std::error_code ignored;
+    fs::create_directories(path, ignored);
+}
+
+void CopyDirFiles(const std::string& source, const std::string& target)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (hidden(name) || entryType(it->path()) != fs::file_type::regular)
+            continue;
+        const std::string to = joinPath(target, name);
+        if (entryType(to) != fs::file_type::not_found)
+            continue;
+        try {
+            copyFile(it->path().string(), to);
+        } catch (const FileError&) {
+            // A file that cannot be copied is left out; the others still come.
+        }
+    }
+}
+
+void CopyFileReplacing(const std::string& source, const std::string& destination)
+{
+    try {
+        copyFile(source, destination);
+    } catch (const FileError&) {
+        // The destination is untouched; the caller notices the file is not there.
+    }
+}
+
+void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+                       const std::string& destination, const std::string& perlPath,
+                       const std::string& listFileName)
+{
+    if (!DirExists(destination))
+        MakeDirPath(destination);
+    if (!DirExists(state.LocCGI)) {
+        ui.message("The local CGI directory specified (" + state.LocCGI + ") does not exist.",
+                   MessageKind::Warning);
+        return;
+    }
+    const std::string listPath = joinPath(source, listFileName);
+    std::error_code ec;
+    if (!fs::is_regular_file(listPath, ec)) {
+        ui.message("The CGI list-file (" + listPath + ") does not exist.", MessageKind::Warning);
+        return;
+    }
+    std::string name;
+    try {
+        LineReader list(listPath, listChunkSize);
+        std::string_view line;
+        while (list.next(line)) {
+            name = line;
+            copyScript(source, destination, name, perlPath);
+        }
+    } catch (const FileError&) {
+        ui.message("There was an error processing the CGI list-file \"" + listFileName + "\" while copying " +
+                       name + ".",
+                   MessageKind::Error);
+        throw;
+    }
+    SaveSettings(state, joinPath(destination, settingsFileName), true);
+}
+
+bool DeleteDirTree(const std::string& path)
+{
+    std::error_code ec;
+    const fs::file_type type = entryType(path);
+    if (type == fs::file_type::symlink)
+        return DirExists(path) && fs::remove(path, ec);
+    if (type != fs::file_type::directory)
+        return false;
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back(it->path());
+    // A folder that cannot be read to the end cannot have been emptied.
+    bool allDeleted = !ec;
+    for (const fs::path& entry : entries) {
+        if (!allDeleted)
+            break;
+        if (entryType(entry) == fs::file_type::directory)
+            allDeleted = DeleteDirTree(entry.string());
+        else
+            allDeleted = fs::remove(entry, ec);
+    }
+    fs::remove(path, ec);
+    return allDeleted;
+}
+
+} // namespace qs

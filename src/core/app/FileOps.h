@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+struct AppState;
+class UserInterface;
+
+// The file-system operations of the shop workspace. Paths are the platform's.
+
+// True when the path exists and is a folder.
+bool DirExists(const std::string& path);
+
+// Makes the folder and any missing parents. A folder that cannot be made is
+// not reported; an empty path throws FileError("Unable to create directory").
+void MakeDirPath(const std::string& path);
+
+// Copies every plain file of the source folder into the target folder under
+// the same name. Folders, hidden files (a name beginning with "."), symbolic
+// links and special files are not plain files. A file already in the target
+// stays as it is; failures are ignored.
+void CopyDirFiles(const std::string& source, const std::string& target);
+
+// Copies one file over the destination. A failed copy reports nothing and
+// leaves the destination as it was.
+void CopyFileReplacing(const std::string& source, const std::string& destination);
+
+// Copies the files named in the list file of the source folder into the
+// destination folder, their "#!" line set to the Perl path and every line
+// ended by CR LF, then writes the shop settings file there in its remote
+// form. A missing local CGI folder or list file is told to the user and
+// nothing is copied. A file that cannot be copied, and a list line naming
+// anything outside the list's folder, is told to the user and then thrown
+// on as FileError: the calling command stops; what was copied stays.
+void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+                       const std::string& destination, const std::string& perlPath,
+                       const std::string& listFileName);
+
+// Deletes the folder with everything in it. Symbolic links are removed, never
+// followed. After the first entry that cannot be deleted nothing further is
+// deleted. False when the path is no folder or an entry could not be deleted;
+// whether the folder itself could be removed does not count.
+bool DeleteDirTree(const std::string& path);
+
+inline constexpr std::string_view allScriptsListName = "AllCGIFiles.txt";
+inline constexpr std::string_view shopScriptsListName = "CGIFiles.txt";
+
+} // namespace qs

@@ -1,0 +1,82 @@
+#include "app/Location.h"
+
+#include "app/AppState.h"
+#include "text/FileError.h"
+
+namespace qs {
+
+NameValueList locationValues(const AppState& state)
+{
+    NameValueList list;
+    list.setValue("LocCGI", state.LocCGI);
+    list.setValue("LocImg", state.LocImg);
+    list.setValue("LocImgURL", state.LocImgURL);
+    list.setValue("LocPerlPath", state.LocPerlPath);
+    list.setValue("RemCGI", state.RemCGI);
+    list.setValue("RemData", state.RemData);
+    list.setValue("RemImgURL", state.RemImgURL);
+    list.setValue("RemPerlPath", state.RemPerlPath);
+    return list;
+}
+
+void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
+{
+    values.setValue("Startup", startupHidden ? "1" : "0");
+    values.saveToFile(path);
+}
+
+void SaveLocation(const AppState& state, const std::string& path)
+{
+    SaveLocation(locationValues(state), state.locationForm.cbStartup, path);
+}
+
+void LoadLocation(AppState& state, const std::string& path)
+{
+    NameValueList list;
+    try {
+        list = NameValueList::fromFile(path);
+    } catch (const FileError&) {
+        state.LocImg = state.fallbackLocImg();
+        state.LocCGI = state.fallbackLocCGI();
+        SaveLocation(state, path);
+        return;
+    }
+    applyLocationValues(state, list);
+}
+
+void applyLocationValues(AppState& state, const NameValueList& values)
+{
+    state.LocCGI = values.value("LocCGI");
+    state.LocImg = values.value("LocImg");
+    state.LocImgURL = values.value("LocImgURL");
+    state.LocPerlPath = values.value("LocPerlPath");
+    state.RemCGI = values.value("RemCGI");
+    state.RemData = values.value("RemData");
+    state.RemImgURL = values.value("RemImgURL");
+    state.RemPerlPath = values.value("RemPerlPath");
+}
+
+void StoreDetails(AppState& state)
+{
+    const LocationDetails& form = state.locationForm;
+    if (form.mailMethod == LocationDetails::SystemMail) {
+        state.ShopFields.setValue("mailprogram", form.SysMailEdit);
+    } else {
+        state.ShopFields.setValue("web_server", form.WebServerEdit);
+        state.ShopFields.setValue("smtp_server", form.SMTPServerEdit);
+    }
+}
+
+std::string programLocationFile(const AppState& state)
+{
+    return state.programFile(locationFileName);
+}
+
+std::string currentLocationFile(const AppState& state)
+{
+    if (state.locationWithoutShop)
+        return joinPath(state.ShopCGIDir(), locationFileName);
+    return programLocationFile(state);
+}
+
+} // namespace qs

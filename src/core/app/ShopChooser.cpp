@@ -1,0 +1,52 @@
+#include "app/ShopChooser.h"
+
+#include "app/AppState.h"
+#include "app/FileOps.h"
+#include "app/ShopWorkspace.h"
+#include "ui/UserInterface.h"
+
+#include <filesystem>
+
+namespace qs {
+namespace fs = std::filesystem;
+
+std::vector<std::string> listShops(const AppState& state)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(shopsRegistry(state), ec), end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+std::string_view ShopChooser::caption() const
+{
+    return mode_ == Mode::Open ? "Open a Shop..." : "Delete a Shop...";
+}
+
+void ShopChooser::fill(const AppState& state)
+{
+    shops_ = listShops(state);
+    selected_ = shops_.empty() ? -1 : 0;
+}
+
+void ShopChooser::select(int index)
+{
+    if (index >= 0 && static_cast<std::size_t>(index) < shops_.size())
+        selected_ = index;
+}
+
+bool ShopChooser::confirm(AppState& state, UserInterface& ui) const
+{
+    if (selected_ < 0)
+        return false;
+    const std::string& name = shops_[static_cast<std::size_t>(selected_)];
+    if (!DirExists(shopMarker(state, name))) {
+        ui.message(missingShopMessage, MessageKind::Information);
+        return false;
+    }
+    state.ShopName = name;
+    return true;
+}
+
+} // namespace qs

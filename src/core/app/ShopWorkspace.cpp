@@ -1,0 +1,197 @@
+#include "app/ShopWorkspace.h"
+
+#include "app/AppState.h"
+#include "app/FileOps.h"
+#include "app/Location.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/EditorState.h"
+#include "ui/UserInterface.h"
+
+#include <filesystem>
+
+namespace qs {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view shopNameCharacters = "abcdefghijklmnopqrstuvwxyz-0123456789";
+
+bool entryExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+bool fileExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// The program-wide location file keeps these while a shop is open.
+void rememberLocationWithoutShop(AppState& state)
+{
+    if (!state.locationWithoutShop)
+        state.locationWithoutShop = locationValues(state);
+}
+
+// Back to the program-wide location values, with no shop named.
+void forgetShopValues(AppState& state)
+{
+    if (state.locationWithoutShop)
+        applyLocationValues(state, *state.locationWithoutShop);
+    state.locationWithoutShop.reset();
+    state.ShopName.clear();
+}
+
+void clearShopCatalogue(AppState& state, EditorState& editor)
+{
+    editor.ShopOpen = false;
+    editor.CategoryEdited = false;
+    editor.forgetAll();
+    state.catalogue.clear();
+}
+
+// A shop that failed to open leaves nothing of it behind.
+void returnToNoShop(AppState& state, EditorState& editor)
+{
+    forgetShopValues(state);
+    clearShopCatalogue(state, editor);
+}
+
+// The tail of Open Shop and New Shop. The paths are formed before the shop's
+// own location file may move LocCGI.
+bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool readShopLocation)
+{
+    const std::string catalogueFile = joinPath(state.ShopDataDir(), std::string(catalogueFileName));
+    const std::string shopLocation = joinPath(state.ShopCGIDir(), locationFileName);
+    try {
+        if (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile)) {
+            returnToNoShop(state, editor);
+            return false;
+        }
+        if (readShopLocation && fileExists(shopLocation))
+            LoadLocation(state, shopLocation);
+    } catch (...) {
+        returnToNoShop(state, editor);
+        throw;
+    }
+    editor.ShopOpen = true;
+    return true;
+}
+
+} // namespace
+
+std::string shopsRegistry(const AppState& state)
+{
+    return state.programFile("shops");
+}
+
+std::string shopMarker(const AppState& state, std::string_view name)
+{
+    return joinPath(shopsRegistry(state), std::string(name));
+}
+
+std::string shopImageDir(const AppState& state, std::string_view name)
+{
+    return joinPath(state.LocImg, std::string(name) + "-images");
+}
+
+std::string_view shopNameError(std::string_view name)
+{
+    for (const char c : name) {
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (shopNameCharacters.find(lower) == std::string_view::npos)
+            return badShopNameMessage;
+    }
+    return {};
+}
+
+bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
+{
+    const std::string marker = shopMarker(state, name);
+    if (name.empty() || !shopNameError(name).empty() || entryExists(marker))
+        return false;
+    state.ShopName = name;
+    MakeDirPath(marker);
+    MakeDirPath(state.ShopCGIDir());
+    CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(), state.LocPerlPath,
+                      std::string(allScriptsListName));
+    MakeDirPath(state.ShopDataDir());
+    CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());
+    const std::string images = shopImageDir(state, name);
+    MakeDirPath(images);
+    CopyDirFiles(state.LocImg, images);
+    return true;
+}
+
+bool NewShop(AppState& state, UserInterface& ui)
+{
+    const std::string name = ui.inputText("Enter the name of your shop", "Enter name:", "").value_or("");
+    if (const auto error = shopNameError(name); !error.empty()) {
+        ui.message(error, MessageKind::Warning);
+        return false;
+    }
+    // An empty name names the registry itself.
+    if (entryExists(shopMarker(state, name))) {
+        ui.message(shopExistsMessage, MessageKind::Warning);
+        return false;
+    }
+    if (name.empty())
+        return false;
+    rememberLocationWithoutShop(state);
+    try {
+        if (!CreateShop(state, ui, name)) {
+            forgetShopValues(state);
+            return false;
+        }
+        state.LocImg = shopImageDir(state, name);
+        state.LocImgURL = "/images/" + name + "-images";
+        state.RemImgURL = state.LocImgURL;
+        SaveLocation(state, joinPath(state.ShopCGIDir(), locationFileName));
+    } catch (...) {
+        forgetShopValues(state);
+        throw;
+    }
+    return true;
+}
+
+bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui)
+{
+    return NewShop(state, ui) && openShop(state, editor, ui, false);
+}
+
+bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui)
+{
+    rememberLocationWithoutShop(state);
+    return openShop(state, editor, ui, true);
+}
+
+void CloseShop(AppState& state, EditorState& editor, UserInterface& ui, const std::function<void()>& save)
+{
+    const bool modified = state.CatalogueModified || editor.CategoryEdited;
+    if (modified &&
+        ui.ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel) == Answer::Yes && save)
+        save();
+    clearShopCatalogue(state, editor);
+    state.ShopName.clear();
+    state.locationWithoutShop.reset();
+    LoadLocation(state, programLocationFile(state));
+}
+
+bool DeleteShop(AppState& state, UserInterface& ui)
+{
+    const std::string name = state.ShopName;
+    const std::string question = "Do you want to delete the '" + name +
+                                 "' shop?\r\nThis will delete all its data files and templates.";
+    if (ui.ask(question, MessageKind::Warning, Buttons::YesNo) != Answer::Yes)
+        return false;
+    const bool deleted = DeleteDirTree(shopMarker(state, name)) && DeleteDirTree(state.ShopCGIDir()) &&
+                         DeleteDirTree(shopImageDir(state, name));
+    ui.message(deleted ? shopDeletedMessage : shopNotDeletedMessage,
+               deleted ? MessageKind::Information : MessageKind::Warning);
+    state.ShopName.clear();
+    return deleted;
+}
+
+} // namespace qs

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+struct AppState;
+class ShopSettings;
+class UserInterface;
+
+// What the "Merchant Details" dialog edits: the merchant's name, address,
+// mail addresses, home page and cheque payee, each a key of the shop
+// settings list. The address is shown on several lines (CR LF) and stored
+// on one, its line breaks as "<br>".
+struct MerchantDetails {
+    std::string MercNameEdit;
+    std::string AddressMemo;
+    std::string EmailEdit;
+    std::string TechSupportEmail;
+    std::string HomeURLEdit;
+    std::string ChequeNameEdit;
+
+    // The two account fields of the Payment Methods dialog, which OK copies.
+    struct PaymentAccount {
+        std::string authorisationType;
+        std::string accountId;
+    };
+
+    // On show: every text from its key.
+    void fill(const ShopSettings& settings);
+    // OK: refused with "Cannot have empty fields" (the list unchanged) when a
+    // field holds only blanks; otherwise every text into its key. True when stored.
+    bool accept(ShopSettings& settings, UserInterface& ui, const PaymentAccount& payment) const;
+    // Whatever closed the dialog: the working copy of the settings file is
+    // written in its local form. Throws FileError.
+    static void save(AppState& state);
+
+    static constexpr std::string_view emptyFieldsMessage = "Cannot have empty fields";
+
+private:
+    bool anyFieldEmpty() const;
+};
+
+} // namespace qs

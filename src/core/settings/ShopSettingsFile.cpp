@@ -1,0 +1,43 @@
+#include "settings/ShopSettingsFile.h"
+
+#include "app/AppState.h"
+#include "text/IntegerText.h"
+
+namespace qs {
+
+void LoadSettings(AppState& state, const std::string& path)
+{
+    NameValueList& list = state.ShopFields;
+    list = NameValueList::fromFile(path);
+    state.MAX_CATEGORY_DEPTH = toInt32(list.value("MAX_CATEGORY_DEPTH"));
+    state.mailprogram = list.value("mailprogram");
+    state.web_server = list.value("web_server");
+    state.smtp_server = list.value("smtp_server");
+}
+
+void SaveSettings(AppState& state, const std::string& path, bool remote)
+{
+    state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;
+    const std::string cgiPath = remote ? state.RemCGI + "/qstldb" : state.ShopCGIDir();
+    ShopSettings& list = state.ShopFields;
+    list.setValue("PATH", "data");
+    list.setValue("IMAGEPATH", state.CurrentImageURL);
+    list.setValue("CGIPATH", cgiPath);
+    if (!state.mailprogram.empty()) {
+        list.setValue("mailprogram", state.mailprogram);
+        list.setValue("web_server", "");
+        list.setValue("smtp_server", "");
+    } else {
+        list.setValue("mailprogram", "");
+        list.setValue("web_server", state.web_server);
+        list.setValue("smtp_server", state.smtp_server);
+    }
+    list.saveToFile(path);
+}
+
+std::string shopSettingsFile(const AppState& state)
+{
+    return joinPath(state.ShopCGIDir(), settingsFileName);
+}
+
+} // namespace qs

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace qs {
+
+struct AppState;
+
+// The shop settings file (qstl2.cfg): the shop settings list written out
+// verbatim, which the shop's scripts read.
+
+// Replaces the list by the file's lines, then takes the catalogue depth and
+// the mail values from it. Throws FileError("Cannot open file ...") when the
+// file cannot be read (the list keeps its content), and ConversionError when
+// MAX_CATEGORY_DEPTH is missing or not an integer (the list already holds the
+// file's lines; the mail values are not taken).
+void LoadSettings(AppState& state, const std::string& path);
+
+// Sets the keys the scripts need for the form asked for (remote: the server's
+// addresses; local: the local ones) and writes the list. The new values stay
+// in the list. Throws FileError("Cannot create file ...").
+void SaveSettings(AppState& state, const std::string& path, bool remote);
+
+// The open shop's working copy: ShopCGIDir + "qstl2.cfg".
+std::string shopSettingsFile(const AppState& state);
+
+} // namespace qs
