@@ -245,6 +245,8 @@ nav a:hover { background: #eef3f9; }
 nav a.current { font-weight: 600; background: #dde8f5; }
 main { flex: 1; min-width: 0; }
 main h2 { margin-top: 0; color: #1f3b5c; }
+main a { color: #1f3b5c; }
+.more { margin-top: 20px; }
 .banner { max-width: 100%; border-radius: 8px; }
 .products { display: grid; grid-template-columns: repeat(auto-fill, minmax(230px, 1fr)); gap: 16px; }
 .product { display: flex; flex-direction: column; background: #fff; border-radius: 8px; overflow: hidden;
