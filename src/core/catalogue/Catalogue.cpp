@@ -4,10 +4,21 @@
 #include "text/SplitText.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
 namespace qs {
+namespace {
+
+// A file may name the largest ID there is; the next one then stays there
+// rather than overflow.
+std::int64_t idAfter(std::int64_t id)
+{
+    return id < std::numeric_limits<std::int64_t>::max() ? id + 1 : id;
+}
+
+} // namespace
 
 Catalogue::Catalogue() : root_(new TNewCategory(*this, nullptr)) {}
 
@@ -31,7 +42,8 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     if (category.isRoot())
         throw std::logic_error("Products belong to categories, not to the whole catalogue");
     auto product = std::make_unique<TNewProduct>();
-    product->ID = NextProductID++;
+    product->ID = NextProductID;
+    NextProductID = idAfter(NextProductID);
     product->Category = &category;
     const std::string_view wanted = fields.get(FieldNames::ProductName);
     if (wanted.empty() || category.hasProductNamedOtherThan(wanted, nullptr))
@@ -51,7 +63,7 @@ void Catalogue::setProductID(TNewProduct& product, std::int64_t id)
 {
     product.ID = id;
     if (id >= NextProductID)
-        NextProductID = id + 1;
+        NextProductID = idAfter(id);
 }
 
 void Catalogue::destroyProduct(TNewProduct& product)

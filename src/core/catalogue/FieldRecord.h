@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qs {
 
@@ -19,8 +20,17 @@ public:
     FieldRecord() = default;
     FieldRecord(const FieldRecord& other);
     FieldRecord& operator=(const FieldRecord& other);
-    FieldRecord(FieldRecord&&) noexcept = default;
-    FieldRecord& operator=(FieldRecord&&) noexcept = default;
+    // A record moved from is left empty, ready for use again.
+    FieldRecord(FieldRecord&& other) noexcept
+        : data_(std::move(other.data_)), size_(std::exchange(other.size_, 0))
+    {
+    }
+    FieldRecord& operator=(FieldRecord&& other) noexcept
+    {
+        data_ = std::move(other.data_);
+        size_ = std::exchange(other.size_, 0);
+        return *this;
+    }
 
     std::string_view get(FieldId id) const;
     void set(FieldId id, std::string_view value);

@@ -1,0 +1,229 @@
+#include "ScriptedUserInterface.h"
+#include "catalogue/Catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace qs {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names childNames(const TNewCategory& category)
+{
+    Names names;
+    for (const auto& child : category.children())
+        names.emplace_back(child->text());
+    return names;
+}
+
+TEST(CatalogueTree, ANewCategoryIsNamedNewCategory)
+{
+    Catalogue catalogue;
+    TNewCategory& category = catalogue.addCategory(catalogue.root());
+    EXPECT_EQ(category.text(), "New Category");
+    EXPECT_EQ(category.details().lines(), Names{"Category Name=New Category"});
+    EXPECT_EQ(category.ProductCounter, 0);
+    EXPECT_TRUE(category.products().empty());
+    EXPECT_EQ(catalogue.root().text(), "Whole Catalogue");
+}
+
+TEST(CatalogueTree, ACategoryCannotLoseItsName)
+{
+    Catalogue catalogue;
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    EXPECT_FALSE(fruit.setDetail("Category Name", ""));
+    EXPECT_EQ(fruit.text(), "Fruit");
+    EXPECT_TRUE(fruit.setDetail("category name", "Fresh Fruit"));
+    EXPECT_EQ(fruit.text(), "Fresh Fruit");
+    EXPECT_EQ(catalogue.findByPath("Fresh Fruit"), &fruit);
+    EXPECT_EQ(catalogue.findByPath("Fruit"), nullptr);
+    EXPECT_FALSE(catalogue.root().setDetail("Category Name", "Everything"));
+    EXPECT_EQ(catalogue.root().text(), "Whole Catalogue");
+    EXPECT_TRUE(fruit.setDetail("Description", "Fresh every day"));
+    EXPECT_TRUE(fruit.setDetail("Description", ""));
+    EXPECT_EQ(fruit.details().size(), 1u);
+}
+
+// Three siblings named Fruit: the lookup always answers with the first in tree order.
+TEST(CatalogueTree, SameNamedSiblingsAreFoundInTreeOrder)
+{
+    Catalogue catalogue;
+    TNewCategory& first = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& second = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& third = catalogue.addCategory(catalogue.root(), "Fruit");
+    catalogue.addCategory(second, "Apples");
+
+    EXPECT_EQ(catalogue.findByPath("Fruit"), &first);
+    EXPECT_EQ(catalogue.findByPath("Fruit|Apples"), nullptr) << "only the first Fruit is searched";
+    first.setDetail("Category Name", "Old Fruit");
+    EXPECT_EQ(catalogue.findByPath("Fruit"), &second);
+    EXPECT_NE(catalogue.findByPath("Fruit|Apples"), nullptr);
+    third.setDetail("Category Name", "Old Fruit");
+    EXPECT_EQ(catalogue.findByPath("Old Fruit"), &first);
+    first.setDetail("Category Name", "Fruit");
+    EXPECT_EQ(catalogue.findByPath("Fruit"), &first) << "a rename back puts it first again";
+    catalogue.destroyCategory(first);
+    EXPECT_EQ(catalogue.findByPath("Fruit"), &second);
+    third.setDetail("Category Name", "Fruit");
+    catalogue.destroyCategory(second);
+    EXPECT_EQ(catalogue.findByPath("Fruit"), &third);
+}
+
+TEST(CatalogueTree, LookupByPathNeverCreates)
+{
+    Catalogue catalogue;
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& apples = catalogue.addCategory(fruit, "Apples");
+    TNewCategory& cookers = catalogue.addCategory(apples, "Cookers");
+    struct Case {
+        const char* path;
+        TNewCategory* found;
+    };
+    const Case cases[] = {
+        {"Fruit", &fruit},
+        {"Fruit|Apples", &apples},
+        {"Fruit|Apples|Cookers", &cookers},
+        {"fruit", nullptr},
+        {"Apples", nullptr},
+        {"Fruit|Pears", nullptr},
+        {"", nullptr},
+        {"Fruit|", nullptr},
+        {"|Fruit", nullptr},
+        {"Fruit||Apples", nullptr},
+        {"Whole Catalogue", nullptr},
+        {"Fruit|Apples|Cookers|X", nullptr},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(catalogue.findByPath(c.path), c.found) << c.path;
+    EXPECT_EQ(catalogue.categoryCount(), 3u);
+    EXPECT_EQ(cookers.path(), "Fruit|Apples|Cookers");
+}
+
+TEST(CatalogueTree, DepthCountsTheRootAndEveryLevel)
+{
+    Catalogue catalogue;
+    EXPECT_EQ(catalogue.depth(), 1);
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& veg = catalogue.addCategory(catalogue.root(), "Veg");
+    EXPECT_EQ(catalogue.depth(), 2);
+    catalogue.addCategory(fruit, "Apples");
+    EXPECT_EQ(catalogue.depth(), 3);
+    TNewCategory& roots = catalogue.addCategory(veg, "Roots");
+    catalogue.addCategory(roots, "Carrots");
+    EXPECT_EQ(catalogue.depth(), 4) << "the deepest branch counts";
+    catalogue.destroyCategory(roots);
+    EXPECT_EQ(catalogue.depth(), 3);
+}
+
+TEST(CatalogueTree, ACategoryCannotMoveIntoItself)
+{
+    Catalogue catalogue;
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& apples = catalogue.addCategory(fruit, "Apples");
+    TNewCategory& cookers = catalogue.addCategory(apples, "Cookers");
+    TNewCategory& veg = catalogue.addCategory(catalogue.root(), "Veg");
+
+    for (TNewCategory* target : {&fruit, &apples, &cookers})
+        EXPECT_FALSE(catalogue.moveCategory(fruit, *target)) << target->text();
+    EXPECT_FALSE(catalogue.moveCategory(catalogue.root(), veg));
+    EXPECT_EQ(childNames(catalogue.root()), (Names{"Fruit", "Veg"}));
+    EXPECT_EQ(cookers.path(), "Fruit|Apples|Cookers");
+
+    EXPECT_TRUE(catalogue.moveCategory(apples, veg));
+    EXPECT_EQ(cookers.path(), "Veg|Apples|Cookers");
+    EXPECT_EQ(catalogue.findByPath("Veg|Apples|Cookers"), &cookers);
+    EXPECT_EQ(catalogue.findByPath("Fruit|Apples"), nullptr);
+    EXPECT_TRUE(catalogue.moveCategory(fruit, veg)) << "onto a sibling";
+    EXPECT_EQ(childNames(veg), (Names{"Apples", "Fruit"}));
+    EXPECT_TRUE(catalogue.moveCategory(cookers, catalogue.root()));
+    EXPECT_EQ(childNames(catalogue.root()), (Names{"Veg", "Cookers"}));
+    EXPECT_EQ(catalogue.categoryCount(), 4u);
+}
+
+TEST(CatalogueTree, DestroyingACategoryTakesItsWholeSubTree)
+{
+    Catalogue catalogue;
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    TNewCategory& apples = catalogue.addCategory(fruit, "Apples");
+    TNewCategory& veg = catalogue.addCategory(catalogue.root(), "Veg");
+    for (TNewCategory* category : {&fruit, &apples, &apples, &veg})
+        catalogue.createProduct(*category);
+    catalogue.addCategory(apples, "Cookers");
+
+    catalogue.destroyCategory(fruit);
+
+    EXPECT_EQ(catalogue.categoryCount(), 1u);
+    EXPECT_EQ(catalogue.productCount(), 1u);
+    EXPECT_EQ(childNames(catalogue.root()), Names{"Veg"});
+    EXPECT_EQ(catalogue.findByPath("Fruit"), nullptr);
+    EXPECT_THROW(catalogue.destroyCategory(catalogue.root()), std::logic_error);
+}
+
+TEST(CatalogueTree, ClearLeavesTheBareRoot)
+{
+    Catalogue catalogue;
+    TNewCategory& fruit = catalogue.addCategory(catalogue.root(), "Fruit");
+    catalogue.addCategory(fruit, "Apples");
+    catalogue.createProduct(fruit);
+    catalogue.clear();
+    EXPECT_FALSE(catalogue.root().hasChildren());
+    EXPECT_EQ(catalogue.categoryCount(), 0u);
+    EXPECT_EQ(catalogue.productCount(), 0u);
+    EXPECT_EQ(catalogue.depth(), 1);
+    EXPECT_EQ(catalogue.findByPath("Fruit"), nullptr);
+    EXPECT_EQ(catalogue.root().text(), "Whole Catalogue");
+}
+
+// No depth of tree may exhaust the stack, whoever walks or frees it.
+TEST(CatalogueTree, AVeryDeepTreeIsMeasuredAndDestroyed)
+{
+    constexpr int levels = 100000;
+    Catalogue catalogue;
+    TNewCategory* top = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        TNewCategory* node = &catalogue.root();
+        for (int i = 0; i < levels; ++i)
+            node = &catalogue.addCategory(*node, "Level");
+        catalogue.createProduct(*node);
+        if (!top)
+            top = catalogue.root().children().front().get();
+    }
+    EXPECT_EQ(catalogue.depth(), levels + 1);
+    EXPECT_EQ(catalogue.categoryCount(), 2u * levels);
+    catalogue.sortAlphabetically();
+    catalogue.destroyCategory(*top);
+    EXPECT_EQ(catalogue.categoryCount(), std::size_t(levels));
+    EXPECT_EQ(catalogue.productCount(), 1u);
+    // The second chain goes with the catalogue.
+}
+
+TEST(CatalogueTree, SortingOrdersEveryLevelLinguisticallyAndKeepsProducts)
+{
+    Catalogue catalogue;
+    for (const char* name : {"Zebra", "banana",
+                             "\xC9"
+                             "clair",
+                             "Apple", "apple"})
+        catalogue.addCategory(catalogue.root(), name);
+    TNewCategory& banana = *catalogue.findByPath("banana");
+    for (const char* name : {"b", "C", "a"})
+        catalogue.addCategory(banana, name);
+    for (int i = 0; i < 3; ++i)
+        catalogue.createProduct(banana);
+    test::ScriptedUserInterface ui;
+    banana.products()[0]->setField("Product Name", "zz", ui);
+
+    catalogue.sortAlphabetically();
+
+    EXPECT_EQ(childNames(catalogue.root()), (Names{"apple", "Apple", "banana",
+                                                   "\xC9"
+                                                   "clair",
+                                                   "Zebra"}));
+    EXPECT_EQ(childNames(banana), (Names{"a", "b", "C"}));
+    EXPECT_EQ(banana.products()[0]->name(), "zz");
+    EXPECT_EQ(banana.products()[2]->name(), "New Product 2");
+    EXPECT_EQ(catalogue.findByPath("banana|C"), banana.children().back().get());
+}
+
+} // namespace
+} // namespace qs
