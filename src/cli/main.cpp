@@ -1,11 +1,24 @@
+#include "CliContext.h"
+#include "ShopCommands.h"
+
 #include <CLI/CLI.hpp>
 
-#include <iostream>
+#include <string>
 
 int main(int argc, char** argv)
 {
+    qs::cli::CliContext context;
     CLI::App app{"quaystall-cli: the command-line companion of Quaystall DB"};
     app.set_version_flag("--version", std::string("Quaystall DB v") + QUAYSTALL_VERSION);
-    CLI11_PARSE(app, argc, argv);
-    return 0;
+    app.add_option("--program-dir", context.programDir,
+                   "The program folder (default: the working directory)");
+    app.require_subcommand(1);
+    qs::cli::addShopCommands(app, context);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and --version end here too, successfully.
+        return app.exit(error) == 0 ? 0 : 1;
+    }
+    return context.run();
 }

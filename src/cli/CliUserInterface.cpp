@@ -1,0 +1,79 @@
+#include "CliUserInterface.h"
+
+#include "text/Cp1252.h"
+
+#include <ostream>
+
+namespace qs::cli {
+
+namespace {
+
+bool offersYes(Buttons buttons)
+{
+    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+}
+
+// The answer that does nothing: what a person who walked away would give.
+Answer refusal(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        break;
+    }
+    return Answer::Cancel;
+}
+
+} // namespace
+
+CliUserInterface::CliUserInterface(std::ostream& err) : err_(err) {}
+
+std::string CliUserInterface::forTerminal(std::string_view text)
+{
+    std::string utf8 = cp1252ToUtf8(text);
+    std::string result;
+    result.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r') {
+            result.push_back('\n');
+            if (i + 1 < utf8.size() && utf8[i + 1] == '\n')
+                ++i;
+        } else {
+            result.push_back(utf8[i]);
+        }
+    }
+    return result;
+}
+
+void CliUserInterface::message(std::string_view text, MessageKind)
+{
+    err_ << forTerminal(text) << '\n';
+}
+
+Answer CliUserInterface::ask(std::string_view text, MessageKind, Buttons buttons)
+{
+    if (assumeYes_ && offersYes(buttons))
+        return Answer::Yes;
+    err_ << forTerminal(text) << '\n' << "Not answered: add --yes to answer Yes." << '\n';
+    return refusal(buttons);
+}
+
+std::optional<std::string> CliUserInterface::inputText(std::string_view, std::string_view, std::string_view)
+{
+    if (inputs_.empty())
+        return std::nullopt;
+    std::string text = std::move(inputs_.front());
+    inputs_.pop_front();
+    return text;
+}
+
+std::optional<std::string> CliUserInterface::openFile(const FileDialogRequest&)
+{
+    return std::nullopt;
+}
+
+} // namespace qs::cli

@@ -1,0 +1,77 @@
+#include "ShopCommands.h"
+
+#include "CliContext.h"
+#include "app/ShopChooser.h"
+#include "app/ShopWorkspace.h"
+#include "text/Cp1252.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <memory>
+
+namespace qs::cli {
+
+namespace {
+
+bool listShopNames(CliContext& context)
+{
+    for (const std::string& name : listShops(context.state()))
+        context.out << cp1252ToUtf8(name) << '\n';
+    return true;
+}
+
+bool newShop(CliContext& context, const std::string& name)
+{
+    context.ui.queueInput(utf8ToCp1252(name));
+    return NewShopCommand(context.state(), context.editor(), context.ui);
+}
+
+// The shop is picked as in the "Delete a Shop..." dialog, so a name that is
+// not a shop folder gets the dialog's own message.
+bool deleteShop(CliContext& context, const std::string& name)
+{
+    ShopChooser chooser(ShopChooser::Mode::Delete);
+    chooser.fill(context.state());
+    const auto& shops = chooser.shops();
+    const auto found = std::find(shops.begin(), shops.end(), utf8ToCp1252(name));
+    if (found == shops.end()) {
+        context.ui.message(ShopChooser::missingShopMessage, MessageKind::Information);
+        return false;
+    }
+    chooser.select(static_cast<int>(found - shops.begin()));
+    return chooser.confirm(context.state(), context.ui) && DeleteShop(context.state(), context.ui);
+}
+
+} // namespace
+
+void addShopCommands(CLI::App& app, CliContext& context)
+{
+    app.add_subcommand("shops", "List the shops, one name per line")->callback([&context] {
+        context.setCommand(listShopNames);
+    });
+
+    auto newName = std::make_shared<std::string>();
+    auto* create = app.add_subcommand("new-shop", "Create a shop with the starting scripts, data and images");
+    create->add_option("name", *newName, "The shop's name: letters, digits and \"-\"")->required();
+    create->callback([&context, newName] {
+        context.setCommand([newName](CliContext& c) { return newShop(c, *newName); });
+    });
+
+    auto deleteName = std::make_shared<std::string>();
+    auto yes = std::make_shared<bool>(false);
+    auto* deletion = app.add_subcommand("delete-shop", "Delete a shop with all its folders and files");
+    deletion->add_option("name", *deleteName, "The shop to delete")->required();
+    deletion->add_flag("--yes", *yes, "Confirm the deletion");
+    deletion->callback([&context, deleteName, yes] {
+        if (!*yes) {
+            context.refuse(
+                "delete-shop deletes the shop's folders with all their files: add --yes to confirm.");
+            return;
+        }
+        context.ui.setAssumeYes(true);
+        context.setCommand([deleteName](CliContext& c) { return deleteShop(c, *deleteName); });
+    });
+}
+
+} // namespace qs::cli
