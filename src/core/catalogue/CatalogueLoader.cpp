@@ -1,0 +1,171 @@
+#include "catalogue/CatalogueFile.h"
+
+#include "app/AppState.h"
+#include "app/FileOps.h"
+#include "catalogue/CatalogueLineSplitter.h"
+#include "settings/ShopSettingsFile.h"
+#include "text/FileError.h"
+#include "text/LineReader.h"
+#include "text/SplitText.h"
+#include "ui/Progress.h"
+#include "ui/UserInterface.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace qs {
+namespace {
+
+// A line that stops the load, with the system's message for it.
+class CatalogueLineError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::int64_t parseID(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw CatalogueLineError("'" + std::string(text) + "' is not a valid integer value");
+    return value;
+}
+
+// Reads the lines of shop.data into the catalogue.
+class ProductLineReader {
+public:
+    ProductLineReader(AppState& state, UserInterface& ui) : state_(state), ui_(ui) {}
+
+    void read(std::string_view line)
+    {
+        const CatalogueLineFields<catalogueColumnCount> split(line);
+        if (split.tooMany)
+            throw CatalogueLineError("A catalogue line has more than " +
+                                     std::to_string(catalogueColumnCount) + " fields");
+        if (split.count < 2 || split.fields[1].empty())
+            return;
+        const std::string_view pathAndName = split.fields[1];
+        const auto lastBar = pathAndName.rfind('|');
+        if (lastBar == std::string_view::npos)
+            return;
+        // A line with a bad ID stops the load before it changes anything.
+        const std::int64_t id = parseID(split.fields[0]);
+        const std::string_view wantedName = pathAndName.substr(lastBar + 1);
+        TNewCategory& category = categoryFor(pathAndName.substr(0, lastBar));
+
+        FieldRecord::Builder fields;
+        fields.add(FieldNames::ProductName, wantedName);
+        fields.add(FieldNames::Category, category.text());
+        // The standard fields are numbered in column order.
+        for (std::size_t column = FieldNames::FirstFileColumn; column < split.count; ++column)
+            if (split.fields[column] != "n/a")
+                fields.add(static_cast<FieldId>(column), split.fields[column]);
+        TNewProduct& product = state_.catalogue.createProduct(category, fields.finish());
+        state_.catalogue.setProductID(product, id);
+        if (!wantedName.empty() && product.name() != wantedName)
+            ui_.message(TNewProduct::duplicateNameMessage(wantedName), MessageKind::Warning);
+    }
+
+private:
+    // Walks the path from the root, creating what is missing. A name equal
+    // to the category just reached merges into it. Consecutive lines mostly
+    // share their path, so the last one is remembered.
+    TNewCategory& categoryFor(std::string_view path)
+    {
+        if (lastCategory_ && path == lastPath_)
+            return *lastCategory_;
+        Catalogue& catalogue = state_.catalogue;
+        TNewCategory* node = &catalogue.root();
+        for (std::string_view name : SplitText(path, '|')) {
+            if (!node->isRoot() && node->text() == name)
+                continue;
+            TNewCategory* child = node->childNamed(name);
+            node = child ? child : &catalogue.addCategory(*node, name);
+        }
+        lastPath_.assign(path);
+        lastCategory_ = node;
+        return *node;
+    }
+
+    AppState& state_;
+    UserInterface& ui_;
+    std::string lastPath_;
+    TNewCategory* lastCategory_ = nullptr;
+};
+
+void readProductFile(AppState& state, UserInterface& ui, const std::string& path)
+{
+    Progress& progress = ui.progress();
+    const std::size_t lineCount = LineReader::countLines(path);
+    progress.setLabel("Loading catalogue data...");
+    progress.setRange(0, static_cast<long long>(lineCount));
+    progress.setPosition(0);
+    progress.show();
+    struct HideOnExit {
+        Progress& progress;
+        ~HideOnExit() { progress.hide(); }
+    } hideOnExit{progress};
+
+    ProductLineReader products(state, ui);
+    LineReader reader(path);
+    std::string_view line;
+    std::size_t lineNumber = 0;
+    while (reader.next(line)) {
+        ++lineNumber;
+        progress.step();
+        try {
+            products.read(line);
+        } catch (const CatalogueLineError& e) {
+            throw CatalogueLineError(std::string(e.what()) + "\n(line " + std::to_string(lineNumber) +
+                                     " of " + path + ")");
+        }
+    }
+}
+
+// Descriptions, pictures and templates of the categories; a missing or
+// damaged file only leaves them empty.
+void readCategoryFile(Catalogue& catalogue, const std::string& path)
+{
+    try {
+        LineReader reader(path);
+        std::string_view line;
+        while (reader.next(line)) {
+            const auto fields = SplitText(line, fieldSeparator);
+            if (fields.size() <= 5 || fields[1].empty())
+                continue;
+            if (TNewCategory* category = catalogue.findByPath(fields[1])) {
+                category->setDetail(descriptionField, fields[2]);
+                category->setDetail(pictureField, fields[4]);
+                category->setDetail(templateField, fields[5]);
+            }
+        }
+    } catch (const FileError&) {
+    }
+}
+
+} // namespace
+
+bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath)
+{
+    if (shopDataPath.empty())
+        return true;
+    Catalogue::BulkChange bulk(state.catalogue);
+    state.catalogue.clear();
+    try {
+        LoadSettings(state, shopSettingsFile(state));
+        MakeDirPath(state.ShopCGIDir());
+        MakeDirPath(state.ShopDataDir());
+        readProductFile(state, ui, shopDataPath);
+    } catch (const std::exception& e) {
+        ui.message(e.what(), MessageKind::Error);
+        return false;
+    }
+    readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
+    state.catalogue.sortAlphabetically();
+    return true;
+}
+
+} // namespace qs

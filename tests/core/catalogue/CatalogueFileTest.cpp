@@ -1,0 +1,346 @@
+#include "catalogue/CatalogueFile.h"
+#include "ScriptedUserInterface.h"
+#include "app/AppState.h"
+#include "core/text/TempFolder.h"
+#include "settings/ShopSettingsFile.h"
+#include "text/FileError.h"
+#include "text/NameValueList.h"
+#include "text/ReadFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUserInterface;
+using test::TempFolder;
+
+// A shop "Demo" in a temporary CGI folder, with its settings file in place.
+class CatalogueFileTest : public ::testing::Test {
+protected:
+    CatalogueFileTest() : state(folder.path().string())
+    {
+        state.LocCGI = folder.file("cgi");
+        state.ShopName = "Demo";
+        fs::create_directories(state.ShopDataDir());
+        ShopSettings().saveToFile(settingsPath());
+    }
+
+    std::string settingsPath() const { return state.ShopCGIDir() + "/qstl2.cfg"; }
+    std::string shopData() const { return state.ShopDataDir() + "/shop.data"; }
+    std::string headerLog() const { return state.ShopDataDir() + "/header_data.log"; }
+
+    void writeShopData(std::string_view bytes) const
+    {
+        std::ofstream(shopData(), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    }
+
+    bool load() { return LoadCatalogue(state, ui, shopData()); }
+
+    // The catalogue as text: every category's path with its products' names, in tree order.
+    std::string outline(const TNewCategory& node, int indent = 0) const
+    {
+        std::string text;
+        for (const auto& child : node.children()) {
+            text += std::string(indent, ' ') + std::string(child->text()) + ":";
+            for (const auto& product : child->products())
+                text += " " + std::string(product->name());
+            text += "\n" + outline(*child, indent + 1);
+        }
+        return text;
+    }
+
+    TempFolder folder;
+    AppState state;
+    ScriptedUserInterface ui;
+};
+
+std::string colons(int count)
+{
+    return std::string(static_cast<std::size_t>(count), ':');
+}
+
+TEST_F(CatalogueFileTest, WritesTheExampleLinesByteForByte)
+{
+    TNewCategory& books = state.catalogue.addCategory(state.catalogue.root(), "Books");
+    TNewProduct& dune = state.catalogue.createProduct(books);
+    ASSERT_TRUE(dune.setField("Product Name", "Dune", ui));
+    dune.setField("Price", "9.99", ui);
+    ASSERT_EQ(dune.ID, 0);
+
+    ASSERT_TRUE(writeCatalogue(state, ui, shopData()));
+
+    EXPECT_EQ(readFileBytes(shopData()), "0::Books|Dune" + colons(14) + "9.99" + colons(28) + "\r\n");
+    EXPECT_EQ(readFileBytes(headerLog()), "0::Books" + colons(8) + "\r\n");
+}
+
+TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
+{
+    TNewCategory& top = state.catalogue.addCategory(state.catalogue.root(), "Top");
+    state.catalogue.addCategory(top, "Sub");
+    state.CatalogueModified = true;
+    state.LocImgURL = "/images/Demo-images";
+    ui.answers = {Answer::Yes};
+
+    ASSERT_TRUE(SaveCatalogueCommand(state, ui));
+
+    EXPECT_FALSE(state.CatalogueModified);
+    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 3);
+    const NameValueList settings = NameValueList::fromFile(settingsPath());
+    EXPECT_EQ(settings.value("MAX_CATEGORY_DEPTH"), "3");
+    EXPECT_EQ(settings.value("version"), "local");
+    EXPECT_EQ(settings.value("IMAGEPATH"), "/images/Demo-images");
+    EXPECT_EQ(settings.value("CGIPATH"), state.ShopCGIDir());
+    EXPECT_EQ(NameValueList::fromFile(state.ShopCGIDir() + "/location.cfg").value("LocCGI"), state.LocCGI);
+    EXPECT_EQ(ui.said.front().text, "This will save your shop in the specified location.\nProceed?");
+}
+
+TEST_F(CatalogueFileTest, AnsweringNoWritesNothing)
+{
+    state.catalogue.addCategory(state.catalogue.root(), "Top");
+    state.CatalogueModified = true;
+    ui.answers = {Answer::No};
+
+    EXPECT_FALSE(SaveCatalogueCommand(state, ui));
+
+    EXPECT_TRUE(state.CatalogueModified);
+    EXPECT_FALSE(fs::exists(shopData()));
+    EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
+}
+
+TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
+{
+    TNewCategory& books = state.catalogue.addCategory(state.catalogue.root(), "Books");
+    state.catalogue.createProduct(books);
+    state.CatalogueModified = true;
+    fs::create_directories(shopData()); // a folder where the file should go
+    const std::string settingsBefore = readFileBytes(settingsPath());
+    ui.answers = {Answer::Yes};
+
+    EXPECT_FALSE(SaveCatalogueCommand(state, ui));
+
+    EXPECT_EQ(ui.said.back().text, "There was a problem saving the catalogue file.");
+    EXPECT_TRUE(state.CatalogueModified);
+    EXPECT_FALSE(fs::exists(headerLog()));
+    EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
+    // The location file is written all the same.
+    EXPECT_TRUE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
+}
+
+TEST_F(CatalogueFileTest, AnUnwritableCategoryFileStopsTheSaveWithTheSystemMessage)
+{
+    state.catalogue.addCategory(state.catalogue.root(), "Books");
+    fs::create_directories(headerLog());
+    const std::string settingsBefore = readFileBytes(settingsPath());
+    ui.answers = {Answer::Yes};
+
+    try {
+        SaveCatalogueCommand(state, ui);
+        FAIL() << "the save went on";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + headerLog());
+    }
+    EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
+    EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
+}
+
+TEST_F(CatalogueFileTest, LoadsPathsMergesNamesakesAndSortsEveryLevel)
+{
+    writeShopData("5::Toys|Kites|Red Kite::\r\n"
+                  "3::Books|Books|Dune::\r\n" // a sub-category named like its parent
+                  "9::Books|Emma::\n"         // LF only
+                  "::\r"                      // no path: skipped
+                  "4::Lonely::\r\n"           // no category: skipped
+                  "8::apple|x::\r\n"
+                  "1::Apple|y::\r\n"
+                  "2::banana|z::\r\n");
+
+    ASSERT_TRUE(load());
+
+    EXPECT_EQ(outline(state.catalogue.root()), "apple: x\n"
+                                               "Apple: y\n"
+                                               "banana: z\n"
+                                               "Books: Dune Emma\n"
+                                               "Toys:\n"
+                                               " Kites: Red Kite\n");
+    // Every product created takes the next ID before the file's ID replaces
+    // it: six products from 0, then raised past the largest ID read (9).
+    EXPECT_EQ(state.catalogue.NextProductID, 13);
+    const TNewCategory* books = state.catalogue.findByPath("Books");
+    ASSERT_NE(books, nullptr);
+    EXPECT_EQ(books->ProductCounter, 2);
+    EXPECT_EQ(books->products()[0]->ID, 3);
+    EXPECT_EQ(books->products()[0]->field("Category"), "Books");
+    EXPECT_TRUE(ui.said.empty());
+}
+
+TEST_F(CatalogueFileTest, ADuplicateNameIsRefusedAndKeepsTheCounterName)
+{
+    writeShopData("0::Books|Dune::\r\n1::Books|Dune::\r\n2::Books|New Product 2::\r\n3::Books|x::\r\n");
+
+    ASSERT_TRUE(load());
+
+    const auto& products = state.catalogue.findByPath("Books")->products();
+    ASSERT_EQ(products.size(), 4u);
+    EXPECT_EQ(products[1]->name(), "New Product 1");
+    EXPECT_EQ(products[2]->name(), "New Product 2");
+    EXPECT_EQ(products[3]->name(), "x");
+    ASSERT_EQ(ui.said.size(), 1u);
+    EXPECT_EQ(ui.said[0].text, TNewProduct::duplicateNameMessage("Dune"));
+}
+
+TEST_F(CatalogueFileTest, ReadsColumnsAndTurnsNotApplicableIntoEmpty)
+{
+    std::string line = "7::A|p";
+    for (std::size_t column = 2; column < catalogueColumnCount; ++column)
+        line += "::" + (column == 8 ? std::string("n/a") : "v" + std::to_string(column));
+    writeShopData(line + "\r\n");
+
+    ASSERT_TRUE(load());
+
+    const TNewProduct& p = *state.catalogue.findByPath("A")->products()[0];
+    EXPECT_EQ(p.field("Type"), "v2");
+    EXPECT_EQ(p.field("Price"), "");
+    EXPECT_EQ(p.field("Product Template"), "v22");
+    EXPECT_EQ(p.field("Description"), "v18");
+}
+
+TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
+{
+    Catalogue& c = state.catalogue;
+    TNewCategory& books = c.addCategory(c.root(), "Books");
+    books.setDetail("Default Picture", "book.jpg");
+    books.setDetail("Description", "All our books");
+    TNewCategory& fiction = c.addCategory(books, "Fiction");
+    c.addCategory(c.root(), "Empty");
+    TNewProduct& dune = c.createProduct(fiction);
+    dune.setField("Product Name", "Dune", ui);
+    dune.setField("Price", "9.99", ui);
+    TNewProduct& own = c.createProduct(fiction);
+    own.setField("Picture", "own.jpg", ui);
+    c.setProductID(own, 5000000000); // beyond 32 bits
+    c.createProduct(books);
+
+    ASSERT_TRUE(writeCatalogue(state, ui, shopData()));
+    const std::string written = readFileBytes(shopData());
+
+    AppState reopened(state.ProgramDir);
+    reopened.LocCGI = state.LocCGI;
+    reopened.ShopName = state.ShopName;
+    ASSERT_TRUE(LoadCatalogue(reopened, ui, shopData()));
+
+    // The empty category disappears; defaults became the products' own values.
+    EXPECT_EQ(outline(reopened.catalogue.root()), "Books: New Product 0\n Fiction: Dune New Product 1\n");
+    const TNewCategory* fictionAgain = reopened.catalogue.findByPath("Books|Fiction");
+    ASSERT_NE(fictionAgain, nullptr);
+    EXPECT_EQ(fictionAgain->products()[0]->field("Picture"), "");
+    EXPECT_EQ(fictionAgain->products()[1]->ID, 5000000000);
+    EXPECT_EQ(reopened.catalogue.findByPath("Books")->detail("Description"), "All our books");
+    // Raised past the largest ID read (by the three products created after it).
+    EXPECT_EQ(reopened.catalogue.NextProductID, 5000000004);
+
+    ASSERT_TRUE(writeCatalogue(reopened, ui, shopData()));
+    EXPECT_EQ(readFileBytes(shopData()), written);
+}
+
+TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
+{
+    struct Case {
+        const char* name;
+        std::string data;
+        std::string message;
+    };
+    const std::string tooLong = "2::A|c" + std::string(22 * 2, ':') + "\r\n";
+    const Case cases[] = {
+        {"id not a number", "0::A|a::\r\n1::A|b::\r\nabc::A|c::\r\n",
+         "'abc' is not a valid integer value\n(line 3 of "},
+        {"id out of range", "0::A|a::\r\n1::A|b::\r\n99999999999999999999::A|c::\r\n",
+         "'99999999999999999999' is not a valid integer value\n(line 3 of "},
+        {"more than 23 fields", "0::A|a::\r\n1::A|b::\r\n" + tooLong,
+         "A catalogue line has more than 23 fields\n(line 3 of "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.said.clear();
+        writeShopData(c.data);
+
+        EXPECT_FALSE(load());
+
+        ASSERT_EQ(ui.said.size(), 1u);
+        EXPECT_EQ(ui.said[0].text, c.message + shopData() + ")");
+        // What was read before the bad line stays, and nothing of the bad line.
+        ASSERT_NE(state.catalogue.findByPath("A"), nullptr);
+        EXPECT_EQ(state.catalogue.productCount(), 2u);
+        EXPECT_FALSE(ui.progressWindow.visible);
+    }
+}
+
+TEST_F(CatalogueFileTest, MissingOrDamagedSettingsStopTheLoadOnABareTree)
+{
+    struct Case {
+        const char* name;
+        const char* settings; // null: no settings file at all
+        std::string message;
+    };
+    const Case cases[] = {
+        {"missing", nullptr, "Cannot open file " + settingsPath()},
+        {"depth not a number", "company=x\r\nMAX_CATEGORY_DEPTH=three\r\n",
+         "'three' is not a valid integer value"},
+        {"depth absent", "company=x\r\n", "'' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.said.clear();
+        fs::remove(settingsPath());
+        if (c.settings)
+            std::ofstream(settingsPath(), std::ios::binary) << c.settings;
+        writeShopData("0::A|a::\r\n");
+        state.catalogue.addCategory(state.catalogue.root(), "left over");
+
+        EXPECT_FALSE(load());
+
+        ASSERT_EQ(ui.said.size(), 1u);
+        EXPECT_EQ(ui.said[0].text, c.message);
+        EXPECT_TRUE(state.catalogue.root().children().empty());
+    }
+}
+
+TEST_F(CatalogueFileTest, CategoryDetailsComeFromTheHeaderFileWhereTheyLead)
+{
+    writeShopData("0::Books|Fiction|Dune::\r\n1::Toys|Kite::\r\n");
+    std::ofstream(headerLog(), std::ios::binary) << "0::Books::About books::::b.jpg::b.htm\r\n"
+                                                    "1::Books|Fiction::Stories::::::\r\n"
+                                                    "2::Nowhere::ignored::::x.jpg::\r\n"
+                                                    "3::Toys::too::few\r\n"
+                                                    "4::::no path::::::\r\n";
+
+    ASSERT_TRUE(load());
+
+    const TNewCategory* books = state.catalogue.findByPath("Books");
+    EXPECT_EQ(books->detail("Description"), "About books");
+    EXPECT_EQ(books->detail("Picture"), "b.jpg");
+    EXPECT_EQ(books->detail("Template"), "b.htm");
+    EXPECT_EQ(state.catalogue.findByPath("Books|Fiction")->detail("Description"), "Stories");
+    EXPECT_EQ(state.catalogue.findByPath("Toys")->detail("Description"), "");
+    EXPECT_EQ(state.catalogue.categoryCount(), 3u);
+}
+
+TEST_F(CatalogueFileTest, LoadingShowsTheProgressOfEveryLine)
+{
+    writeShopData("0::A|a::\r\n1::A|b::\r\n\r\n2::A|c::");
+
+    ASSERT_TRUE(load());
+
+    EXPECT_EQ(ui.progressWindow.labels.back(), "Loading catalogue data...");
+    EXPECT_EQ(ui.progressWindow.maximum, 4);
+    EXPECT_EQ(ui.progressWindow.steps, 4);
+    EXPECT_EQ(ui.progressWindow.shows, 1);
+    EXPECT_FALSE(ui.progressWindow.visible);
+}
+
+} // namespace
+} // namespace qs
