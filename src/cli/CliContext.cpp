@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 
 #include <exception>
+#include <filesystem>
 
 namespace qs::cli {
 
@@ -29,7 +30,10 @@ int CliContext::run()
     if (!command_)
         return 0;
     try {
-        state_ = std::make_unique<AppState>(programDir.empty() ? startupProgramDir() : programDir);
+        // Paths formed from the program folder are written into the location
+        // file, so a relative --program-dir is made absolute first.
+        state_ = std::make_unique<AppState>(programDir.empty() ? startupProgramDir()
+                                                                : std::filesystem::absolute(programDir).string());
         if (!StartUp(*state_, ui))
             return 1;
         const bool succeeded = runCommand();

@@ -1,13 +1,12 @@
 #include "ShopCommands.h"
 
+#include "ChooseShop.h"
 #include "CliContext.h"
-#include "app/ShopChooser.h"
 #include "app/ShopWorkspace.h"
 #include "text/Cp1252.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <memory>
 
 namespace qs::cli {
@@ -27,20 +26,9 @@ bool newShop(CliContext& context, const std::string& name)
     return NewShopCommand(context.state(), context.editor(), context.ui);
 }
 
-// The shop is picked as in the "Delete a Shop..." dialog, so a name that is
-// not a shop folder gets the dialog's own message.
 bool deleteShop(CliContext& context, const std::string& name)
 {
-    ShopChooser chooser(ShopChooser::Mode::Delete);
-    chooser.fill(context.state());
-    const auto& shops = chooser.shops();
-    const auto found = std::find(shops.begin(), shops.end(), utf8ToCp1252(name));
-    if (found == shops.end()) {
-        context.ui.message(ShopChooser::missingShopMessage, MessageKind::Information);
-        return false;
-    }
-    chooser.select(static_cast<int>(found - shops.begin()));
-    return chooser.confirm(context.state(), context.ui) && DeleteShop(context.state(), context.ui);
+    return chooseShop(context, name, ShopChooser::Mode::Delete) && DeleteShop(context.state(), context.ui);
 }
 
 } // namespace

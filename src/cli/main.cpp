@@ -1,3 +1,4 @@
+#include "CatalogueCommands.h"
 #include "CliContext.h"
 #include "ShopCommands.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
                    "The program folder (default: the working directory)");
     app.require_subcommand(1);
     qs::cli::addShopCommands(app, context);
+    qs::cli::addCatalogueCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
