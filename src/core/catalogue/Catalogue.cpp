@@ -46,11 +46,14 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     NextProductID = idAfter(NextProductID);
     product->Category = &category;
     const std::string_view wanted = fields.get(FieldNames::ProductName);
-    if (wanted.empty() || category.hasProductNamedOtherThan(wanted, nullptr))
+    std::uint32_t hash = hashProductName(wanted);
+    if (wanted.empty() || category.productNames_.containsOther(wanted, hash, nullptr)) {
         fields.set(FieldNames::ProductName, "New Product " + std::to_string(category.ProductCounter));
+        hash = hashProductName(fields.get(FieldNames::ProductName));
+    }
     ++category.ProductCounter;
     product->Fields = std::move(fields);
-    product->nameHash_ = hashProductName(product->name());
+    product->nameHash_ = hash;
     category.productNames_.insert(product.get());
     TNewProduct& created = *product;
     category.Products.push_back(std::move(product));

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/FileOps.h"
-#include "catalogue/CatalogueLineSplitter.h"
+#include "catalogue/CatalogueLineFields.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/FileError.h"
 #include "text/LineReader.h"
@@ -56,7 +56,7 @@ public:
         const std::string_view wantedName = pathAndName.substr(lastBar + 1);
         TNewCategory& category = categoryFor(pathAndName.substr(0, lastBar));
 
-        FieldRecord::Builder fields;
+        FieldRecord::Builder& fields = fields_;
         fields.add(FieldNames::ProductName, wantedName);
         fields.add(FieldNames::Category, category.text());
         // The standard fields are numbered in column order.
@@ -94,34 +94,55 @@ private:
     UserInterface& ui_;
     std::string lastPath_;
     TNewCategory* lastCategory_ = nullptr;
+    FieldRecord::Builder fields_;
+};
+
+// Shows how far the reading has come. The bar counts bytes, not lines, so that
+// a big file is read once rather than counted first; it moves in steps of a
+// thousandth, so that showing it costs nothing beside the reading.
+class LoadProgress {
+public:
+    LoadProgress(Progress& progress, std::uint64_t total) : progress_(progress), total_(total)
+    {
+        progress_.setLabel("Loading catalogue data...");
+        progress_.setRange(0, static_cast<long long>(total));
+        progress_.setPosition(0);
+        progress_.show();
+    }
+    ~LoadProgress() { progress_.hide(); }
+    LoadProgress(const LoadProgress&) = delete;
+    LoadProgress& operator=(const LoadProgress&) = delete;
+
+    void reached(std::uint64_t position)
+    {
+        if (position < next_)
+            return;
+        progress_.setPosition(static_cast<long long>(position));
+        next_ = position + total_ / 1000 + 1;
+    }
+
+private:
+    Progress& progress_;
+    std::uint64_t total_;
+    std::uint64_t next_ = 0;
 };
 
 void readProductFile(AppState& state, UserInterface& ui, const std::string& path)
 {
-    Progress& progress = ui.progress();
-    const std::size_t lineCount = LineReader::countLines(path);
-    progress.setLabel("Loading catalogue data...");
-    progress.setRange(0, static_cast<long long>(lineCount));
-    progress.setPosition(0);
-    progress.show();
-    struct HideOnExit {
-        Progress& progress;
-        ~HideOnExit() { progress.hide(); }
-    } hideOnExit{progress};
-
-    ProductLineReader products(state, ui);
     LineReader reader(path);
+    LoadProgress progress(ui.progress(), reader.size());
+    ProductLineReader products(state, ui);
     std::string_view line;
     std::size_t lineNumber = 0;
     while (reader.next(line)) {
         ++lineNumber;
-        progress.step();
         try {
             products.read(line);
         } catch (const CatalogueLineError& e) {
             throw CatalogueLineError(std::string(e.what()) + "\n(line " + std::to_string(lineNumber) +
                                      " of " + path + ")");
         }
+        progress.reached(reader.position());
     }
 }
 

@@ -31,20 +31,35 @@ void FieldRecord::assign(std::string_view bytes)
     size_ = static_cast<std::uint32_t>(bytes.size());
 }
 
-void FieldRecord::appendNumber(std::string& out, std::size_t value)
+namespace {
+
+std::size_t numberLength(std::size_t value)
+{
+    std::size_t length = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++length;
+    }
+    return length;
+}
+
+char* encodeNumber(char* out, std::size_t value)
 {
     while (value >= 0x80) {
-        out.push_back(static_cast<char>((value & 0x7F) | 0x80));
+        *out++ = static_cast<char>((value & 0x7F) | 0x80);
         value >>= 7;
     }
-    out.push_back(static_cast<char>(value));
+    *out++ = static_cast<char>(value);
+    return out;
 }
+
+} // namespace
 
 void FieldRecord::appendField(std::string& out, FieldId id, std::string_view value)
 {
-    appendNumber(out, id);
-    appendNumber(out, value.size());
-    out.append(value);
+    char header[2 * 10]; // two numbers of at most 64 bits, 7 bits a byte
+    const char* end = encodeNumber(encodeNumber(header, id), value.size());
+    out.append(header, static_cast<std::size_t>(end - header)).append(value);
 }
 
 std::string_view FieldRecord::get(FieldId wanted) const
@@ -83,17 +98,25 @@ void FieldRecord::set(FieldId id, std::string_view value)
     assign(bytes);
 }
 
-void FieldRecord::Builder::add(FieldId id, std::string_view value)
-{
-    if (!value.empty())
-        appendField(bytes_, id, value);
-}
-
 FieldRecord FieldRecord::Builder::finish()
 {
+    std::size_t size = 0;
+    for (const auto& [id, value] : fields_)
+        size += numberLength(id) + numberLength(value.size()) + value.size();
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("A product's fields are too large");
     FieldRecord record;
-    record.assign(bytes_);
-    bytes_.clear();
+    if (size > 0) {
+        record.data_ = std::make_unique_for_overwrite<char[]>(size);
+        char* out = record.data_.get();
+        for (const auto& [id, value] : fields_) {
+            out = encodeNumber(encodeNumber(out, id), value.size());
+            std::memcpy(out, value.data(), value.size());
+            out += value.size();
+        }
+        record.size_ = static_cast<std::uint32_t>(size);
+    }
+    fields_.clear();
     return record;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace qs {
 
@@ -49,14 +50,20 @@ public:
         }
     }
 
-    // Builds a record from fields given in strictly ascending number.
+    // Builds a record from fields given in strictly ascending number, the
+    // values staying valid until finish(). One builder can build many records
+    // in turn; each is written once, straight into its own block.
     class Builder {
     public:
-        void add(FieldId id, std::string_view value);
+        void add(FieldId id, std::string_view value)
+        {
+            if (!value.empty())
+                fields_.emplace_back(id, value);
+        }
         FieldRecord finish();
 
     private:
-        std::string bytes_;
+        std::vector<std::pair<FieldId, std::string_view>> fields_;
     };
 
 private:
@@ -72,7 +79,6 @@ private:
             shift += 7;
         }
     }
-    static void appendNumber(std::string& out, std::size_t value);
     static void appendField(std::string& out, FieldId id, std::string_view value);
     void assign(std::string_view bytes);
 

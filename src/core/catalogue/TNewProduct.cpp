@@ -4,16 +4,13 @@
 #include "catalogue/TNewCategory.h"
 #include "ui/UserInterface.h"
 
+#include <functional>
+
 namespace qs {
 
 std::uint32_t hashProductName(std::string_view name)
 {
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 16777619u;
-    }
-    return hash;
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
 }
 
 std::string_view TNewProduct::field(std::string_view name) const

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qs {
@@ -15,6 +16,9 @@ LineReader::LineReader(const std::string& path, std::size_t chunkSize)
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         throw FileError::cannotOpen(path);
+    struct stat status {};
+    if (::fstat(fd_, &status) == 0 && status.st_size > 0)
+        size_ = static_cast<std::uint64_t>(status.st_size);
 }
 
 LineReader::~LineReader()
@@ -28,7 +32,9 @@ bool LineReader::fill()
 {
     if (eof_)
         return false;
+    lfKnown_ = false;
     if (begin_ > 0) {
+        bufferOffset_ += begin_;
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
@@ -60,14 +66,16 @@ bool LineReader::next(std::string_view& line)
         }
         const char* start = buffer_.data() + begin_;
         const std::size_t available = end_ - begin_;
-        const char* stop = nullptr;
-        for (std::size_t i = 0; i < available; ++i) {
-            const char c = start[i];
-            if (c == '\n' || c == '\r') {
-                stop = start + i;
-                break;
-            }
+        // Two quick searches beat one look at every byte: lines are long. The
+        // next LF is remembered, so that a file with CR line ends only is not
+        // searched to its end for every line.
+        if (!lfKnown_ || lfAt_ < begin_) {
+            const void* lf = std::memchr(start, '\n', available);
+            lfAt_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) : end_;
+            lfKnown_ = true;
         }
+        const char* cr = static_cast<const char*>(std::memchr(start, '\r', lfAt_ - begin_));
+        const char* stop = cr ? cr : lfAt_ < end_ ? buffer_.data() + lfAt_ : nullptr;
         if (stop) {
             line = std::string_view(start, static_cast<std::size_t>(stop - start));
             begin_ += line.size() + 1;
@@ -89,16 +97,6 @@ bool LineReader::next(std::string_view& line)
             return true;
         }
     }
-}
-
-std::size_t LineReader::countLines(const std::string& path)
-{
-    LineReader reader(path);
-    std::size_t count = 0;
-    std::string_view line;
-    while (reader.next(line))
-        ++count;
-    return count;
 }
 
 } // namespace qs

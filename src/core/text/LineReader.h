@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,10 @@ public:
     // Throws FileError when reading fails part-way.
     bool next(std::string_view& line);
 
-    // Counts the lines of a file without keeping them.
-    static std::size_t countLines(const std::string& path);
+    // How far the reading has come, in bytes from the start of the file, and
+    // how long the file was when it was opened: together, the progress.
+    std::uint64_t position() const { return bufferOffset_ + begin_; }
+    std::uint64_t size() const { return size_; }
 
 private:
     bool fill();
@@ -34,6 +37,10 @@ private:
     std::size_t end_ = 0;
     bool eof_ = false;
     bool skipLeadingLf_ = false;
+    std::uint64_t bufferOffset_ = 0; // where in the file the buffer starts
+    std::uint64_t size_ = 0;
+    std::size_t lfAt_ = 0; // where the next LF is, or end_ when the buffer holds none
+    bool lfKnown_ = false;
 };
 
 } // namespace qs

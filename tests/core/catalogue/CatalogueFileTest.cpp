@@ -329,15 +329,16 @@ TEST_F(CatalogueFileTest, CategoryDetailsComeFromTheHeaderFileWhereTheyLead)
     EXPECT_EQ(state.catalogue.categoryCount(), 3u);
 }
 
-TEST_F(CatalogueFileTest, LoadingShowsTheProgressOfEveryLine)
+TEST_F(CatalogueFileTest, LoadingShowsItsProgressToTheEnd)
 {
-    writeShopData("0::A|a::\r\n1::A|b::\r\n\r\n2::A|c::");
+    const std::string data = "0::A|a::\r\n1::A|b::\r\n\r\n2::A|c::";
+    writeShopData(data);
 
     ASSERT_TRUE(load());
 
     EXPECT_EQ(ui.progressWindow.labels.back(), "Loading catalogue data...");
-    EXPECT_EQ(ui.progressWindow.maximum, 4);
-    EXPECT_EQ(ui.progressWindow.steps, 4);
+    EXPECT_EQ(ui.progressWindow.maximum, static_cast<long long>(data.size()));
+    EXPECT_EQ(ui.progressWindow.position, static_cast<long long>(data.size()));
     EXPECT_EQ(ui.progressWindow.shows, 1);
     EXPECT_FALSE(ui.progressWindow.visible);
 }
