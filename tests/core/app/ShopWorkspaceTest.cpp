@@ -1,0 +1,321 @@
+#include "app/ShopWorkspace.h"
+#include "ScriptedUserInterface.h"
+#include "app/AppState.h"
+#include "app/Location.h"
+#include "app/ShopChooser.h"
+#include "app/Startup.h"
+#include "catalogue/EditorState.h"
+#include "core/app/Undeletable.h"
+#include "core/text/TempFolder.h"
+#include "text/FileError.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUserInterface;
+using test::TempFolder;
+
+// A fresh program folder with a small installation: one master script, its
+// list, a starting data file and a master image. Start-up has run.
+class ShopWorkspaceTest : public ::testing::Test {
+protected:
+    ShopWorkspaceTest() : state(folder.path().string())
+    {
+        fs::create_directories(folder.file("Apache/cgi-bin/qstldb/data"));
+        fs::create_directories(folder.file("Apache/htdocs/images"));
+        folder.write("Apache/cgi-bin/qstldb/AllCGIFiles.txt", "shop.pl\r\nCGIFiles.txt\r\n");
+        folder.write("Apache/cgi-bin/qstldb/CGIFiles.txt", "shop.pl\r\n");
+        folder.write("Apache/cgi-bin/qstldb/shop.pl", "#!/usr/local/bin/perl -w\nprint 1;\n");
+        folder.write("Apache/cgi-bin/qstldb/data/area.txt", "UK\r\n");
+        folder.write("Apache/htdocs/images/logo.gif", "GIF");
+        EXPECT_TRUE(StartUp(state, ui));
+    }
+
+    bool newShop(std::optional<std::string> name)
+    {
+        ui.inputs.push_back(std::move(name));
+        return NewShopCommand(state, editor, ui);
+    }
+
+    std::string cgi(std::string_view path) const
+    {
+        return folder.file("Apache/cgi-bin/qstldb/" + std::string(path));
+    }
+    std::string images(std::string_view path) const
+    {
+        return folder.file("Apache/htdocs/images/" + std::string(path));
+    }
+    std::string programLocation() const { return folder.read("location.cfg"); }
+
+    TempFolder folder;
+    AppState state;
+    EditorState editor;
+    ScriptedUserInterface ui;
+};
+
+TEST_F(ShopWorkspaceTest, ANewShopGetsItsFoldersScriptsSettingsAndLocation)
+{
+    const std::string root = folder.path().string();
+    const std::string programWide = programLocation();
+    ASSERT_TRUE(newShop("Demo-1"));
+    EXPECT_TRUE(ui.said.size() == 1 && ui.said[0].text == "Enter the name of your shop / Enter name:");
+    EXPECT_TRUE(editor.ShopOpen);
+    EXPECT_EQ(state.ShopName, "Demo-1");
+    EXPECT_TRUE(fs::is_directory(folder.file("shops/Demo-1")));
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/shop.pl"), "#!/usr/bin/perl\r\nprint 1;\r\n");
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/CGIFiles.txt"), "shop.pl\r\n");
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/data/area.txt"), "UK\r\n");
+    EXPECT_EQ(folder.read("Apache/htdocs/images/Demo-1-images/logo.gif"), "GIF");
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/qstl2.cfg"),
+              "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\ncurrency=gbp\r\ntmpdir=/tmp\r\n"
+              "PATH=data\r\nowner_email=\r\nMAX_CATEGORY_DEPTH=3\r\nAUTH=\r\nPPID=\r\nIMAGEPATH=/images\r\n"
+              "CGIPATH=/cgi-bin/qstldb\r\nmailprogram=/usr/bin/sendmail\r\n");
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/location.cfg"),
+              "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
+                  "/Apache/htdocs/images/Demo-1-images\r\nLocImgURL=/images/Demo-1-images\r\n"
+                  "LocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\nRemData=data\r\n"
+                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+
+    // Leaving with the shop open keeps the program-wide values, so that the
+    // next shop's images do not land inside this one's.
+    ShutDown(state);
+    EXPECT_EQ(programLocation(), programWide);
+}
+
+TEST_F(ShopWorkspaceTest, ShopNamesAreCheckedBeforeAnythingIsMade)
+{
+    const std::string bad(badShopNameMessage);
+    const std::string exists(shopExistsMessage);
+    struct Case {
+        std::optional<std::string> name;
+        std::vector<std::string> messages;
+        bool created;
+    };
+    const Case cases[] = {
+        {std::nullopt, {}, false}, {"", {}, false},
+        {"my shop", {bad}, false}, {"my_shop", {bad}, false},
+        {"Caf\xE9", {bad}, false}, {"a/../b", {bad}, false},
+        {"My-Shop2", {}, true},    {"My-Shop2", {exists}, false},
+        {"", {exists}, false},     {"my-shop2", {}, true},
+    };
+    for (const Case& c : cases) {
+        ui.said.clear();
+        ui.inputs.push_back(c.name);
+        EXPECT_EQ(NewShop(state, ui), c.created) << c.name.value_or("(cancelled)");
+        std::vector<std::string> texts = ui.texts();
+        texts.erase(texts.begin());
+        EXPECT_EQ(texts, c.messages) << c.name.value_or("(cancelled)");
+        state.locationWithoutShop.reset();
+    }
+    std::vector<std::string> shops = listShops(state);
+    std::sort(shops.begin(), shops.end());
+    EXPECT_EQ(shops, (std::vector<std::string>{"My-Shop2", "my-shop2"}));
+}
+
+TEST_F(ShopWorkspaceTest, CreationGoesOnWithoutScriptsWhenTheyAreNotThere)
+{
+    // Making the shop's CGI folder makes a missing CGI root too, so only its list is missing then.
+    state.LocCGI = folder.file("elsewhere");
+    ASSERT_TRUE(newShop("Demo"));
+    EXPECT_EQ(ui.texts().back(), "The CGI list-file (" + state.LocCGI + "/AllCGIFiles.txt) does not exist.");
+    EXPECT_TRUE(fs::is_directory(folder.file("elsewhere/Demo-cgi/data")));
+    EXPECT_FALSE(fs::exists(folder.file("elsewhere/Demo-cgi/qstl2.cfg")));
+    EXPECT_EQ(folder.read("Apache/htdocs/images/Demo-images/logo.gif"), "GIF");
+    CloseShop(state, editor, ui, {});
+
+    folder.write("plain", "");
+    state.LocCGI = folder.file("plain/cgi");
+    const std::string missing = state.LocCGI;
+    // Creation goes on, but the shop's location file has nowhere to go.
+    EXPECT_THROW(newShop("Other"), FileError);
+    EXPECT_EQ(ui.texts().back(), "The local CGI directory specified (" + missing + ") does not exist.");
+    EXPECT_EQ(folder.read("Apache/htdocs/images/Other-images/logo.gif"), "GIF");
+    EXPECT_EQ(state.ShopName, "");
+}
+
+TEST_F(ShopWorkspaceTest, AScriptThatCannotBeCopiedStopsTheCommandAndOpensNothing)
+{
+    fs::remove(cgi("shop.pl"));
+    const std::string imagesBefore = state.LocImg;
+    ui.inputs.push_back("Demo");
+    EXPECT_THROW(NewShopCommand(state, editor, ui), FileError);
+    EXPECT_EQ(ui.texts().back(),
+              "There was an error processing the CGI list-file \"AllCGIFiles.txt\" while copying shop.pl.");
+    EXPECT_FALSE(editor.ShopOpen);
+    EXPECT_EQ(state.ShopName, "");
+    EXPECT_EQ(state.LocImg, imagesBefore);
+    EXPECT_FALSE(state.locationWithoutShop);
+    EXPECT_TRUE(fs::is_directory(cgi("Demo-cgi")));
+}
+
+TEST_F(ShopWorkspaceTest, TheChooserListsEveryEntryButOpensOnlyFolders)
+{
+    ShopChooser chooser;
+    chooser.fill(state);
+    EXPECT_EQ(chooser.selected(), -1);
+    EXPECT_FALSE(chooser.okEnabled());
+    EXPECT_FALSE(chooser.confirm(state, ui));
+
+    fs::create_directories(folder.file("shops"));
+    folder.write("shops/stray-file", "");
+    chooser.fill(state);
+    ASSERT_EQ(chooser.shops(), std::vector<std::string>{"stray-file"});
+    EXPECT_EQ(chooser.selected(), 0);
+    EXPECT_TRUE(chooser.okEnabled());
+    EXPECT_FALSE(chooser.confirm(state, ui));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Sorry! This shop seems to be missing."});
+    EXPECT_EQ(state.ShopName, "");
+
+    fs::create_directories(folder.file("shops/Real"));
+    chooser.fill(state);
+    chooser.select(chooser.shops()[0] == "Real" ? 0 : 1);
+    EXPECT_TRUE(chooser.confirm(state, ui));
+    EXPECT_EQ(state.ShopName, "Real");
+
+    EXPECT_EQ(chooser.caption(), "Open a Shop...");
+    EXPECT_TRUE(chooser.newShopVisible());
+    chooser.setMode(ShopChooser::Mode::Delete);
+    EXPECT_EQ(chooser.caption(), "Delete a Shop...");
+    EXPECT_FALSE(chooser.newShopVisible());
+}
+
+TEST_F(ShopWorkspaceTest, OpeningAShopWithoutCatalogueKeepsTheSettingsInMemory)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+    state.ShopFields.setValue("company", "From the last shop");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/location.cfg", "LocCGI=/moved\r\nLocImg=/img\r\n");
+
+    state.ShopName = "Demo";
+    ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+    EXPECT_EQ(state.ShopFields.value("company"), "From the last shop");
+    EXPECT_EQ(state.LocCGI, "/moved");
+    EXPECT_EQ(state.RemCGI, "");
+    EXPECT_EQ(state.catalogue.categoryCount(), 0u);
+}
+
+TEST_F(ShopWorkspaceTest, OpeningReadsTheCatalogueFromTheFoldersInForceBeforehand)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/data/shop.data", "0::Books|Dune\r\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/location.cfg", "LocCGI=/moved\r\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg",
+                 "MAX_CATEGORY_DEPTH=7\r\nmailprogram=/bin/m\r\n");
+
+    state.ShopName = "Demo";
+    ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+    EXPECT_EQ(state.catalogue.productCount(), 1u);
+    EXPECT_NE(state.catalogue.findByPath("Books"), nullptr);
+    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 7);
+    EXPECT_EQ(state.LocCGI, "/moved");
+}
+
+TEST_F(ShopWorkspaceTest, AShopWhoseSettingsCannotBeLoadedIsNotOpened)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+    const std::string cgiRoot = state.LocCGI;
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/data/shop.data", "0::Books|Dune\r\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg", "MAX_CATEGORY_DEPTH=deep\r\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/location.cfg", "LocCGI=/moved\r\n");
+
+    state.ShopName = "Demo";
+    EXPECT_FALSE(OpenChosenShop(state, editor, ui));
+    EXPECT_EQ(ui.texts().back(), "'deep' is not a valid integer value");
+    EXPECT_FALSE(editor.ShopOpen);
+    EXPECT_EQ(state.ShopName, "");
+    EXPECT_EQ(state.LocCGI, cgiRoot);
+    EXPECT_FALSE(state.locationWithoutShop);
+}
+
+TEST_F(ShopWorkspaceTest, ANewShopOpensWithTheCatalogueOfItsStartingData)
+{
+    folder.write("Apache/cgi-bin/qstldb/data/shop.data", "5::Tea|Assam\r\n");
+    ASSERT_TRUE(newShop("Demo"));
+    EXPECT_EQ(state.catalogue.productCount(), 1u);
+    EXPECT_NE(state.catalogue.findByPath("Tea"), nullptr);
+}
+
+TEST_F(ShopWorkspaceTest, ClosingOffersToSaveAndReturnsToTheProgramWideValues)
+{
+    struct Case {
+        bool modified, pendingEdit;
+        std::optional<Answer> answer;
+        bool saved;
+    };
+    const Case cases[] = {
+        {true, false, Answer::Yes, true},    {false, true, Answer::Yes, true},
+        {true, false, Answer::No, false},    {true, true, Answer::Cancel, false},
+        {false, false, std::nullopt, false},
+    };
+    const std::string programImages = state.LocImg;
+    for (const Case& c : cases) {
+        ui.said.clear();
+        ASSERT_TRUE(newShop("Shop" + std::to_string(&c - cases)));
+        state.catalogue.addCategory(state.catalogue.root(), "Books");
+        state.CatalogueModified = c.modified;
+        editor.CategoryEdited = c.pendingEdit;
+        if (c.answer)
+            ui.answers.push_back(*c.answer);
+        bool saved = false;
+        CloseShop(state, editor, ui, [&] { saved = true; });
+        EXPECT_EQ(saved, c.saved);
+        EXPECT_EQ(ui.said.back().text == "Do you wish to save the catalogue?", c.answer.has_value());
+        EXPECT_EQ(state.ShopName, "");
+        EXPECT_EQ(state.catalogue.categoryCount(), 0u);
+        EXPECT_FALSE(editor.ShopOpen || editor.CategoryEdited);
+        EXPECT_EQ(state.LocImg, programImages);
+        EXPECT_FALSE(state.locationWithoutShop);
+    }
+}
+
+TEST_F(ShopWorkspaceTest, DeletingAShopRemovesItsThreeFolders)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+
+    state.ShopName = "Demo";
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(DeleteShop(state, ui));
+    EXPECT_EQ(ui.said.back().text,
+              "Do you want to delete the 'Demo' shop?\r\nThis will delete all its data files and templates.");
+    EXPECT_TRUE(fs::is_directory(folder.file("shops/Demo")));
+
+    state.ShopName = "Demo";
+    ui.answers = {Answer::Yes};
+    EXPECT_TRUE(DeleteShop(state, ui));
+    EXPECT_EQ(ui.texts().back(), "Shop successfully deleted.");
+    EXPECT_EQ(state.ShopName, "");
+    EXPECT_FALSE(fs::exists(folder.file("shops/Demo")));
+    EXPECT_FALSE(fs::exists(cgi("Demo-cgi")));
+    EXPECT_FALSE(fs::exists(images("Demo-images")));
+    EXPECT_TRUE(fs::exists(cgi("shop.pl")));
+    EXPECT_TRUE(fs::exists(images("logo.gif")));
+}
+
+TEST_F(ShopWorkspaceTest, AMarkerThatWillNotGoLeavesTheOtherFoldersAlone)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+    folder.write("shops/Demo/note", "x");
+
+    test::Undeletable guard(folder.file("shops/Demo"));
+    if (!guard.available())
+        GTEST_SKIP() << "no way to make a file undeletable here";
+    state.ShopName = "Demo";
+    ui.answers = {Answer::Yes};
+    EXPECT_FALSE(DeleteShop(state, ui));
+    EXPECT_EQ(ui.texts().back(), "Could not delete all the directories. Sorry.");
+    EXPECT_EQ(state.ShopName, "");
+    EXPECT_TRUE(fs::exists(cgi("Demo-cgi/shop.pl")));
+    EXPECT_TRUE(fs::exists(images("Demo-images/logo.gif")));
+}
+
+} // namespace
+} // namespace qs
