@@ -1,0 +1,233 @@
+#include "core/app/Undeletable.h"
+#include "core/text/TempFolder.h"
+#include "text/LineSplitter.h"
+#include "text/ReadFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text)
+{
+    std::string result = "'";
+    for (const char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// The installation's program folder, copied fresh for each test: the command
+// line works on it as a first start of the desktop program would.
+class QuaystallCliTest : public ::testing::Test {
+protected:
+    QuaystallCliTest() { fs::copy(QUAYSTALL_SHARE_PROGRAM, program(), fs::copy_options::recursive); }
+
+    std::string program() const { return folder.file("program"); }
+    std::string cgi(const std::string& path = "") const
+    {
+        return program() + "/Apache/cgi-bin/qstldb/" + path;
+    }
+    std::string images(const std::string& path = "") const
+    {
+        return program() + "/Apache/htdocs/images/" + path;
+    }
+
+    // Runs quaystall-cli in a working folder (the program folder by default).
+    Outcome cli(const std::vector<std::string>& arguments, const std::string& workingFolder = "")
+    {
+        std::string command = "cd " + quoted(workingFolder.empty() ? program() : workingFolder) + " && " +
+                              quoted(QUAYSTALL_CLI);
+        for (const std::string& argument : arguments)
+            command += " " + quoted(argument);
+        command += " >" + quoted(folder.file("out")) + " 2>" + quoted(folder.file("err"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.read("out"), folder.read("err")};
+    }
+
+    static std::vector<std::string> lines(const std::string& text)
+    {
+        std::vector<std::string> result;
+        forEachLine(text, [&](std::string_view line) { result.emplace_back(line); });
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+
+    static std::vector<std::string> filesIn(const std::string& path)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(path))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // A script as the shop gets it: CR LF line ends, the "#!" line set to the Perl path.
+    static std::string asCopied(const std::string& master, const std::string& perlPath)
+    {
+        std::string copy;
+        forEachLine(master, [&](std::string_view line) {
+            const bool first = copy.empty();
+            copy.append(first && line.starts_with("#!") ? "#!" + perlPath : std::string(line)).append("\r\n");
+        });
+        return copy.empty() ? "\r\n" : copy;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(QuaystallCliTest, AnswersVersionAndHelpAndRefusesNoCommand)
+{
+    const Outcome version = cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "Quaystall DB v1.09\n");
+    const Outcome help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("delete-shop"), std::string::npos);
+    EXPECT_NE(help.out.find("--program-dir"), std::string::npos);
+    EXPECT_EQ(cli({}).status, 1);
+    EXPECT_EQ(cli({"no-such-command"}).status, 1);
+}
+
+TEST_F(QuaystallCliTest, NewShopOnAFreshProgramFolderCreatesTheCompleteShop)
+{
+    const Outcome run = cli({"new-shop", "Demo-1"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(fs::is_directory(program() + "/shops/Demo-1"));
+
+    const std::string shop = cgi("Demo-1-cgi/");
+    std::vector<std::string> expected = lines(readFileBytes(cgi("AllCGIFiles.txt")));
+    ASSERT_FALSE(expected.empty());
+    for (const std::string& name : expected)
+        EXPECT_EQ(readFileBytes(shop + name), asCopied(readFileBytes(cgi(name)), "/usr/bin/perl")) << name;
+    expected.insert(expected.end(), {"location.cfg", "qstl2.cfg"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(shop), expected);
+
+    EXPECT_EQ(readFileBytes(shop + "qstl2.cfg"),
+              "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\ncurrency=gbp\r\ntmpdir=/tmp\r\n"
+              "PATH=data\r\nowner_email=\r\nMAX_CATEGORY_DEPTH=3\r\nAUTH=\r\nPPID=\r\nIMAGEPATH=/images\r\n"
+              "CGIPATH=/cgi-bin/qstldb\r\nmailprogram=/usr/bin/sendmail\r\n");
+    const std::string root = fs::canonical(program()).string();
+    EXPECT_EQ(readFileBytes(shop + "location.cfg"),
+              "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
+                  "/Apache/htdocs/images/Demo-1-images\r\nLocImgURL=/images/Demo-1-images\r\n"
+                  "LocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\nRemData=data\r\n"
+                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+    // The program-wide file keeps the values of no shop.
+    EXPECT_EQ(
+        readFileBytes(program() + "/location.cfg"),
+        "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
+            "/Apache/htdocs/images\r\nLocImgURL=/images\r\nLocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\n"
+            "RemData=data\r\nRemImgURL=/images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+
+    ASSERT_EQ(filesIn(shop + "data"), filesIn(cgi("data")));
+    for (const std::string& name : filesIn(cgi("data")))
+        EXPECT_EQ(readFileBytes(shop + "data/" + name), readFileBytes(cgi("data/" + name))) << name;
+    ASSERT_EQ(filesIn(images("Demo-1-images")), filesIn(images()));
+    for (const std::string& name : filesIn(images()))
+        EXPECT_EQ(readFileBytes(images("Demo-1-images/" + name)), readFileBytes(images(name))) << name;
+}
+
+TEST_F(QuaystallCliTest, RefusedShopNamesGiveTheMessageAndExitStatusOne)
+{
+    const std::string bad =
+        "Your shop name must consist only of alphanumeric characters. Spaces and underscores "
+        "are not allowed.\n";
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    const std::pair<std::string, std::string> cases[] = {{"my shop", bad},
+                                                         {"my_shop", bad},
+                                                         {"Caf\xC3\xA9", bad},
+                                                         {"Demo", "A shop of this name already exists.\n"},
+                                                         {"", "A shop of this name already exists.\n"}};
+    for (const auto& [name, message] : cases) {
+        const Outcome run = cli({"new-shop", name});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, message) << name;
+    }
+    EXPECT_EQ(lines(cli({"shops"}).out), std::vector<std::string>{"Demo"});
+}
+
+TEST_F(QuaystallCliTest, ListsTheShopsInUtf8FromAnyWorkingFolder)
+{
+    fs::create_directories(program() + "/shops/Books");
+    fs::create_directories(program() + "/shops/Caf\xE9");
+    const Outcome run = cli({"--program-dir", program(), "shops"}, folder.path().string());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(lines(run.out), (std::vector<std::string>{"Books", "Caf\xC3\xA9"}));
+    EXPECT_TRUE(fs::exists(program() + "/location.cfg"));
+    EXPECT_FALSE(fs::exists(folder.file("location.cfg")));
+}
+
+TEST_F(QuaystallCliTest, DeleteShopWantsYesAndRemovesTheThreeFolders)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    const Outcome unconfirmed = cli({"delete-shop", "Demo"});
+    EXPECT_EQ(unconfirmed.status, 1);
+    EXPECT_NE(unconfirmed.err.find("--yes"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(cgi("Demo-cgi")));
+
+    const Outcome unknown = cli({"delete-shop", "Other", "--yes"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err, "Sorry! This shop seems to be missing.\n");
+
+    const Outcome run = cli({"delete-shop", "Demo", "--yes"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Shop successfully deleted.\n");
+    EXPECT_FALSE(fs::exists(program() + "/shops/Demo"));
+    EXPECT_FALSE(fs::exists(cgi("Demo-cgi")));
+    EXPECT_FALSE(fs::exists(images("Demo-images")));
+    EXPECT_TRUE(fs::exists(images("logo.gif")));
+}
+
+TEST_F(QuaystallCliTest, AnIncompleteDeletionFails)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    folder.write("program/shops/Demo/stuck", "");
+    test::Undeletable guard(program() + "/shops/Demo");
+    if (!guard.available())
+        GTEST_SKIP() << "no way to make a file undeletable here";
+    const Outcome run = cli({"delete-shop", "Demo", "--yes"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Could not delete all the directories. Sorry.\n");
+    EXPECT_TRUE(fs::is_directory(cgi("Demo-cgi")));
+}
+
+TEST_F(QuaystallCliTest, FileErrorsAreToldAndEndWithExitStatusOne)
+{
+    const std::string missing = folder.file("no-such-folder");
+    const Outcome run = cli({"--program-dir", missing, "shops"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Cannot create file " + missing + "/location.cfg\n");
+
+    std::string script;
+    forEachLine(readFileBytes(cgi("AllCGIFiles.txt")), [&](std::string_view line) {
+        if (script.empty())
+            script = line;
+    });
+    fs::remove(cgi(script));
+    const Outcome copy = cli({"new-shop", "Demo"});
+    EXPECT_EQ(copy.status, 1);
+    EXPECT_EQ(copy.err, "There was an error processing the CGI list-file \"AllCGIFiles.txt\" while copying " +
+                            script + ".\nCannot open file " + fs::canonical(program()).string() +
+                            "/Apache/cgi-bin/qstldb/" + script + "\n");
+}
+
+} // namespace
+} // namespace qs
