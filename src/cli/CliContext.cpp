@@ -32,8 +32,8 @@ int CliContext::run()
     try {
         // Paths formed from the program folder are written into the location
         // file, so a relative --program-dir is made absolute first.
-        state_ = std::make_unique<AppState>(programDir.empty() ? startupProgramDir()
-                                                                : std::filesystem::absolute(programDir).string());
+        state_ = std::make_unique<AppState>(
+            programDir.empty() ? startupProgramDir() : std::filesystem::absolute(programDir).string());
         if (!StartUp(*state_, ui))
             return 1;
         const bool succeeded = runCommand();
