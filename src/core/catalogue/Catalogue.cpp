@@ -182,7 +182,7 @@ void Catalogue::clear()
 void Catalogue::sortAlphabetically()
 {
     notify([](CatalogueObserver& o) { o.treeAboutToBeReordered(); });
-    const LinguisticOrder order;
+    static const LinguisticOrder order; // opening a collation is slow; one serves every sort
     std::vector<TNewCategory*> pending{root_.get()};
     while (!pending.empty()) {
         TNewCategory* node = pending.back();

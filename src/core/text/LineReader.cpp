@@ -2,6 +2,7 @@
 
 #include "text/FileError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,7 +12,7 @@
 namespace qs {
 
 LineReader::LineReader(const std::string& path, std::size_t chunkSize)
-    : path_(path), buffer_(chunkSize < 16 ? 16 : chunkSize)
+    : path_(path)
 {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
@@ -19,6 +20,10 @@ LineReader::LineReader(const std::string& path, std::size_t chunkSize)
     struct stat status {};
     if (::fstat(fd_, &status) == 0 && status.st_size > 0)
         size_ = static_cast<std::uint64_t>(status.st_size);
+    // A small file needs no big buffer; one byte more than the file lets the
+    // first read see its end.
+    const std::uint64_t wanted = std::min<std::uint64_t>(chunkSize, size_ + 1);
+    buffer_.resize(static_cast<std::size_t>(std::max<std::uint64_t>(wanted, 16)));
 }
 
 LineReader::~LineReader()
