@@ -5,12 +5,12 @@
 #include "catalogue/CatalogueLineFields.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/FileError.h"
+#include "text/IntegerText.h"
 #include "text/LineReader.h"
 #include "text/SplitText.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
 
-#include <charconv>
 #include <stdexcept>
 
 namespace qs {
@@ -21,18 +21,6 @@ class CatalogueLineError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-std::int64_t parseID(std::string_view text)
-{
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '+')
-        digits.remove_prefix(1);
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw CatalogueLineError("'" + std::string(text) + "' is not a valid integer value");
-    return value;
-}
 
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
@@ -52,7 +40,7 @@ public:
         if (lastBar == std::string_view::npos)
             return;
         // A line with a bad ID stops the load before it changes anything.
-        const std::int64_t id = parseID(split.fields[0]);
+        const std::int64_t id = toInt64(split.fields[0]);
         const std::string_view wantedName = pathAndName.substr(lastBar + 1);
         TNewCategory& category = categoryFor(pathAndName.substr(0, lastBar));
 
@@ -138,7 +126,7 @@ void readProductFile(AppState& state, UserInterface& ui, const std::string& path
         ++lineNumber;
         try {
             products.read(line);
-        } catch (const CatalogueLineError& e) {
+        } catch (const std::runtime_error& e) {
             throw CatalogueLineError(std::string(e.what()) + "\n(line " + std::to_string(lineNumber) +
                                      " of " + path + ")");
         }
