@@ -5,7 +5,7 @@
 
 namespace qs {
 
-// What the main window keeps beside the catalogue (Part 2.3): the category the
+// What the main window keeps beside the catalogue: the category the
 // grids show, the product acted on, and whether an edit is still pending. The
 // pointers never outlive their records: whoever destroys records forgets them
 // here first.

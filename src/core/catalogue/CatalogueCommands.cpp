@@ -1,0 +1,222 @@
+#include "catalogue/CatalogueCommands.h"
+
+#include "app/AppState.h"
+#include "catalogue/Catalogue.h"
+#include "ui/UserInterface.h"
+
+#include <exception>
+
+namespace qs {
+
+CatalogueCommands::CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui)
+    : app_(app), editor_(editor), ui_(&ui)
+{
+}
+
+Catalogue& CatalogueCommands::catalogue() const
+{
+    return app_.catalogue;
+}
+
+void CatalogueCommands::markModified()
+{
+    app_.CatalogueModified = true;
+}
+
+bool CatalogueCommands::modified() const
+{
+    return app_.CatalogueModified || editor_.CategoryEdited;
+}
+
+std::string CatalogueCommands::subCategoriesMessage(std::string_view nodeText)
+{
+    return std::string(nodeText) + " contains sub-categories," + std::string(lineBreak) +
+           "cannot add products at this level";
+}
+
+std::string CatalogueCommands::deleteCategoryQuestion(std::string_view nodeText)
+{
+    return "Are you sure you want to delete " + std::string(nodeText) +
+           " and all the products in this category?";
+}
+
+std::string CatalogueCommands::deleteProductQuestion(std::string_view productName)
+{
+    return "Are you sure you want to delete " + std::string(productName) + "?";
+}
+
+TNewCategory& CatalogueCommands::addCategory(const SelectCategory& select)
+{
+    TNewCategory& added = catalogue().addCategory(catalogue().root());
+    markModified();
+    if (select)
+        select(added);
+    return added;
+}
+
+TNewCategory& CatalogueCommands::addSubCategory(TNewCategory& selected, const SelectCategory& select)
+{
+    TNewCategory& added = catalogue().addCategory(selected);
+    markModified();
+    if (select)
+        select(added);
+    // After the selection, whose change would otherwise commit (and so clear) it.
+    editor_.CategoryEdited = true;
+    return added;
+}
+
+TNewProduct* CatalogueCommands::newProduct(TNewCategory& selected)
+{
+    if (selected.hasChildren()) {
+        ui_->message(subCategoriesMessage(selected.text()), MessageKind::Information);
+        return nullptr;
+    }
+    if (selected.isRoot()) {
+        ui_->message(noCategoryMessage, MessageKind::Information);
+        return nullptr;
+    }
+    TNewProduct& product = catalogue().createProduct(selected);
+    editor_.setCurrentProduct(&product);
+    markModified();
+    return &product;
+}
+
+bool CatalogueCommands::deleteCommand(DeleteTarget target, TNewCategory* selected,
+                                      TNewProduct* productOnGridRow)
+{
+    switch (target) {
+    case DeleteTarget::Tree:
+        return selected && deleteNode(*selected);
+    case DeleteTarget::ProductGrid:
+        return deleteProduct(productOnGridRow);
+    case DeleteTarget::Elsewhere:
+        break;
+    }
+    return false;
+}
+
+bool CatalogueCommands::deleteNode(TNewCategory& selected)
+{
+    if (selected.isRoot()) {
+        ui_->message(deleteRootMessage, MessageKind::Information);
+        return false;
+    }
+    return DeleteCatClick(selected);
+}
+
+bool CatalogueCommands::DeleteCatClick(TNewCategory& category)
+{
+    if (category.isRoot())
+        return false;
+    if (ui_->ask(deleteCategoryQuestion(category.text()), MessageKind::Warning, Buttons::YesNo) !=
+        Answer::Yes)
+        return false;
+    editor_.CurrentCategory = nullptr;
+    editor_.forgetSubtree(category);
+    catalogue().destroyCategory(category);
+    markModified();
+    return true;
+}
+
+bool CatalogueCommands::deleteProduct(TNewProduct* productOnGridRow)
+{
+    editor_.setCurrentProduct(productOnGridRow);
+    if (!productOnGridRow)
+        return false;
+    if (ui_->ask(deleteProductQuestion(productOnGridRow->name()), MessageKind::Warning, Buttons::YesNo) !=
+        Answer::Yes)
+        return false;
+    editor_.forgetProduct(*productOnGridRow);
+    catalogue().destroyProduct(*productOnGridRow);
+    markModified();
+    return true;
+}
+
+bool CatalogueCommands::acceptsCategoryDrop(const TNewCategory& dragged, const TNewCategory& target)
+{
+    return &dragged != &target && !dragged.isRoot();
+}
+
+bool CatalogueCommands::dropCategory(TNewCategory& dragged, TNewCategory& target)
+{
+    if (!acceptsCategoryDrop(dragged, target))
+        return false;
+    // Refused onto its own descendant: the tree stays as it is.
+    if (!catalogue().moveCategory(dragged, target))
+        return false;
+    markModified();
+    return true;
+}
+
+bool CatalogueCommands::acceptsProductDrop(const TNewProduct* dragged, const TNewCategory& target) const
+{
+    return dragged && dragged == editor_.CurrentProduct && !target.isRoot() && dragged->Category != &target;
+}
+
+bool CatalogueCommands::dropProduct(TNewProduct* dragged, TNewCategory& target)
+{
+    if (!acceptsProductDrop(dragged, target))
+        return false;
+    catalogue().moveProduct(*dragged, target);
+    editor_.setCurrentProduct(nullptr);
+    markModified();
+    return true;
+}
+
+void CatalogueCommands::sort()
+{
+    catalogue().sortAlphabetically();
+}
+
+bool CatalogueCommands::selectNode(TNewCategory* node)
+{
+    if (!node || node->isRoot()) {
+        editor_.CurrentCategory = nullptr;
+        return false;
+    }
+    editor_.CurrentCategory = node;
+    return true;
+}
+
+void CatalogueCommands::clearTree()
+{
+    editor_.forgetAll();
+    catalogue().clear();
+}
+
+void CatalogueCommands::about()
+{
+    ui_->message(aboutMessage, MessageKind::Information);
+}
+
+bool CatalogueCommands::closeQuery()
+{
+    bool mayClose = true;
+    std::exception_ptr saveFailure;
+    if (editor_.ShopOpen && modified()) {
+        switch (ui_->ask(saveQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            try {
+                if (saveCatalogue)
+                    saveCatalogue();
+            } catch (...) {
+                saveFailure = std::current_exception();
+                mayClose = false;
+            }
+            break;
+        case Answer::No:
+        case Answer::Ok:
+            break;
+        case Answer::Cancel:
+            mayClose = false;
+            break;
+        }
+    }
+    if (writeProgramLocation)
+        writeProgramLocation();
+    if (saveFailure)
+        std::rethrow_exception(saveFailure);
+    return mayClose;
+}
+
+} // namespace qs

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "catalogue/EditorState.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+struct AppState;
+class Catalogue;
+class TNewCategory;
+class TNewProduct;
+class UserInterface;
+
+// Where the keyboard focus was when Delete was chosen.
+enum class DeleteTarget { Tree, ProductGrid, Elsewhere };
+
+// The main window's tree-editing commands, without the window: the
+// face passes the selected node and the product on the grid's current row,
+// and shows whatever the catalogue's observer reports.
+//
+// Every command that changes the catalogue marks it modified, including adding
+// a top-level category and deleting a category or a product, so that the
+// merchant is always asked to save before leaving.
+class CatalogueCommands {
+public:
+    CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui);
+
+    void setUserInterface(UserInterface& ui) { ui_ = &ui; }
+    UserInterface& userInterface() const { return *ui_; }
+    EditorState& editor() const { return editor_; }
+    Catalogue& catalogue() const;
+
+    // Plugged in by the commands that own them: Save, which asks its
+    // own confirmation, and the writer of the program-wide location file.
+    std::function<void()> saveCatalogue;
+    std::function<void()> writeProgramLocation;
+
+    // Called with a new category once it hangs in the tree, so that the face
+    // selects it before the command goes on.
+    using SelectCategory = std::function<void(TNewCategory&)>;
+
+    // A new "New Category" as the last child of the root, whatever is selected.
+    TNewCategory& addCategory(const SelectCategory& select = {});
+    // The same under the selected node (the root or any category); sets CategoryEdited.
+    TNewCategory& addSubCategory(TNewCategory& selected, const SelectCategory& select = {});
+    // A new product in the selected category, which becomes CurrentProduct; null
+    // (with a message) on the root or on a category with sub-categories.
+    TNewProduct* newProduct(TNewCategory& selected);
+
+    // Delete as the focus decides: the selected node when the tree has it, the
+    // product on the grid's current row when the product grid has it. True when
+    // something was deleted.
+    bool deleteCommand(DeleteTarget target, TNewCategory* selected, TNewProduct* productOnGridRow);
+    // The tree's part: the root is refused with a message, a category goes to DeleteCatClick.
+    bool deleteNode(TNewCategory& selected);
+    // Asks, then deletes the category with its sub-tree and all their products.
+    bool DeleteCatClick(TNewCategory& category);
+    // The product grid's part: the product (none past the last row) becomes
+    // CurrentProduct and is deleted after the merchant confirms.
+    bool deleteProduct(TNewProduct* productOnGridRow);
+
+    // A dragged category is accepted over any node but itself; dropping it onto
+    // its own descendant changes nothing. True when it moved.
+    static bool acceptsCategoryDrop(const TNewCategory& dragged, const TNewCategory& target);
+    bool dropCategory(TNewCategory& dragged, TNewCategory& target);
+    // A product is accepted over a category other than its own (never the root),
+    // provided it is CurrentProduct. True when it moved.
+    bool acceptsProductDrop(const TNewProduct* dragged, const TNewCategory& target) const;
+    bool dropProduct(TNewProduct* dragged, TNewCategory& target);
+
+    // Every level of the tree in linguistic order. The order of the tree is not
+    // saved (loading sorts it again), so this does not mark the catalogue modified.
+    void sort();
+
+    // The reaction to a new selection that belongs to the tree: the category
+    // becomes CurrentCategory. False when nothing or the root is selected: the
+    // grids are then hidden.
+    bool selectNode(TNewCategory* node);
+
+    // The bare root, with nothing current.
+    void clearTree();
+
+    // Help, About.
+    void about();
+
+    // Asks to save a modified catalogue (only while a shop is open, so that no
+    // save goes into a shop without a name), then writes the program-wide
+    // location file whatever the answer. True when the window may close. A
+    // failed save is passed on after the location file is written; the window
+    // then stays open.
+    bool closeQuery();
+
+    bool modified() const;
+
+    static std::string subCategoriesMessage(std::string_view nodeText);
+    static std::string deleteCategoryQuestion(std::string_view nodeText);
+    static std::string deleteProductQuestion(std::string_view productName);
+
+    static constexpr std::string_view lineBreak = "\r\n";
+    static constexpr std::string_view noCategoryMessage =
+        "Please create a category before creating products.";
+    static constexpr std::string_view deleteRootMessage = "You can't delete the entire catalogue!";
+    static constexpr std::string_view saveQuestion = "Do you wish to save the catalogue?";
+    static constexpr std::string_view aboutMessage = "Quaystall DB v1.09";
+
+private:
+    void markModified();
+
+    AppState& app_;
+    EditorState& editor_;
+    UserInterface* ui_;
+};
+
+} // namespace qs

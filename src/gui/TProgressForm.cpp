@@ -1,0 +1,115 @@
+#include "TProgressForm.h"
+
+#include "Encoding.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+
+namespace qs::gui {
+
+TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Dialog)
+{
+    setObjectName("ProgressForm");
+    setWindowTitle("Please Wait...");
+    setWindowModality(Qt::NonModal);
+
+    TheLabel = new QLabel("Adding products to catalogue...", this);
+    TheLabel->setObjectName("TheLabel");
+    SecondLabel = new QLabel(this);
+    SecondLabel->setObjectName("Label2");
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName("ProgressBar");
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 16);
+    layout->setSpacing(8);
+    layout->addWidget(TheLabel);
+    layout->addWidget(SecondLabel);
+    layout->addWidget(ProgressBar);
+    setFixedWidth(360);
+    sinceEvents_.start();
+}
+
+void TProgressForm::setLabel(std::string_view text)
+{
+    TheLabel->setText(fromBytes(text));
+}
+
+void TProgressForm::setRange(long long minimum, long long maximum)
+{
+    minimum_ = minimum;
+    maximum_ = std::max(minimum, maximum);
+    const unsigned long long span =
+        static_cast<unsigned long long>(maximum_) - static_cast<unsigned long long>(minimum_);
+    divisor_ =
+        span <= static_cast<unsigned long long>(INT_MAX) ? 1 : static_cast<long long>(span / INT_MAX + 1);
+    if (divisor_ == 1 && minimum_ >= INT_MIN && maximum_ <= INT_MAX)
+        ProgressBar->setRange(static_cast<int>(minimum_), static_cast<int>(maximum_));
+    else
+        ProgressBar->setRange(0, static_cast<int>(span / static_cast<unsigned long long>(divisor_)));
+    barStep_ = std::max<long long>(1, static_cast<long long>(span / 1000));
+    showPosition();
+}
+
+void TProgressForm::setPosition(long long position)
+{
+    position_ = position;
+    showPosition();
+}
+
+void TProgressForm::showPosition()
+{
+    nextShown_ = position_ + barStep_;
+    const long long clamped = std::clamp(position_, minimum_, maximum_);
+    if (divisor_ == 1 && minimum_ >= INT_MIN && maximum_ <= INT_MAX)
+        ProgressBar->setValue(static_cast<int>(clamped));
+    else
+        ProgressBar->setValue(static_cast<int>(
+            (static_cast<unsigned long long>(clamped) - static_cast<unsigned long long>(minimum_)) /
+            static_cast<unsigned long long>(divisor_)));
+}
+
+void TProgressForm::show()
+{
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QWidget::show();
+    raise();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceEvents_.restart();
+}
+
+void TProgressForm::step()
+{
+    ++position_;
+    if (position_ >= nextShown_ || position_ >= maximum_)
+        showPosition();
+    if (sinceEvents_.elapsed() >= eventInterval) {
+        showPosition();
+        letEventsRun();
+    }
+}
+
+void TProgressForm::letEventsRun()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceEvents_.restart();
+}
+
+void TProgressForm::hide()
+{
+    showPosition();
+    QWidget::hide();
+}
+
+} // namespace qs::gui
