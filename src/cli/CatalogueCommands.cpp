@@ -32,7 +32,8 @@ bool check(CliContext& context, const std::string& name)
 
 bool resave(CliContext& context, const std::string& name)
 {
-    return openShop(context, name) && SaveCatalogueCommand(context.state(), context.ui, false);
+    return openShop(context, name) &&
+           SaveCatalogueCommand(context.state(), context.ui, false) == SaveOutcome::Saved;
 }
 
 void addShopCommand(CLI::App& app, CliContext& context, const char* command, const char* description,

@@ -1,21 +1,28 @@
+#include "ShopActions.h"
 #include "TCMForm.h"
 #include "app/AppState.h"
+#include "app/Startup.h"
 
 #include <QApplication>
-
-#include <filesystem>
 
 int main(int argc, char** argv)
 {
     // The working directory, not the program's own folder, is the program
     // directory, and it is fixed before any window exists.
-    qs::AppState state(std::filesystem::current_path().string());
+    qs::AppState state(qs::startupProgramDir());
 
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quaystall DB");
-    QApplication::setApplicationVersion("1.09");
+    QApplication::setApplicationVersion(QUAYSTALL_VERSION);
 
     qs::gui::TCMForm form(state);
+    qs::gui::ShopActions shopActions(form, state, form.userInterface());
+    if (!qs::StartUp(state, form.userInterface()))
+        return 1;
+
     form.show();
+    // Its first activation offers the shops; ask for it, as a desktop
+    // without a window manager gives none by itself.
+    form.activateWindow();
     return QApplication::exec();
 }

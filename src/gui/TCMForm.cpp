@@ -80,9 +80,7 @@ TCMForm::TCMForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     firstActivation_ = true;
     editor_.CategoryEdited = false;
 
-    // Until the shop commands exist, the window starts with a shop open on the
-    // empty catalogue.
-    setShopOpen(true);
+    setShopOpen(false);
 }
 
 TCMForm::~TCMForm()

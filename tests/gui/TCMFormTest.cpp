@@ -43,6 +43,9 @@ protected:
         buttonsInstalled = test::copyButtons(dir.path());
         state = std::make_unique<qs::AppState>(QFile::encodeName(dir.path()).toStdString());
         form = std::make_unique<TCMForm>(*state, &ui);
+        EXPECT_FALSE(form->isShopOpen()) << "the window starts with no shop open";
+        // The window's commands work on an open shop's catalogue.
+        form->setShopOpen(true);
         tester = std::make_unique<QAbstractItemModelTester>(
             form->treeModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         form->show();
@@ -98,7 +101,7 @@ protected:
 
 // ------------------------------------------------------------------ look
 
-TEST_F(TCMFormTest, StartsWithAShopOpenOnAnEmptyCatalogue)
+TEST_F(TCMFormTest, AnOpenShopShowsItsEmptyCatalogue)
 {
     EXPECT_EQ(form->windowTitle(), "Quaystall DB");
     EXPECT_TRUE(form->isShopOpen());
@@ -628,7 +631,10 @@ TEST_F(TCMFormTest, CloseQueryOnExit)
 {
     int saves = 0;
     int locationWrites = 0;
-    form->commands().saveCatalogue = [&] { ++saves; };
+    form->commands().saveCatalogue = [&] {
+        ++saves;
+        return qs::SaveOutcome::Saved;
+    };
     form->commands().writeProgramLocation = [&] { ++locationWrites; };
     form->addCategory();
     ASSERT_TRUE(state->CatalogueModified);
@@ -649,7 +655,9 @@ TEST_F(TCMFormTest, CloseQueryOnExit)
 TEST_F(TCMFormTest, AFailedSaveIsReportedAndTheWindowStays)
 {
     int locationWrites = 0;
-    form->commands().saveCatalogue = [] { throw std::runtime_error("Cannot create file shop.data"); };
+    form->commands().saveCatalogue = []() -> qs::SaveOutcome {
+        throw std::runtime_error("Cannot create file shop.data");
+    };
     form->commands().writeProgramLocation = [&] { ++locationWrites; };
     state->CatalogueModified = true;
     ui.answers.push_back(qs::Answer::Yes);

@@ -167,16 +167,21 @@ bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui)
     return openShop(state, editor, ui, true);
 }
 
-void CloseShop(AppState& state, EditorState& editor, UserInterface& ui, const std::function<void()>& save)
+bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
+               const std::function<SaveOutcome()>& save)
 {
-    const bool modified = state.CatalogueModified || editor.CategoryEdited;
-    if (modified &&
-        ui.ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel) == Answer::Yes && save)
-        save();
+    if (state.CatalogueModified || editor.CategoryEdited) {
+        const Answer answer = ui.ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel);
+        if (answer == Answer::Cancel)
+            return false;
+        if (answer == Answer::Yes && save && save() == SaveOutcome::Failed)
+            return false;
+    }
     clearShopCatalogue(state, editor);
     state.ShopName.clear();
     state.locationWithoutShop.reset();
     LoadLocation(state, programLocationFile(state));
+    return true;
 }
 
 bool DeleteShop(AppState& state, UserInterface& ui)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueFile.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -42,8 +44,10 @@ bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui);
 bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui);
 
 // File, Close: offers to save a modified catalogue through save, then goes
-// back to no shop with the program-wide location values.
-void CloseShop(AppState& state, EditorState& editor, UserInterface& ui, const std::function<void()>& save);
+// back to no shop with the program-wide location values. Cancel, or a save
+// that failed, keeps the shop open with its unsaved changes (false).
+bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
+               const std::function<SaveOutcome()>& save);
 
 // File, Delete a Shop, once the dialog has set ShopName: asks, then deletes
 // the marker, CGI and image folders in turn, each only when the one before

@@ -197,8 +197,8 @@ bool CatalogueCommands::closeQuery()
         switch (ui_->ask(saveQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
         case Answer::Yes:
             try {
-                if (saveCatalogue)
-                    saveCatalogue();
+                if (saveCatalogue && saveCatalogue() == SaveOutcome::Failed)
+                    mayClose = false;
             } catch (...) {
                 saveFailure = std::current_exception();
                 mayClose = false;

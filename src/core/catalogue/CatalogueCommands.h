@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
 
 #include <functional>
@@ -35,7 +36,7 @@ public:
 
     // Plugged in by the commands that own them: Save, which asks its
     // own confirmation, and the writer of the program-wide location file.
-    std::function<void()> saveCatalogue;
+    std::function<SaveOutcome()> saveCatalogue;
     std::function<void()> writeProgramLocation;
 
     // Called with a new category once it hangs in the tree, so that the face
@@ -89,8 +90,8 @@ public:
     // Asks to save a modified catalogue (only while a shop is open, so that no
     // save goes into a shop without a name), then writes the program-wide
     // location file whatever the answer. True when the window may close. A
-    // failed save is passed on after the location file is written; the window
-    // then stays open.
+    // save that failed keeps the window open, so that nothing is lost; a
+    // failure thrown is passed on after the location file is written.
     bool closeQuery();
 
     bool modified() const;

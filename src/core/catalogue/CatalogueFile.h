@@ -46,8 +46,12 @@ void writeCategoryFile(const Catalogue& catalogue, const std::string& path);
 // any later failure throws with the system's message.
 bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
 
+// How a Save ended: the merchant may decline it, and a catalogue file that
+// cannot be written fails it after telling the merchant.
+enum class SaveOutcome { Saved, Declined, Failed };
+
 // The Save command: asks first (unless told not to), writes the catalogue,
-// then the shop's location file. True when the catalogue was written.
-bool SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
+// then the shop's location file. Later failures throw with the system's message.
+SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
 
 } // namespace qs

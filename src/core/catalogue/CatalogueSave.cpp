@@ -37,15 +37,15 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
     return true;
 }
 
-bool SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst)
+SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst)
 {
     if (askFirst && ui.ask("This will save your shop in the specified location.\nProceed?",
                            MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
-        return false;
+        return SaveOutcome::Declined;
     const bool written =
         writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName)));
     SaveLocation(state, joinPath(state.ShopCGIDir(), locationFileName));
-    return written;
+    return written ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 } // namespace qs

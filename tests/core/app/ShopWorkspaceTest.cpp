@@ -247,15 +247,22 @@ TEST_F(ShopWorkspaceTest, ClosingOffersToSaveAndReturnsToTheProgramWideValues)
     struct Case {
         bool modified, pendingEdit;
         std::optional<Answer> answer;
-        bool saved;
+        SaveOutcome saveOutcome;
+        bool saved, closes;
     };
     const Case cases[] = {
-        {true, false, Answer::Yes, true},    {false, true, Answer::Yes, true},
-        {true, false, Answer::No, false},    {true, true, Answer::Cancel, false},
-        {false, false, std::nullopt, false},
+        {true, false, Answer::Yes, SaveOutcome::Saved, true, true},
+        {false, true, Answer::Yes, SaveOutcome::Saved, true, true},
+        {true, false, Answer::Yes, SaveOutcome::Declined, true, true},
+        {true, false, Answer::No, SaveOutcome::Saved, false, true},
+        {false, false, std::nullopt, SaveOutcome::Saved, false, true},
+        // Nothing unsaved is thrown away: Cancel, or a save that failed, keeps the shop open.
+        {true, true, Answer::Cancel, SaveOutcome::Saved, false, false},
+        {true, false, Answer::Yes, SaveOutcome::Failed, true, false},
     };
     const std::string programImages = state.LocImg;
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         ui.said.clear();
         ASSERT_TRUE(newShop("Shop" + std::to_string(&c - cases)));
         state.catalogue.addCategory(state.catalogue.root(), "Books");
@@ -264,14 +271,26 @@ TEST_F(ShopWorkspaceTest, ClosingOffersToSaveAndReturnsToTheProgramWideValues)
         if (c.answer)
             ui.answers.push_back(*c.answer);
         bool saved = false;
-        CloseShop(state, editor, ui, [&] { saved = true; });
+        const bool closed = CloseShop(state, editor, ui, [&] {
+            saved = true;
+            return c.saveOutcome;
+        });
         EXPECT_EQ(saved, c.saved);
+        EXPECT_EQ(closed, c.closes);
         EXPECT_EQ(ui.said.back().text == "Do you wish to save the catalogue?", c.answer.has_value());
-        EXPECT_EQ(state.ShopName, "");
-        EXPECT_EQ(state.catalogue.categoryCount(), 0u);
-        EXPECT_FALSE(editor.ShopOpen || editor.CategoryEdited);
-        EXPECT_EQ(state.LocImg, programImages);
-        EXPECT_FALSE(state.locationWithoutShop);
+        if (c.closes) {
+            EXPECT_EQ(state.ShopName, "");
+            EXPECT_EQ(state.catalogue.categoryCount(), 0u);
+            EXPECT_FALSE(editor.ShopOpen || editor.CategoryEdited);
+            EXPECT_EQ(state.LocImg, programImages);
+            EXPECT_FALSE(state.locationWithoutShop);
+        } else {
+            EXPECT_EQ(state.ShopName, "Shop" + std::to_string(&c - cases));
+            EXPECT_EQ(state.catalogue.categoryCount(), 1u);
+            EXPECT_TRUE(editor.ShopOpen);
+            ui.answers.push_back(Answer::No);
+            ASSERT_TRUE(CloseShop(state, editor, ui, {}));
+        }
     }
 }
 

@@ -470,7 +470,10 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
         edit.ShopOpen = c.shopOpen;
         int saves = 0;
         int locationWrites = 0;
-        cmds.saveCatalogue = [&] { ++saves; };
+        cmds.saveCatalogue = [&] {
+            ++saves;
+            return SaveOutcome::Saved;
+        };
         cmds.writeProgramLocation = [&] { ++locationWrites; };
         if (c.answer)
             user.answers.push_back(*c.answer);
@@ -497,8 +500,10 @@ TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClo
     int locationWrites = 0;
     commands.saveCatalogue = [&] {
         // The Save command asks its own confirmation first.
-        if (ui.ask("Save the catalogue?", MessageKind::Confirmation, Buttons::YesNo) == Answer::Yes)
-            saved = true;
+        if (ui.ask("Save the catalogue?", MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
+            return SaveOutcome::Declined;
+        saved = true;
+        return SaveOutcome::Saved;
     };
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes, Answer::No};
@@ -510,11 +515,25 @@ TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClo
               (std::vector<std::string>{"Do you wish to save the catalogue?", "Save the catalogue?"}));
 }
 
+TEST_F(CatalogueCommandsTest, ASaveThatFailsKeepsTheWindowOpen)
+{
+    app.CatalogueModified = true;
+    int locationWrites = 0;
+    commands.saveCatalogue = [] { return SaveOutcome::Failed; };
+    commands.writeProgramLocation = [&] { ++locationWrites; };
+    ui.answers = {Answer::Yes};
+
+    EXPECT_FALSE(commands.closeQuery());
+    EXPECT_EQ(locationWrites, 1);
+}
+
 TEST_F(CatalogueCommandsTest, AFailedSaveKeepsTheWindowOpenButStillWritesTheLocationFile)
 {
     app.CatalogueModified = true;
     int locationWrites = 0;
-    commands.saveCatalogue = [] { throw std::runtime_error("Cannot create file shop.data"); };
+    commands.saveCatalogue = []() -> SaveOutcome {
+        throw std::runtime_error("Cannot create file shop.data");
+    };
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes};
 

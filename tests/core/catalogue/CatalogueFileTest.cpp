@@ -86,7 +86,7 @@ TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
     state.LocImgURL = "/images/Demo-images";
     ui.answers = {Answer::Yes};
 
-    ASSERT_TRUE(SaveCatalogueCommand(state, ui));
+    ASSERT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Saved);
 
     EXPECT_FALSE(state.CatalogueModified);
     EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 3);
@@ -105,7 +105,7 @@ TEST_F(CatalogueFileTest, AnsweringNoWritesNothing)
     state.CatalogueModified = true;
     ui.answers = {Answer::No};
 
-    EXPECT_FALSE(SaveCatalogueCommand(state, ui));
+    EXPECT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Declined);
 
     EXPECT_TRUE(state.CatalogueModified);
     EXPECT_FALSE(fs::exists(shopData()));
@@ -121,7 +121,7 @@ TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
     const std::string settingsBefore = readFileBytes(settingsPath());
     ui.answers = {Answer::Yes};
 
-    EXPECT_FALSE(SaveCatalogueCommand(state, ui));
+    EXPECT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Failed);
 
     EXPECT_EQ(ui.said.back().text, "There was a problem saving the catalogue file.");
     EXPECT_TRUE(state.CatalogueModified);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+
+namespace qs {
+struct AppState;
+class UserInterface;
+} // namespace qs
+
+namespace qs::gui {
+
+class TCMForm;
+class TLocationForm;
+class TMercDetailsForm;
+class TOpenShopForm;
+
+// The shop commands of the main window's menus: open, create, close and
+// delete shops, save the catalogue, and the dialogs that go with them. It
+// owns those dialogs, which live as long as the window.
+class ShopActions : public QObject {
+    Q_OBJECT
+public:
+    ShopActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui);
+
+    void openShop();
+    void newShop();
+    void deleteShop();
+    void closeShop();
+    void save();
+    void locationDetails();
+    void merchantDetails();
+
+    TOpenShopForm& openShopForm() const { return *openShopForm_; }
+    TLocationForm& locationForm() const { return *locationForm_; }
+    TMercDetailsForm& mercDetailsForm() const { return *mercDetailsForm_; }
+
+private:
+    void connectMenus();
+
+    TCMForm& form_;
+    qs::AppState& app_;
+    qs::UserInterface& ui_;
+    TLocationForm* locationForm_;
+    TMercDetailsForm* mercDetailsForm_;
+    TOpenShopForm* openShopForm_;
+};
+
+} // namespace qs::gui
