@@ -64,6 +64,7 @@ void TProgressForm::setPosition(long long position)
 {
     position_ = position;
     showPosition();
+    keepPainting();
 }
 
 void TProgressForm::showPosition()
@@ -94,14 +95,14 @@ void TProgressForm::step()
     ++position_;
     if (position_ >= nextShown_ || position_ >= maximum_)
         showPosition();
-    if (sinceEvents_.elapsed() >= eventInterval) {
-        showPosition();
-        letEventsRun();
-    }
+    keepPainting();
 }
 
-void TProgressForm::letEventsRun()
+void TProgressForm::keepPainting()
 {
+    if (sinceEvents_.elapsed() < eventInterval)
+        return;
+    showPosition();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceEvents_.restart();
 }

@@ -38,7 +38,8 @@ public:
 
 private:
     void showPosition();
-    void letEventsRun();
+    // Every so often during long work, the windows repaint.
+    void keepPainting();
 
     long long minimum_ = 0;
     long long maximum_ = 100;
