@@ -22,11 +22,18 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// The start of the name of every temporary file of a save of this file.
+std::string temporaryPrefix(const std::string& path)
+{
+    std::string prefix(".");
+    prefix.append(fs::path(path).filename().string()).append(AtomicFileWriter::temporaryMark);
+    return prefix;
+}
+
 // Leftovers of earlier saves of the same file that were interrupted.
 void removeStrayTemporaries(const std::string& path)
 {
-    const std::string prefix =
-        "." + fs::path(path).filename().string() + std::string(AtomicFileWriter::temporaryMark);
+    const std::string prefix = temporaryPrefix(path);
     std::error_code ec;
     for (fs::directory_iterator it(folderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
@@ -63,10 +70,7 @@ bool syncFolder(const std::string& folder)
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)), buffer_(bufferSize)
 {
     removeStrayTemporaries(path_);
-    const fs::path target(path_);
-    temporaryPath_ =
-        (target.parent_path() / ("." + target.filename().string() + std::string(temporaryMark) + "XXXXXX"))
-            .string();
+    temporaryPath_ = (fs::path(path_).parent_path() / (temporaryPrefix(path_) + "XXXXXX")).string();
     fd_ = ::mkostemp(temporaryPath_.data(), O_CLOEXEC); // O_CREAT | O_EXCL
     if (fd_ < 0) {
         temporaryPath_.clear();

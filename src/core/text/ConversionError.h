@@ -14,7 +14,9 @@ public:
 
     static ConversionError notAnInteger(std::string_view text)
     {
-        return ConversionError("'" + std::string(text) + "' is not a valid integer value");
+        std::string message("'");
+        message.append(text).append("' is not a valid integer value");
+        return ConversionError(message);
     }
 };
 
