@@ -1,5 +1,6 @@
 #include "ShopActions.h"
 
+#include "HelpViewer.h"
 #include "TCMForm.h"
 #include "TLocationForm.h"
 #include "TMercDetailsForm.h"
@@ -36,6 +37,9 @@ void ShopActions::connectMenus()
     connect(a.noShopLocationDetails, &QAction::triggered, this, &ShopActions::locationDetails);
     connect(a.merchantDetails, &QAction::triggered, this, &ShopActions::merchantDetails);
     connect(&form_, &TCMForm::firstActivated, this, &ShopActions::openShop);
+    HelpViewer* help = &form_.helpViewer();
+    connect(locationForm_, &TLocationForm::helpRequested, help, &HelpViewer::showTopic);
+    connect(mercDetailsForm_, &TMercDetailsForm::helpRequested, help, &HelpViewer::showTopic);
 }
 
 void ShopActions::openShop()

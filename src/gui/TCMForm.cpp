@@ -2,6 +2,7 @@
 
 #include "CatalogueTreeModel.h"
 #include "Encoding.h"
+#include "HelpViewer.h"
 #include "QtUserInterface.h"
 #include "ToolBarButton.h"
 #include "app/AppState.h"
@@ -64,7 +65,7 @@ QTableView* newGrid(const char* objectName, QWidget* parent)
 
 TCMForm::TCMForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     : QMainWindow(parent), app_(app), ownUi_(ui ? nullptr : std::make_unique<QtUserInterface>(this)),
-      ui_(ui ? ui : ownUi_.get()), commands_(app, editor_, *ui_)
+      ui_(ui ? ui : ownUi_.get()), commands_(app, editor_, *ui_), help_(std::make_unique<HelpViewer>(app))
 {
     setObjectName("CMForm");
     setWindowTitle("Quaystall DB");
@@ -167,6 +168,8 @@ void TCMForm::buildMenus()
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.noShopAbout, &QAction::triggered, this, &TCMForm::helpAbout);
     connect(a.about, &QAction::triggered, this, &TCMForm::helpAbout);
+    connect(a.noShopContents, &QAction::triggered, help_.get(), &HelpViewer::showContents);
+    connect(a.contents, &QAction::triggered, help_.get(), &HelpViewer::showContents);
     connect(a.sortCatalogue, &QAction::triggered, this, &TCMForm::sortCatalogue);
     connect(a.searchCatalogue, &QAction::triggered, this, &TCMForm::searchCatalogue);
     connect(a.addCategory, &QAction::triggered, this, &TCMForm::addCategory);

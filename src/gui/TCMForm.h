@@ -31,6 +31,7 @@ class UserInterface;
 namespace qs::gui {
 
 class CatalogueTreeModel;
+class HelpViewer;
 class QtUserInterface;
 
 // The main window: the catalogue tree in the centre, the category
@@ -104,6 +105,8 @@ public:
     QMenu* categoryMenu() const { return CategoryMenu; }
     CatalogueTreeModel* treeModel() const { return model_; }
     const ToolBarImages& toolBarImages() const { return images_; }
+    // The one help window, for the menus and for the dialogs' Help buttons.
+    HelpViewer& helpViewer() const { return *help_; }
 
     // The node selected in the tree (the root or a category), or null.
     qs::TNewCategory* selectedNode() const;
@@ -185,6 +188,8 @@ private:
     qs::CatalogueCommands commands_;
     CatalogueTreeModel* model_ = nullptr;
     ToolBarImages images_;
+    // A window of its own, not a child: help stays open beside the main window.
+    std::unique_ptr<HelpViewer> help_;
     Actions actions_;
     QList<QMenu*> noCatMenu_;
     QList<QMenu*> mainMenu_;
