@@ -38,6 +38,7 @@ HelpViewer::HelpViewer(const qs::AppState& app, QWidget* parent) : QWidget(paren
     Browser->setObjectName("Browser");
     // Links are followed here, so that a missing page is told rather than shown blank.
     Browser->setOpenLinks(false);
+    Browser->document()->setDocumentMargin(12);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BackBtn);
