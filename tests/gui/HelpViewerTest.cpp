@@ -138,6 +138,21 @@ TEST_F(HelpViewerTest, EveryLinkOfEveryPageFindsItsPageAndPlace)
     }
 }
 
+TEST_F(HelpViewerTest, EveryPageTakesItsLookFromTheSharedStyleSheet)
+{
+    const QDir help(helpFolder());
+    for (const QString& page : help.entryList({"*.html"}, QDir::Files)) {
+        SCOPED_TRACE(page.toStdString());
+        viewer->Browser->setSource(QUrl::fromLocalFile(help.filePath(page)));
+        const QTextDocument& document = *viewer->Browser->document();
+        QTextBlock heading = document.begin();
+        while (heading.isValid() && heading.blockFormat().headingLevel() != 1)
+            heading = heading.next();
+        ASSERT_TRUE(heading.isValid()) << "a page has a main heading";
+        EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#1f4e79"));
+    }
+}
+
 TEST_F(HelpViewerTest, BackAndForwardRetraceTheLinksFollowed)
 {
     viewer->showContents();
