@@ -7,13 +7,13 @@ use warnings;
 use File::Basename qw(dirname);
 use File::Copy qw(copy);
 use File::Path qw(make_path);
-use File::Spec;
+use Cwd qw(abs_path);
 use File::Temp qw(tempdir);
 use Test::More;
 
 my $PROGRAM = $ENV{QUAYSTALL_SHARE_PROGRAM}
-    // File::Spec->catdir(dirname(File::Spec->rel2abs(__FILE__)), '..', '..', 'share', 'program');
-my $SCRIPTS = File::Spec->catdir($PROGRAM, 'Apache', 'cgi-bin', 'qstldb');
+    // dirname(abs_path(__FILE__)) . '/../../share/program';
+my $SCRIPTS = "$PROGRAM/Apache/cgi-bin/qstldb";
 
 sub slurp {
     my ($path) = @_;
@@ -59,7 +59,7 @@ sub make_shop {
     my %files = (%STANDARD_SHOP, %change);
     my $dir = tempdir(CLEANUP => 1);
     make_path("$dir/data");
-    copy(File::Spec->catfile($SCRIPTS, 'Catalogue.pl'), "$dir/Catalogue.pl") or die "copy: $!";
+    copy("$SCRIPTS/Catalogue.pl", "$dir/Catalogue.pl") or die "copy: $!";
     for my $name (sort keys %files) {
         next unless defined $files{$name};
         make_path(dirname("$dir/$name"));
@@ -158,24 +158,24 @@ for my $case (@cases) {
 subtest 'the installation ships a working script set' => sub {
     my %list;
     for my $name ('AllCGIFiles.txt', 'CGIFiles.txt') {
-        my $text = slurp(File::Spec->catfile($SCRIPTS, $name));
+        my $text = slurp("$SCRIPTS/$name");
         like($text, qr/\A(?:[^\r\n]+\r\n)+\z/, "$name: one name a line, CR LF");
         $list{$name} = [split /\r\n/, $text];
         for my $entry (@{ $list{$name} }) {
             unlike($entry, qr{[/\\]|\A\.\.\z}, "$name: $entry names a file in its own folder");
-            ok(-f File::Spec->catfile($SCRIPTS, $entry), "$name: $entry exists");
+            ok(-f "$SCRIPTS/$entry", "$name: $entry exists");
         }
     }
     my %all = map { $_ => 1 } @{ $list{'AllCGIFiles.txt'} };
     ok($all{'CGIFiles.txt'}, 'every new shop receives CGIFiles.txt');
     ok($all{$_}, "a new shop receives $_, which an export copies") for @{ $list{'CGIFiles.txt'} };
     for my $script (grep {/\.pl\z/} keys %all) {
-        like(slurp(File::Spec->catfile($SCRIPTS, $script)), qr/\A#!/, "$script starts with an interpreter line");
+        like(slurp("$SCRIPTS/$script"), qr/\A#!/, "$script starts with an interpreter line");
     }
 };
 
 subtest 'every shipped text file has CR LF line ends' => sub {
-    for my $dir ($SCRIPTS, File::Spec->catdir($SCRIPTS, 'data')) {
+    for my $dir ($SCRIPTS, "$SCRIPTS/data") {
         opendir(my $dh, $dir) or die "$dir: $!";
         for my $name (grep { -f "$dir/$_" } sort readdir $dh) {
             like(slurp("$dir/$name"), qr/\A(?:[^\r\n]*\r\n)+\z/, "$name: every line ends with CR LF");
@@ -184,8 +184,8 @@ subtest 'every shipped text file has CR LF line ends' => sub {
 };
 
 subtest 'starting data files' => sub {
-    my $data = File::Spec->catdir($SCRIPTS, 'data');
-    ok(!-e File::Spec->catfile($data, 'shop.data'), 'no catalogue: a new shop starts empty');
+    my $data = "$SCRIPTS/data";
+    ok(!-e "$data/shop.data", 'no catalogue: a new shop starts empty');
     my @areas = split /\r\n/, slurp("$data/area.txt");
     is(scalar(grep { /\A\*?[^=*]+=[1-6],[01]\z/ } @areas), scalar(@areas), 'areas: name=zone,liability');
     my @codes = map { /\A([^=]+)=\d+\.\d\d\t/ ? $1 : 'malformed' } split /\r\n/, slurp("$data/shop.tax");
@@ -199,7 +199,7 @@ subtest 'tool-bar bitmaps' => sub {
     for my $base (qw(save category sub-category new import export delete post catologue)) {
         my %bitmap;
         for my $state ('off', 'on') {
-            my $path = File::Spec->catfile($PROGRAM, 'Buttons', "$base-$state.bmp");
+            my $path = "$PROGRAM/Buttons/$base-$state.bmp";
             my $bytes = -f $path ? slurp($path) : '';
             $bitmap{$state} = $bytes;
             my ($magic, $size, $offset, $width, $height, $bits)

@@ -13,9 +13,9 @@
 use strict;
 use warnings;
 use File::Basename qw(dirname);
-use File::Spec;
+use Cwd qw(abs_path);
 
-my $SCRIPT_DIR = dirname(File::Spec->rel2abs(__FILE__));
+my $SCRIPT_DIR = dirname(abs_path(__FILE__));
 my %CURRENCY_SYMBOL = (gbp => '&pound;', usd => '$', eur => '&euro;');
 my $PREPARING = 'Our catalogue is being prepared. Please come back soon.';
 
@@ -79,7 +79,7 @@ sub query_parameters {
 # first line of a name wins, as in the shop manager.
 sub read_settings {
     my %settings;
-    each_line(File::Spec->catfile($SCRIPT_DIR, 'qstl2.cfg'), sub {
+    each_line("$SCRIPT_DIR/qstl2.cfg", sub {
         my ($name, $value) = split /=/, $_[0], 2;
         $settings{ lc $name } //= $value if defined $value;
     });
@@ -90,7 +90,7 @@ sub data_dir {
     my ($settings) = @_;
     my $path = $settings->{path} // '';
     $path = 'data' if $path eq '';
-    return File::Spec->file_name_is_absolute($path) ? $path : File::Spec->catdir($SCRIPT_DIR, $path);
+    return $path =~ m{\A(?:/|[A-Za-z]:[\\/])} ? $path : "$SCRIPT_DIR/$path";
 }
 
 # header_data.log: index :: path :: description :: (empty) :: picture :: template,
@@ -98,7 +98,7 @@ sub data_dir {
 sub read_categories {
     my ($data) = @_;
     my @categories;
-    each_line(File::Spec->catfile($data, 'header_data.log'), sub {
+    each_line("$data/header_data.log", sub {
         my @field = split /::/, $_[0], -1;
         return if @field < 2 || $field[1] eq '';
         my ($parent, $name) = $field[1] =~ /\A(?:(.*)\|)?([^|]*)\z/s;
@@ -119,7 +119,7 @@ sub read_categories {
 sub read_products {
     my ($data, $category_path) = @_;
     my @products;
-    my $found = each_line(File::Spec->catfile($data, 'shop.data'), sub {
+    my $found = each_line("$data/shop.data", sub {
         my @field = split /::/, $_[0], -1;
         return if @field < 2;
         my ($path, $name) = $field[1] =~ /\A(.*)\|([^|]*)\z/s or return;
@@ -219,7 +219,7 @@ sub category_page {
 sub terms_page {
     my ($data) = @_;
     my @lines;
-    each_line(File::Spec->catfile($data, 'termcondition.txt'), sub { push @lines, html($_[0]) });
+    each_line("$data/termcondition.txt", sub { push @lines, html($_[0]) });
     return "<h2>Terms and conditions</h2>\n"
         . (@lines ? '<div class="terms">' . join("<br>\n", @lines) . "</div>\n"
                   : notice('Our terms and conditions will be published here soon.'));
