@@ -57,7 +57,6 @@ bool DeleteShop(AppState& state, UserInterface& ui);
 inline constexpr std::string_view badShopNameMessage =
     "Your shop name must consist only of alphanumeric characters. Spaces and underscores are not allowed.";
 inline constexpr std::string_view shopExistsMessage = "A shop of this name already exists.";
-inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save the catalogue?";
 inline constexpr std::string_view shopDeletedMessage = "Shop successfully deleted.";
 inline constexpr std::string_view shopNotDeletedMessage = "Could not delete all the directories. Sorry.";
 

@@ -194,7 +194,7 @@ bool CatalogueCommands::closeQuery()
     bool mayClose = true;
     std::exception_ptr saveFailure;
     if (editor_.ShopOpen && modified()) {
-        switch (ui_->ask(saveQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
+        switch (ui_->ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
         case Answer::Yes:
             try {
                 if (saveCatalogue && saveCatalogue() == SaveOutcome::Failed)

@@ -104,7 +104,6 @@ public:
     static constexpr std::string_view noCategoryMessage =
         "Please create a category before creating products.";
     static constexpr std::string_view deleteRootMessage = "You can't delete the entire catalogue!";
-    static constexpr std::string_view saveQuestion = "Do you wish to save the catalogue?";
     static constexpr std::string_view aboutMessage = "Quaystall DB v1.09";
 
 private:

@@ -46,6 +46,9 @@ void writeCategoryFile(const Catalogue& catalogue, const std::string& path);
 // any later failure throws with the system's message.
 bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
 
+// Asked before a shop with unsaved changes is closed or the program left.
+inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save the catalogue?";
+
 // How a Save ended: the merchant may decline it, and a catalogue file that
 // cannot be written fails it after telling the merchant.
 enum class SaveOutcome { Saved, Declined, Failed };
