@@ -583,7 +583,7 @@ TEST_F(TCMFormTest, HelpAboutShowsTheVersion)
     EXPECT_EQ(ui.said[0].kind, qs::MessageKind::Information);
 }
 
-TEST_F(TCMFormTest, CommandsOfOtherPartsAreLeftForThemToConnect)
+TEST_F(TCMFormTest, ItemsWhoseCommandsComeLaterShowNothing)
 {
     const TCMForm::Actions& a = form->actions();
     for (QAction* later : {a.save,
@@ -721,6 +721,29 @@ TEST_F(TCMFormTest, ABulkChangeIsShownAfterItEnds)
     EXPECT_EQ(shownChildren(root()), QStringList{"Books"});
     EXPECT_EQ(model().rowCount(model().indexOf(*root().children()[0])), 200);
     EXPECT_EQ(form->selectedNode(), &root());
+}
+
+// A load or an import replaces the categories the tree shows while the
+// progress window lets the windows paint: the tree must never reach for a
+// category that is gone.
+TEST_F(TCMFormTest, TheTreePaintsSafelyWhileABulkChangeReplacesItsCategories)
+{
+    qs::TNewCategory& fruit = category(root(), "Fruit");
+    for (int i = 0; i < 50; ++i)
+        catalogue().addCategory(fruit, "Apple " + std::to_string(i));
+    form->selectNode(*fruit.children().back());
+    form->CatalogueTree->expandAll();
+    QCoreApplication::processEvents();
+    {
+        qs::Catalogue::BulkChange bulk(catalogue());
+        catalogue().clear();
+        form->CatalogueTree->viewport()->repaint();
+        QCoreApplication::processEvents();
+        catalogue().addCategory(catalogue().root(), "Veg");
+        form->CatalogueTree->viewport()->repaint();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(shownChildren(root()), QStringList{"Veg"});
 }
 
 } // namespace
