@@ -14,6 +14,14 @@
 namespace qs {
 namespace {
 
+// A catalogue with its commands of its own, for each case of a table.
+struct FreshCommands {
+    AppState state{"/nonexistent"};
+    EditorState edit;
+    test::ScriptedUserInterface user;
+    CatalogueCommands cmds{state, edit, user};
+};
+
 class CatalogueCommandsTest : public ::testing::Test {
 protected:
     CatalogueCommandsTest() { editor.ShopOpen = true; }
@@ -140,10 +148,8 @@ TEST_F(CatalogueCommandsTest, NewProductIsRefusedWithAMessage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         TNewCategory* selected = &state.catalogue.root();
         if (c.rootHasCategory) {
             TNewCategory& fruit = state.catalogue.addCategory(state.catalogue.root(), "Fruit");
@@ -179,10 +185,8 @@ TEST_F(CatalogueCommandsTest, DeleteCategoryAsksAndObeysTheAnswer)
 {
     for (const Answer answer : {Answer::Yes, Answer::No}) {
         SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         TNewCategory& fruit = state.catalogue.addCategory(state.catalogue.root(), "Fruit");
         TNewCategory& apples = state.catalogue.addCategory(fruit, "Apples");
         state.catalogue.addCategory(state.catalogue.root(), "Veg");
@@ -230,10 +234,8 @@ TEST_F(CatalogueCommandsTest, DeleteProductAsksAndObeysTheAnswer)
 {
     for (const Answer answer : {Answer::Yes, Answer::No}) {
         SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         TNewCategory& fruit = state.catalogue.addCategory(state.catalogue.root(), "Fruit");
         TNewProduct& pear = state.catalogue.createProduct(fruit);
         test::ScriptedUserInterface quiet;
@@ -300,10 +302,8 @@ TEST_F(CatalogueCommandsTest, CategoryDropRules)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         Catalogue& cat = state.catalogue;
         TNewCategory& fruit = cat.addCategory(cat.root(), "Fruit");
         TNewCategory& apples = cat.addCategory(fruit, "Apples");
@@ -343,10 +343,8 @@ TEST_F(CatalogueCommandsTest, ProductDropRules)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         Catalogue& cat = state.catalogue;
         TNewCategory& fruit = cat.addCategory(cat.root(), "Fruit");
         TNewCategory& veg = cat.addCategory(cat.root(), "Veg");
@@ -461,10 +459,8 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AppState state("/nonexistent");
-        EditorState edit;
-        test::ScriptedUserInterface user;
-        CatalogueCommands cmds(state, edit, user);
+        FreshCommands fresh;
+        auto& [state, edit, user, cmds] = fresh;
         state.CatalogueModified = c.modified;
         edit.CategoryEdited = c.categoryEdited;
         edit.ShopOpen = c.shopOpen;
