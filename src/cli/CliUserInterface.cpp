@@ -1,6 +1,7 @@
 #include "CliUserInterface.h"
 
 #include "text/Cp1252.h"
+#include "text/LineBreaks.h"
 
 #include <ostream>
 
@@ -34,19 +35,7 @@ CliUserInterface::CliUserInterface(std::ostream& err) : err_(err) {}
 
 std::string CliUserInterface::forTerminal(std::string_view text)
 {
-    std::string utf8 = cp1252ToUtf8(text);
-    std::string result;
-    result.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8[i] == '\r') {
-            result.push_back('\n');
-            if (i + 1 < utf8.size() && utf8[i + 1] == '\n')
-                ++i;
-        } else {
-            result.push_back(utf8[i]);
-        }
-    }
-    return result;
+    return cp1252ToUtf8(withLineBreaks(text, "\n"));
 }
 
 void CliUserInterface::message(std::string_view text, MessageKind)

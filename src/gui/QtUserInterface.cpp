@@ -2,6 +2,7 @@
 
 #include "Encoding.h"
 #include "TProgressForm.h"
+#include "text/LineBreaks.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -54,11 +55,7 @@ QtUserInterface::~QtUserInterface() = default;
 
 QString QtUserInterface::displayText(std::string_view text)
 {
-    QString shown = fromBytes(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    shown.replace(QChar('\r'), QChar('\n'));
-    return shown;
+    return fromBytes(withLineBreaks(text, "\n"));
 }
 
 QString QtUserInterface::title(MessageKind kind)

@@ -6,11 +6,15 @@
 #include "TMercDetailsForm.h"
 #include "TOpenShopForm.h"
 #include "app/AppState.h"
+#include "app/LocationRequired.h"
 #include "app/ShopWorkspace.h"
 #include "app/Startup.h"
 #include "catalogue/CatalogueFile.h"
+#include "ui/UserInterface.h"
 
 #include <QAction>
+
+#include <string>
 
 namespace qs::gui {
 
@@ -42,12 +46,31 @@ void ShopActions::connectMenus()
     connect(mercDetailsForm_, &TMercDetailsForm::helpRequested, help, &HelpViewer::showTopic);
 }
 
+void ShopActions::runShopCommand(const std::function<void()>& command)
+{
+    form_.runCommand([&] {
+        try {
+            command();
+        } catch (const LocationNotSet& refusal) {
+            offerLocationDetails(refusal.what());
+        }
+    });
+}
+
+void ShopActions::offerLocationDetails(std::string_view refusal)
+{
+    const std::string question = std::string(refusal) + "\r\n\r\nOpen Location Details now?";
+    if (ui_.ask(question, MessageKind::Warning, Buttons::YesNo) == Answer::Yes)
+        locationForm_->execute();
+}
+
 void ShopActions::openShop()
 {
     // The first activation may come while the dialog is already up.
     if (form_.isShopOpen() || openShopForm_->isVisible())
         return;
-    form_.runCommand([this] {
+    runShopCommand([this] {
+        requireLocalCGI(app_);
         openShopForm_->setMode(ShopChooser::Mode::Open);
         if (openShopForm_->execute() && OpenChosenShop(app_, form_.editorState(), ui_))
             form_.setShopOpen(true);
@@ -56,7 +79,7 @@ void ShopActions::openShop()
 
 void ShopActions::newShop()
 {
-    form_.runCommand([this] {
+    runShopCommand([this] {
         if (NewShopCommand(app_, form_.editorState(), ui_))
             form_.setShopOpen(true);
     });
@@ -73,7 +96,7 @@ void ShopActions::deleteShop()
 
 void ShopActions::closeShop()
 {
-    form_.runCommand([this] {
+    runShopCommand([this] {
         if (CloseShop(app_, form_.editorState(), ui_, form_.commands().saveCatalogue))
             form_.setShopOpen(false);
     });
@@ -81,7 +104,7 @@ void ShopActions::closeShop()
 
 void ShopActions::save()
 {
-    form_.runCommand([this] { SaveCatalogueCommand(app_, ui_); });
+    runShopCommand([this] { SaveCatalogueCommand(app_, ui_); });
 }
 
 void ShopActions::locationDetails()

@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+#include <functional>
+#include <string_view>
+
 namespace qs {
 struct AppState;
 class UserInterface;
@@ -36,6 +39,10 @@ public:
 
 private:
     void connectMenus();
+    // Runs a shop command; one refused for want of a local CGI folder offers
+    // Location Details.
+    void runShopCommand(const std::function<void()>& command);
+    void offerLocationDetails(std::string_view refusal);
 
     TCMForm& form_;
     qs::AppState& app_;

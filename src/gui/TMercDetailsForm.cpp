@@ -100,7 +100,8 @@ bool TMercDetailsForm::execute()
 
 void TMercDetailsForm::confirm()
 {
-    const MerchantDetails::PaymentAccount payment = payment_ ? payment_() : MerchantDetails::PaymentAccount{};
+    const MerchantDetails::PaymentAccount payment =
+        payment_ ? payment_() : MerchantDetails::PaymentAccount::stored(state_.ShopFields);
     if (typedDetails().accept(state_.ShopFields, ui_, payment))
         accept();
 }

@@ -23,7 +23,8 @@ namespace qs::gui {
 class TMercDetailsForm : public QDialog {
     Q_OBJECT
 public:
-    // The account fields of the Payment Methods dialog, which OK stores too.
+    // The account fields of the Payment Methods dialog, which OK stores too;
+    // without one, OK keeps what the settings hold.
     using PaymentAccountSource = std::function<MerchantDetails::PaymentAccount()>;
 
     TMercDetailsForm(qs::AppState& state, qs::UserInterface& ui, PaymentAccountSource payment = {},

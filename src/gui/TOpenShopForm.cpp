@@ -21,8 +21,11 @@ TOpenShopForm::TOpenShopForm(qs::AppState& state, qs::UserInterface& ui, QWidget
     ShopsBox = new QListWidget;
     OKBtn = new QPushButton("&OK");
     OKBtn->setDefault(true);
+    // Enter always means OK, wherever the focus was left last time.
     NewShopBtn = new QPushButton("&New Shop");
+    NewShopBtn->setAutoDefault(false);
     CancelBtn = new QPushButton("Cancel");
+    CancelBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &TOpenShopForm::confirm);
     connect(ShopsBox, &QListWidget::itemDoubleClicked, this, &TOpenShopForm::confirm);
     connect(NewShopBtn, &QPushButton::clicked, this, &TOpenShopForm::newShop);
@@ -59,6 +62,7 @@ void TOpenShopForm::fillList()
 bool TOpenShopForm::execute()
 {
     fillList();
+    ShopsBox->setFocus();
     return exec() == QDialog::Accepted;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Encoding.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,7 +15,10 @@
 
 namespace qs::gui {
 
-TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Dialog)
+// A title and nothing the merchant could close or maximise the window with:
+// it goes when the work is done.
+TProgressForm::TProgressForm(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName("ProgressForm");
     setWindowTitle("Please Wait...");
@@ -37,6 +41,11 @@ TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Dialog)
     layout->addWidget(ProgressBar);
     setFixedWidth(360);
     sinceEvents_.start();
+}
+
+void TProgressForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
 }
 
 void TProgressForm::setLabel(std::string_view text)

@@ -36,6 +36,10 @@ public:
     QLabel* SecondLabel;
     QProgressBar* ProgressBar;
 
+protected:
+    // The window closes when the work ends, not before.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showPosition();
     // Every so often during long work, the windows repaint.

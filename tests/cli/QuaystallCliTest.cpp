@@ -1,6 +1,8 @@
 #include "core/app/Undeletable.h"
 #include "core/text/TempFolder.h"
+#include "text/AtomicFile.h"
 #include "text/LineSplitter.h"
+#include "text/NameValueList.h"
 #include "text/ReadFile.h"
 
 #include <gtest/gtest.h>
@@ -214,7 +216,11 @@ TEST_F(QuaystallCliTest, FileErrorsAreToldAndEndWithExitStatusOne)
     const std::string missing = folder.file("no-such-folder");
     const Outcome run = cli({"--program-dir", missing, "shops"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot create file " + missing + "/location.cfg\n");
+    EXPECT_EQ(run.err, "Cannot create file " + missing + "/location.cfg: No such file or directory\n");
+
+    const Outcome tooLong = cli({"new-shop", std::string(300, 'a')});
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_TRUE(tooLong.err.ends_with(": File name too long\n")) << tooLong.err;
 
     std::string script;
     forEachLine(readFileBytes(cgi("AllCGIFiles.txt")), [&](std::string_view line) {
@@ -226,7 +232,57 @@ TEST_F(QuaystallCliTest, FileErrorsAreToldAndEndWithExitStatusOne)
     EXPECT_EQ(copy.status, 1);
     EXPECT_EQ(copy.err, "There was an error processing the CGI list-file \"AllCGIFiles.txt\" while copying " +
                             script + ".\nCannot open file " + fs::canonical(program()).string() +
-                            "/Apache/cgi-bin/qstldb/" + script + "\n");
+                            "/Apache/cgi-bin/qstldb/" + script + ": No such file or directory\n");
+}
+
+TEST_F(QuaystallCliTest, ListsShopsAlphabeticallyWithoutRegardToCase)
+{
+    for (const char* name : {"beta", "Alpha", "gamma", "Beta-2"})
+        fs::create_directories(program() + "/shops/" + name);
+    EXPECT_EQ(cli({"shops"}).out, "Alpha\nbeta\nBeta-2\ngamma\n");
+}
+
+TEST_F(QuaystallCliTest, CheckPrintsTheSizesAndResaveKeepsTheShopsSettings)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    const std::string settings = cgi("Demo-cgi/qstl2.cfg");
+    writeFileAtomically(settings, "company=Demo Ltd\r\nMAX_CATEGORY_DEPTH=3\r\nPPID=acct-7\r\n");
+
+    const Outcome empty = cli({"check", "Demo"});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "categories: 0\nproducts: 0\ndepth: 1\n");
+    ASSERT_EQ(cli({"resave", "Demo"}).status, 0);
+    const NameValueList saved = NameValueList::fromFile(settings);
+    EXPECT_EQ(saved.value("company"), "Demo Ltd");
+    EXPECT_EQ(saved.value("PPID"), "acct-7");
+
+    writeFileAtomically(cgi("Demo-cgi/data/shop.data"), "0::Tea|Green|Sencha::\r\n1::Tea|Green|Sencha::\r\n"
+                                                        "2::Tea|Black|::\r\n3::Cups|Mug::\r\n");
+    const Outcome full = cli({"check", "Demo"});
+    EXPECT_EQ(full.status, 0);
+    EXPECT_EQ(full.out, "categories: 4\nproducts: 4\ndepth: 3\n");
+    // Each kind of renaming told once, one line break at a time.
+    EXPECT_EQ(full.err, "These products had no name in the catalogue file and have been given one:\n"
+                        "Tea|Black, ID 2: now New Product 0\n"
+                        "These products had the name of another product of their category and have been "
+                        "renamed:\nTea|Green, ID 1: Sencha is now New Product 1\n");
+}
+
+TEST_F(QuaystallCliTest, WithoutALocalCGIFolderShopCommandsFail)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    writeFileAtomically(cgi("Demo-cgi/location.cfg"), "LocImg=/tmp\r\n");
+    writeFileAtomically(program() + "/location.cfg", "LocImg=/tmp\r\n");
+    const std::string refusal =
+        "The local CGI directory is not set, so the shop's files have no place to go.\n"
+        "Set it in File, Location Details.\n";
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"check", "Demo"}, {"resave", "Demo"}, {"new-shop", "Other"}}) {
+        const Outcome run = cli(command);
+        EXPECT_EQ(run.status, 1) << command[0];
+        EXPECT_EQ(run.err, refusal) << command[0];
+    }
+    EXPECT_FALSE(fs::exists(program() + "/shops/Other"));
 }
 
 } // namespace

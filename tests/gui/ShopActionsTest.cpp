@@ -3,8 +3,10 @@
 #include "DialogTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "TCMForm.h"
+#include "TLocationForm.h"
 #include "TOpenShopForm.h"
 #include "app/AppState.h"
+#include "app/LocationRequired.h"
 #include "app/Startup.h"
 #include "core/text/TempFolder.h"
 #include "text/NameValueList.h"
@@ -107,6 +109,29 @@ TEST_F(ShopActionsTest, ANewShopIsSavedClosedReopenedAndDeleted)
     EXPECT_EQ(ui.texts().back(), "Shop successfully deleted.");
     EXPECT_FALSE(fs::exists(shopFile("")));
     EXPECT_FALSE(fs::exists(folder.file("shops/Demo-1")));
+}
+
+TEST_F(ShopActionsTest, WithoutALocalCGIFolderOpeningOffersLocationDetails)
+{
+    state->LocCGI.clear();
+    // The window's first activation runs Open Shop: refused, and answered No.
+    ui.answers = {Answer::No, Answer::No, Answer::Yes};
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::qWait(20);
+    ASSERT_EQ(ui.said.size(), 1u);
+    form->actions().openShop->trigger(); // No: nothing more
+    bool offered = false;
+    test::whenModalShows([&](QWidget* dialog) {
+        offered = dialog == &actions->locationForm();
+        actions->locationForm().reject();
+    });
+    form->actions().newShop->trigger(); // Yes: Location Details
+    EXPECT_TRUE(offered);
+    const std::string offer = std::string(LocationNotSet::message) + "\r\n\r\nOpen Location Details now?";
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{offer, offer, offer}));
+    EXPECT_FALSE(form->isShopOpen());
+    EXPECT_FALSE(actions->openShopForm().isVisible());
 }
 
 TEST_F(ShopActionsTest, ClosingAModifiedShopAsksAndCancelKeepsIt)

@@ -145,8 +145,8 @@ TEST_F(TLocationFormTest, AFailedWriteIsTold)
     state.ShopName = "Gone";
     state.locationWithoutShop = NameValueList();
     ASSERT_TRUE(show([&] { form.OKBtn->click(); }));
-    EXPECT_EQ(ui.texts(),
-              std::vector<std::string>{"Cannot create file " + state.ShopCGIDir() + "/location.cfg"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot create file " + state.ShopCGIDir() +
+                                                   "/location.cfg" + ": No such file or directory"});
 }
 
 } // namespace

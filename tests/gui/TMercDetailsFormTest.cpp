@@ -93,6 +93,24 @@ TEST_F(TMercDetailsFormTest, AnEmptyFieldKeepsTheDialogOpen)
     EXPECT_EQ(written.value("PPID"), "42");
 }
 
+TEST_F(TMercDetailsFormTest, WithoutPaymentFieldsOkKeepsTheStoredAccount)
+{
+    TMercDetailsForm plain(state, ui);
+    state.ShopFields.setValue("AUTHID", "stored type");
+    state.ShopFields.setValue("PPID", "acct-7");
+    EXPECT_TRUE(test::runModal(
+        plain, [&] { return plain.execute(); },
+        [&] {
+            plain.EmailEdit->setText("sales@acme.test");
+            plain.TechSupportEmail->setText("tech@acme.test");
+            plain.ChequeNameEdit->setText("Acme");
+            plain.OKBtn->click();
+        }));
+    const NameValueList written = workingCopy();
+    EXPECT_EQ(written.value("AUTHID"), "stored type");
+    EXPECT_EQ(written.value("PPID"), "acct-7");
+}
+
 TEST_F(TMercDetailsFormTest, CancelDiscardsTheTypingButStillWritesTheList)
 {
     state.ShopFields.setValue("paymethod", "WorldPay");
@@ -111,8 +129,8 @@ TEST_F(TMercDetailsFormTest, AFailedWriteIsTold)
 {
     state.ShopName = "Gone";
     EXPECT_FALSE(show([&] { form.reject(); }));
-    EXPECT_EQ(ui.texts(),
-              std::vector<std::string>{"Cannot create file " + state.ShopCGIDir() + "/qstl2.cfg"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot create file " + state.ShopCGIDir() + "/qstl2.cfg" +
+                                                   ": No such file or directory"});
 }
 
 } // namespace

@@ -109,6 +109,23 @@ TEST_F(TOpenShopFormTest, NewShopCreatesTheShopAndClosesWithOk)
     EXPECT_TRUE(fs::exists(folder.file("cgi/Fresh-cgi/location.cfg")));
 }
 
+TEST_F(TOpenShopFormTest, EnterOpensTheSelectedShopWhereverTheFocusWasLeft)
+{
+    fs::create_directories(folder.file("shops/Books"));
+    ui.inputs = {std::nullopt};
+    EXPECT_FALSE(show([&] {
+        form.NewShopBtn->setFocus();
+        form.NewShopBtn->click(); // cancelled at the name
+        form.CancelBtn->click();
+    }));
+    EXPECT_TRUE(show([&] {
+        QWidget* focused = form.focusWidget();
+        QTest::keyClick(focused ? focused : &form, Qt::Key_Return);
+    }));
+    EXPECT_EQ(state.ShopName, "Books");
+    EXPECT_TRUE(ui.inputs.empty());
+}
+
 TEST_F(TOpenShopFormTest, AShopThatCannotBeCreatedIsToldAndTheDialogStays)
 {
     folder.write("cgi/AllCGIFiles.txt", "missing.pl\r\n");
@@ -118,7 +135,8 @@ TEST_F(TOpenShopFormTest, AShopThatCannotBeCreatedIsToldAndTheDialogStays)
         EXPECT_TRUE(form.isVisible());
         form.CancelBtn->click();
     }));
-    EXPECT_EQ(ui.texts().back(), "Cannot open file " + folder.file("cgi/missing.pl"));
+    EXPECT_EQ(ui.texts().back(),
+              "Cannot open file " + folder.file("cgi/missing.pl") + ": No such file or directory");
 }
 
 } // namespace

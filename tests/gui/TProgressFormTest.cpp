@@ -26,6 +26,19 @@ TEST(TProgressForm, LooksAsTheSystemDescribesIt)
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST(TProgressForm, TheMerchantCannotCloseOrMaximiseItWhileWorkRuns)
+{
+    TProgressForm form;
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    static_cast<qs::Progress&>(form).show();
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+    static_cast<qs::Progress&>(form).hide();
+    EXPECT_FALSE(form.isVisible());
+}
+
 TEST(TProgressForm, CallersSetItUpStepItAndHideIt)
 {
     TProgressForm form;

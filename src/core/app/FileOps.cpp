@@ -5,10 +5,10 @@
 #include "text/AtomicFile.h"
 #include "text/FileError.h"
 #include "text/LineReader.h"
+#include "text/ReadFile.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace qs {
@@ -34,18 +34,18 @@ bool hidden(const std::string& name)
 // it is complete. Throws FileError.
 void copyFile(const std::string& source, const std::string& destination)
 {
+    // Only a file with an end: a pipe or a device could keep the copy waiting for ever.
     std::error_code ec;
-    if (!fs::is_regular_file(source, ec))
-        throw FileError::cannotOpen(source);
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        throw FileError::cannotOpen(source);
+    const fs::file_status status = fs::status(source, ec);
+    if (status.type() == fs::file_type::not_found)
+        throw FileError::cannotOpen(source, ENOENT);
+    if (!ec && status.type() != fs::file_type::regular)
+        throw FileError::cannotOpen(source, EINVAL);
+    ReadableFile in(source);
     AtomicFileWriter out(destination);
     std::vector<char> buffer(copyChunkSize);
-    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
-        out.write(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())));
-    if (in.bad())
-        throw FileError::cannotOpen(source);
+    while (const std::size_t n = in.read(buffer.data(), buffer.size()))
+        out.write(std::string_view(buffer.data(), n));
     out.commit();
 }
 
@@ -72,7 +72,7 @@ void copyScript(const std::string& source, const std::string& destination, std::
     const std::string from = joinPath(source, std::string(name));
     // A link could lead out of the source folder.
     if (entryType(from) != fs::file_type::regular)
-        throw FileError::cannotOpen(from);
+        throw FileError::cannotOpen(from, entryType(from) == fs::file_type::not_found ? ENOENT : EINVAL);
     LineReader in(from, copyChunkSize);
     if (!DirExists(destination))
         MakeDirPath(destination);

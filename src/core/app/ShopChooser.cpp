@@ -3,7 +3,10 @@
 #include "app/AppState.h"
 #include "app/FileOps.h"
 #include "app/ShopWorkspace.h"
+#include "text/CaseFold.h"
 #include "ui/UserInterface.h"
+
+#include <algorithm>
 
 #include <filesystem>
 
@@ -16,6 +19,11 @@ std::vector<std::string> listShops(const AppState& state)
     std::error_code ec;
     for (fs::directory_iterator it(shopsRegistry(state), ec), end; !ec && it != end; it.increment(ec))
         names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string foldedA = lowerCased(a);
+        const std::string foldedB = lowerCased(b);
+        return foldedA != foldedB ? foldedA < foldedB : a < b;
+    });
     return names;
 }
 

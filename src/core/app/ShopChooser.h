@@ -9,8 +9,8 @@ namespace qs {
 struct AppState;
 class UserInterface;
 
-// The names in the shops registry (ProgramDir/shops), in the order the folder
-// lists them. Any entry counts, even a plain file.
+// The names in the shops registry (ProgramDir/shops), in alphabetical order
+// without regard to case. Any entry counts, even a plain file.
 std::vector<std::string> listShops(const AppState& state);
 
 // What the "Open a Shop..." dialog decides: which shops it offers, whether

@@ -3,8 +3,10 @@
 #include "app/AppState.h"
 #include "app/FileOps.h"
 #include "app/Location.h"
+#include "app/LocationRequired.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
+#include "settings/ShopSettingsFile.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>
@@ -59,14 +61,38 @@ void returnToNoShop(AppState& state, EditorState& editor)
     clearShopCatalogue(state, editor);
 }
 
+// What a shop without a settings file starts from.
+enum class MissingSettings { StartFromDefaults, KeepCurrent };
+
+// The shop's settings file whenever there is one, so that the next save never
+// writes another shop's settings, or the defaults, over it. Tells the merchant
+// why a settings file cannot be used; false then.
+bool loadShopSettings(AppState& state, UserInterface& ui, MissingSettings missing)
+{
+    const std::string settings = shopSettingsFile(state);
+    try {
+        if (fileExists(settings))
+            LoadSettings(state, settings);
+        else if (missing == MissingSettings::StartFromDefaults)
+            UseDefaultSettings(state);
+    } catch (const std::exception& e) {
+        ui.message(e.what(), MessageKind::Error);
+        return false;
+    }
+    return true;
+}
+
 // The tail of Open Shop and New Shop. The paths are formed before the shop's
 // own location file may move LocCGI.
-bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool readShopLocation)
+bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool readShopLocation,
+              MissingSettings missing)
 {
     const std::string catalogueFile = joinPath(state.ShopDataDir(), std::string(catalogueFileName));
     const std::string shopLocation = joinPath(state.ShopCGIDir(), locationFileName);
     try {
-        if (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile)) {
+        requireLocalCGI(state);
+        if (!loadShopSettings(state, ui, missing) ||
+            (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile))) {
             returnToNoShop(state, editor);
             return false;
         }
@@ -127,7 +153,11 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
 
 bool NewShop(AppState& state, UserInterface& ui)
 {
-    const std::string name = ui.inputText("Enter the name of your shop", "Enter name:", "").value_or("");
+    requireLocalCGI(state);
+    const std::optional<std::string> typed = ui.inputText("Enter the name of your shop", "Enter name:", "");
+    if (!typed)
+        return false; // cancelled: nothing to say
+    const std::string& name = *typed;
     if (const auto error = shopNameError(name); !error.empty()) {
         ui.message(error, MessageKind::Warning);
         return false;
@@ -158,13 +188,13 @@ bool NewShop(AppState& state, UserInterface& ui)
 
 bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui)
 {
-    return NewShop(state, ui) && openShop(state, editor, ui, false);
+    return NewShop(state, ui) && openShop(state, editor, ui, false, MissingSettings::KeepCurrent);
 }
 
 bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui)
 {
     rememberLocationWithoutShop(state);
-    return openShop(state, editor, ui, true);
+    return openShop(state, editor, ui, true, MissingSettings::StartFromDefaults);
 }
 
 bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,

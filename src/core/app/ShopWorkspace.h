@@ -31,16 +31,21 @@ std::string_view shopNameError(std::string_view name);
 bool CreateShop(AppState& state, UserInterface& ui, const std::string& name);
 
 // "&New Shop": asks for the name, checks it, creates the shop and writes its
-// location file. True when a shop was created; it is then the shop.
+// location file. True when a shop was created; it is then the shop. Cancelling
+// the name ends it without a word. Throws LocationNotSet before asking
+// anything while the local CGI folder is not set.
 bool NewShop(AppState& state, UserInterface& ui);
 
 // File, New Shop: NewShop, then the shop opens with the catalogue its
-// starting data may hold. True when a shop is open afterwards.
+// starting data may hold, and with the settings in memory when no settings
+// file was made for it. True when a shop is open afterwards.
 bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui);
 
-// File, Open Shop..., once the dialog has set ShopName: the catalogue when
-// the shop has one, then the shop's location file. True when the shop is open;
-// after a failed load nothing of it stays.
+// File, Open Shop..., once the dialog has set ShopName: the shop's settings
+// file (the defaults when it has none), the catalogue when the shop has one,
+// then the shop's location file. True when the shop is open; after a failed
+// load nothing of it stays. Throws LocationNotSet while the local CGI folder
+// is not set.
 bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui);
 
 // File, Close: offers to save a modified catalogue through save, then goes

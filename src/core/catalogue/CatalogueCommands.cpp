@@ -60,8 +60,6 @@ TNewCategory& CatalogueCommands::addSubCategory(TNewCategory& selected, const Se
     markModified();
     if (select)
         select(added);
-    // After the selection, whose change would otherwise commit (and so clear) it.
-    editor_.CategoryEdited = true;
     return added;
 }
 
@@ -157,6 +155,11 @@ bool CatalogueCommands::dropProduct(TNewProduct* dragged, TNewCategory& target)
 {
     if (!acceptsProductDrop(dragged, target))
         return false;
+    // Two products of one name in a category would not load back as they were.
+    if (target.hasProductNamedOtherThan(dragged->name(), nullptr)) {
+        ui_->message(TNewProduct::duplicateNameMessage(dragged->name()), MessageKind::Warning);
+        return false;
+    }
     catalogue().moveProduct(*dragged, target);
     editor_.setCurrentProduct(nullptr);
     markModified();

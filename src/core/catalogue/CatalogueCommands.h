@@ -45,7 +45,7 @@ public:
 
     // A new "New Category" as the last child of the root, whatever is selected.
     TNewCategory& addCategory(const SelectCategory& select = {});
-    // The same under the selected node (the root or any category); sets CategoryEdited.
+    // The same under the selected node (the root or any category).
     TNewCategory& addSubCategory(TNewCategory& selected, const SelectCategory& select = {});
     // A new product in the selected category, which becomes CurrentProduct; null
     // (with a message) on the root or on a category with sub-categories.
@@ -68,7 +68,9 @@ public:
     static bool acceptsCategoryDrop(const TNewCategory& dragged, const TNewCategory& target);
     bool dropCategory(TNewCategory& dragged, TNewCategory& target);
     // A product is accepted over a category other than its own (never the root),
-    // provided it is CurrentProduct. True when it moved.
+    // provided it is CurrentProduct. A drop onto a category that already holds
+    // a product of its name is refused with the duplicate-name message. True
+    // when it moved.
     bool acceptsProductDrop(const TNewProduct* dragged, const TNewCategory& target) const;
     bool dropProduct(TNewProduct* dragged, TNewCategory& target);
 

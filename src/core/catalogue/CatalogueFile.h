@@ -31,8 +31,8 @@ inline constexpr std::array<std::string_view, catalogueColumnCount> TXTFields = 
     return names;
 }();
 
-// Rebuilds the catalogue from shop.data and the header_data.log beside it,
-// after reading the shop's settings. Tells the user what stopped a load and
+// Rebuilds the catalogue from shop.data and the header_data.log beside it.
+// Opening the shop has read its settings first. Tells the user what stopped a load and
 // returns false then; the products read so far stay. An empty path does nothing.
 bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
 
@@ -54,7 +54,8 @@ inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save t
 enum class SaveOutcome { Saved, Declined, Failed };
 
 // The Save command: asks first (unless told not to), writes the catalogue,
-// then the shop's location file. Later failures throw with the system's message.
+// then the shop's location file. Later failures throw with the system's
+// message; LocationNotSet before anything while the local CGI folder is not set.
 SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
 
 } // namespace qs

@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/FileOps.h"
 #include "catalogue/CatalogueLineFields.h"
-#include "settings/ShopSettingsFile.h"
+#include "catalogue/RenamedProducts.h"
 #include "text/FileError.h"
 #include "text/IntegerText.h"
 #include "text/LineReader.h"
@@ -25,20 +25,21 @@ public:
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
 public:
-    ProductLineReader(AppState& state, UserInterface& ui) : state_(state), ui_(ui) {}
+    ProductLineReader(AppState& state, RenamedProducts& renamed) : state_(state), renamed_(renamed) {}
 
     void read(std::string_view line)
     {
         const CatalogueLineFields<catalogueColumnCount> split(line);
-        if (split.tooMany)
-            throw CatalogueLineError("A catalogue line has more than " +
-                                     std::to_string(catalogueColumnCount) + " fields");
+        // Lines without a category path are skipped, however many fields they have.
         if (split.count < 2 || split.fields[1].empty())
             return;
         const std::string_view pathAndName = split.fields[1];
         const auto lastBar = pathAndName.rfind('|');
         if (lastBar == std::string_view::npos)
             return;
+        if (split.tooMany)
+            throw CatalogueLineError("A catalogue line has more than " +
+                                     std::to_string(catalogueColumnCount) + " fields");
         // A line with a bad ID stops the load before it changes anything.
         const std::int64_t id = toInt64(split.fields[0]);
         const std::string_view wantedName = pathAndName.substr(lastBar + 1);
@@ -53,8 +54,10 @@ public:
                 fields.add(static_cast<FieldId>(column), split.fields[column]);
         TNewProduct& product = state_.catalogue.createProduct(category, fields.finish());
         state_.catalogue.setProductID(product, id);
-        if (!wantedName.empty() && product.name() != wantedName)
-            ui_.message(TNewProduct::duplicateNameMessage(wantedName), MessageKind::Warning);
+        if (wantedName.empty())
+            renamed_.unnamed(product);
+        else if (product.name() != wantedName)
+            renamed_.duplicate(wantedName, product);
     }
 
 private:
@@ -79,7 +82,7 @@ private:
     }
 
     AppState& state_;
-    UserInterface& ui_;
+    RenamedProducts& renamed_;
     std::string lastPath_;
     TNewCategory* lastCategory_ = nullptr;
     FieldRecord::Builder fields_;
@@ -115,11 +118,11 @@ private:
     std::uint64_t next_ = 0;
 };
 
-void readProductFile(AppState& state, UserInterface& ui, const std::string& path)
+void readProductFile(AppState& state, UserInterface& ui, const std::string& path, RenamedProducts& renamed)
 {
     LineReader reader(path);
     LoadProgress progress(ui.progress(), reader.size());
-    ProductLineReader products(state, ui);
+    ProductLineReader products(state, renamed);
     std::string_view line;
     std::size_t lineNumber = 0;
     while (reader.next(line)) {
@@ -161,19 +164,23 @@ bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDa
 {
     if (shopDataPath.empty())
         return true;
-    Catalogue::BulkChange bulk(state.catalogue);
-    state.catalogue.clear();
-    try {
-        LoadSettings(state, shopSettingsFile(state));
-        MakeDirPath(state.ShopCGIDir());
-        MakeDirPath(state.ShopDataDir());
-        readProductFile(state, ui, shopDataPath);
-    } catch (const std::exception& e) {
-        ui.message(e.what(), MessageKind::Error);
-        return false;
+    RenamedProducts renamed;
+    {
+        Catalogue::BulkChange bulk(state.catalogue);
+        state.catalogue.clear();
+        try {
+            MakeDirPath(state.ShopCGIDir());
+            MakeDirPath(state.ShopDataDir());
+            readProductFile(state, ui, shopDataPath, renamed);
+        } catch (const std::exception& e) {
+            ui.message(e.what(), MessageKind::Error);
+            return false;
+        }
+        readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
+        state.catalogue.sortAlphabetically();
     }
-    readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
-    state.catalogue.sortAlphabetically();
+    // Once the tree shows what was loaded.
+    renamed.tell(ui);
     return true;
 }
 

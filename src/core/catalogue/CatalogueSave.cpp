@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/FileOps.h"
 #include "app/Location.h"
+#include "app/LocationRequired.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/FileError.h"
 #include "ui/Progress.h"
@@ -21,9 +22,10 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
     progress.setLabel("Saving Catalogue...");
     try {
         writeProductFile(state.catalogue, shopDataPath);
-    } catch (const FileError&) {
+    } catch (const FileError& e) {
         progress.hide();
-        ui.message("There was a problem saving the catalogue file.", MessageKind::Error);
+        ui.message("There was a problem saving the catalogue file.\r\n" + std::string(e.what()),
+                   MessageKind::Error);
         return false;
     }
     progress.hide();
@@ -39,6 +41,7 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
 
 SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst)
 {
+    requireLocalCGI(state);
     if (askFirst && ui.ask("This will save your shop in the specified location.\nProceed?",
                            MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
         return SaveOutcome::Declined;

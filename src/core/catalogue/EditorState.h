@@ -16,8 +16,8 @@ struct EditorState {
     // current before it.
     TNewProduct* CurrentProduct = nullptr;
     TNewProduct* PreviousProduct = nullptr;
-    // The category details grid holds an edit not yet committed; set also when
-    // a sub-category is added. The close query counts it like CatalogueModified.
+    // The category details grid holds an edit not yet committed. The close
+    // query counts it like CatalogueModified.
     bool CategoryEdited = false;
     // The window shows an open shop (MainMenu) rather than no shop (NoCatMenu).
     bool ShopOpen = false;

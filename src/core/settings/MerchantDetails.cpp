@@ -36,6 +36,11 @@ bool blank(std::string_view text)
 
 } // namespace
 
+MerchantDetails::PaymentAccount MerchantDetails::PaymentAccount::stored(const ShopSettings& settings)
+{
+    return {std::string(settings.value("AUTHID")), std::string(settings.value("PPID"))};
+}
+
 void MerchantDetails::fill(const ShopSettings& settings)
 {
     MercNameEdit = settings.value("company");

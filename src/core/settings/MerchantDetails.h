@@ -25,6 +25,9 @@ struct MerchantDetails {
     struct PaymentAccount {
         std::string authorisationType;
         std::string accountId;
+
+        // What the shop's settings hold already, so that OK keeps it.
+        static PaymentAccount stored(const ShopSettings& settings);
     };
 
     // On show: every text from its key.

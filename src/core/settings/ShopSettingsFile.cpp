@@ -15,6 +15,12 @@ void LoadSettings(AppState& state, const std::string& path)
     state.smtp_server = list.value("smtp_server");
 }
 
+void UseDefaultSettings(AppState& state)
+{
+    state.ShopFields = ShopSettings();
+    state.MAX_CATEGORY_DEPTH = toInt32(state.ShopFields.value("MAX_CATEGORY_DEPTH"));
+}
+
 void SaveSettings(AppState& state, const std::string& path, bool remote)
 {
     state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;

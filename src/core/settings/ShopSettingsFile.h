@@ -16,6 +16,10 @@ struct AppState;
 // file's lines; the mail values are not taken).
 void LoadSettings(AppState& state, const std::string& path);
 
+// A shop without a settings file: the built-in defaults and their catalogue
+// depth. The mail values stay as they are.
+void UseDefaultSettings(AppState& state);
+
 // Sets the keys the scripts need for the form asked for (remote: the server's
 // addresses; local: the local ones) and writes the list. The new values stay
 // in the list. Throws FileError("Cannot create file ...").

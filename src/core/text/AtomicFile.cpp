@@ -55,14 +55,15 @@ mode_t modeForNewFile(const std::string& path)
     return 0666 & ~mask;
 }
 
-bool syncFolder(const std::string& folder)
+// 0, or the error number of the failed call.
+int syncFolder(const std::string& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
-    return ok;
+    return error;
 }
 
 } // namespace
@@ -73,11 +74,12 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)), b
     temporaryPath_ = (fs::path(path_).parent_path() / (temporaryPrefix(path_) + "XXXXXX")).string();
     fd_ = ::mkostemp(temporaryPath_.data(), O_CLOEXEC); // O_CREAT | O_EXCL
     if (fd_ < 0) {
+        const int error = errno;
         temporaryPath_.clear();
-        throw FileError::cannotCreate(path_);
+        throw FileError::cannotCreate(path_, error);
     }
     if (::fchmod(fd_, modeForNewFile(path_)) != 0)
-        fail();
+        fail(errno);
 }
 
 AtomicFileWriter::~AtomicFileWriter()
@@ -97,10 +99,10 @@ void AtomicFileWriter::discard()
     }
 }
 
-void AtomicFileWriter::fail()
+void AtomicFileWriter::fail(int error)
 {
     discard();
-    throw FileError::cannotCreate(path_);
+    throw FileError::cannotCreate(path_, error);
 }
 
 void AtomicFileWriter::flushBuffer()
@@ -110,8 +112,10 @@ void AtomicFileWriter::flushBuffer()
         const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            fail();
+        if (n < 0)
+            fail(errno);
+        if (n == 0)
+            fail(ENOSPC); // a write that takes nothing has run out of room
         done += static_cast<std::size_t>(n);
     }
     used_ = 0;
@@ -120,7 +124,7 @@ void AtomicFileWriter::flushBuffer()
 void AtomicFileWriter::write(std::string_view bytes)
 {
     if (fd_ < 0)
-        throw FileError::cannotCreate(path_);
+        throw FileError::cannotCreate(path_, EBADF);
     while (!bytes.empty()) {
         const std::size_t room = buffer_.size() - used_;
         const std::size_t take = bytes.size() < room ? bytes.size() : room;
@@ -135,20 +139,20 @@ void AtomicFileWriter::write(std::string_view bytes)
 void AtomicFileWriter::commit()
 {
     if (fd_ < 0)
-        throw FileError::cannotCreate(path_);
+        throw FileError::cannotCreate(path_, EBADF);
     flushBuffer();
     // A failed fsync is final: the data may already be lost, so it is never retried.
     if (::fsync(fd_) != 0)
-        fail();
+        fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
-        fail();
+        fail(errno);
     if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
-        fail();
+        fail(errno);
     temporaryPath_.clear();
-    if (!syncFolder(folderOf(path_)))
-        throw FileError::cannotCreate(path_);
+    if (const int error = syncFolder(folderOf(path_)); error != 0)
+        throw FileError::cannotCreate(path_, error);
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes)

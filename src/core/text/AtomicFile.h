@@ -10,8 +10,8 @@ namespace qs {
 // a new temporary file in the same folder, which is flushed to disk and then
 // renamed over the old file; the folder is flushed last. Until commit() has
 // succeeded the old file is untouched; a writer destroyed without commit()
-// removes its temporary file. Every failure throws FileError with the
-// system's message "Cannot create file <path>".
+// removes its temporary file. Every failure throws FileError
+// "Cannot create file <path>: <the system's reason>".
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string path);
@@ -29,7 +29,7 @@ public:
 
 private:
     void flushBuffer();
-    [[noreturn]] void fail();
+    [[noreturn]] void fail(int error);
     void discard();
 
     std::string path_;

@@ -11,8 +11,7 @@
 
 namespace qs {
 
-LineReader::LineReader(const std::string& path, std::size_t chunkSize)
-    : path_(path)
+LineReader::LineReader(const std::string& path, std::size_t chunkSize) : path_(path)
 {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
@@ -51,7 +50,7 @@ bool LineReader::fill()
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw FileError("Cannot read file " + path_);
+            throw FileError::cannotRead(path_);
         if (n == 0) {
             eof_ = true;
             return false;

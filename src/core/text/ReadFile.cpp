@@ -2,24 +2,59 @@
 
 #include "text/FileError.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qs {
 
+ReadableFile::ReadableFile(const std::string& path) : path_(path)
+{
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw FileError::cannotOpen(path);
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || S_ISDIR(status.st_mode)) {
+        const int error = S_ISDIR(status.st_mode) ? EISDIR : errno;
+        ::close(fd_);
+        throw FileError::cannotOpen(path, error);
+    }
+    if (status.st_size > 0)
+        size_ = static_cast<std::size_t>(status.st_size);
+}
+
+ReadableFile::~ReadableFile()
+{
+    ::close(fd_);
+}
+
+std::size_t ReadableFile::read(char* buffer, std::size_t size)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw FileError::cannotRead(path_);
+    }
+}
+
 std::string readFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw FileError::cannotOpen(path);
-    // The stream reports a failed read (of a folder, say) by throwing its own exception.
-    try {
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.bad())
-            return bytes;
-    } catch (const std::ios_base::failure&) {
+    ReadableFile file(path);
+    std::string bytes(file.size(), '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() < 4096 ? 4096 : bytes.size() * 2); // the file grew, or reports no size
+        const std::size_t n = file.read(bytes.data() + used, bytes.size() - used);
+        if (n == 0)
+            break;
+        used += n;
     }
-    throw FileError::cannotOpen(path);
+    bytes.resize(used);
+    return bytes;
 }
 
 } // namespace qs

@@ -190,7 +190,7 @@ TEST_F(CopyListedScriptsTest, AMissingScriptStopsTheCopyAfterTellingWhichOne)
         failure("first.pl\r\nmissing.pl\r\nlast.pl\r\n"),
         (std::vector<std::string>{
             "There was an error processing the CGI list-file \"AllCGIFiles.txt\" while copying missing.pl.",
-            "Cannot open file " + folder.file("master/missing.pl")}));
+            "Cannot open file " + folder.file("master/missing.pl") + ": No such file or directory"}));
     EXPECT_EQ(namesIn(destination()), std::vector<std::string>{"first.pl"});
 }
 

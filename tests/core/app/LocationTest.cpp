@@ -67,7 +67,7 @@ TEST_F(LocationTest, AFileThatCanBeNeitherReadNorWrittenThrows)
         LoadLocation(state, path);
         FAIL() << "no error";
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
     }
 }
 

@@ -2,8 +2,11 @@
 #include "ScriptedUserInterface.h"
 #include "app/AppState.h"
 #include "app/Location.h"
+#include "app/LocationRequired.h"
 #include "app/ShopChooser.h"
 #include "app/Startup.h"
+#include "catalogue/CatalogueCommands.h"
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
 #include "core/app/Undeletable.h"
 #include "core/text/TempFolder.h"
@@ -101,7 +104,8 @@ TEST_F(ShopWorkspaceTest, ShopNamesAreCheckedBeforeAnythingIsMade)
         {"my shop", {bad}, false}, {"my_shop", {bad}, false},
         {"Caf\xE9", {bad}, false}, {"a/../b", {bad}, false},
         {"My-Shop2", {}, true},    {"My-Shop2", {exists}, false},
-        {"", {exists}, false},     {"my-shop2", {}, true},
+        {"", {exists}, false},     {std::nullopt, {}, false},
+        {"my-shop2", {}, true},    {"Zz-09", {}, true},
     };
     for (const Case& c : cases) {
         ui.said.clear();
@@ -112,9 +116,40 @@ TEST_F(ShopWorkspaceTest, ShopNamesAreCheckedBeforeAnythingIsMade)
         EXPECT_EQ(texts, c.messages) << c.name.value_or("(cancelled)");
         state.locationWithoutShop.reset();
     }
-    std::vector<std::string> shops = listShops(state);
-    std::sort(shops.begin(), shops.end());
-    EXPECT_EQ(shops, (std::vector<std::string>{"My-Shop2", "my-shop2"}));
+    EXPECT_EQ(listShops(state), (std::vector<std::string>{"My-Shop2", "my-shop2", "Zz-09"}));
+}
+
+TEST_F(ShopWorkspaceTest, AfterASaveClosingAsksNothing)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CatalogueCommands commands(state, editor, ui);
+    TNewCategory& books = commands.addCategory();
+    commands.addSubCategory(books);
+    commands.newProduct(commands.addSubCategory(books));
+    ASSERT_EQ(SaveCatalogueCommand(state, ui, false), SaveOutcome::Saved);
+    ui.said.clear();
+
+    EXPECT_TRUE(CloseShop(state, editor, ui, {}));
+    EXPECT_TRUE(ui.said.empty());
+}
+
+TEST_F(ShopWorkspaceTest, WithoutALocalCGIFolderNothingOpensIsCreatedOrSaved)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    CloseShop(state, editor, ui, {});
+    state.LocCGI.clear();
+    ui.said.clear();
+
+    state.ShopName = "Demo";
+    EXPECT_THROW(OpenChosenShop(state, editor, ui), LocationNotSet);
+    EXPECT_FALSE(editor.ShopOpen);
+    EXPECT_EQ(state.ShopName, "");
+    EXPECT_THROW(NewShopCommand(state, editor, ui), LocationNotSet);
+    state.ShopName = "Demo";
+    EXPECT_THROW(SaveCatalogueCommand(state, ui), LocationNotSet);
+    // Refused before any question, and nothing was made.
+    EXPECT_TRUE(ui.said.empty());
+    EXPECT_EQ(listShops(state), std::vector<std::string>{"Demo"});
 }
 
 TEST_F(ShopWorkspaceTest, CreationGoesOnWithoutScriptsWhenTheyAreNotThere)
@@ -184,19 +219,45 @@ TEST_F(ShopWorkspaceTest, TheChooserListsEveryEntryButOpensOnlyFolders)
     EXPECT_FALSE(chooser.newShopVisible());
 }
 
-TEST_F(ShopWorkspaceTest, OpeningAShopWithoutCatalogueKeepsTheSettingsInMemory)
+TEST_F(ShopWorkspaceTest, OpeningTakesTheShopsOwnSettingsWithOrWithoutACatalogue)
 {
+    struct Case {
+        const char* name;
+        bool settingsFile;
+        bool catalogue;
+        std::string company; // after opening
+    };
+    const Case cases[] = {
+        {"settings only", true, false, "Demo Ltd"},
+        {"settings and catalogue", true, true, "Demo Ltd"},
+        {"catalogue only", false, true, "Shopping Online"},
+        {"neither", false, false, "Shopping Online"},
+    };
     ASSERT_TRUE(newShop("Demo"));
     CloseShop(state, editor, ui, {});
-    state.ShopFields.setValue("company", "From the last shop");
-    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/location.cfg", "LocCGI=/moved\r\nLocImg=/img\r\n");
+    const std::string settings = "Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg";
+    const std::string shopData = "Apache/cgi-bin/qstldb/Demo-cgi/data/shop.data";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(folder.file(settings));
+        fs::remove(folder.file(shopData));
+        if (c.settingsFile)
+            folder.write(settings, "company=Demo Ltd\r\nMAX_CATEGORY_DEPTH=4\r\nAUTH=key\r\n");
+        if (c.catalogue)
+            folder.write(shopData, "0::Books|Dune::\r\n");
+        state.ShopFields.setValue("company", "From the last shop");
 
-    state.ShopName = "Demo";
-    ASSERT_TRUE(OpenChosenShop(state, editor, ui));
-    EXPECT_EQ(state.ShopFields.value("company"), "From the last shop");
-    EXPECT_EQ(state.LocCGI, "/moved");
-    EXPECT_EQ(state.RemCGI, "");
-    EXPECT_EQ(state.catalogue.categoryCount(), 0u);
+        state.ShopName = "Demo";
+        ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+        EXPECT_EQ(state.ShopFields.value("company"), c.company);
+        EXPECT_EQ(state.MAX_CATEGORY_DEPTH, c.settingsFile ? 4 : 3);
+        EXPECT_EQ(state.catalogue.productCount(), c.catalogue ? 1u : 0u);
+
+        // Saving keeps what the file held.
+        ASSERT_EQ(SaveCatalogueCommand(state, ui, false), SaveOutcome::Saved);
+        EXPECT_EQ(NameValueList::fromFile(folder.file(settings)).value("AUTH"), c.settingsFile ? "key" : "");
+        CloseShop(state, editor, ui, {});
+    }
 }
 
 TEST_F(ShopWorkspaceTest, OpeningReadsTheCatalogueFromTheFoldersInForceBeforehand)

@@ -50,7 +50,8 @@ TEST(StartupTest, ALocationFileThatCannotBeWrittenEndsStartUp)
     ScriptedUserInterface ui;
     EXPECT_FALSE(StartUp(state, ui));
     EXPECT_EQ(ui.texts(),
-              std::vector<std::string>{"Cannot create file " + folder.file("not-there/location.cfg")});
+              std::vector<std::string>{"Cannot create file " + folder.file("not-there/location.cfg") +
+                                       ": No such file or directory"});
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "ScriptedUserInterface.h"
 #include "app/AppState.h"
+#include "catalogue/RenamedProducts.h"
 #include "core/text/TempFolder.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/FileError.h"
@@ -76,6 +77,12 @@ TEST_F(CatalogueFileTest, WritesTheExampleLinesByteForByte)
 
     EXPECT_EQ(readFileBytes(shopData()), "0::Books|Dune" + colons(14) + "9.99" + colons(28) + "\r\n");
     EXPECT_EQ(readFileBytes(headerLog()), "0::Books" + colons(8) + "\r\n");
+
+    books.setDetail("Description", "About");
+    books.setDetail("Picture", "b.jpg");
+    books.setDetail("Template", "b.htm");
+    ASSERT_TRUE(writeCatalogue(state, ui, shopData()));
+    EXPECT_EQ(readFileBytes(headerLog()), "0::Books::About::::b.jpg::b.htm\r\n");
 }
 
 TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
@@ -123,7 +130,8 @@ TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
 
     EXPECT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Failed);
 
-    EXPECT_EQ(ui.said.back().text, "There was a problem saving the catalogue file.");
+    EXPECT_EQ(ui.said.back().text, "There was a problem saving the catalogue file.\r\nCannot create file " +
+                                       shopData() + ": Is a directory");
     EXPECT_TRUE(state.CatalogueModified);
     EXPECT_FALSE(fs::exists(headerLog()));
     EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
@@ -142,7 +150,7 @@ TEST_F(CatalogueFileTest, AnUnwritableCategoryFileStopsTheSaveWithTheSystemMessa
         SaveCatalogueCommand(state, ui);
         FAIL() << "the save went on";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + headerLog());
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + headerLog() + ": Is a directory");
     }
     EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
     EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
@@ -155,6 +163,12 @@ TEST_F(CatalogueFileTest, LoadsPathsMergesNamesakesAndSortsEveryLevel)
                   "9::Books|Emma::\n"         // LF only
                   "::\r"                      // no path: skipped
                   "4::Lonely::\r\n"           // no category: skipped
+                  "4::Lonely" +
+                  colons(60) +
+                  "\r\n" // skipped, however many fields
+                  "::" +
+                  colons(60) +
+                  "\r\n"
                   "8::apple|x::\r\n"
                   "1::Apple|y::\r\n"
                   "2::banana|z::\r\n");
@@ -178,19 +192,41 @@ TEST_F(CatalogueFileTest, LoadsPathsMergesNamesakesAndSortsEveryLevel)
     EXPECT_TRUE(ui.said.empty());
 }
 
-TEST_F(CatalogueFileTest, ADuplicateNameIsRefusedAndKeepsTheCounterName)
+TEST_F(CatalogueFileTest, RenamedProductsAreToldOnceAfterTheLoad)
 {
-    writeShopData("0::Books|Dune::\r\n1::Books|Dune::\r\n2::Books|New Product 2::\r\n3::Books|x::\r\n");
+    writeShopData("0::Books|Dune::\r\n1::Books|Dune::\r\n2::Books|New Product 2::\r\n3::Books|x::\r\n"
+                  "7::Books|::9.99\r\n");
 
     ASSERT_TRUE(load());
 
     const auto& products = state.catalogue.findByPath("Books")->products();
-    ASSERT_EQ(products.size(), 4u);
+    ASSERT_EQ(products.size(), 5u);
     EXPECT_EQ(products[1]->name(), "New Product 1");
     EXPECT_EQ(products[2]->name(), "New Product 2");
     EXPECT_EQ(products[3]->name(), "x");
+    EXPECT_EQ(products[4]->name(), "New Product 4");
+    EXPECT_EQ(products[4]->field("Type"), "9.99");
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{std::string(RenamedProducts::unnamedHeading) +
+                                                        "\r\nBooks, ID 7: now New Product 4",
+                                                    std::string(RenamedProducts::duplicateHeading) +
+                                                        "\r\nBooks, ID 1: Dune is now New Product 1"}));
+}
+
+TEST_F(CatalogueFileTest, ManyRenamesListTheFirstTwentyAndCountTheRest)
+{
+    std::string data;
+    for (int id = 0; id < 25; ++id)
+        data += std::to_string(id) + "::Tea|Assam::\r\n";
+    writeShopData(data);
+
+    ASSERT_TRUE(load());
+
     ASSERT_EQ(ui.said.size(), 1u);
-    EXPECT_EQ(ui.said[0].text, TNewProduct::duplicateNameMessage("Dune"));
+    const std::string& text = ui.said[0].text;
+    EXPECT_TRUE(text.starts_with(std::string(RenamedProducts::duplicateHeading) +
+                                 "\r\nTea, ID 1: Assam is now New Product 1\r\n"));
+    EXPECT_NE(text.find("Tea, ID 20: Assam is now New Product 20\r\n... and 4 more."), std::string::npos);
+    EXPECT_EQ(text.find("ID 21"), std::string::npos);
 }
 
 TEST_F(CatalogueFileTest, ReadsColumnsAndTurnsNotApplicableIntoEmpty)
@@ -240,6 +276,8 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
     EXPECT_EQ(fictionAgain->products()[0]->field("Picture"), "");
     EXPECT_EQ(fictionAgain->products()[1]->ID, 5000000000);
     EXPECT_EQ(reopened.catalogue.findByPath("Books")->detail("Description"), "All our books");
+    // The category's default was written into the empty field.
+    EXPECT_EQ(reopened.catalogue.findByPath("Books")->products()[0]->field("Picture"), "book.jpg");
     // Raised past the largest ID read (by the three products created after it).
     EXPECT_EQ(reopened.catalogue.NextProductID, 5000000004);
 
@@ -276,36 +314,6 @@ TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
         ASSERT_NE(state.catalogue.findByPath("A"), nullptr);
         EXPECT_EQ(state.catalogue.productCount(), 2u);
         EXPECT_FALSE(ui.progressWindow.visible);
-    }
-}
-
-TEST_F(CatalogueFileTest, MissingOrDamagedSettingsStopTheLoadOnABareTree)
-{
-    struct Case {
-        const char* name;
-        const char* settings; // null: no settings file at all
-        std::string message;
-    };
-    const Case cases[] = {
-        {"missing", nullptr, "Cannot open file " + settingsPath()},
-        {"depth not a number", "company=x\r\nMAX_CATEGORY_DEPTH=three\r\n",
-         "'three' is not a valid integer value"},
-        {"depth absent", "company=x\r\n", "'' is not a valid integer value"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ui.said.clear();
-        fs::remove(settingsPath());
-        if (c.settings)
-            std::ofstream(settingsPath(), std::ios::binary) << c.settings;
-        writeShopData("0::A|a::\r\n");
-        state.catalogue.addCategory(state.catalogue.root(), "left over");
-
-        EXPECT_FALSE(load());
-
-        ASSERT_EQ(ui.said.size(), 1u);
-        EXPECT_EQ(ui.said[0].text, c.message);
-        EXPECT_TRUE(state.catalogue.root().children().empty());
     }
 }
 

@@ -96,7 +96,7 @@ TEST_F(ShopSettingsFileTest, AMissingFileLeavesTheListAsItWas)
     const std::string path = folder.file("qstl2.cfg");
     EXPECT_THROW(
         try { LoadSettings(state, path); } catch (const FileError& error) {
-            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path + ": No such file or directory");
             throw;
         },
         FileError);
@@ -139,7 +139,7 @@ TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)
         SaveSettings(state, path, true);
         FAIL() << "no error";
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
     }
     EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/qstldb");
 }

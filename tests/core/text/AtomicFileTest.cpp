@@ -91,7 +91,7 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporary)
             const FileSizeLimit limit(4096);
             error = expectCreateError(path, std::string(size, 'n'));
         }
-        EXPECT_EQ(error, "Cannot create file " + path) << size;
+        EXPECT_EQ(error, "Cannot create file " + path + ": File too large") << size;
         EXPECT_EQ(folder.read("shop.data"), oldContent) << size;
         EXPECT_EQ(folder.entries(), Names{"shop.data"}) << size;
     }
@@ -117,19 +117,22 @@ TEST(AtomicFile, CreatingInAMissingFolderIsRefusedWithTheSystemMessage)
 {
     const test::TempFolder folder;
     const std::string path = folder.file("no such folder/area.txt");
-    EXPECT_EQ(expectCreateError(path, "x"), "Cannot create file " + path);
+    EXPECT_EQ(expectCreateError(path, "x"), "Cannot create file " + path + ": No such file or directory");
 }
 
 TEST(AtomicFile, TheNextSaveRemovesTemporariesOfAnInterruptedOne)
 {
     const test::TempFolder folder;
-    for (const char* name : {".shop.data.qs-save-a1B2c3", ".shop.data.qs-save-zzzzzz",
-                             ".other.data.qs-save-a1B2c3", "shop.data.bak"})
+    for (const char* name :
+         {".shop.data.qs-save-a1B2c3", ".shop.data.qs-save-zzzzzz", ".other.data.qs-save-a1B2c3",
+          "shop.data.bak", ".shop.data.qs-save-notes.txt", ".shop.data.qs-save-", "shop.data.qs-save-a1B2c3"})
         folder.write(name, "left over");
     writeFileAtomically(folder.file("shop.data"), "new");
     Names entries = folder.entries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (Names{".other.data.qs-save-a1B2c3", "shop.data", "shop.data.bak"}));
+    EXPECT_EQ(entries,
+              (Names{".other.data.qs-save-a1B2c3", ".shop.data.qs-save-", ".shop.data.qs-save-notes.txt",
+                     "shop.data", "shop.data.bak", "shop.data.qs-save-a1B2c3"}));
 }
 
 TEST(AtomicFile, KeepsTheModeOfAnExistingFile)
@@ -141,10 +144,15 @@ TEST(AtomicFile, KeepsTheModeOfAnExistingFile)
         writeFileAtomically(path, "new");
         EXPECT_EQ(modeOf(path), mode);
     }
-    const mode_t oldMask = umask(022);
+    // A new file follows the umask; a replaced one keeps its mode whatever the umask.
+    const std::string shared = folder.write("shared.txt", "old");
+    chmod(shared.c_str(), 0664);
+    const mode_t oldMask = umask(027);
     writeFileAtomically(folder.file("fresh.txt"), "x");
+    writeFileAtomically(shared, "new");
     umask(oldMask);
-    EXPECT_EQ(modeOf(folder.file("fresh.txt")), mode_t(0644));
+    EXPECT_EQ(modeOf(folder.file("fresh.txt")), mode_t(0640));
+    EXPECT_EQ(modeOf(shared), mode_t(0664));
 }
 
 } // namespace

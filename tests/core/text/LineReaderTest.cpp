@@ -84,7 +84,7 @@ TEST(LineReader, MissingFileAndUnreadableFileAreFileErrors)
         LineReader reader(missing);
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing);
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing + ": No such file or directory");
     }
     EXPECT_THROW(readLines(folder.path().string(), tinyChunk), FileError);
 }

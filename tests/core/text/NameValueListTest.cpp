@@ -122,7 +122,7 @@ TEST(NameValueList, MissingFileIsAFileErrorNamingIt)
         NameValueList::fromFile(path);
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": No such file or directory");
     }
 }
 

@@ -21,12 +21,16 @@ TEST(ReadFile, ReadsEveryByteUnchanged)
 TEST(ReadFile, FailuresAreFileErrorsNamingTheFile)
 {
     const test::TempFolder folder;
-    for (const std::string& path : {folder.file("absent.txt"), folder.path().string()}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.file("absent.txt"), "No such file or directory"},
+        {folder.path().string(), "Is a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
         try {
             readFileBytes(path);
             ADD_FAILURE() << "no error for " << path;
         } catch (const FileError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": " + reason);
         }
     }
 }

@@ -1,0 +1,17 @@
+#include "app/LocationRequired.h"
+
+#include "app/AppState.h"
+
+#include <string>
+
+namespace qs {
+
+LocationNotSet::LocationNotSet() : std::runtime_error(std::string(message)) {}
+
+void requireLocalCGI(const AppState& state)
+{
+    if (state.LocCGI.empty())
+        throw LocationNotSet();
+}
+
+} // namespace qs
