@@ -6,7 +6,10 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+
+#include <algorithm>
 
 namespace qs::gui {
 namespace {
@@ -73,16 +76,33 @@ QString QtUserInterface::title(MessageKind kind)
     return QString();
 }
 
+QString QtUserInterface::wrappableText(std::string_view text)
+{
+    QString shown = displayText(text);
+    QString result;
+    result.reserve(shown.size());
+    qsizetype run = 0;
+    for (const QChar c : shown) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longestUnbrokenRun) {
+            result.append(QChar(0x200B)); // a zero-width space: a place the line may break
+            run = 1;
+        }
+        result.append(c);
+    }
+    return result;
+}
+
 void QtUserInterface::message(std::string_view text, MessageKind kind)
 {
-    QMessageBox box(iconFor(kind), title(kind), displayText(text), QMessageBox::Ok, parent_);
+    QMessageBox box(iconFor(kind), title(kind), wrappableText(text), QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 Answer QtUserInterface::ask(std::string_view text, MessageKind kind, Buttons buttons)
 {
-    QMessageBox box(iconFor(kind), title(kind), displayText(text), buttonsFor(buttons), parent_);
+    QMessageBox box(iconFor(kind), title(kind), wrappableText(text), buttonsFor(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -101,12 +121,18 @@ Answer QtUserInterface::ask(std::string_view text, MessageKind kind, Buttons but
 std::optional<std::string> QtUserInterface::inputText(std::string_view caption, std::string_view prompt,
                                                       std::string_view initial)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(parent_, displayText(caption), displayText(prompt),
-                                               QLineEdit::Normal, fromBytes(initial), &accepted);
-    if (!accepted)
+    QInputDialog box(parent_);
+    box.setWindowTitle(displayText(caption));
+    box.setLabelText(displayText(prompt));
+    box.setTextValue(fromBytes(initial));
+    // Wide enough for the caption in the title bar beside its buttons. The
+    // dialog takes its size from its layout, so the edit is made wide.
+    const int captionWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
+    if (auto* edit = box.findChild<QLineEdit*>())
+        edit->setMinimumWidth(std::max(320, captionWidth + 140));
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return toBytes(text);
+    return toBytes(box.textValue());
 }
 
 QString QtUserInterface::qtFilter(std::string_view filter)

@@ -30,6 +30,11 @@ public:
 
     // Any of CR LF, LF CR, CR or LF as the screen's line break.
     static QString displayText(std::string_view text);
+    // The same, with a place to break inside every run of characters too long
+    // for a line (a long name), so that a message box wraps it instead of
+    // growing off the screen.
+    static QString wrappableText(std::string_view text);
+    static constexpr qsizetype longestUnbrokenRun = 60;
     static QString title(MessageKind kind);
     // "Image Files (*.jpg;*.gif)|*.jpg;*.gif" as Qt writes it: "Image Files (*.jpg *.gif)".
     static QString qtFilter(std::string_view filter);

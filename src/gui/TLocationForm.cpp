@@ -22,11 +22,18 @@ namespace qs::gui {
 
 namespace {
 
-void addRow(QGridLayout* grid, const QString& label, QLineEdit* edit, const QString& example = {})
+// Paths of the usual depth show whole; the edits grow with the dialog.
+constexpr int pathCharacters = 44;
+constexpr int nameCharacters = 22;
+
+void addRow(QGridLayout* grid, const QString& label, QLineEdit* edit, int characters,
+            const QString& example = {})
 {
     const int row = grid->rowCount();
     grid->addWidget(new QLabel(label), row, 0);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('x')) * characters);
     grid->addWidget(edit, row, 1);
+    grid->setColumnStretch(1, 1);
     if (!example.isEmpty())
         grid->addWidget(new QLabel(example), row, 2);
 }
@@ -68,10 +75,10 @@ QWidget* TLocationForm::buildLocalTab()
     LocalImgEdit->setToolTip("The local directory where the image files for the shop are stored.");
     LocalImgURLEdit = boundEdit(&LocationDetails::LocalImgURLEdit);
     LocPerlPathEdit = boundEdit(&LocationDetails::LocPerlPathEdit);
-    addRow(grid, "Local CGI Directory:- ", LocalCGIEdit);
-    addRow(grid, "Local image directory:-", LocalImgEdit);
-    addRow(grid, "Local image URL:-", LocalImgURLEdit);
-    addRow(grid, "Local Perl path:-", LocPerlPathEdit);
+    addRow(grid, "Local CGI Directory:- ", LocalCGIEdit, pathCharacters);
+    addRow(grid, "Local image directory:-", LocalImgEdit, pathCharacters);
+    addRow(grid, "Local image URL:-", LocalImgURLEdit, pathCharacters);
+    addRow(grid, "Local Perl path:-", LocPerlPathEdit, pathCharacters);
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }
@@ -84,9 +91,9 @@ QWidget* TLocationForm::buildRemoteTab()
     RemoteCGIEdit = boundEdit(&LocationDetails::RemoteCGIEdit);
     RemoteImgURLEdit = boundEdit(&LocationDetails::RemoteImgURLEdit);
     RemotePerlPathEdit = boundEdit(&LocationDetails::RemotePerlPathEdit);
-    addRow(grid, "Remote CGI URL:-", RemoteCGIEdit);
-    addRow(grid, "Remote image URL:-", RemoteImgURLEdit, "(e.g. /images)");
-    addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, "(e.g. /usr/bin/perl5)");
+    addRow(grid, "Remote CGI URL:-", RemoteCGIEdit, pathCharacters);
+    addRow(grid, "Remote image URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
+    addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }
@@ -113,18 +120,26 @@ QWidget* TLocationForm::buildMailMethod()
     SysMailPanel = new QWidget;
     auto* sysGrid = new QGridLayout(SysMailPanel);
     SysMailEdit = boundEdit(&LocationDetails::SysMailEdit);
-    addRow(sysGrid, "System mail command:- ", SysMailEdit);
+    addRow(sysGrid, "System mail command:- ", SysMailEdit, nameCharacters);
 
     SMTPPanel = new QWidget;
     auto* smtpGrid = new QGridLayout(SMTPPanel);
     WebServerEdit = boundEdit(&LocationDetails::WebServerEdit);
     SMTPServerEdit = boundEdit(&LocationDetails::SMTPServerEdit);
-    addRow(smtpGrid, "Web Server:-", WebServerEdit);
-    addRow(smtpGrid, "SMTP Server:-", SMTPServerEdit);
+    addRow(smtpGrid, "Web Server:-", WebServerEdit, nameCharacters);
+    addRow(smtpGrid, "SMTP Server:-", SMTPServerEdit, nameCharacters);
 
+    // Both panels share one place, which keeps the room of the taller, so
+    // that switching the method does not move anything.
+    auto* panels = new QGridLayout;
+    for (QWidget* panel : {SysMailPanel, SMTPPanel}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+        panels->addWidget(panel, 0, 0, Qt::AlignTop);
+    }
     layout->addWidget(group);
-    layout->addWidget(SysMailPanel);
-    layout->addWidget(SMTPPanel);
+    layout->addLayout(panels);
     layout->addStretch(1);
     return box;
 }

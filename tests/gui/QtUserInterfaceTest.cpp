@@ -34,6 +34,16 @@ TEST(QtUserInterface, LineBreaksAndCodePage)
         EXPECT_EQ(QtUserInterface::displayText(c.bytes), c.shown) << c.bytes;
 }
 
+TEST(QtUserInterface, OverlongNamesGetPlacesToBreak)
+{
+    const QString zwsp(QChar(0x200B));
+    const std::string run60(60, 'W');
+    EXPECT_EQ(QtUserInterface::wrappableText("delete " + run60 + " now"),
+              QString::fromStdString("delete " + run60 + " now"));
+    EXPECT_EQ(QtUserInterface::wrappableText(run60 + "WW\r\n" + run60),
+              QString::fromStdString(run60) + zwsp + "WW\n" + QString::fromStdString(run60));
+}
+
 TEST(QtUserInterface, FiltersAreWrittenTheQtWay)
 {
     struct Case {
