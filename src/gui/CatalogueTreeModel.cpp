@@ -49,12 +49,12 @@ CatalogueTreeModel::CatalogueTreeModel(qs::Catalogue& catalogue, qs::CatalogueCo
     : QAbstractItemModel(parent), catalogue_(catalogue), commands_(commands),
       rootIcon_(TreeIcons::catalogue()), categoryIcon_(TreeIcons::category())
 {
-    catalogue_.setObserver(this);
+    catalogue_.addObserver(*this);
 }
 
 CatalogueTreeModel::~CatalogueTreeModel()
 {
-    catalogue_.setObserver(nullptr);
+    catalogue_.removeObserver(*this);
 }
 
 qs::TNewCategory* CatalogueTreeModel::node(const QModelIndex& index) const
@@ -242,13 +242,12 @@ void CatalogueTreeModel::categoryRemoved(qs::TNewCategory&, std::size_t)
     endRemoveRows();
 }
 
-void CatalogueTreeModel::categoryAboutToBeMoved(qs::TNewCategory& category, qs::TNewCategory& newParent)
+void CatalogueTreeModel::categoryAboutToBeMoved(qs::TNewCategory& category, qs::TNewCategory& newParent,
+                                                std::size_t destination)
 {
     const int row = static_cast<int>(category.row());
-    // Qt refuses a "move" that changes nothing (the last child to the end of
-    // its own parent); the tree then stays as it is and so does the view.
     moving_ = beginMoveRows(indexOf(*category.parent()), row, row, indexOf(newParent),
-                            static_cast<int>(newParent.children().size()));
+                            static_cast<int>(destination));
 }
 
 void CatalogueTreeModel::categoryMoved(qs::TNewCategory&)
@@ -281,16 +280,6 @@ void CatalogueTreeModel::treeReordered()
     changePersistentIndexList(reordered_, now);
     reordered_.clear();
     emit layoutChanged();
-}
-
-void CatalogueTreeModel::productsChanged(qs::TNewCategory& category)
-{
-    emit categoryProductsChanged(&category);
-}
-
-void CatalogueTreeModel::productChanged(qs::TNewProduct& product)
-{
-    emit productFieldsChanged(&product);
 }
 
 void CatalogueTreeModel::catalogueAboutToBeReset()

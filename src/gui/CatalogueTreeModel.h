@@ -57,9 +57,6 @@ public:
     static QMimeData* productMimeData(const qs::TNewProduct& product);
 
 signals:
-    // The product lists the tree does not show, for whoever shows them.
-    void categoryProductsChanged(qs::TNewCategory* category);
-    void productFieldsChanged(qs::TNewProduct* product);
     // A category was dropped into a new place (the index is where it is now).
     void categoryDropped(const QModelIndex& index);
 
@@ -69,13 +66,12 @@ private:
     void categoryAdded(qs::TNewCategory& category) override;
     void categoryAboutToBeRemoved(qs::TNewCategory& category) override;
     void categoryRemoved(qs::TNewCategory& parent, std::size_t row) override;
-    void categoryAboutToBeMoved(qs::TNewCategory& category, qs::TNewCategory& newParent) override;
+    void categoryAboutToBeMoved(qs::TNewCategory& category, qs::TNewCategory& newParent,
+                                std::size_t destination) override;
     void categoryMoved(qs::TNewCategory& category) override;
     void categoryRenamed(qs::TNewCategory& category) override;
     void treeAboutToBeReordered() override;
     void treeReordered() override;
-    void productsChanged(qs::TNewCategory& category) override;
-    void productChanged(qs::TNewProduct& product) override;
     void catalogueAboutToBeReset() override;
     void catalogueReset() override;
 

@@ -90,7 +90,7 @@ TEST_F(ShopActionsTest, ANewShopIsSavedClosedReopenedAndDeleted)
     form->newProduct();
     ui.answers = {Answer::Yes};
     menu.save->trigger();
-    EXPECT_FALSE(state->CatalogueModified);
+    EXPECT_FALSE(state->CatalogueModified());
     EXPECT_EQ(readFileBytes(shopFile("data/shop.data")).substr(0, 30), "0::New Category|New Product 0:");
 
     // Closed without a question, then opened again from the dialog.

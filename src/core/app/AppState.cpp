@@ -11,6 +11,12 @@ std::string joinPath(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
+void AppState::markSaved()
+{
+    SettingsModified = false;
+    history.markClean();
+}
+
 std::string AppState::ShopCGIDir() const
 {
     return LocCGI + "/" + ShopName + "-cgi";

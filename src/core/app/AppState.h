@@ -2,6 +2,8 @@
 
 #include "app/LocationDetails.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueChanges.h"
+#include "catalogue/history/UndoHistory.h"
 #include "fields/FieldDefinitions.h"
 #include "settings/ShopSettings.h"
 
@@ -38,7 +40,9 @@ struct AppState {
 
     int MAX_CATEGORY_DEPTH = 3;
     std::string BrowserPath;
-    bool CatalogueModified = false;
+    // A setting that Save writes has changed; changes to the catalogue itself
+    // are told by the undo history.
+    bool SettingsModified = false;
     // The image URL that the shop settings writer stores.
     std::string CurrentImageURL;
 
@@ -51,6 +55,15 @@ struct AppState {
     ShopSettings ShopFields;
     FieldDefinitions InfoList;
     Catalogue catalogue;
+    UndoHistory history{catalogue};
+
+    // Every change of the catalogue goes through here, as a step of the history.
+    CatalogueChanges changes() { return CatalogueChanges(catalogue, history); }
+    // The catalogue or a setting saved with it has unsaved changes: a setting
+    // changed, or the history is away from the position of the last save.
+    bool CatalogueModified() const { return SettingsModified || !history.isClean(); }
+    // After a successful save.
+    void markSaved();
 
     // The open shop's CGI and data folders, formed from the current values.
     std::string ShopCGIDir() const;

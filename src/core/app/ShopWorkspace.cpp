@@ -51,7 +51,9 @@ void clearShopCatalogue(AppState& state, EditorState& editor)
     editor.ShopOpen = false;
     editor.CategoryEdited = false;
     editor.forgetAll();
+    state.history.clear();
     state.catalogue.clear();
+    state.SettingsModified = false;
 }
 
 // A shop that failed to open leaves nothing of it behind.
@@ -91,6 +93,8 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
     const std::string shopLocation = joinPath(state.ShopCGIDir(), locationFileName);
     try {
         requireLocalCGI(state);
+        // The steps of the shop before point into the catalogue about to go.
+        state.history.clear();
         if (!loadShopSettings(state, ui, missing) ||
             (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile))) {
             returnToNoShop(state, editor);
@@ -102,6 +106,8 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
         returnToNoShop(state, editor);
         throw;
     }
+    // What was loaded is what is on disk.
+    state.SettingsModified = false;
     editor.ShopOpen = true;
     return true;
 }
@@ -200,7 +206,7 @@ bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui)
 bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
                const std::function<SaveOutcome()>& save)
 {
-    if (state.CatalogueModified || editor.CategoryEdited) {
+    if (state.CatalogueModified() || editor.CategoryEdited) {
         const Answer answer = ui.ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel);
         if (answer == Answer::Cancel)
             return false;

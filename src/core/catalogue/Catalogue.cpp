@@ -7,6 +7,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 namespace qs {
 namespace {
@@ -26,14 +27,10 @@ Catalogue::~Catalogue() = default;
 
 TNewCategory& Catalogue::addCategory(TNewCategory& parent, std::string_view name)
 {
-    notify([&](CatalogueObserver& o) { o.categoryAboutToBeAdded(parent, parent.children_.size()); });
     std::unique_ptr<TNewCategory> category(new TNewCategory(*this, &parent));
     category->Details.setValue(categoryNameField, name);
     TNewCategory& added = *category;
-    parent.children_.push_back(std::move(category));
-    parent.indexChild(&added);
-    ++categoryCount_;
-    notify([&](CatalogueObserver& o) { o.categoryAdded(added); });
+    insertCategory(std::move(category), parent, atEnd);
     return added;
 }
 
@@ -44,7 +41,6 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     auto product = std::make_unique<TNewProduct>();
     product->ID = NextProductID;
     NextProductID = idAfter(NextProductID);
-    product->Category = &category;
     const std::string_view wanted = fields.get(FieldNames::ProductName);
     std::uint32_t hash = hashProductName(wanted);
     if (wanted.empty() || category.productNames_.containsOther(wanted, hash, nullptr)) {
@@ -54,11 +50,8 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     ++category.ProductCounter;
     product->Fields = std::move(fields);
     product->nameHash_ = hash;
-    category.productNames_.insert(product.get());
     TNewProduct& created = *product;
-    category.Products.push_back(std::move(product));
-    ++productCount_;
-    notify([&](CatalogueObserver& o) { o.productsChanged(category); });
+    insertProduct(std::move(product), category, atEnd);
     return created;
 }
 
@@ -69,28 +62,47 @@ void Catalogue::setProductID(TNewProduct& product, std::int64_t id)
         NextProductID = idAfter(id);
 }
 
-void Catalogue::destroyProduct(TNewProduct& product)
+std::unique_ptr<TNewProduct> Catalogue::removeProduct(TNewProduct& product)
 {
     TNewCategory* category = product.Category;
     if (!category)
-        return;
+        return nullptr;
     const auto at = category->indexOfProduct(product);
     if (at < 0)
-        return;
+        return nullptr;
+    const auto row = static_cast<std::size_t>(at);
+    notify([&](CatalogueObserver& o) { o.productAboutToBeRemoved(*category, row); });
     category->productNames_.erase(&product);
+    std::unique_ptr<TNewProduct> removed = std::move(category->Products[row]);
     category->Products.erase(category->Products.begin() + at);
     --productCount_;
-    notify([&](CatalogueObserver& o) { o.productsChanged(*category); });
+    notify([&](CatalogueObserver& o) { o.productRemoved(*category, row); });
+    return removed;
 }
 
-void Catalogue::forgetSubtree(const TNewCategory& category)
+void Catalogue::insertProduct(std::unique_ptr<TNewProduct> product, TNewCategory& category, std::size_t row)
+{
+    if (category.isRoot())
+        throw std::logic_error("Products belong to categories, not to the whole catalogue");
+    row = std::min(row, category.Products.size());
+    notify([&](CatalogueObserver& o) { o.productAboutToBeAdded(category, row); });
+    TNewProduct& inserted = *product;
+    inserted.Category = &category;
+    category.productNames_.insert(&inserted);
+    category.Products.insert(category.Products.begin() + static_cast<std::ptrdiff_t>(row),
+                             std::move(product));
+    ++productCount_;
+    notify([&](CatalogueObserver& o) { o.productAdded(inserted); });
+}
+
+void Catalogue::count(const TNewCategory& category, int sign)
 {
     std::vector<const TNewCategory*> pending{&category};
     while (!pending.empty()) {
         const TNewCategory* node = pending.back();
         pending.pop_back();
-        --categoryCount_;
-        productCount_ -= node->Products.size();
+        categoryCount_ += static_cast<std::size_t>(sign);
+        productCount_ += static_cast<std::size_t>(sign) * node->Products.size();
         for (const auto& child : node->children_)
             pending.push_back(child.get());
     }
@@ -108,50 +120,71 @@ std::unique_ptr<TNewCategory> Catalogue::detach(TNewCategory& category)
     return detached;
 }
 
-void Catalogue::destroyCategory(TNewCategory& category)
+void Catalogue::attach(std::unique_ptr<TNewCategory> category, TNewCategory& parent, std::size_t row)
+{
+    TNewCategory& attached = *category;
+    attached.parent_ = &parent;
+    auto& children = parent.children_;
+    children.insert(children.begin() + static_cast<std::ptrdiff_t>(std::min(row, children.size())),
+                    std::move(category));
+    parent.indexChild(&attached);
+}
+
+std::unique_ptr<TNewCategory> Catalogue::removeCategory(TNewCategory& category)
 {
     if (category.isRoot())
         throw std::logic_error("The whole catalogue cannot be deleted");
     TNewCategory& parent = *category.parent_;
     const std::size_t row = category.row();
     notify([&](CatalogueObserver& o) { o.categoryAboutToBeRemoved(category); });
-    forgetSubtree(category);
-    std::unique_ptr<TNewCategory> doomed = detach(category);
-    doomed.reset();
+    count(category, -1);
+    std::unique_ptr<TNewCategory> removed = detach(category);
     notify([&](CatalogueObserver& o) { o.categoryRemoved(parent, row); });
+    return removed;
 }
 
-bool Catalogue::moveCategory(TNewCategory& category, TNewCategory& newParent)
+void Catalogue::insertCategory(std::unique_ptr<TNewCategory> category, TNewCategory& parent, std::size_t row)
+{
+    row = std::min(row, parent.children_.size());
+    notify([&](CatalogueObserver& o) { o.categoryAboutToBeAdded(parent, row); });
+    TNewCategory& inserted = *category;
+    count(inserted, +1);
+    attach(std::move(category), parent, row);
+    notify([&](CatalogueObserver& o) { o.categoryAdded(inserted); });
+}
+
+bool Catalogue::moveCategory(TNewCategory& category, TNewCategory& newParent, std::size_t row)
 {
     if (category.isRoot() || &category == &newParent || category.isAncestorOf(newParent))
         return false;
-    notify([&](CatalogueObserver& o) { o.categoryAboutToBeMoved(category, newParent); });
-    std::unique_ptr<TNewCategory> moving = detach(category);
-    moving->parent_ = &newParent;
-    newParent.children_.push_back(std::move(moving));
-    newParent.indexChild(&category);
+    const std::size_t oldRow = category.row();
+    const bool sameParent = category.parent_ == &newParent;
+    const std::size_t last = newParent.children_.size() - (sameParent ? 1 : 0);
+    row = std::min(row, last);
+    if (sameParent && row == oldRow)
+        return false;
+    // Where it goes among the children as they are before it leaves.
+    const std::size_t before = sameParent && row > oldRow ? row + 1 : row;
+    notify([&](CatalogueObserver& o) { o.categoryAboutToBeMoved(category, newParent, before); });
+    attach(detach(category), newParent, row);
     notify([&](CatalogueObserver& o) { o.categoryMoved(category); });
     return true;
 }
 
-void Catalogue::moveProduct(TNewProduct& product, TNewCategory& to)
+bool Catalogue::moveProduct(TNewProduct& product, TNewCategory& to, std::size_t row)
 {
     TNewCategory* from = product.Category;
-    if (!from || from == &to || to.isRoot())
-        return;
+    if (!from || to.isRoot())
+        return false;
     const auto at = from->indexOfProduct(product);
     if (at < 0)
-        return;
-    std::unique_ptr<TNewProduct> moving = std::move(from->Products[static_cast<std::size_t>(at)]);
-    from->Products.erase(from->Products.begin() + at);
-    from->productNames_.erase(&product);
-    product.Category = &to;
-    to.productNames_.insert(&product);
-    to.Products.push_back(std::move(moving));
-    notify([&](CatalogueObserver& o) {
-        o.productsChanged(*from);
-        o.productsChanged(to);
-    });
+        return false;
+    const std::size_t last = to.Products.size() - (from == &to ? 1 : 0);
+    row = std::min(row, last);
+    if (from == &to && row == static_cast<std::size_t>(at))
+        return false;
+    insertProduct(removeProduct(product), to, row);
+    return true;
 }
 
 int Catalogue::depth() const
@@ -203,6 +236,57 @@ void Catalogue::sortAlphabetically()
             pending.push_back(child.get());
     }
     notify([](CatalogueObserver& o) { o.treeReordered(); });
+}
+
+Catalogue::ChildOrder Catalogue::childOrder() const
+{
+    ChildOrder order;
+    std::vector<TNewCategory*> pending{root_.get()};
+    while (!pending.empty()) {
+        TNewCategory* node = pending.back();
+        pending.pop_back();
+        if (node->children_.size() > 1) {
+            std::vector<TNewCategory*> children;
+            children.reserve(node->children_.size());
+            for (const auto& child : node->children_)
+                children.push_back(child.get());
+            order.emplace_back(node, std::move(children));
+        }
+        for (const auto& child : node->children_)
+            pending.push_back(child.get());
+    }
+    return order;
+}
+
+void Catalogue::restoreChildOrder(const ChildOrder& order)
+{
+    notify([](CatalogueObserver& o) { o.treeAboutToBeReordered(); });
+    for (const auto& [node, wanted] : order) {
+        auto& children = node->children_;
+        std::unordered_map<const TNewCategory*, std::size_t> position;
+        for (std::size_t i = 0; i < wanted.size(); ++i)
+            position.emplace(wanted[i], i);
+        // Children the order does not know keep their place after the others.
+        std::stable_sort(children.begin(), children.end(), [&](const auto& a, const auto& b) {
+            const auto pa = position.find(a.get());
+            const auto pb = position.find(b.get());
+            const std::size_t ia = pa == position.end() ? wanted.size() : pa->second;
+            const std::size_t ib = pb == position.end() ? wanted.size() : pb->second;
+            return ia < ib;
+        });
+        node->rebuildChildIndex();
+    }
+    notify([](CatalogueObserver& o) { o.treeReordered(); });
+}
+
+void Catalogue::addObserver(CatalogueObserver& observer)
+{
+    observers_.push_back(&observer);
+}
+
+void Catalogue::removeObserver(CatalogueObserver& observer)
+{
+    std::erase(observers_, &observer);
 }
 
 Catalogue::BulkChange::BulkChange(Catalogue& catalogue) : catalogue_(catalogue)

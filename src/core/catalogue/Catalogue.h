@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qs {
 
@@ -36,14 +38,30 @@ public:
     TNewProduct& createProduct(TNewCategory& category, FieldRecord fields);
     // Gives a product the ID read from a file and raises NextProductID past it.
     void setProductID(TNewProduct& product, std::int64_t id);
-    void destroyProduct(TNewProduct& product);
+
+    // Takes the product out of its category's list; it still names the
+    // category, so that it can be put back where it was.
+    std::unique_ptr<TNewProduct> removeProduct(TNewProduct& product);
+    // Puts a product taken out before into a category, at row (or the end).
+    void insertProduct(std::unique_ptr<TNewProduct> product, TNewCategory& category, std::size_t row);
+    void destroyProduct(TNewProduct& product) { removeProduct(product); }
+
+    // Takes the category out of the tree with its sub-tree and their products;
+    // it still names its parent.
+    std::unique_ptr<TNewCategory> removeCategory(TNewCategory& category);
+    // Puts a category taken out before under parent, at row (or the end).
+    void insertCategory(std::unique_ptr<TNewCategory> category, TNewCategory& parent, std::size_t row);
     // Deletes the node with its whole sub-tree and every product in it.
-    void destroyCategory(TNewCategory& category);
-    // Makes category the last child of newParent; refused (false) onto itself
-    // or one of its own descendants.
-    bool moveCategory(TNewCategory& category, TNewCategory& newParent);
-    // Appends the product to another category; no name check is made.
-    void moveProduct(TNewProduct& product, TNewCategory& to);
+    void destroyCategory(TNewCategory& category) { removeCategory(category); }
+
+    static constexpr std::size_t atEnd = static_cast<std::size_t>(-1);
+    // Makes category the child of newParent at row (or the last); refused
+    // (false) onto itself or one of its own descendants, and when it would
+    // stay where it is.
+    bool moveCategory(TNewCategory& category, TNewCategory& newParent, std::size_t row = atEnd);
+    // Moves the product into a category at row (or the end); no name check is
+    // made. False when it would stay where it is.
+    bool moveProduct(TNewProduct& product, TNewCategory& to, std::size_t row = atEnd);
 
     // 1 + the height of the root.
     int depth() const;
@@ -55,10 +73,17 @@ public:
     // Every level in linguistic order; products keep their order.
     void sortAlphabetically();
 
+    // The order of the children of every node that has more than one, so that
+    // a sort can be taken back.
+    using ChildOrder = std::vector<std::pair<TNewCategory*, std::vector<TNewCategory*>>>;
+    ChildOrder childOrder() const;
+    void restoreChildOrder(const ChildOrder& order);
+
     std::size_t categoryCount() const { return categoryCount_; }
     std::size_t productCount() const { return productCount_; }
 
-    void setObserver(CatalogueObserver* observer) { observer_ = observer; }
+    void addObserver(CatalogueObserver& observer);
+    void removeObserver(CatalogueObserver& observer);
 
     // While one exists, single changes are not told; the observer hears one
     // reset when the last ends. For loads and bulk imports.
@@ -75,16 +100,20 @@ public:
 
     template <typename F> void notify(F&& f)
     {
-        if (observer_ && bulkDepth_ == 0)
-            f(*observer_);
+        if (bulkDepth_ != 0)
+            return;
+        for (CatalogueObserver* observer : observers_)
+            f(*observer);
     }
 
 private:
     std::unique_ptr<TNewCategory> detach(TNewCategory& category);
-    void forgetSubtree(const TNewCategory& category);
+    void attach(std::unique_ptr<TNewCategory> category, TNewCategory& parent, std::size_t row);
+    // Adds sign * the categories and products of the sub-tree to the counts.
+    void count(const TNewCategory& category, int sign);
 
     std::unique_ptr<TNewCategory> root_;
-    CatalogueObserver* observer_ = nullptr;
+    std::vector<CatalogueObserver*> observers_;
     int bulkDepth_ = 0;
     std::size_t categoryCount_ = 0;
     std::size_t productCount_ = 0;

@@ -11,6 +11,12 @@ namespace qs {
 CatalogueCommands::CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui)
     : app_(app), editor_(editor), ui_(&ui)
 {
+    app_.catalogue.addObserver(editor_);
+}
+
+CatalogueCommands::~CatalogueCommands()
+{
+    app_.catalogue.removeObserver(editor_);
 }
 
 Catalogue& CatalogueCommands::catalogue() const
@@ -18,14 +24,14 @@ Catalogue& CatalogueCommands::catalogue() const
     return app_.catalogue;
 }
 
-void CatalogueCommands::markModified()
+CatalogueChanges CatalogueCommands::changes() const
 {
-    app_.CatalogueModified = true;
+    return app_.changes();
 }
 
 bool CatalogueCommands::modified() const
 {
-    return app_.CatalogueModified || editor_.CategoryEdited;
+    return app_.CatalogueModified() || editor_.CategoryEdited;
 }
 
 std::string CatalogueCommands::subCategoriesMessage(std::string_view nodeText)
@@ -47,8 +53,7 @@ std::string CatalogueCommands::deleteProductQuestion(std::string_view productNam
 
 TNewCategory& CatalogueCommands::addCategory(const SelectCategory& select)
 {
-    TNewCategory& added = catalogue().addCategory(catalogue().root());
-    markModified();
+    TNewCategory& added = changes().addCategory(catalogue().root(), "Add Category");
     if (select)
         select(added);
     return added;
@@ -56,8 +61,7 @@ TNewCategory& CatalogueCommands::addCategory(const SelectCategory& select)
 
 TNewCategory& CatalogueCommands::addSubCategory(TNewCategory& selected, const SelectCategory& select)
 {
-    TNewCategory& added = catalogue().addCategory(selected);
-    markModified();
+    TNewCategory& added = changes().addCategory(selected, "Add Sub-Category");
     if (select)
         select(added);
     return added;
@@ -73,9 +77,8 @@ TNewProduct* CatalogueCommands::newProduct(TNewCategory& selected)
         ui_->message(noCategoryMessage, MessageKind::Information);
         return nullptr;
     }
-    TNewProduct& product = catalogue().createProduct(selected);
+    TNewProduct& product = changes().addProduct(selected);
     editor_.setCurrentProduct(&product);
-    markModified();
     return &product;
 }
 
@@ -109,10 +112,7 @@ bool CatalogueCommands::DeleteCatClick(TNewCategory& category)
     if (ui_->ask(deleteCategoryQuestion(category.text()), MessageKind::Warning, Buttons::YesNo) !=
         Answer::Yes)
         return false;
-    editor_.CurrentCategory = nullptr;
-    editor_.forgetSubtree(category);
-    catalogue().destroyCategory(category);
-    markModified();
+    changes().deleteCategory(category);
     return true;
 }
 
@@ -124,9 +124,7 @@ bool CatalogueCommands::deleteProduct(TNewProduct* productOnGridRow)
     if (ui_->ask(deleteProductQuestion(productOnGridRow->name()), MessageKind::Warning, Buttons::YesNo) !=
         Answer::Yes)
         return false;
-    editor_.forgetProduct(*productOnGridRow);
-    catalogue().destroyProduct(*productOnGridRow);
-    markModified();
+    changes().deleteProduct(*productOnGridRow);
     return true;
 }
 
@@ -140,10 +138,7 @@ bool CatalogueCommands::dropCategory(TNewCategory& dragged, TNewCategory& target
     if (!acceptsCategoryDrop(dragged, target))
         return false;
     // Refused onto its own descendant: the tree stays as it is.
-    if (!catalogue().moveCategory(dragged, target))
-        return false;
-    markModified();
-    return true;
+    return changes().moveCategory(dragged, target);
 }
 
 bool CatalogueCommands::acceptsProductDrop(const TNewProduct* dragged, const TNewCategory& target) const
@@ -155,20 +150,17 @@ bool CatalogueCommands::dropProduct(TNewProduct* dragged, TNewCategory& target)
 {
     if (!acceptsProductDrop(dragged, target))
         return false;
-    // Two products of one name in a category would not load back as they were.
-    if (target.hasProductNamedOtherThan(dragged->name(), nullptr)) {
-        ui_->message(TNewProduct::duplicateNameMessage(dragged->name()), MessageKind::Warning);
+    if (const std::string refusal = changes().moveProduct(*dragged, target); !refusal.empty()) {
+        ui_->message(refusal, MessageKind::Warning);
         return false;
     }
-    catalogue().moveProduct(*dragged, target);
     editor_.setCurrentProduct(nullptr);
-    markModified();
     return true;
 }
 
 void CatalogueCommands::sort()
 {
-    catalogue().sortAlphabetically();
+    changes().sort();
 }
 
 bool CatalogueCommands::selectNode(TNewCategory* node)
@@ -184,6 +176,7 @@ bool CatalogueCommands::selectNode(TNewCategory* node)
 void CatalogueCommands::clearTree()
 {
     editor_.forgetAll();
+    app_.history.clear();
     catalogue().clear();
 }
 

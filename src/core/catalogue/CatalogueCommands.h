@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/CatalogueChanges.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
 
@@ -22,12 +23,17 @@ enum class DeleteTarget { Tree, ProductGrid, Elsewhere };
 // face passes the selected node and the product on the grid's current row,
 // and shows whatever the catalogue's observer reports.
 //
-// Every command that changes the catalogue marks it modified, including adding
-// a top-level category and deleting a category or a product, so that the
-// merchant is always asked to save before leaving.
+// Every command that changes the catalogue does so as a step of the undo
+// history, including adding a top-level category and deleting a category or a
+// product, so that the merchant is always asked to save before leaving and
+// can take any of them back.
 class CatalogueCommands {
 public:
+    // The editor state follows the catalogue while the commands exist.
     CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui);
+    ~CatalogueCommands();
+    CatalogueCommands(const CatalogueCommands&) = delete;
+    CatalogueCommands& operator=(const CatalogueCommands&) = delete;
 
     void setUserInterface(UserInterface& ui) { ui_ = &ui; }
     UserInterface& userInterface() const { return *ui_; }
@@ -74,8 +80,7 @@ public:
     bool acceptsProductDrop(const TNewProduct* dragged, const TNewCategory& target) const;
     bool dropProduct(TNewProduct* dragged, TNewCategory& target);
 
-    // Every level of the tree in linguistic order. The order of the tree is not
-    // saved (loading sorts it again), so this does not mark the catalogue modified.
+    // Every level of the tree in linguistic order, as a step that can be undone.
     void sort();
 
     // The reaction to a new selection that belongs to the tree: the category
@@ -109,7 +114,7 @@ public:
     static constexpr std::string_view aboutMessage = "Quaystall DB v1.09";
 
 private:
-    void markModified();
+    CatalogueChanges changes() const;
 
     AppState& app_;
     EditorState& editor_;

@@ -167,6 +167,8 @@ bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDa
     RenamedProducts renamed;
     {
         Catalogue::BulkChange bulk(state.catalogue);
+        // Steps of the catalogue before would point into records about to go.
+        state.history.clear();
         state.catalogue.clear();
         try {
             MakeDirPath(state.ShopCGIDir());

@@ -35,7 +35,7 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
     StoreDetails(state);
     state.ShopFields.setValue("version", "local");
     SaveSettings(state, shopSettingsFile(state), false);
-    state.CatalogueModified = false;
+    state.markSaved();
     return true;
 }
 

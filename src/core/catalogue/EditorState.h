@@ -1,15 +1,16 @@
 #pragma once
 
+#include "catalogue/CatalogueObserver.h"
 #include "catalogue/TNewCategory.h"
 #include "catalogue/TNewProduct.h"
 
 namespace qs {
 
 // What the main window keeps beside the catalogue: the category the
-// grids show, the product acted on, and whether an edit is still pending. The
-// pointers never outlive their records: whoever destroys records forgets them
-// here first.
-struct EditorState {
+// grids show, the product acted on, and whether an edit is still pending. As
+// an observer of the catalogue it forgets records as they leave the tree, so
+// its pointers never outlive them, whoever removed them (a command, an undo).
+struct EditorState : CatalogueObserver {
     // None while the root is selected or after the tree is cleared.
     TNewCategory* CurrentCategory = nullptr;
     // The product selected in (or dragged from) the product grid, and the one
@@ -60,6 +61,13 @@ struct EditorState {
         CurrentProduct = nullptr;
         PreviousProduct = nullptr;
     }
+
+    void categoryAboutToBeRemoved(TNewCategory& category) override { forgetSubtree(category); }
+    void productAboutToBeRemoved(TNewCategory& category, std::size_t row) override
+    {
+        forgetProduct(*category.products()[row]);
+    }
+    void catalogueAboutToBeReset() override { forgetAll(); }
 };
 
 } // namespace qs

@@ -16,6 +16,7 @@ bool TNewCategory::setDetail(std::string_view name, std::string_view value)
 {
     if (!equalsIgnoreCase(name, categoryNameField)) {
         Details.setValue(name, value);
+        owner_->notify([&](CatalogueObserver& o) { o.categoryDetailChanged(*this, name); });
         return true;
     }
     if (value.empty() || isRoot())
@@ -25,7 +26,10 @@ bool TNewCategory::setDetail(std::string_view name, std::string_view value)
     parent_->unindexChild(this);
     Details.setValue(name, value);
     parent_->indexChild(this);
-    owner_->notify([&](CatalogueObserver& o) { o.categoryRenamed(*this); });
+    owner_->notify([&](CatalogueObserver& o) {
+        o.categoryRenamed(*this);
+        o.categoryDetailChanged(*this, name);
+    });
     return true;
 }
 

@@ -65,7 +65,7 @@ bool TNewProduct::trySetField(FieldId id, std::string_view value)
         Fields.set(id, value);
     }
     if (Category)
-        Category->catalogue().notify([&](CatalogueObserver& o) { o.productChanged(*this); });
+        Category->catalogue().notify([&](CatalogueObserver& o) { o.productFieldChanged(*this, id); });
     return true;
 }
 

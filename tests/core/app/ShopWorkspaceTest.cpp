@@ -327,7 +327,7 @@ TEST_F(ShopWorkspaceTest, ClosingOffersToSaveAndReturnsToTheProgramWideValues)
         ui.said.clear();
         ASSERT_TRUE(newShop("Shop" + std::to_string(&c - cases)));
         state.catalogue.addCategory(state.catalogue.root(), "Books");
-        state.CatalogueModified = c.modified;
+        state.SettingsModified = c.modified;
         editor.CategoryEdited = c.pendingEdit;
         if (c.answer)
             ui.answers.push_back(*c.answer);

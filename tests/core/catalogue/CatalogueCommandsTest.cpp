@@ -69,7 +69,7 @@ TEST_F(CatalogueCommandsTest, AddCategoryAlwaysGoesUnderTheRoot)
     EXPECT_EQ(added.text(), "New Category");
     EXPECT_EQ(root().children().back().get(), &added);
     EXPECT_EQ(selected, &added);
-    EXPECT_TRUE(app.CatalogueModified);
+    EXPECT_TRUE(app.CatalogueModified());
     EXPECT_FALSE(editor.CategoryEdited);
     EXPECT_TRUE(ui.said.empty());
 }
@@ -83,7 +83,7 @@ TEST_F(CatalogueCommandsTest, AddSubCategoryGoesUnderTheSelectedNode)
 
     EXPECT_EQ(added.parent(), &apples);
     EXPECT_EQ(added.text(), "New Category");
-    EXPECT_TRUE(app.CatalogueModified);
+    EXPECT_TRUE(app.CatalogueModified());
     // Nothing waits in the category details grid, so a save leaves nothing to ask about.
     EXPECT_FALSE(editor.CategoryEdited);
 }
@@ -117,7 +117,7 @@ TEST_F(CatalogueCommandsTest, NewProductNamesComeFromTheCategoryCounter)
               (std::vector<std::string>{"New Product 0", "New Product 1", "New Product 2"}));
     EXPECT_EQ(editor.CurrentProduct, third);
     EXPECT_EQ(editor.PreviousProduct, second);
-    EXPECT_TRUE(app.CatalogueModified);
+    EXPECT_TRUE(app.CatalogueModified());
 
     ui.answers.push_back(Answer::Yes);
     EXPECT_TRUE(commands.deleteProduct(second));
@@ -162,7 +162,7 @@ TEST_F(CatalogueCommandsTest, NewProductIsRefusedWithAMessage)
         EXPECT_EQ(user.said[0].kind, MessageKind::Information);
         EXPECT_FALSE(user.said[0].question);
         EXPECT_EQ(state.catalogue.productCount(), 0u);
-        EXPECT_FALSE(state.CatalogueModified);
+        EXPECT_FALSE(state.CatalogueModified());
         EXPECT_EQ(edit.CurrentProduct, nullptr);
     }
 }
@@ -208,12 +208,12 @@ TEST_F(CatalogueCommandsTest, DeleteCategoryAsksAndObeysTheAnswer)
             EXPECT_EQ(state.catalogue.productCount(), 0u);
             EXPECT_EQ(edit.CurrentCategory, nullptr);
             EXPECT_EQ(edit.CurrentProduct, nullptr) << "its product went with it";
-            EXPECT_TRUE(state.CatalogueModified);
+            EXPECT_TRUE(state.CatalogueModified());
         } else {
             EXPECT_EQ(state.catalogue.categoryCount(), 3u);
             EXPECT_EQ(state.catalogue.productCount(), 2u);
             EXPECT_EQ(edit.CurrentCategory, &fruit);
-            EXPECT_FALSE(state.CatalogueModified);
+            EXPECT_FALSE(state.CatalogueModified());
         }
     }
 }
@@ -225,7 +225,7 @@ TEST_F(CatalogueCommandsTest, DeletingTheRootIsRefused)
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"You can't delete the entire catalogue!"});
     EXPECT_FALSE(ui.said[0].question);
     EXPECT_EQ(app.catalogue.categoryCount(), 1u);
-    EXPECT_FALSE(app.CatalogueModified);
+    EXPECT_FALSE(app.CatalogueModified());
 }
 
 TEST_F(CatalogueCommandsTest, DeleteProductAsksAndObeysTheAnswer)
@@ -249,7 +249,7 @@ TEST_F(CatalogueCommandsTest, DeleteProductAsksAndObeysTheAnswer)
         EXPECT_EQ(fruit.productCount(), answer == Answer::Yes ? 1u : 2u);
         EXPECT_EQ(state.catalogue.categoryCount(), 1u) << "never the category";
         EXPECT_EQ(edit.CurrentProduct, answer == Answer::Yes ? nullptr : &pear);
-        EXPECT_EQ(state.CatalogueModified, answer == Answer::Yes);
+        EXPECT_EQ(state.CatalogueModified(), answer == Answer::Yes);
     }
 }
 
@@ -317,7 +317,7 @@ TEST_F(CatalogueCommandsTest, CategoryDropRules)
         EXPECT_EQ(cmds.dropCategory(*dragged, *target), c.moves);
         EXPECT_EQ(childTexts(cat.root()), c.rootAfter);
         EXPECT_EQ(dragged->parent()->isRoot() ? std::string() : dragged->parent()->path(), c.parentAfter);
-        EXPECT_EQ(state.CatalogueModified, c.moves);
+        EXPECT_EQ(state.CatalogueModified(), c.moves);
         EXPECT_EQ(cat.categoryCount(), 4u);
         EXPECT_EQ(cat.productCount(), 1u);
         EXPECT_TRUE(user.said.empty());
@@ -367,7 +367,7 @@ TEST_F(CatalogueCommandsTest, ProductDropRules)
                       : std::vector<std::string>{});
         EXPECT_EQ(pear.Category, c.moves ? target : &fruit);
         EXPECT_GE(pear.Category->indexOfProduct(pear), 0);
-        EXPECT_EQ(state.CatalogueModified, c.moves);
+        EXPECT_EQ(state.CatalogueModified(), c.moves);
         if (c.moves) {
             EXPECT_EQ(target->products().back().get(), &pear) << "appended";
             EXPECT_EQ(fruit.productCount(), 0u);
@@ -409,7 +409,9 @@ TEST_F(CatalogueCommandsTest, SortOrdersEveryLevelLinguistically)
                                                             "Zebra"}));
     EXPECT_EQ(childTexts(banana), (std::vector<std::string>{"a", "b", "B"}));
     EXPECT_EQ(productNames(banana), (std::vector<std::string>{"z", "a"})) << "products keep their order";
-    EXPECT_FALSE(app.CatalogueModified) << "the tree's order is not saved";
+    EXPECT_TRUE(app.CatalogueModified()) << "a step that can be undone";
+    commands.sort();
+    EXPECT_EQ(app.history.size(), 1u) << "sorting a sorted tree changes nothing";
 }
 
 TEST_F(CatalogueCommandsTest, SelectingANodeSetsTheCurrentCategory)
@@ -467,7 +469,7 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
         SCOPED_TRACE(c.name);
         FreshCommands fresh;
         auto& [state, edit, user, cmds] = fresh;
-        state.CatalogueModified = c.modified;
+        state.SettingsModified = c.modified;
         edit.CategoryEdited = c.categoryEdited;
         edit.ShopOpen = c.shopOpen;
         int saves = 0;
@@ -497,7 +499,7 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
 
 TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClosesWithoutSaving)
 {
-    app.CatalogueModified = true;
+    app.SettingsModified = true;
     bool saved = false;
     int locationWrites = 0;
     commands.saveCatalogue = [&] {
@@ -519,7 +521,7 @@ TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClo
 
 TEST_F(CatalogueCommandsTest, ASaveThatFailsKeepsTheWindowOpen)
 {
-    app.CatalogueModified = true;
+    app.SettingsModified = true;
     int locationWrites = 0;
     commands.saveCatalogue = [] { return SaveOutcome::Failed; };
     commands.writeProgramLocation = [&] { ++locationWrites; };
@@ -531,7 +533,7 @@ TEST_F(CatalogueCommandsTest, ASaveThatFailsKeepsTheWindowOpen)
 
 TEST_F(CatalogueCommandsTest, AFailedSaveKeepsTheWindowOpenButStillWritesTheLocationFile)
 {
-    app.CatalogueModified = true;
+    app.SettingsModified = true;
     int locationWrites = 0;
     commands.saveCatalogue = []() -> SaveOutcome {
         throw std::runtime_error("Cannot create file shop.data");
@@ -545,7 +547,7 @@ TEST_F(CatalogueCommandsTest, AFailedSaveKeepsTheWindowOpenButStillWritesTheLoca
 
 TEST_F(CatalogueCommandsTest, CloseQueryWorksWithoutPluggedInCommands)
 {
-    app.CatalogueModified = true;
+    app.SettingsModified = true;
     ui.answers = {Answer::Yes};
     EXPECT_TRUE(commands.closeQuery());
 }

@@ -89,13 +89,13 @@ TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
 {
     TNewCategory& top = state.catalogue.addCategory(state.catalogue.root(), "Top");
     state.catalogue.addCategory(top, "Sub");
-    state.CatalogueModified = true;
+    state.SettingsModified = true;
     state.LocImgURL = "/images/Demo-images";
     ui.answers = {Answer::Yes};
 
     ASSERT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Saved);
 
-    EXPECT_FALSE(state.CatalogueModified);
+    EXPECT_FALSE(state.CatalogueModified());
     EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 3);
     const NameValueList settings = NameValueList::fromFile(settingsPath());
     EXPECT_EQ(settings.value("MAX_CATEGORY_DEPTH"), "3");
@@ -109,12 +109,12 @@ TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
 TEST_F(CatalogueFileTest, AnsweringNoWritesNothing)
 {
     state.catalogue.addCategory(state.catalogue.root(), "Top");
-    state.CatalogueModified = true;
+    state.SettingsModified = true;
     ui.answers = {Answer::No};
 
     EXPECT_EQ(SaveCatalogueCommand(state, ui), SaveOutcome::Declined);
 
-    EXPECT_TRUE(state.CatalogueModified);
+    EXPECT_TRUE(state.CatalogueModified());
     EXPECT_FALSE(fs::exists(shopData()));
     EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
 }
@@ -123,7 +123,7 @@ TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
 {
     TNewCategory& books = state.catalogue.addCategory(state.catalogue.root(), "Books");
     state.catalogue.createProduct(books);
-    state.CatalogueModified = true;
+    state.SettingsModified = true;
     fs::create_directories(shopData()); // a folder where the file should go
     const std::string settingsBefore = readFileBytes(settingsPath());
     ui.answers = {Answer::Yes};
@@ -132,7 +132,7 @@ TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
 
     EXPECT_EQ(ui.said.back().text, "There was a problem saving the catalogue file.\r\nCannot create file " +
                                        shopData() + ": Is a directory");
-    EXPECT_TRUE(state.CatalogueModified);
+    EXPECT_TRUE(state.CatalogueModified());
     EXPECT_FALSE(fs::exists(headerLog()));
     EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
     // The location file is written all the same.

@@ -22,16 +22,35 @@ public:
     {
         add("removed from " + name(parent) + " at " + std::to_string(row));
     }
-    void categoryAboutToBeMoved(TNewCategory& c, TNewCategory& to) override
+    void categoryAboutToBeMoved(TNewCategory& c, TNewCategory& to, std::size_t row) override
     {
-        add("moving " + name(c) + " to " + name(to));
+        add("moving " + name(c) + " to " + name(to) + " at " + std::to_string(row));
     }
     void categoryMoved(TNewCategory& c) override { add("moved " + name(c)); }
     void categoryRenamed(TNewCategory& c) override { add("renamed " + name(c)); }
     void treeAboutToBeReordered() override { add("reordering"); }
     void treeReordered() override { add("reordered"); }
-    void productsChanged(TNewCategory& c) override { add("products of " + name(c)); }
-    void productChanged(TNewProduct& p) override { add("product " + std::string(p.name())); }
+    void categoryDetailChanged(TNewCategory& c, std::string_view detail) override
+    {
+        add(std::string(detail) + " of " + name(c));
+    }
+    void productAboutToBeAdded(TNewCategory& c, std::size_t row) override
+    {
+        add("adding product to " + name(c) + " at " + std::to_string(row));
+    }
+    void productAdded(TNewProduct& p) override { add("added product " + std::string(p.name())); }
+    void productAboutToBeRemoved(TNewCategory& c, std::size_t row) override
+    {
+        add("removing product of " + name(c) + " at " + std::to_string(row));
+    }
+    void productRemoved(TNewCategory& c, std::size_t row) override
+    {
+        add("removed product of " + name(c) + " at " + std::to_string(row));
+    }
+    void productFieldChanged(TNewProduct& p, FieldId field) override
+    {
+        add(std::string(FieldNames::spelling(field)) + " of " + std::string(p.name()));
+    }
     void catalogueAboutToBeReset() override { add("resetting"); }
     void catalogueReset() override { add("reset"); }
 
@@ -42,7 +61,7 @@ private:
 
 class CatalogueObserverTest : public ::testing::Test {
 protected:
-    CatalogueObserverTest() { catalogue.setObserver(&recorder); }
+    CatalogueObserverTest() { catalogue.addObserver(recorder); }
     Events take() { return std::exchange(recorder.events, {}); }
 
     Catalogue catalogue;
@@ -58,21 +77,26 @@ TEST_F(CatalogueObserverTest, HearsEverySingleChange)
     take();
 
     TNewProduct& product = catalogue.createProduct(fruit);
-    EXPECT_EQ(take(), Events{"products of Fruit"});
+    EXPECT_EQ(take(), (Events{"adding product to Fruit at 0", "added product New Product 0"}));
     product.setField("Product Name", "Apple", ui);
-    EXPECT_EQ(take(), Events{"product Apple"});
-    catalogue.moveProduct(product, veg);
-    EXPECT_EQ(take(), (Events{"products of Fruit", "products of Veg"}));
+    EXPECT_EQ(take(), Events{"Product Name of Apple"});
+    catalogue.createProduct(veg);
+    take();
+    catalogue.moveProduct(product, veg, 0);
+    EXPECT_EQ(take(), (Events{"removing product of Fruit at 0", "removed product of Fruit at 0",
+                              "adding product to Veg at 0", "added product Apple"}));
     catalogue.destroyProduct(product);
-    EXPECT_EQ(take(), Events{"products of Veg"});
+    EXPECT_EQ(take(), (Events{"removing product of Veg at 0", "removed product of Veg at 0"}));
+    fruit.setDetail("Default Price", "2");
+    EXPECT_EQ(take(), Events{"Default Price of Fruit"});
 
     fruit.setDetail("Category Name", "Fresh Fruit");
-    EXPECT_EQ(take(), Events{"renamed Fresh Fruit"});
+    EXPECT_EQ(take(), (Events{"renamed Fresh Fruit", "Category Name of Fresh Fruit"}));
     fruit.setDetail("Category Name", "");
     fruit.setDetail("Category Name", "Fresh Fruit");
     EXPECT_EQ(take(), Events{}) << "a refused or unchanged name is no rename";
     catalogue.moveCategory(veg, fruit);
-    EXPECT_EQ(take(), (Events{"moving Veg to Fresh Fruit", "moved Veg"}));
+    EXPECT_EQ(take(), (Events{"moving Veg to Fresh Fruit at 0", "moved Veg"}));
     catalogue.moveCategory(fruit, veg);
     EXPECT_EQ(take(), Events{}) << "a refused move is not told";
     catalogue.sortAlphabetically();

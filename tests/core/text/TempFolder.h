@@ -14,10 +14,11 @@ namespace qs::test {
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
 public:
-    TempFolder()
+    // Under base: the system's temporary folder unless a test needs another.
+    explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path())
     {
         std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() / ("qs-test-" + std::to_string(seed()));
+        path_ = base / ("qs-test-" + std::to_string(seed()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder()
