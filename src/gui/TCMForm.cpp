@@ -5,6 +5,8 @@
 #include "HelpViewer.h"
 #include "QtUserInterface.h"
 #include "ToolBarButton.h"
+#include "grids/CatalogueGrids.h"
+#include "grids/GridView.h"
 #include "app/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "ui/UserInterface.h"
@@ -24,7 +26,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
@@ -49,15 +50,13 @@ QMenu* newMenu(QWidget* owner, const QString& title, const char* objectName)
     return menu;
 }
 
-QTableView* newGrid(const char* objectName, QWidget* parent)
+GridView* newGrid(const char* objectName, QWidget* parent)
 {
-    auto* grid = new QTableView(parent);
+    auto* grid = new GridView(parent);
     grid->setObjectName(QString::fromLatin1(objectName));
     grid->setFocusPolicy(Qt::StrongFocus);
     grid->setFrameShape(QFrame::NoFrame);
     grid->setAlternatingRowColors(false);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->verticalHeader()->setDefaultSectionSize(18);
     return grid;
 }
 
@@ -76,6 +75,8 @@ TCMForm::TCMForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     buildMenus();
     buildToolBars();
     buildCentre();
+    grids_ = new CatalogueGrids(app_, editor_, *ui_, *CatGrid, *ProdGrid1, this);
+    connect(actions_.customFields, &QAction::triggered, grids_, &CatalogueGrids::customFields);
     loadToolBarImages();
 
     firstActivation_ = true;
@@ -380,6 +381,7 @@ void TCMForm::setShopOpen(bool open)
     centralWidget()->setVisible(open);
     BottomPanel->setVisible(open);
     if (open) {
+        grids_->applyCustomMax();
         CatalogueTree->expand(model_->rootIndex());
         selectNode(app_.catalogue.root());
         CatalogueTree->setFocus();
@@ -417,9 +419,10 @@ void TCMForm::selectionChanged(const QModelIndex& current)
 {
     // The category details grid and the product grid
     // commit their pending edits here before the next category is shown.
-    const bool showGrids = commands_.selectNode(model_->node(current));
-    CatGrid->setVisible(showGrids);
-    ProdGrid1->setVisible(showGrids);
+    if (!grids_)
+        return;
+    qs::TNewCategory* node = model_->node(current);
+    grids_->showCategory(commands_.selectNode(node) ? node : nullptr);
 }
 
 // ------------------------------------------------------------------ commands
@@ -453,8 +456,8 @@ void TCMForm::newProduct()
 {
     runCommand([this] {
         qs::TNewCategory* selected = selectedNode();
-        commands_.newProduct(selected ? *selected : app_.catalogue.root());
-        // The product grid moves to the new product's row and refreshes.
+        if (const qs::TNewProduct* added = commands_.newProduct(selected ? *selected : app_.catalogue.root()))
+            grids_->selectProduct(*added);
     });
 }
 
@@ -480,8 +483,7 @@ void TCMForm::deleteFrom(qs::DeleteTarget target)
 
 qs::TNewProduct* TCMForm::productOnGridRow() const
 {
-    // The product grid lists no products yet, so no row holds one.
-    return nullptr;
+    return grids_->productOnCurrentRow();
 }
 
 void TCMForm::sortCatalogue()

@@ -16,7 +16,6 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
-class QTableView;
 class QToolBar;
 class QToolButton;
 class QTreeView;
@@ -30,7 +29,9 @@ class UserInterface;
 
 namespace qs::gui {
 
+class CatalogueGrids;
 class CatalogueTreeModel;
+class GridView;
 class HelpViewer;
 class QtUserInterface;
 
@@ -104,6 +105,7 @@ public:
     const QList<QMenu*>& mainMenu() const { return mainMenu_; }
     QMenu* categoryMenu() const { return CategoryMenu; }
     CatalogueTreeModel* treeModel() const { return model_; }
+    CatalogueGrids& grids() const { return *grids_; }
     const ToolBarImages& toolBarImages() const { return images_; }
     // The one help window, for the menus and for the dialogs' Help buttons.
     HelpViewer& helpViewer() const { return *help_; }
@@ -145,9 +147,9 @@ public:
     QMenu* CategoryMenu = nullptr;
     QWidget* CategoryPanel = nullptr;
     QLabel* CategoryHeading = nullptr;
-    QTableView* CatGrid = nullptr;
+    GridView* CatGrid = nullptr;
     QWidget* ProductPanel = nullptr;
-    QTableView* ProdGrid1 = nullptr;
+    GridView* ProdGrid1 = nullptr;
     QSplitter* VertSplitter = nullptr;
     QSplitter* HorzSplitter = nullptr;
     QStatusBar* BottomPanel = nullptr;
@@ -187,6 +189,7 @@ private:
     qs::EditorState editor_;
     qs::CatalogueCommands commands_;
     CatalogueTreeModel* model_ = nullptr;
+    CatalogueGrids* grids_ = nullptr;
     ToolBarImages images_;
     // A window of its own, not a child: help stays open beside the main window.
     std::unique_ptr<HelpViewer> help_;

@@ -30,25 +30,6 @@ bool hidden(const std::string& name)
     return !name.empty() && name.front() == '.';
 }
 
-// Streams the source into a new file that replaces the destination only once
-// it is complete. Throws FileError.
-void copyFile(const std::string& source, const std::string& destination)
-{
-    // Only a file with an end: a pipe or a device could keep the copy waiting for ever.
-    std::error_code ec;
-    const fs::file_status status = fs::status(source, ec);
-    if (status.type() == fs::file_type::not_found)
-        throw FileError::cannotOpen(source, ENOENT);
-    if (!ec && status.type() != fs::file_type::regular)
-        throw FileError::cannotOpen(source, EINVAL);
-    ReadableFile in(source);
-    AtomicFileWriter out(destination);
-    std::vector<char> buffer(copyChunkSize);
-    while (const std::size_t n = in.read(buffer.data(), buffer.size()))
-        out.write(std::string_view(buffer.data(), n));
-    out.commit();
-}
-
 // A list names files beside itself; anything else would reach outside the
 // folders the copy is meant to touch.
 void checkListedName(std::string_view name)
@@ -90,6 +71,23 @@ void copyScript(const std::string& source, const std::string& destination, std::
 }
 
 } // namespace
+
+void copyFile(const std::string& source, const std::string& destination)
+{
+    // Only a file with an end: a pipe or a device could keep the copy waiting for ever.
+    std::error_code ec;
+    const fs::file_status status = fs::status(source, ec);
+    if (status.type() == fs::file_type::not_found)
+        throw FileError::cannotOpen(source, ENOENT);
+    if (!ec && status.type() != fs::file_type::regular)
+        throw FileError::cannotOpen(source, EINVAL);
+    ReadableFile in(source);
+    AtomicFileWriter out(destination);
+    std::vector<char> buffer(copyChunkSize);
+    while (const std::size_t n = in.read(buffer.data(), buffer.size()))
+        out.write(std::string_view(buffer.data(), n));
+    out.commit();
+}
 
 bool DirExists(const std::string& path)
 {

@@ -23,6 +23,10 @@ void MakeDirPath(const std::string& path);
 // stays as it is; failures are ignored.
 void CopyDirFiles(const std::string& source, const std::string& target);
 
+// Copies one file over the destination: a new file that replaces it only
+// once complete. Only plain files are copied. Throws FileError.
+void copyFile(const std::string& source, const std::string& destination);
+
 // Copies one file over the destination. A failed copy reports nothing and
 // leaves the destination as it was.
 void CopyFileReplacing(const std::string& source, const std::string& destination);

@@ -3,13 +3,16 @@
 #include "app/AppState.h"
 #include "text/IntegerText.h"
 
+#include <algorithm>
+
 namespace qs {
 
 void LoadSettings(AppState& state, const std::string& path)
 {
     NameValueList& list = state.ShopFields;
     list = NameValueList::fromFile(path);
-    state.MAX_CATEGORY_DEPTH = toInt32(list.value("MAX_CATEGORY_DEPTH"));
+    // A damaged file must not size the navigation texts beyond reason.
+    state.MAX_CATEGORY_DEPTH = std::clamp(toInt32(list.value("MAX_CATEGORY_DEPTH")), 1, maximumCategoryDepth);
     state.mailprogram = list.value("mailprogram");
     state.web_server = list.value("web_server");
     state.smtp_server = list.value("smtp_server");

@@ -9,6 +9,9 @@ struct AppState;
 // The shop settings file (qstl2.cfg): the shop settings list written out
 // verbatim, which the shop's scripts read.
 
+// The deepest catalogue the settings may claim.
+inline constexpr int maximumCategoryDepth = 64;
+
 // Replaces the list by the file's lines, then takes the catalogue depth and
 // the mail values from it. Throws FileError("Cannot open file ...") when the
 // file cannot be read (the list keeps its content), and ConversionError when

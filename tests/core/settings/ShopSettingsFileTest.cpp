@@ -85,7 +85,7 @@ TEST_F(ShopSettingsFileTest, LoadingTakesTheFileAndItsProgramWideValues)
     EXPECT_EQ(state.ShopFields.lines(),
               (std::vector<std::string>{"company=Books", "max_category_depth=-4",
                                         "MAILPROGRAM=", "Web_Server=w", "smtp_server=s"}));
-    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, -4);
+    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 1) << "a damaged depth is held within what a tree can be";
     EXPECT_EQ(state.mailprogram, "");
     EXPECT_EQ(state.web_server, "w");
     EXPECT_EQ(state.smtp_server, "s");
@@ -129,7 +129,7 @@ TEST_F(ShopSettingsFileTest, ADepthThatIsNoWholeNumberStopsTheLoad)
     }
     folder.write("qstl2.cfg", "MAX_CATEGORY_DEPTH=+2147483647\r\n");
     LoadSettings(state, folder.file("qstl2.cfg"));
-    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, 2147483647);
+    EXPECT_EQ(state.MAX_CATEGORY_DEPTH, maximumCategoryDepth);
 }
 
 TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)

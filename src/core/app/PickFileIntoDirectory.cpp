@@ -1,0 +1,57 @@
+#include "app/PickFileIntoDirectory.h"
+
+#include "app/FileOps.h"
+#include "text/FileError.h"
+#include "ui/UserInterface.h"
+
+#include <filesystem>
+
+namespace qs {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The real path, links and ".." resolved; the path itself when that fails.
+fs::path realPath(const fs::path& path)
+{
+    std::error_code ec;
+    fs::path real = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? path : real;
+}
+
+} // namespace
+
+std::string PickFileIntoDirectory(UserInterface& ui, const std::string& directory, std::string_view filter,
+                                  std::string_view initialName)
+{
+    const std::optional<std::string> chosen =
+        ui.openFile({directory, std::string(filter), std::string(initialName)});
+    std::error_code ec;
+    if (!chosen || !fs::is_regular_file(*chosen, ec))
+        return {};
+    const fs::path source = realPath(*chosen);
+    const std::string name = fs::path(*chosen).filename().string();
+    const fs::path folder = realPath(directory);
+    const fs::path destination = folder / name;
+    // Already there, by whatever way it was reached: used in place.
+    if (source.parent_path() == folder || fs::equivalent(source, destination, ec))
+        return name;
+    if (ui.ask("The file needs to be in the " + folder.string() +
+                   " directory for upload reasons. QSTLDB will "
+                   "attempt to copy it there.",
+               MessageKind::Information, Buttons::OkCancel) != Answer::Ok)
+        return {};
+    if (fs::exists(fs::symlink_status(destination, ec)) &&
+        ui.ask(replaceFileQuestion, MessageKind::Warning, Buttons::YesNo) != Answer::Yes)
+        return {};
+    try {
+        MakeDirPath(folder.string());
+        copyFile(source.string(), destination.string());
+    } catch (const FileError& e) {
+        ui.message(e.what(), MessageKind::Error);
+        return {};
+    }
+    return name;
+}
+
+} // namespace qs

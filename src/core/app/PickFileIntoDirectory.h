@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+class UserInterface;
+
+// Brings a file the merchant chooses into one of the shop's folders (its
+// image folder, its data folder) and returns its bare name; empty when the
+// merchant cancels, declines a question or the copy fails (which is told).
+// A file already in the folder (the same file, however it was reached) is
+// used where it is, never copied onto itself.
+std::string PickFileIntoDirectory(UserInterface& ui, const std::string& directory, std::string_view filter,
+                                  std::string_view initialName);
+
+inline constexpr std::string_view imageFilter = "Image Files (*.jpg;*.jpeg;*.gif)|*.jpg;*.jpeg;*.gif";
+inline constexpr std::string_view templateFilter = "HTML Files (*.htm;*.html)|*.htm;*.html";
+inline constexpr std::string_view replaceFileQuestion =
+    "There is already a file of this name in the destination directory. Replace it?";
+
+} // namespace qs

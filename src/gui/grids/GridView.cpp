@@ -1,0 +1,64 @@
+#include "GridView.h"
+
+#include "EditingGridModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace qs::gui {
+
+GridView::GridView(QWidget* parent) : QTableView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setHighlightSections(false);
+}
+
+void GridView::setGridModel(EditingGridModel* model)
+{
+    model_ = model;
+    setModel(model);
+    const auto forget = [this] { forgetEnteredCell(); };
+    connect(model, &QAbstractItemModel::modelReset, this, forget);
+    connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
+    connect(model, &QAbstractItemModel::rowsInserted, this, forget);
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // Qt commits an open editor here first.
+    QTableView::currentChanged(current, previous);
+    if (model_ && previous.isValid() && entered_ && model_->recordAt(previous.row()) == entered_ &&
+        model_->editable(previous))
+        model_->setData(previous, model_->data(previous, Qt::EditRole), Qt::EditRole);
+    entered_ = model_ && current.isValid() ? model_->recordAt(current.row()) : nullptr;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (model_ && event->key() == Qt::Key_Delete && current.isValid() && state() != EditingState &&
+        !model_->editable(current)) {
+        model_->clearCell(current);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid() && at == currentIndex()) {
+        emit dialogRequested(at);
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+} // namespace qs::gui
