@@ -1,0 +1,176 @@
+#include "grids/CatalogueGrids.h"
+
+#include "core/text/TempFolder.h"
+#include "ScriptedUserInterface.h"
+#include "CatalogueTreeModel.h"
+#include "TCMForm.h"
+#include "app/AppState.h"
+#include "catalogue/Catalogue.h"
+#include "grids/CategoryGridModel.h"
+#include "grids/GridView.h"
+#include "grids/ProductGridModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace qs::gui {
+namespace {
+
+// The main window with a shop open on "Fruit": Apple (no price of its own)
+// and Pear, under a category whose default price is 9.99.
+class CatalogueGridsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state = std::make_unique<qs::AppState>(folder.path().string());
+        state->LocImg = folder.file("images");
+        std::filesystem::create_directories(state->LocImg);
+        form = std::make_unique<TCMForm>(*state, &ui);
+        form->setShopOpen(true);
+        qs::Catalogue& catalogue = state->catalogue;
+        fruit = &catalogue.addCategory(catalogue.root(), "Fruit");
+        fruit->setDetail("Default Price", "9.99");
+        apple = &catalogue.createProduct(*fruit);
+        apple->trySetField(qs::FieldNames::intern("Product Name"), "Apple");
+        pear = &catalogue.createProduct(*fruit);
+        pear->trySetField(qs::FieldNames::intern("Product Name"), "Pear");
+        form->show();
+        form->selectNode(*fruit);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &products(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+
+    ProductGridModel& products() const { return form->grids().productModel(); }
+    GridView& productView() const { return *form->ProdGrid1; }
+    int column(std::string_view field) const
+    {
+        for (int c = 1; c < products().columnCount(); ++c)
+            if (products().grid().field(c) == field)
+                return c;
+        return -1;
+    }
+    QModelIndex cell(int row, std::string_view field) const { return products().index(row, column(field)); }
+
+    qs::test::TempFolder folder;
+    qs::test::ScriptedUserInterface ui;
+    std::unique_ptr<qs::AppState> state;
+    std::unique_ptr<TCMForm> form;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    qs::TNewCategory* fruit = nullptr;
+    qs::TNewProduct* apple = nullptr;
+    qs::TNewProduct* pear = nullptr;
+};
+
+TEST_F(CatalogueGridsTest, SelectingACategoryShowsItsDetailsAndProducts)
+{
+    EXPECT_EQ(products().rowCount(), 3) << "two products and the empty row";
+    EXPECT_EQ(products().headerData(0, Qt::Horizontal).toString(), "PRODUCT:");
+    EXPECT_EQ(products().index(1, 0).data().toString(), "Pear");
+    EXPECT_EQ(cell(0, "Price").data().toString(), "9.99");
+    EXPECT_EQ(cell(0, "Price").data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 128, 0));
+    EXPECT_EQ(productView().currentIndex(), products().index(0, 1));
+    CategoryGridModel& details = form->grids().categoryModel();
+    EXPECT_EQ(details.index(0, 1).data().toString(), "Fruit");
+    EXPECT_EQ(details.index(3, 1).data().toString(), "(None...)");
+    EXPECT_TRUE(form->CatGrid->isVisible());
+}
+
+TEST_F(CatalogueGridsTest, PassingThroughAnInheritedValueMakesItTheProductsOwn)
+{
+    productView().setCurrentIndex(cell(0, "Price"));
+    productView().setCurrentIndex(cell(0, "Description"));
+    EXPECT_EQ(apple->field("Price"), "9.99");
+    EXPECT_EQ(cell(0, "Price").data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 0));
+    EXPECT_EQ(state->history.undoLabel(), "Edit Price");
+    // A cell chosen through a dialog keeps its value when passed.
+    productView().setCurrentIndex(cell(0, "Picture"));
+    productView().setCurrentIndex(cell(0, "Weight"));
+    EXPECT_EQ(apple->field("Picture"), "");
+}
+
+TEST_F(CatalogueGridsTest, AOneCellEditChangesOneRowWithoutAReset)
+{
+    QSignalSpy resets(&products(), &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&products(), &QAbstractItemModel::dataChanged);
+    EXPECT_TRUE(products().setData(cell(1, "Price"), "1.25"));
+    EXPECT_EQ(pear->field("Price"), "1.25");
+    EXPECT_EQ(resets.size(), 0);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
+}
+
+TEST_F(CatalogueGridsTest, RefusedCharactersAreToldAndTheOldValueStays)
+{
+    EXPECT_FALSE(products().setData(cell(1, "Description"), "a::b"));
+    EXPECT_FALSE(products().setData(cell(1, "Product Name"), "Apple"));
+    EXPECT_TRUE(products().setData(cell(1, "Description"), "two\nlines"));
+    EXPECT_EQ(pear->field("Description"), "two<br>lines");
+    EXPECT_EQ(pear->name(), "Pear");
+    ASSERT_EQ(ui.said.size(), 2u);
+    EXPECT_NE(ui.said[0].text.find("\"::\""), std::string::npos);
+}
+
+TEST_F(CatalogueGridsTest, DeleteEmptiesADialogCellAndNothingPassesIntoTheNextProduct)
+{
+    pear->trySetField(qs::FieldNames::intern("Options"), "0");
+    productView().setFocus();
+    productView().setCurrentIndex(cell(1, "Options"));
+    QTest::keyClick(&productView(), Qt::Key_Delete);
+    EXPECT_EQ(pear->field("Options"), "");
+
+    // Apple's price cell is entered, Apple is deleted, and Pear now shows in
+    // that row: moving on stores nothing into Pear.
+    productView().setCurrentIndex(cell(0, "Price"));
+    ui.answers.push_back(qs::Answer::Yes);
+    form->deleteCommand();
+    EXPECT_EQ(fruit->productCount(), 1u);
+    productView().setCurrentIndex(cell(0, "Weight"));
+    EXPECT_EQ(pear->field("Price"), "");
+}
+
+TEST_F(CatalogueGridsTest, APictureIsPickedIntoTheImageFolderAndShownAsATip)
+{
+    folder.write("images/apple.jpg", "not really a picture");
+    ui.files.push_back(folder.file("images/apple.jpg"));
+    productView().setCurrentIndex(cell(0, "Picture"));
+    const QRect at = productView().visualRect(cell(0, "Picture"));
+    QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
+    EXPECT_EQ(apple->field("Picture"), "apple.jpg");
+    EXPECT_EQ(ui.fileRequests.at(0).directory, state->LocImg);
+    EXPECT_TRUE(cell(0, "Picture").data(Qt::ToolTipRole).toString().contains("cannot be shown"));
+    pear->trySetField(qs::FieldNames::intern("Picture"), "gone.jpg");
+    EXPECT_TRUE(
+        cell(1, "Picture").data(Qt::ToolTipRole).toString().contains("is not in the shop's image folder"));
+}
+
+TEST_F(CatalogueGridsTest, RenamingThroughTheDetailsRenamesTheNodeAndDefaultsShowAtOnce)
+{
+    CategoryGridModel& details = form->grids().categoryModel();
+    EXPECT_TRUE(details.setData(details.index(1, 1), "Fresh Fruit"));
+    EXPECT_EQ(fruit->text(), "Fresh Fruit");
+    EXPECT_EQ(form->treeModel()->indexOf(*fruit).data().toString(), "Fresh Fruit");
+    EXPECT_FALSE(details.setData(details.index(1, 1), ""));
+    EXPECT_EQ(fruit->text(), "Fresh Fruit");
+    EXPECT_TRUE(details.setData(details.index(6, 1), "3.00"));
+    EXPECT_EQ(cell(0, "Price").data().toString(), "3.00");
+}
+
+TEST_F(CatalogueGridsTest, CustomFieldsAddColumns)
+{
+    ui.inputs = {std::string("12"), std::string("3")};
+    form->actions().customFields->trigger();
+    EXPECT_EQ(products().columnCount(), 15);
+    EXPECT_EQ(products().headerData(14, Qt::Horizontal).toString(), "Custom Field 3");
+    EXPECT_TRUE(state->CatalogueModified());
+}
+
+} // namespace
+} // namespace qs::gui
