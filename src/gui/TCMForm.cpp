@@ -5,10 +5,11 @@
 #include "HelpViewer.h"
 #include "QtUserInterface.h"
 #include "ToolBarButton.h"
-#include "grids/CatalogueGrids.h"
-#include "grids/GridView.h"
+#include "UndoActions.h"
 #include "app/AppState.h"
 #include "catalogue/Catalogue.h"
+#include "grids/CatalogueGrids.h"
+#include "grids/GridView.h"
 #include "ui/UserInterface.h"
 
 #include <QAction>
@@ -77,6 +78,7 @@ TCMForm::TCMForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     buildCentre();
     grids_ = new CatalogueGrids(app_, editor_, *ui_, *CatGrid, *ProdGrid1, this);
     connect(actions_.customFields, &QAction::triggered, grids_, &CatalogueGrids::customFields);
+    new UndoActions(*this, app_, *actions_.undo, *actions_.redo);
     loadToolBarImages();
 
     firstActivation_ = true;
@@ -123,6 +125,13 @@ void TCMForm::buildMenus()
     file->addSeparator();
     a.exit = addItem(file, "E&xit", "ExitItem");
 
+    QMenu* edit = newMenu(this, "&Edit", "EditMenu");
+    a.undo = addItem(edit, "&Undo", "UndoItem");
+    a.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.redo = addItem(edit, "&Redo", "RedoItem");
+    a.redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     QMenu* sort = newMenu(this, "Sort", "SortMenu");
     a.sortCatalogue = addItem(sort, "Sort &Catalogue Alphabetically", "SortItem");
 
@@ -157,7 +166,7 @@ void TCMForm::buildMenus()
     a.about = addItem(help, "About", "AboutItem");
     a.contents = addItem(help, "&Contents", "ContentsItem");
 
-    mainMenu_ = {file, sort, options, products, site, catalogue, preview, help};
+    mainMenu_ = {file, edit, sort, options, products, site, catalogue, preview, help};
 
     CategoryMenu = newMenu(this, QString(), "CategoryMenu");
     a.treeDelete = addItem(CategoryMenu, "&Delete", "CMDeleteItem");

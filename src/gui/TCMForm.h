@@ -60,6 +60,8 @@ public:
         QAction* exportData = nullptr;
         QAction* locationDetails = nullptr;
         QAction* exit = nullptr;
+        QAction* undo = nullptr;
+        QAction* redo = nullptr;
         QAction* sortCatalogue = nullptr;
         QAction* adminSecurity = nullptr;
         QAction* customFields = nullptr;

@@ -136,11 +136,12 @@ TEST_F(TCMFormTest, ControlsCarryTheSystemsNames)
 TEST_F(TCMFormTest, MainMenuHasEveryItem)
 {
     const QList<QMenu*>& menus = form->mainMenu();
-    EXPECT_EQ(menuTitles(menus), (QStringList{"File", "Sort", "Options", "Products", "Site Appearance",
+    EXPECT_EQ(menuTitles(menus), (QStringList{"File", "&Edit", "Sort", "Options", "Products", "Site Appearance",
                                               "Catalogue", "Preview", "Help"}));
     const QList<QStringList> items = {
         {"&Save", "&Close", "&Import Data from Database", "&Export Data for Upload", "&Location Details",
          "E&xit"},
+        {"&Undo", "&Redo"},
         {"Sort &Catalogue Alphabetically"},
         {"&Admin Security", "C&ustom Fields", "&Customer Details", "&Merchant Details", "&Payment Method",
          "P&ostal Charges", "&Terms and Conditions", "&VAT Information"},
