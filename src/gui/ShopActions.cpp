@@ -10,6 +10,7 @@
 #include "app/ShopWorkspace.h"
 #include "app/Startup.h"
 #include "catalogue/CatalogueFile.h"
+#include "grids/CatalogueGrids.h"
 #include "ui/UserInterface.h"
 
 #include <QAction>
@@ -96,6 +97,7 @@ void ShopActions::deleteShop()
 
 void ShopActions::closeShop()
 {
+    form_.grids().commitTyping();
     runShopCommand([this] {
         if (CloseShop(app_, form_.editorState(), ui_, form_.commands().saveCatalogue))
             form_.setShopOpen(false);
@@ -104,6 +106,7 @@ void ShopActions::closeShop()
 
 void ShopActions::save()
 {
+    form_.grids().commitTyping();
     runShopCommand([this] { SaveCatalogueCommand(app_, ui_); });
 }
 

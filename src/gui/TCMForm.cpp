@@ -571,6 +571,7 @@ bool TCMForm::event(QEvent* event)
 
 void TCMForm::closeEvent(QCloseEvent* event)
 {
+    grids_->commitTyping();
     bool mayClose = false;
     runCommand([&] { mayClose = commands_.closeQuery(); });
     if (mayClose)

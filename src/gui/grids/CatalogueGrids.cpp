@@ -67,6 +67,12 @@ void CatalogueGrids::selectProduct(const qs::TNewProduct& product)
     productView_.scrollTo(at);
 }
 
+void CatalogueGrids::commitTyping()
+{
+    categoryView_.commitTyping();
+    productView_.commitTyping();
+}
+
 void CatalogueGrids::applyCustomMax()
 {
     productModel_->applyCustomMax();

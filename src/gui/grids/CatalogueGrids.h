@@ -46,6 +46,8 @@ public:
     qs::TNewProduct* productOnCurrentRow() const;
     // Makes the product's row current in the product grid (its category shown).
     void selectProduct(const qs::TNewProduct& product);
+    // Stores what is being typed into either grid.
+    void commitTyping();
     // The number of custom-field columns from the shop's settings.
     void applyCustomMax();
     // "C&ustom Fields".

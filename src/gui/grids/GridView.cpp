@@ -40,6 +40,20 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     entered_ = model_ && current.isValid() ? model_->recordAt(current.row()) : nullptr;
 }
 
+void GridView::commitTyping()
+{
+    if (state() != EditingState)
+        return;
+    // The open editor is the viewport's visible child.
+    for (QWidget* editor : viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return;
+        }
+    }
+}
+
 void GridView::keyPressEvent(QKeyEvent* event)
 {
     const QModelIndex current = currentIndex();

@@ -21,6 +21,9 @@ public:
     // Forgets the cell entered last: nothing is passed through into whatever
     // the row shows now (after a deletion, a jump to another product).
     void forgetEnteredCell() { entered_ = nullptr; }
+    // Stores what is being typed into the current cell, if anything: before
+    // a save, a close, another shop.
+    void commitTyping();
 
 signals:
     void dialogRequested(const QModelIndex& index);

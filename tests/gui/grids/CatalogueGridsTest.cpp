@@ -1,11 +1,11 @@
 #include "grids/CatalogueGrids.h"
 
-#include "core/text/TempFolder.h"
-#include "ScriptedUserInterface.h"
 #include "CatalogueTreeModel.h"
+#include "ScriptedUserInterface.h"
 #include "TCMForm.h"
 #include "app/AppState.h"
 #include "catalogue/Catalogue.h"
+#include "core/text/TempFolder.h"
 #include "grids/CategoryGridModel.h"
 #include "grids/GridView.h"
 #include "grids/ProductGridModel.h"
@@ -161,6 +161,19 @@ TEST_F(CatalogueGridsTest, RenamingThroughTheDetailsRenamesTheNodeAndDefaultsSho
     EXPECT_EQ(fruit->text(), "Fresh Fruit");
     EXPECT_TRUE(details.setData(details.index(6, 1), "3.00"));
     EXPECT_EQ(cell(0, "Price").data().toString(), "3.00");
+}
+
+TEST_F(CatalogueGridsTest, TypingIsStoredBeforeTheWindowCloses)
+{
+    productView().setFocus();
+    productView().setCurrentIndex(cell(1, "Weight"));
+    QTest::keyClick(&productView(), '2'); // opens the editor with the key
+    auto* editor = productView().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, ".5");
+    EXPECT_EQ(pear->field("Weight"), "") << "still being typed";
+    form->grids().commitTyping();
+    EXPECT_EQ(pear->field("Weight"), "2.5");
 }
 
 TEST_F(CatalogueGridsTest, CustomFieldsAddColumns)
