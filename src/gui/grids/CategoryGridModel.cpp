@@ -10,22 +10,8 @@
 namespace qs::gui {
 
 CategoryGridModel::CategoryGridModel(qs::AppState& state, qs::UserInterface& ui, QObject* parent)
-    : EditingGridModel(parent), state_(state), ui_(ui), grid_(state.InfoList)
+    : EditingGridModel(state.catalogue, parent), state_(state), ui_(ui), grid_(state.InfoList)
 {
-    state_.catalogue.addObserver(*this);
-}
-
-CategoryGridModel::~CategoryGridModel()
-{
-    state_.catalogue.removeObserver(*this);
-}
-
-void CategoryGridModel::setCategory(qs::TNewCategory* category)
-{
-    beginResetModel();
-    category_ = category;
-    grid_.fill();
-    endResetModel();
 }
 
 int CategoryGridModel::rowCount(const QModelIndex& parent) const
@@ -105,23 +91,6 @@ void CategoryGridModel::categoryDetailChanged(qs::TNewCategory& category, std::s
 {
     if (&category == category_)
         emit dataChanged(index(0, 1), index(rowCount() - 1, 1));
-}
-
-void CategoryGridModel::categoryAboutToBeRemoved(qs::TNewCategory& category)
-{
-    if (category_ && (category_ == &category || category.isAncestorOf(*category_)))
-        setCategory(nullptr);
-}
-
-void CategoryGridModel::catalogueAboutToBeReset()
-{
-    beginResetModel();
-    category_ = nullptr;
-}
-
-void CategoryGridModel::catalogueReset()
-{
-    endResetModel();
 }
 
 } // namespace qs::gui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "EditingGridModel.h"
-#include "catalogue/CatalogueObserver.h"
 #include "catalogue/grids/CategoryGrid.h"
 
 namespace qs {
@@ -13,15 +12,11 @@ namespace qs::gui {
 
 // The category details grid's cells for a QTableView: the details of the
 // category shown, straight from the catalogue, following every change.
-class CategoryGridModel : public EditingGridModel, public qs::CatalogueObserver {
+class CategoryGridModel : public EditingGridModel {
     Q_OBJECT
 public:
     CategoryGridModel(qs::AppState& state, qs::UserInterface& ui, QObject* parent = nullptr);
-    ~CategoryGridModel() override;
 
-    // FillCategoryGrid: the rows for the category (none shown when null).
-    void setCategory(qs::TNewCategory* category);
-    qs::TNewCategory* category() const { return category_; }
     const qs::CategoryGrid& grid() const { return grid_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -36,15 +31,13 @@ public:
     bool storeRow(int row, const std::string& value);
 
 private:
+    // FillCategoryGrid: the rows from the field definitions as they are now.
+    void categoryShown() override { grid_.fill(); }
     void categoryDetailChanged(qs::TNewCategory& category, std::string_view name) override;
-    void categoryAboutToBeRemoved(qs::TNewCategory& category) override;
-    void catalogueAboutToBeReset() override;
-    void catalogueReset() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;
     qs::CategoryGrid grid_;
-    qs::TNewCategory* category_ = nullptr;
 };
 
 } // namespace qs::gui

@@ -15,21 +15,9 @@ namespace qs::gui {
 
 ProductGridModel::ProductGridModel(qs::AppState& state, qs::EditorState& editor, qs::UserInterface& ui,
                                    QObject* parent)
-    : EditingGridModel(parent), state_(state), editor_(editor), ui_(ui), grid_(state.InfoList)
+    : EditingGridModel(state.catalogue, parent), state_(state), editor_(editor), ui_(ui),
+      grid_(state.InfoList)
 {
-    state_.catalogue.addObserver(*this);
-}
-
-ProductGridModel::~ProductGridModel()
-{
-    state_.catalogue.removeObserver(*this);
-}
-
-void ProductGridModel::setCategory(qs::TNewCategory* category)
-{
-    beginResetModel();
-    category_ = category;
-    endResetModel();
 }
 
 void ProductGridModel::applyCustomMax()
@@ -208,23 +196,6 @@ void ProductGridModel::categoryDetailChanged(qs::TNewCategory& category, std::st
     // A default shows in every product that has no value of its own.
     if (&category == category_ && name.starts_with(qs::defaultPrefix) && rowCount() > 0)
         emit dataChanged(index(0, 1), index(rowCount() - 1, columnCount() - 1));
-}
-
-void ProductGridModel::categoryAboutToBeRemoved(qs::TNewCategory& category)
-{
-    if (category_ && (category_ == &category || category.isAncestorOf(*category_)))
-        setCategory(nullptr);
-}
-
-void ProductGridModel::catalogueAboutToBeReset()
-{
-    beginResetModel();
-    category_ = nullptr;
-}
-
-void ProductGridModel::catalogueReset()
-{
-    endResetModel();
 }
 
 } // namespace qs::gui

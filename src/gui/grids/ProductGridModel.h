@@ -1,7 +1,6 @@
 #pragma once
 
 #include "EditingGridModel.h"
-#include "catalogue/CatalogueObserver.h"
 #include "catalogue/grids/ProductGrid.h"
 
 namespace qs {
@@ -17,15 +16,12 @@ namespace qs::gui {
 // one column per field. Changes arrive row by row and cell by cell, so a
 // category of any size is never reset for one edit. The field names are the
 // horizontal header.
-class ProductGridModel : public EditingGridModel, public qs::CatalogueObserver {
+class ProductGridModel : public EditingGridModel {
     Q_OBJECT
 public:
     ProductGridModel(qs::AppState& state, qs::EditorState& editor, qs::UserInterface& ui,
                      QObject* parent = nullptr);
-    ~ProductGridModel() override;
 
-    void setCategory(qs::TNewCategory* category);
-    qs::TNewCategory* category() const { return category_; }
     const qs::ProductGrid& grid() const { return grid_; }
     // ApplyCustomMax: the columns from the shop's settings.
     void applyCustomMax();
@@ -58,15 +54,11 @@ private:
     void productRemoved(qs::TNewCategory& category, std::size_t row) override;
     void productFieldChanged(qs::TNewProduct& product, qs::FieldId field) override;
     void categoryDetailChanged(qs::TNewCategory& category, std::string_view name) override;
-    void categoryAboutToBeRemoved(qs::TNewCategory& category) override;
-    void catalogueAboutToBeReset() override;
-    void catalogueReset() override;
 
     qs::AppState& state_;
     qs::EditorState& editor_;
     qs::UserInterface& ui_;
     qs::ProductGrid grid_;
-    qs::TNewCategory* category_ = nullptr;
     bool adding_ = false;
     bool removing_ = false;
 };
