@@ -30,9 +30,11 @@ bool hidden(const std::string& name)
     return !name.empty() && name.front() == '.';
 }
 
+} // namespace
+
 // Streams the source into a new file that replaces the destination only once
-// it is complete. Throws FileError.
-void copyFile(const std::string& source, const std::string& destination)
+// it is complete.
+void copyFileReplacingOrThrow(const std::string& source, const std::string& destination)
 {
     std::error_code ec;
     if (!fs::is_regular_file(source, ec))
@@ -48,6 +50,8 @@ void copyFile(const std::string& source, const std::string& destination)
         throw FileError::cannotOpen(source);
     out.commit();
 }
+
+namespace {
 
 // A list names files beside itself; anything else would reach outside the
 // folders the copy is meant to touch.
@@ -116,7 +120,7 @@ void CopyDirFiles(const std::string& source, const std::string& target)
         if (entryType(to) != fs::file_type::not_found)
             continue;
         try {
-            copyFile(it->path().string(), to);
+            copyFileReplacingOrThrow(it->path().string(), to);
         } catch (const FileError&) {
             // A file that cannot be copied is left out; the others still come.
         }
@@ -126,28 +130,28 @@ void CopyDirFiles(const std::string& source, const std::string& target)
 void CopyFileReplacing(const std::string& source, const std::string& destination)
 {
     try {
-        copyFile(source, destination);
+        copyFileReplacingOrThrow(source, destination);
     } catch (const FileError&) {
         // The destination is untouched; the caller notices the file is not there.
     }
 }
 
-void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
-                       const std::string& destination, const std::string& perlPath,
-                       const std::string& listFileName)
+std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+                              const std::string& destination, const std::string& perlPath,
+                              const std::string& listFileName)
 {
     if (!DirExists(destination))
         MakeDirPath(destination);
-    if (!DirExists(state.LocCGI)) {
-        ui.message("The local CGI directory specified (" + state.LocCGI + ") does not exist.",
-                   MessageKind::Warning);
-        return;
-    }
+    std::string missing;
     const std::string listPath = joinPath(source, listFileName);
     std::error_code ec;
-    if (!fs::is_regular_file(listPath, ec)) {
-        ui.message("The CGI list-file (" + listPath + ") does not exist.", MessageKind::Warning);
-        return;
+    if (!DirExists(state.LocCGI))
+        missing = "The local CGI directory specified (" + state.LocCGI + ") does not exist.";
+    else if (!fs::is_regular_file(listPath, ec))
+        missing = "The CGI list-file (" + listPath + ") does not exist.";
+    if (!missing.empty()) {
+        ui.message(missing, MessageKind::Warning);
+        return missing;
     }
     std::string name;
     try {
@@ -164,6 +168,7 @@ void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& so
         throw;
     }
     SaveSettings(state, joinPath(destination, settingsFileName), true);
+    return {};
 }
 
 bool DeleteDirTree(const std::string& path)
