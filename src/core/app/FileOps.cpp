@@ -7,6 +7,7 @@
 #include "text/LineReader.h"
 #include "ui/UserInterface.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -34,16 +35,19 @@ bool hidden(const std::string& name)
 
 // Streams the source into a new file that replaces the destination only once
 // it is complete.
-void copyFileReplacingOrThrow(const std::string& source, const std::string& destination)
+void copyFileReplacingOrThrow(const std::string& source, const std::string& destination,
+                              AtomicFileWriter::Leftovers leftovers)
 {
     std::error_code ec;
-    if (!fs::is_regular_file(source, ec))
+    const std::uintmax_t size = fs::file_size(source, ec);
+    if (ec || !fs::is_regular_file(source, ec))
         throw FileError::cannotOpen(source);
     std::ifstream in(source, std::ios::binary);
     if (!in)
         throw FileError::cannotOpen(source);
-    AtomicFileWriter out(destination);
-    std::vector<char> buffer(copyChunkSize);
+    AtomicFileWriter out(destination, leftovers);
+    // A picture needs a buffer of its own size, not the chunk a big file is read in.
+    std::vector<char> buffer(static_cast<std::size_t>(std::clamp<std::uintmax_t>(size, 1, copyChunkSize)));
     while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
         out.write(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())));
     if (in.bad())

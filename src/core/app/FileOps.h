@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/AtomicFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,8 +29,11 @@ void CopyDirFiles(const std::string& source, const std::string& target);
 // leaves the destination as it was.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 // The same copy for callers that account for every file: a failure throws
-// FileError with the system's message.
-void copyFileReplacingOrThrow(const std::string& source, const std::string& destination);
+// FileError with the system's message. A caller copying many files into one
+// folder removes the leftovers of interrupted copies once beforehand.
+void copyFileReplacingOrThrow(
+    const std::string& source, const std::string& destination,
+    AtomicFileWriter::Leftovers leftovers = AtomicFileWriter::Leftovers::RemoveFirst);
 
 // Copies the files named in the list file of the source folder into the
 // destination folder, their "#!" line set to the Perl path and every line

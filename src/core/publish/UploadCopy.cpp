@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/FileOps.h"
+#include "text/AtomicFile.h"
 #include "text/FileError.h"
 #include "ui/Progress.h"
 
@@ -80,13 +81,15 @@ std::vector<std::string> copyFolderForUpload(const std::string& source, const st
     if (files.empty())
         return notExported;
 
+    removeStrayTemporaries(target);
     progress.setLabel(label);
     progress.setRange(0, static_cast<long long>(files.size()));
     progress.setPosition(0);
     progress.show();
     for (const Entry& file : files) {
         try {
-            copyFileReplacingOrThrow(file.path.string(), joinPath(target, file.name));
+            copyFileReplacingOrThrow(file.path.string(), joinPath(target, file.name),
+                                     AtomicFileWriter::Leftovers::AlreadyRemoved);
         } catch (const FileError& error) {
             notExported.emplace_back(error.what());
         }

@@ -148,8 +148,11 @@ TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocal
     folder.write(shopFile("shop.pl"), "#!perl\nprint 2;\n");
     state.catalogue.addCategory(state.catalogue.root(), "Garden");
     state.ShopFields.setValue("company", "Second");
+    // What an export that was cut short left behind goes with the next one.
+    folder.write(upload("Demo-images/.photo.jpg.qs-save-a1B2c3"), "part");
 
     ASSERT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif", "old.jpg"}));
     EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
     EXPECT_EQ(folder.read(upload("Demo-images/old.jpg")), "old");
     EXPECT_EQ(folder.read(upload("Demo-cgi/data/area.txt")), "UK\r\n");
