@@ -21,8 +21,7 @@ struct Entry {
 
 bool isWithin(const fs::path& path, const fs::path& root)
 {
-    const auto [rootEnd, pathAt] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
-    return rootEnd == root.end();
+    return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
 }
 
 std::vector<fs::path> canonicalFolders(const std::vector<std::string>& folders)
@@ -37,7 +36,7 @@ std::vector<fs::path> canonicalFolders(const std::vector<std::string>& folders)
     return result;
 }
 
-// What a link leads to, if that is a file inside one of the shop's folders.
+// Whether what a link leads to lies inside one of the shop's folders.
 bool linkStaysInShop(const fs::path& link, const std::vector<fs::path>& shopFolders)
 {
     std::error_code ec;
