@@ -1,9 +1,13 @@
 #include "ChooseShop.h"
 
 #include "CliContext.h"
+#include "app/ShopWorkspace.h"
 #include "text/Cp1252.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <memory>
 
 namespace qs::cli {
 
@@ -19,6 +23,23 @@ bool chooseShop(CliContext& context, const std::string& utf8Name, ShopChooser::M
     }
     chooser.select(static_cast<int>(found - shops.begin()));
     return chooser.confirm(context.state(), context.ui);
+}
+
+bool openNamedShop(CliContext& context, const std::string& utf8Name)
+{
+    return chooseShop(context, utf8Name, ShopChooser::Mode::Open) &&
+           OpenChosenShop(context.state(), context.editor(), context.ui);
+}
+
+void addShopSubcommand(CLI::App& app, CliContext& context, const char* command, const char* description,
+                       bool (*work)(CliContext&, const std::string&))
+{
+    auto name = std::make_shared<std::string>();
+    auto* sub = app.add_subcommand(command, description);
+    sub->add_option("shop", *name, "The shop's name")->required();
+    sub->callback([&context, name, work] {
+        context.setCommand([name, work](CliContext& c) { return work(c, *name); });
+    });
 }
 
 } // namespace qs::cli

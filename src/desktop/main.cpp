@@ -2,6 +2,7 @@
 #include "TCMForm.h"
 #include "app/AppState.h"
 #include "app/Startup.h"
+#include "publish/PublishActions.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
 
     qs::gui::TCMForm form(state);
     qs::gui::ShopActions shopActions(form, state, form.userInterface());
+    qs::gui::PublishActions publishActions(form, state, form.userInterface(), shopActions);
     if (!qs::StartUp(state, form.userInterface()))
         return 1;
 

@@ -161,8 +161,8 @@ std::optional<std::string> QtUserInterface::openFile(const FileDialogRequest& re
     if (!request.initialName.empty())
         start = start.isEmpty() ? fromBytes(request.initialName)
                                 : start + QChar('/') + fromBytes(request.initialName);
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), start, qtFilter(request.filter));
+    const QString caption = request.caption.empty() ? QStringLiteral("Open") : fromBytes(request.caption);
+    const QString chosen = QFileDialog::getOpenFileName(parent_, caption, start, qtFilter(request.filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return toBytes(chosen);

@@ -285,5 +285,64 @@ TEST_F(QuaystallCliTest, WithoutALocalCGIFolderShopCommandsFail)
     EXPECT_FALSE(fs::exists(program() + "/shops/Other"));
 }
 
+TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnything)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    folder.write("program/Apache/cgi-bin/qstldb/Demo-cgi/data/shop.data", "");
+    const std::string settings = readFileBytes(cgi("Demo-cgi/qstl2.cfg"));
+    NameValueList complete = NameValueList::fromText(settings);
+    complete.setValue("sales_email", "s@demo.test");
+    complete.setValue("tech_email", "t@demo.test");
+    const std::string upload = program() + "/upload/Demo/";
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::vector<std::string> arguments;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"no e-mail addresses",
+         settings,
+         {"export", "Demo"},
+         "Your shop will not work without the email fields set up. Please fill them in.\n"},
+        {"no mail method",
+         "sales_email=s@demo.test\r\ntech_email=t@demo.test\r\nMAX_CATEGORY_DEPTH=1\r\n",
+         {"export", "Demo"},
+         "Your shop will not work without a mail method set up. Please choose one.\n"},
+        {"no such shop", complete.toText(), {"export", "Other"}, "Sorry! This shop seems to be missing.\n"},
+    };
+    for (const Case& c : cases) {
+        folder.write("program/Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg", c.settings);
+        const Outcome refused = cli(c.arguments);
+        EXPECT_EQ(refused.status, 1) << c.name;
+        EXPECT_EQ(refused.err, c.err) << c.name;
+        EXPECT_FALSE(fs::exists(program() + "/upload")) << c.name;
+    }
+
+    folder.write("program/Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg", complete.toText());
+    const Outcome run = cli({"export", "Demo"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.substr(0, 26), "IMPORTANT!!! Your shop dat");
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4);
+    std::vector<std::string> scripts = lines(readFileBytes(cgi("Demo-cgi/CGIFiles.txt")));
+    for (const std::string& name : scripts)
+        EXPECT_EQ(readFileBytes(upload + "Demo-cgi/" + name),
+                  asCopied(readFileBytes(cgi(name)), "/usr/bin/perl5"))
+            << name;
+    scripts.insert(scripts.end(), {"qstl2.cfg"});
+    std::sort(scripts.begin(), scripts.end());
+    EXPECT_EQ(filesIn(upload + "Demo-cgi"), scripts);
+    EXPECT_EQ(filesIn(upload + "Demo-cgi/data"), filesIn(cgi("Demo-cgi/data")));
+    EXPECT_EQ(filesIn(upload + "Demo-images"), filesIn(images("Demo-images")));
+
+    // A file that could not be copied fails the export after saying so.
+    fs::create_symlink("/etc/hostname", images("Demo-images/elsewhere.gif"));
+    const Outcome incomplete = cli({"export", "Demo"});
+    EXPECT_EQ(incomplete.status, 1);
+    EXPECT_NE(incomplete.err.find("elsewhere.gif leads out of the shop's folders"), std::string::npos)
+        << incomplete.err;
+}
+
 } // namespace
 } // namespace qs

@@ -8,6 +8,7 @@
 #include "text/ReadFile.h"
 #include "ui/UserInterface.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -72,7 +73,8 @@ void copyScript(const std::string& source, const std::string& destination, std::
 
 } // namespace
 
-void copyFile(const std::string& source, const std::string& destination)
+void copyFileReplacingOrThrow(const std::string& source, const std::string& destination,
+                              AtomicFileWriter::Leftovers leftovers)
 {
     // Only a file with an end: a pipe or a device could keep the copy waiting for ever.
     std::error_code ec;
@@ -82,8 +84,9 @@ void copyFile(const std::string& source, const std::string& destination)
     if (!ec && status.type() != fs::file_type::regular)
         throw FileError::cannotOpen(source, EINVAL);
     ReadableFile in(source);
-    AtomicFileWriter out(destination);
-    std::vector<char> buffer(copyChunkSize);
+    AtomicFileWriter out(destination, leftovers);
+    // A picture needs a buffer of its own size, not the chunk a big file is read in.
+    std::vector<char> buffer(std::clamp<std::size_t>(in.size(), 1, copyChunkSize));
     while (const std::size_t n = in.read(buffer.data(), buffer.size()))
         out.write(std::string_view(buffer.data(), n));
     out.commit();
@@ -114,7 +117,7 @@ void CopyDirFiles(const std::string& source, const std::string& target)
         if (entryType(to) != fs::file_type::not_found)
             continue;
         try {
-            copyFile(it->path().string(), to);
+            copyFileReplacingOrThrow(it->path().string(), to);
         } catch (const FileError&) {
             // A file that cannot be copied is left out; the others still come.
         }
@@ -124,28 +127,28 @@ void CopyDirFiles(const std::string& source, const std::string& target)
 void CopyFileReplacing(const std::string& source, const std::string& destination)
 {
     try {
-        copyFile(source, destination);
+        copyFileReplacingOrThrow(source, destination);
     } catch (const FileError&) {
         // The destination is untouched; the caller notices the file is not there.
     }
 }
 
-void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
-                       const std::string& destination, const std::string& perlPath,
-                       const std::string& listFileName)
+std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+                              const std::string& destination, const std::string& perlPath,
+                              const std::string& listFileName)
 {
     if (!DirExists(destination))
         MakeDirPath(destination);
-    if (!DirExists(state.LocCGI)) {
-        ui.message("The local CGI directory specified (" + state.LocCGI + ") does not exist.",
-                   MessageKind::Warning);
-        return;
-    }
+    std::string missing;
     const std::string listPath = joinPath(source, listFileName);
     std::error_code ec;
-    if (!fs::is_regular_file(listPath, ec)) {
-        ui.message("The CGI list-file (" + listPath + ") does not exist.", MessageKind::Warning);
-        return;
+    if (!DirExists(state.LocCGI))
+        missing = "The local CGI directory specified (" + state.LocCGI + ") does not exist.";
+    else if (!fs::is_regular_file(listPath, ec))
+        missing = "The CGI list-file (" + listPath + ") does not exist.";
+    if (!missing.empty()) {
+        ui.message(missing, MessageKind::Warning);
+        return missing;
     }
     std::string name;
     try {
@@ -162,6 +165,7 @@ void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& so
         throw;
     }
     SaveSettings(state, joinPath(destination, settingsFileName), true);
+    return {};
 }
 
 bool DeleteDirTree(const std::string& path)

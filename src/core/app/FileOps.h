@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/AtomicFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,24 +25,27 @@ void MakeDirPath(const std::string& path);
 // stays as it is; failures are ignored.
 void CopyDirFiles(const std::string& source, const std::string& target);
 
-// Copies one file over the destination: a new file that replaces it only
-// once complete. Only plain files are copied. Throws FileError.
-void copyFile(const std::string& source, const std::string& destination);
-
 // Copies one file over the destination. A failed copy reports nothing and
 // leaves the destination as it was.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
+// The same copy for callers that account for every file: a failure throws
+// FileError with the system's message. A caller copying many files into one
+// folder removes the leftovers of interrupted copies once beforehand.
+void copyFileReplacingOrThrow(
+    const std::string& source, const std::string& destination,
+    AtomicFileWriter::Leftovers leftovers = AtomicFileWriter::Leftovers::RemoveFirst);
 
 // Copies the files named in the list file of the source folder into the
 // destination folder, their "#!" line set to the Perl path and every line
 // ended by CR LF, then writes the shop settings file there in its remote
 // form. A missing local CGI folder or list file is told to the user and
-// nothing is copied. A file that cannot be copied, and a list line naming
-// anything outside the list's folder, is told to the user and then thrown
-// on as FileError: the calling command stops; what was copied stays.
-void CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
-                       const std::string& destination, const std::string& perlPath,
-                       const std::string& listFileName);
+// nothing is copied; the text told is returned (empty when the files were
+// copied). A file that cannot be copied, and a list line naming anything
+// outside the list's folder, is told to the user and then thrown on as
+// FileError: the calling command stops; what was copied stays.
+std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+                              const std::string& destination, const std::string& perlPath,
+                              const std::string& listFileName);
 
 // Deletes the folder with everything in it. Symbolic links are removed, never
 // followed. After the first entry that cannot be deleted nothing further is

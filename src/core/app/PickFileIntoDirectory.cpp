@@ -24,8 +24,11 @@ fs::path realPath(const fs::path& path)
 std::string PickFileIntoDirectory(UserInterface& ui, const std::string& directory, std::string_view filter,
                                   std::string_view initialName)
 {
-    const std::optional<std::string> chosen =
-        ui.openFile({directory, std::string(filter), std::string(initialName)});
+    FileDialogRequest request;
+    request.directory = directory;
+    request.filter = filter;
+    request.initialName = initialName;
+    const std::optional<std::string> chosen = ui.openFile(request);
     std::error_code ec;
     if (!chosen || !fs::is_regular_file(*chosen, ec))
         return {};
@@ -46,7 +49,7 @@ std::string PickFileIntoDirectory(UserInterface& ui, const std::string& director
         return {};
     try {
         MakeDirPath(folder.string());
-        copyFile(source.string(), destination.string());
+        copyFileReplacingOrThrow(source.string(), destination.string());
     } catch (const FileError& e) {
         ui.message(e.what(), MessageKind::Error);
         return {};

@@ -30,18 +30,24 @@ std::string temporaryPrefix(const std::string& path)
     return prefix;
 }
 
+constexpr std::size_t randomPartSize = 6;
+
+void removeIfTemporary(const fs::directory_entry& entry)
+{
+    std::error_code ignored;
+    if (entry.is_regular_file(ignored) && !entry.is_symlink(ignored))
+        fs::remove(entry.path(), ignored);
+}
+
 // Leftovers of earlier saves of the same file that were interrupted.
-void removeStrayTemporaries(const std::string& path)
+void removeStrayTemporariesOf(const std::string& path)
 {
     const std::string prefix = temporaryPrefix(path);
     std::error_code ec;
     for (fs::directory_iterator it(folderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
-            std::error_code ignored;
-            if (it->is_regular_file(ignored) && !it->is_symlink(ignored))
-                fs::remove(it->path(), ignored);
-        }
+        if (name.size() == prefix.size() + randomPartSize && name.compare(0, prefix.size(), prefix) == 0)
+            removeIfTemporary(*it);
     }
 }
 
@@ -68,9 +74,23 @@ int syncFolder(const std::string& folder)
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)), buffer_(bufferSize)
+void removeStrayTemporaries(const std::string& folder)
 {
-    removeStrayTemporaries(path_);
+    const std::string_view mark = AtomicFileWriter::temporaryMark;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 1 + mark.size() + randomPartSize && name.front() == '.' &&
+            name.compare(name.size() - randomPartSize - mark.size(), mark.size(), mark) == 0)
+            removeIfTemporary(*it);
+    }
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers)
+    : path_(std::move(path)), buffer_(bufferSize)
+{
+    if (leftovers == Leftovers::RemoveFirst)
+        removeStrayTemporariesOf(path_);
     temporaryPath_ = (fs::path(path_).parent_path() / (temporaryPrefix(path_) + "XXXXXX")).string();
     fd_ = ::mkostemp(temporaryPath_.data(), O_CLOEXEC); // O_CREAT | O_EXCL
     if (fd_ < 0) {

@@ -14,7 +14,13 @@ namespace qs {
 // "Cannot create file <path>: <the system's reason>".
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string path);
+    // Whether temporary files left by interrupted saves of this file are
+    // removed first. That means reading the whole folder, so a caller that
+    // writes many files into one folder removes them once for the folder
+    // (removeStrayTemporaries) and then writes with AlreadyRemoved.
+    enum class Leftovers { RemoveFirst, AlreadyRemoved };
+
+    explicit AtomicFileWriter(std::string path, Leftovers leftovers = Leftovers::RemoveFirst);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -38,6 +44,9 @@ private:
     std::vector<char> buffer_;
     std::size_t used_ = 0;
 };
+
+// Removes the temporary files that interrupted saves of any file left in the folder.
+void removeStrayTemporaries(const std::string& folder);
 
 // Writes bytes as the whole new content of a file, through AtomicFileWriter.
 void writeFileAtomically(const std::string& path, std::string_view bytes);

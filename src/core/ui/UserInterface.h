@@ -12,8 +12,10 @@ enum class MessageKind { Information, Warning, Error, Confirmation };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// A file-open dialog: where it starts, what it offers, what it proposes.
+// A file-open dialog: its title (a plain "Open" when empty), where it
+// starts, what it offers, what it proposes.
 struct FileDialogRequest {
+    std::string caption;
     std::string directory;
     // Description and patterns separated by "|", e.g. "Image Files (*.jpg)|*.jpg".
     std::string filter;

@@ -1,0 +1,148 @@
+#include "publish/Exporter.h"
+
+#include "app/AppState.h"
+#include "app/FileOps.h"
+#include "catalogue/CatalogueFile.h"
+#include "publish/UploadCopy.h"
+#include "ui/UserInterface.h"
+
+#include <vector>
+
+namespace qs {
+
+namespace {
+
+bool mailAddressesMissing(const AppState& state)
+{
+    return state.ShopFields.value("sales_email").empty() || state.ShopFields.value("tech_email").empty();
+}
+
+bool mailMethodMissing(const AppState& state)
+{
+    return state.mailprogram.empty() && (state.web_server.empty() || state.smtp_server.empty());
+}
+
+// Makes a folder of the upload tree, unless a link on its way would lead the
+// copy out of the upload folder.
+bool prepareUploadTarget(const AppState& state, const std::string& folder,
+                         std::vector<std::string>& notExported)
+{
+    if (!staysWithin(folder, uploadFolder(state))) {
+        notExported.push_back(folder + " leads out of the upload directory; nothing was copied into it.");
+        return false;
+    }
+    MakeDirPath(folder);
+    return true;
+}
+
+void append(std::vector<std::string>& to, std::vector<std::string> more)
+{
+    to.insert(to.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+}
+
+// The data files, then the pictures; a missing data folder is told, and the
+// pictures then stay behind.
+void copyDataAndImages(AppState& state, UserInterface& ui, std::vector<std::string>& notExported)
+{
+    const std::vector<std::string> shopFolders{state.ShopCGIDir(), state.LocImg};
+    const std::string uploadData = joinPath(uploadCGIDir(state), "data");
+    const bool dataTarget = prepareUploadTarget(state, uploadData, notExported);
+    if (!DirExists(state.ShopDataDir())) {
+        const std::string missing =
+            "The local data directory specified (" + state.ShopDataDir() + ") does not exist.";
+        ui.message(missing, MessageKind::Information);
+        notExported.push_back(missing);
+        return;
+    }
+    if (dataTarget)
+        append(notExported, copyFolderForUpload(state.ShopDataDir(), uploadData, shopFolders, ui.progress(),
+                                                "Copying the data files..."));
+
+    const std::string uploadImages = uploadImagesDir(state);
+    if (prepareUploadTarget(state, uploadImages, notExported) && !state.LocImg.empty() &&
+        DirExists(state.LocImg))
+        append(notExported, copyFolderForUpload(state.LocImg, uploadImages, shopFolders, ui.progress(),
+                                                "Copying the pictures..."));
+}
+
+std::string incompleteMessage(const std::vector<std::string>& notExported)
+{
+    std::string text(exportIncompleteHeading);
+    for (const std::string& line : notExported)
+        text.append("\n").append(line);
+    return text.append("\n").append(exportIncompleteAdvice);
+}
+
+} // namespace
+
+std::string uploadFolder(const AppState& state)
+{
+    return joinPath(state.ProgramDir, "upload");
+}
+
+std::string uploadCGIDir(const AppState& state)
+{
+    return joinPath(joinPath(uploadFolder(state), state.ShopName), state.ShopName + "-cgi");
+}
+
+std::string uploadImagesDir(const AppState& state)
+{
+    return joinPath(joinPath(uploadFolder(state), state.ShopName), state.ShopName + "-images");
+}
+
+std::string exportClosingMessage(std::string_view shop)
+{
+    const std::string name(shop);
+    return "IMPORTANT!!! Your shop data has now been sent to your upload directory which can be found "
+           "within your QstlDB program directory. \nThe files have been copied into two folders: '" +
+           name + "-cgi' and '" + name +
+           "-images'. \nTo transfer these files to your Web-Server, you must upload the entire '" + name +
+           "-cgi' folder directly into your CGI-BIN (the location of which will have been specified in "
+           "the location details manager). \nThe entire '" +
+           name +
+           "-images' folder must be uploaded into your Web-Server's images directory (again the location "
+           "of which will have been specified within the location details manager).";
+}
+
+ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs)
+{
+    if (mailAddressesMissing(state)) {
+        ui.message(missingEmailMessage, MessageKind::Information);
+        if (!dialogs.merchantDetails())
+            return ExportOutcome::Stopped;
+    }
+    while (mailMethodMissing(state)) {
+        ui.message(missingMailMethodMessage, MessageKind::Information);
+        if (!dialogs.locationDetails())
+            return ExportOutcome::Stopped;
+    }
+    if (ui.ask(exportQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
+        return ExportOutcome::Stopped;
+    // Building from a catalogue that could not be saved would upload an old shop.
+    if (!writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName))))
+        return ExportOutcome::NotSaved;
+    return BuildUploadFolder(state, ui);
+}
+
+ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
+{
+    std::vector<std::string> notExported;
+    MakeDirPath(uploadFolder(state));
+    const std::string uploadCGI = uploadCGIDir(state);
+    if (prepareUploadTarget(state, uploadCGI, notExported)) {
+        std::string missing = CopyListedScripts(state, ui, state.ShopCGIDir(), uploadCGI, state.RemPerlPath,
+                                                std::string(shopScriptsListName));
+        if (!missing.empty())
+            notExported.push_back(std::move(missing));
+    }
+    copyDataAndImages(state, ui, notExported);
+
+    if (!notExported.empty()) {
+        ui.message(incompleteMessage(notExported), MessageKind::Warning);
+        return ExportOutcome::Incomplete;
+    }
+    ui.message(exportClosingMessage(state.ShopName), MessageKind::Information);
+    return ExportOutcome::Complete;
+}
+
+} // namespace qs

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+struct AppState;
+class UserInterface;
+
+// Export for upload: builds the open shop, ready for the web server, in the
+// upload folder of the program folder: ProgramDir/upload/SHOP/SHOP-cgi with
+// the scripts, the settings file and the data folder, and
+// ProgramDir/upload/SHOP/SHOP-images with the pictures.
+
+// The dialogs the export opens when the shop lacks its e-mail addresses or a
+// mail method.
+struct ExportDialogs {
+    // Merchant Details. False stops the export: a face without windows
+    // cannot put the settings right.
+    std::function<bool()> merchantDetails;
+    // Location Details: true when confirmed, false when cancelled.
+    std::function<bool()> locationDetails;
+};
+
+enum class ExportOutcome {
+    // Stopped before anything was built: declined, or a dialog left unconfirmed.
+    Stopped,
+    // The catalogue could not be saved, so nothing was built.
+    NotSaved,
+    // Built, but something was not exported; the merchant has been told what.
+    Incomplete,
+    // Everything copied, and the closing message shown.
+    Complete,
+};
+
+// The export command: the mail checks, the confirmation, the save, then the
+// upload folder. A script that cannot be copied throws FileError after
+// telling the merchant which one.
+ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs);
+
+// The export's work once the catalogue is saved: the scripts with the
+// server's Perl path and the settings file in its remote form, the data files
+// and the pictures; then the closing message, or, when anything was not
+// exported, the list of what was not. Throws as ExportCommand does.
+ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui);
+
+std::string uploadFolder(const AppState& state);
+std::string uploadCGIDir(const AppState& state);
+std::string uploadImagesDir(const AppState& state);
+
+// Where to upload what, told once everything has been copied.
+std::string exportClosingMessage(std::string_view shop);
+
+inline constexpr std::string_view missingEmailMessage =
+    "Your shop will not work without the email fields set up. Please fill them in.";
+inline constexpr std::string_view missingMailMethodMessage =
+    "Your shop will not work without a mail method set up. Please choose one.";
+inline constexpr std::string_view exportQuestion =
+    "This will build your shop in your upload directory, ready for upload.\nProceed?";
+inline constexpr std::string_view exportIncompleteHeading =
+    "Your shop has NOT been completely copied to your upload directory. Not exported:";
+inline constexpr std::string_view exportIncompleteAdvice = "Please put these right and export again.";
+
+} // namespace qs

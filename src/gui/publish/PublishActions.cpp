@@ -1,0 +1,80 @@
+#include "publish/PublishActions.h"
+
+#include "Encoding.h"
+#include "HelpViewer.h"
+#include "ShopActions.h"
+#include "TCMForm.h"
+#include "TLocationForm.h"
+#include "TMercDetailsForm.h"
+#include "app/AppState.h"
+#include "publish/Exporter.h"
+#include "publish/Preview.h"
+#include "publish/TPreviewSettingsForm.h"
+#include "text/FileError.h"
+#include "ui/UserInterface.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QProcess>
+
+namespace qs::gui {
+
+PublishActions::PublishActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui, ShopActions& shop)
+    : QObject(&form), form_(form), app_(app), ui_(ui), shop_(shop),
+      previewSettingsForm_(new TPreviewSettingsForm(app, ui, settings_, &form))
+{
+    settings_.load(app_);
+    connectMenus();
+}
+
+void PublishActions::connectMenus()
+{
+    const TCMForm::Actions& a = form_.actions();
+    connect(a.exportData, &QAction::triggered, this, &PublishActions::exportData);
+    connect(a.viewPreview, &QAction::triggered, this, &PublishActions::viewPreview);
+    connect(a.previewSettings, &QAction::triggered, this, &PublishActions::previewSettings);
+    connect(previewSettingsForm_, &TPreviewSettingsForm::helpRequested, &form_.helpViewer(),
+            &HelpViewer::showTopic);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &PublishActions::programEnds);
+}
+
+void PublishActions::exportData()
+{
+    const qs::ExportDialogs dialogs{[this] {
+                                        shop_.mercDetailsForm().execute();
+                                        return true;
+                                    },
+                                    [this] { return shop_.locationForm().execute(); }};
+    form_.runCommand([&] { qs::ExportCommand(app_, ui_, dialogs); });
+}
+
+void PublishActions::viewPreview()
+{
+    const qs::PreviewHandlers handlers{[this] { previewSettingsForm_->execute(); }, startDetached};
+    form_.runCommand([&] { qs::PreviewCommand(app_, ui_, settings_, server_, handlers); });
+}
+
+void PublishActions::previewSettings()
+{
+    form_.runCommand([this] { previewSettingsForm_->execute(); });
+}
+
+void PublishActions::programEnds()
+{
+    server_.stop();
+    try {
+        settings_.save(app_);
+    } catch (const qs::FileError& error) {
+        ui_.message(error.what(), MessageKind::Error);
+    }
+}
+
+bool PublishActions::startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << fromBytes(argument);
+    return QProcess::startDetached(fromBytes(program), list);
+}
+
+} // namespace qs::gui

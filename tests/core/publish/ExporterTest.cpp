@@ -1,0 +1,378 @@
+#include "publish/Exporter.h"
+#include "ScriptedUserInterface.h"
+#include "app/AppState.h"
+#include "app/ShopWorkspace.h"
+#include "app/Startup.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/EditorState.h"
+#include "core/text/TempFolder.h"
+#include "text/FileError.h"
+#include "text/NameValueList.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <sys/stat.h>
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUserInterface;
+using test::TempFolder;
+
+std::vector<std::string> namesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A program folder with a small installation and a new shop "Demo" whose mail
+// settings are complete, so that an export needs only its confirmation.
+class ExporterTest : public ::testing::Test {
+protected:
+    ExporterTest() : state(folder.path().string())
+    {
+        fs::create_directories(folder.file("Apache/cgi-bin/qstldb/data"));
+        fs::create_directories(folder.file("Apache/htdocs/images"));
+        folder.write("Apache/cgi-bin/qstldb/AllCGIFiles.txt", "shop.pl\r\nlist.txt\r\nCGIFiles.txt\r\n");
+        folder.write("Apache/cgi-bin/qstldb/CGIFiles.txt", "shop.pl\r\nlist.txt\r\n");
+        folder.write("Apache/cgi-bin/qstldb/shop.pl", "#!/usr/local/bin/perl -w\nprint 1;\n");
+        folder.write("Apache/cgi-bin/qstldb/list.txt", "#!not a script\n");
+        folder.write("Apache/cgi-bin/qstldb/data/area.txt", "UK\r\n");
+        folder.write("Apache/htdocs/images/logo.gif", "GIF");
+        EXPECT_TRUE(StartUp(state, ui));
+        ui.inputs.push_back("Demo");
+        EXPECT_TRUE(NewShopCommand(state, editor, ui));
+        state.ShopFields.setValue("sales_email", "sales@demo.test");
+        state.ShopFields.setValue("tech_email", "tech@demo.test");
+        state.catalogue.addCategory(state.catalogue.root(), "Books");
+        ui.said.clear();
+    }
+
+    ExportOutcome exportShop(std::deque<Answer> answers = {Answer::Yes})
+    {
+        ui.answers = std::move(answers);
+        return ExportCommand(state, ui, dialogs);
+    }
+
+    std::string shopFile(std::string_view path) const
+    {
+        return joinPath(state.ShopCGIDir(), std::string(path));
+    }
+    std::string upload(std::string_view path) const
+    {
+        return folder.file("upload/Demo/" + std::string(path));
+    }
+
+    TempFolder folder;
+    AppState state;
+    EditorState editor;
+    ScriptedUserInterface ui;
+    std::vector<std::string> dialogsShown;
+    // The dialogs record that they were shown; the location details, when
+    // confirmed, put a mail method right.
+    std::deque<bool> locationConfirms;
+    ExportDialogs dialogs{[this] {
+                              dialogsShown.push_back("Merchant Details");
+                              return true;
+                          },
+                          [this] {
+                              dialogsShown.push_back("Location Details");
+                              const bool confirmed = locationConfirms.front();
+                              locationConfirms.pop_front();
+                              if (confirmed)
+                                  state.mailprogram = "/usr/sbin/sendmail";
+                              return confirmed;
+                          }};
+};
+
+TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThem)
+{
+    fs::create_directories(shopFile("data/sub"));
+    folder.write(shopFile("data/sub/inner.txt"), "x");
+    folder.write(shopFile("data/.hidden"), "x");
+    fs::create_directories(state.LocImg + "/thumbs");
+    folder.write(state.LocImg + "/photo one.jpg", "JPEG");
+    folder.write(state.LocImg + "/.directory", "x");
+
+    EXPECT_EQ(exportShop(), ExportOutcome::Complete);
+
+    EXPECT_EQ(namesIn(upload("")), (std::vector<std::string>{"Demo-cgi", "Demo-images"}));
+    EXPECT_EQ(namesIn(upload("Demo-cgi")),
+              (std::vector<std::string>{"data", "list.txt", "qstl2.cfg", "shop.pl"}));
+    // Every "#!" line names the server's Perl.
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\r\nprint 1;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\r\n");
+    const NameValueList remote = NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg"));
+    EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/qstldb");
+    EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
+    EXPECT_EQ(remote.value("sales_email"), "sales@demo.test");
+    // The save came first: the data folder holds the catalogue just written.
+    EXPECT_EQ(namesIn(upload("Demo-cgi/data")),
+              (std::vector<std::string>{"area.txt", "header_data.log", "shop.data"}));
+    EXPECT_EQ(folder.read(upload("Demo-cgi/data/header_data.log")),
+              folder.read(shopFile("data/header_data.log")));
+    EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif", "photo one.jpg"}));
+    EXPECT_EQ(folder.read(upload("Demo-images/photo one.jpg")), "JPEG");
+
+    EXPECT_EQ(
+        ui.texts(),
+        (std::vector<std::string>{
+            "This will build your shop in your upload directory, ready for upload.\nProceed?",
+            "IMPORTANT!!! Your shop data has now been sent to your upload directory which can be found "
+            "within your QstlDB program directory. \nThe files have been copied into two folders: "
+            "'Demo-cgi' and 'Demo-images'. \nTo transfer these files to your Web-Server, you must upload "
+            "the entire 'Demo-cgi' folder directly into your CGI-BIN (the location of which will have "
+            "been specified in the location details manager). \nThe entire 'Demo-images' folder must be "
+            "uploaded into your Web-Server's images directory (again the location of which will have "
+            "been specified within the location details manager)."}));
+    // Every file went past the progress window, which is gone again.
+    EXPECT_EQ(ui.progressWindow.steps, 3 + 2);
+    EXPECT_FALSE(ui.progressWindow.visible);
+    EXPECT_TRUE(dialogsShown.empty());
+}
+
+TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocally)
+{
+    folder.write(state.LocImg + "/old.jpg", "old");
+    ASSERT_EQ(exportShop(), ExportOutcome::Complete);
+    fs::remove(state.LocImg + "/old.jpg");
+    fs::remove(shopFile("data/area.txt"));
+    folder.write(state.LocImg + "/logo.gif", "GIF2");
+    folder.write(shopFile("shop.pl"), "#!perl\nprint 2;\n");
+    state.catalogue.addCategory(state.catalogue.root(), "Garden");
+    state.ShopFields.setValue("company", "Second");
+    // What an export that was cut short left behind goes with the next one.
+    folder.write(upload("Demo-images/.photo.jpg.qs-save-a1B2c3"), "part");
+
+    ASSERT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif", "old.jpg"}));
+    EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
+    EXPECT_EQ(folder.read(upload("Demo-images/old.jpg")), "old");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/data/area.txt")), "UK\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\r\nprint 2;\r\n");
+    EXPECT_NE(folder.read(upload("Demo-cgi/data/header_data.log")).find("Garden"), std::string::npos);
+    EXPECT_EQ(NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg")).value("company"), "Second");
+}
+
+TEST_F(ExporterTest, MissingMailSettingsOpenTheirDialogsBeforeTheQuestion)
+{
+    const std::string email(missingEmailMessage);
+    const std::string method(missingMailMethodMessage);
+    const std::string question(exportQuestion);
+    struct Case {
+        const char* name;
+        const char* sales;
+        const char* tech;
+        bool mailMethod;
+        std::deque<bool> locationConfirms;
+        std::deque<Answer> answers;
+        ExportOutcome outcome;
+        std::vector<std::string> texts;
+        std::vector<std::string> dialogs;
+    };
+    const Case cases[] = {
+        {"no sales address",
+         "",
+         "tech@x",
+         true,
+         {},
+         {Answer::Yes},
+         ExportOutcome::Complete,
+         {email, question},
+         {"Merchant Details"}},
+        {"no tech address",
+         "sales@x",
+         "",
+         true,
+         {},
+         {Answer::Yes},
+         ExportOutcome::Complete,
+         {email, question},
+         {"Merchant Details"}},
+        {"no mail method, then one chosen",
+         "sales@x",
+         "tech@x",
+         false,
+         {true},
+         {Answer::Yes},
+         ExportOutcome::Complete,
+         {method, question},
+         {"Location Details"}},
+        {"no mail method, cancelled",
+         "",
+         "",
+         false,
+         {false},
+         {},
+         ExportOutcome::Stopped,
+         {email, method},
+         {"Merchant Details", "Location Details"}},
+        {"declined", "sales@x", "tech@x", true, {}, {Answer::No}, ExportOutcome::Stopped, {question}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folder.file("upload"));
+        fs::remove(shopFile("data/shop.data"));
+        ui.said.clear();
+        dialogsShown.clear();
+        state.ShopFields.setValue("sales_email", c.sales);
+        state.ShopFields.setValue("tech_email", c.tech);
+        state.mailprogram = c.mailMethod ? "/usr/bin/sendmail" : "";
+        state.web_server = "web";
+        state.smtp_server = "";
+        locationConfirms = c.locationConfirms;
+
+        EXPECT_EQ(exportShop(c.answers), c.outcome);
+        std::vector<std::string> texts = ui.texts();
+        if (c.outcome == ExportOutcome::Complete)
+            texts.pop_back();
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(dialogsShown, c.dialogs);
+        // Stopping before the question leaves the catalogue unsaved and the upload folder untouched.
+        EXPECT_EQ(fs::exists(shopFile("data/shop.data")), c.outcome == ExportOutcome::Complete);
+        EXPECT_EQ(fs::exists(folder.file("upload")), c.outcome == ExportOutcome::Complete);
+    }
+}
+
+TEST_F(ExporterTest, AnEmptyScriptListStillWritesTheSettingsFile)
+{
+    folder.write(shopFile("CGIFiles.txt"), "");
+    EXPECT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{"data", "qstl2.cfg"}));
+}
+
+TEST_F(ExporterTest, MissingFoldersAreToldInOrderAndListedInsteadOfTheClosingMessage)
+{
+    const std::string listFile = shopFile("CGIFiles.txt");
+    const std::string localCGI =
+        "The local CGI directory specified (" + folder.file("gone") + ") does not exist.";
+    const std::string noList = "The CGI list-file (" + listFile + ") does not exist.";
+    auto noData = [&] {
+        return "The local data directory specified (" + state.ShopDataDir() + ") does not exist.";
+    };
+    auto report = [](std::vector<std::string> lines) {
+        std::string text(exportIncompleteHeading);
+        for (const std::string& line : lines)
+            text += "\n" + line;
+        return text + "\n" + std::string(exportIncompleteAdvice);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> breakShop;
+        std::function<std::vector<std::string>()> texts;
+        std::vector<std::string> uploadCGI;
+        std::vector<std::string> uploadData;
+        bool picturesCopied;
+    };
+    const std::vector<std::string> data{"area.txt", "header_data.log", "shop.data"};
+    const Case cases[] = {
+        {"no local CGI folder",
+         [&] { state.LocCGI = folder.file("gone"); },
+         [&] {
+             return std::vector<std::string>{localCGI, noData(), report({localCGI, noData()})};
+         },
+         {"data"},
+         {},
+         false},
+        {"no list file",
+         [&] { fs::remove(listFile); },
+         [&] {
+             return std::vector<std::string>{noList, report({noList})};
+         },
+         {"data"},
+         data,
+         true},
+        {"no data folder",
+         [&] { fs::remove_all(state.ShopDataDir()); },
+         [&] {
+             return std::vector<std::string>{noData(), report({noData()})};
+         },
+         {"data", "list.txt", "qstl2.cfg", "shop.pl"},
+         {},
+         false},
+    };
+    const std::string localRoot = state.LocCGI;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeCatalogue(state, ui, shopFile("data/shop.data")));
+        folder.write(listFile, "shop.pl\r\nlist.txt\r\n");
+        fs::remove_all(folder.file("upload"));
+        ui.said.clear();
+        c.breakShop();
+
+        EXPECT_EQ(BuildUploadFolder(state, ui), ExportOutcome::Incomplete);
+        EXPECT_EQ(ui.texts(), c.texts());
+        EXPECT_EQ(namesIn(upload("Demo-cgi")), c.uploadCGI);
+        // The upload data folder is made even when there is nothing to put in it.
+        EXPECT_EQ(namesIn(upload("Demo-cgi/data")), c.uploadData);
+        EXPECT_EQ(fs::exists(upload("Demo-images/logo.gif")), c.picturesCopied);
+        state.LocCGI = localRoot;
+    }
+}
+
+TEST_F(ExporterTest, FilesThatCannotBeCopiedAreListedAndLinksNeverLeadOutOfTheShop)
+{
+    folder.write("outside.txt", "secret");
+    fs::create_symlink(folder.file("outside.txt"), shopFile("data/outside.txt"));
+    fs::create_symlink(folder.file("nowhere"), shopFile("data/broken.txt"));
+    fs::create_symlink(shopFile("data/area.txt"), state.LocImg + "/area-link.txt");
+    ASSERT_EQ(::mkfifo(shopFile("data/pipe").c_str(), 0600), 0);
+
+    EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
+    EXPECT_EQ(ui.texts().back(), std::string(exportIncompleteHeading) + "\n" + shopFile("data/outside.txt") +
+                                     " leads out of the shop's folders and was not exported.\n" +
+                                     FileError::cannotOpen(shopFile("data/broken.txt")).what() + "\n" +
+                                     std::string(exportIncompleteAdvice));
+    EXPECT_EQ(namesIn(upload("Demo-cgi/data")),
+              (std::vector<std::string>{"area.txt", "header_data.log", "shop.data"}));
+    // A link within the shop brings its file, as a file.
+    EXPECT_EQ(folder.read(upload("Demo-images/area-link.txt")), "UK\r\n");
+    EXPECT_FALSE(fs::is_symlink(upload("Demo-images/area-link.txt")));
+}
+
+TEST_F(ExporterTest, NeverWritesThroughALinkThatLeadsOutOfTheUploadFolder)
+{
+    fs::create_directories(folder.file("elsewhere"));
+    fs::create_directories(upload(""));
+    fs::create_directory_symlink(folder.file("elsewhere"), upload("Demo-images"));
+    fs::create_directories(upload("Demo-cgi"));
+    folder.write("victim", "keep");
+    fs::create_symlink(folder.file("victim"), upload("Demo-cgi/shop.pl"));
+
+    EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
+    EXPECT_EQ(ui.texts().back(), std::string(exportIncompleteHeading) + "\n" + upload("Demo-images") +
+                                     " leads out of the upload directory; nothing was copied into it.\n" +
+                                     std::string(exportIncompleteAdvice));
+    EXPECT_TRUE(namesIn(folder.file("elsewhere")).empty());
+    // The script replaced the link instead of being written through it.
+    EXPECT_EQ(folder.read("victim"), "keep");
+    EXPECT_FALSE(fs::is_symlink(upload("Demo-cgi/shop.pl")));
+}
+
+TEST_F(ExporterTest, AFailedSaveOrScriptCopyStopsTheExport)
+{
+    // shop.data cannot be written where a folder of that name stands.
+    fs::create_directories(shopFile("data/shop.data"));
+    EXPECT_EQ(exportShop(), ExportOutcome::NotSaved);
+    EXPECT_EQ(ui.texts().back(), "There was a problem saving the catalogue file.\r\nCannot create file " +
+                                     shopFile("data/shop.data") + ": Is a directory");
+    EXPECT_FALSE(fs::exists(folder.file("upload")));
+
+    fs::remove(shopFile("data/shop.data"));
+    fs::remove(shopFile("list.txt"));
+    ui.said.clear();
+    EXPECT_THROW(exportShop(), FileError);
+    EXPECT_EQ(ui.texts().back(),
+              "There was an error processing the CGI list-file \"CGIFiles.txt\" while copying list.txt.");
+    EXPECT_FALSE(fs::exists(upload("Demo-images")));
+}
+
+} // namespace
+} // namespace qs

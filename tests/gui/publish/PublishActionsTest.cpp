@@ -1,0 +1,149 @@
+#include "publish/PublishActions.h"
+
+#include "HelpViewer.h"
+#include "ScriptedUserInterface.h"
+#include "ShopActions.h"
+#include "TCMForm.h"
+#include "TMercDetailsForm.h"
+#include "app/AppState.h"
+#include "app/Startup.h"
+#include "core/publish/Loopback.h"
+#include "core/text/TempFolder.h"
+#include "gui/DialogTestSupport.h"
+#include "publish/TPreviewSettingsForm.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace qs::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The desktop program on a fresh copy of the installation with a new shop
+// "Demo" open, its publishing commands driven through the menus.
+class PublishActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy(QUAYSTALL_SHARE_PROGRAM, folder.path(), fs::copy_options::recursive);
+        folder.write("settings.cfg", "colour=blue\r\n");
+        state = std::make_unique<AppState>(folder.path().string());
+        form = std::make_unique<TCMForm>(*state, &ui);
+        shop = std::make_unique<ShopActions>(*form, *state, ui);
+        publish = std::make_unique<PublishActions>(*form, *state, ui, *shop);
+        ASSERT_TRUE(StartUp(*state, ui));
+        form->show();
+        ui.inputs = {std::string("Demo")};
+        form->actions().newShop->trigger();
+        ASSERT_TRUE(form->isShopOpen());
+        ui.said.clear();
+    }
+
+    void TearDown() override
+    {
+        publish.reset();
+        shop.reset();
+        form.reset();
+    }
+
+    // A program that writes each of its arguments on a line of a file.
+    std::string recordingBrowser() const
+    {
+        const std::string path = folder.write(
+            "browser.sh", "#!/bin/sh\nfor a; do printf '%s\\n' \"$a\"; done > " +
+                              folder.file("arguments.tmp") + " && mv " + folder.file("arguments.tmp") + " " +
+                              folder.file("arguments") + "\n");
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+
+    // What the browser was given, once it has run; empty after ten seconds without.
+    std::string browserArguments() const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!fs::exists(folder.file("arguments")) && waited.elapsed() < 10000)
+            QTest::qWait(20);
+        return fs::exists(folder.file("arguments")) ? folder.read("arguments") : std::string();
+    }
+
+    qs::test::TempFolder folder;
+    qs::test::ScriptedUserInterface ui;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<TCMForm> form;
+    std::unique_ptr<ShopActions> shop;
+    std::unique_ptr<PublishActions> publish;
+};
+
+TEST_F(PublishActionsTest, ExportOpensMerchantDetailsForTheMissingAddressesThenBuildsTheShop)
+{
+    TMercDetailsForm& details = shop->mercDetailsForm();
+    test::whenModalShows([&](QWidget* modal) {
+        ASSERT_EQ(modal, &details);
+        details.AddressMemo->setPlainText("1 Quay");
+        details.EmailEdit->setText("sales@demo.test");
+        details.TechSupportEmail->setText("tech@demo.test");
+        details.HomeURLEdit->setText("demo.test");
+        details.ChequeNameEdit->setText("Demo");
+        details.OKBtn->click();
+    });
+    ui.answers = {Answer::Yes};
+    form->ExportBtn->click();
+
+    EXPECT_EQ(ui.texts().front(),
+              "Your shop will not work without the email fields set up. Please fill them in.");
+    EXPECT_EQ(ui.texts().back().substr(0, 12), "IMPORTANT!!!");
+    EXPECT_TRUE(fs::is_regular_file(folder.file("upload/Demo/Demo-cgi/Catalogue.pl")));
+    EXPECT_TRUE(fs::is_regular_file(folder.file("upload/Demo/Demo-images/logo.gif")));
+}
+
+TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheCatalogueAddressAsOneArgument)
+{
+    const qs::test::LoopbackSocket webServer(true);
+    publish->settings().previewAddress = "http://localhost:" + std::to_string(webServer.port());
+    state->BrowserPath = recordingBrowser();
+    ui.answers = {Answer::No};
+    form->PreviewBtn->click();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Save the Catalogue first?"});
+    EXPECT_EQ(browserArguments(),
+              publish->settings().previewAddress + "/cgi-bin/qstldb/Demo-cgi/Catalogue.pl\n");
+    EXPECT_FALSE(publish->server().running());
+}
+
+TEST_F(PublishActionsTest, WithoutABrowserPreviewOpensTheSettingsAndTheProgramsEndKeepsThem)
+{
+    TPreviewSettingsForm& settings = publish->previewSettingsForm();
+    test::whenModalShows([&](QWidget* modal) {
+        EXPECT_EQ(modal, &settings);
+        settings.CancelBtn->click();
+    });
+    form->actions().viewPreview->trigger();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(qs::proxyNote)});
+
+    test::whenModalShows([&](QWidget*) {
+        settings.HelpBtn->click();
+        settings.BrowserEdit->setText("/usr/bin/browser");
+        settings.OKBtn->click();
+    });
+    form->actions().previewSettings->trigger();
+    EXPECT_EQ(QFileInfo(form->helpViewer().Browser->source().toLocalFile()).fileName(), "topic-10.html");
+    publish->programEnds();
+    EXPECT_EQ(folder.read("settings.cfg"),
+              "colour=blue\r\nbrowser=/usr/bin/browser\r\npreviewaddress=http://localhost:8080\r\n");
+}
+
+} // namespace
+} // namespace qs::gui
