@@ -1,5 +1,6 @@
 #include "CatalogueCommands.h"
 #include "CliContext.h"
+#include "SearchCommand.h"
 #include "ShopCommands.h"
 
 #include <CLI/CLI.hpp>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     qs::cli::addShopCommands(app, context);
     qs::cli::addCatalogueCommands(app, context);
+    qs::cli::addSearchCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
