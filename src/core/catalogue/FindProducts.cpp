@@ -1,7 +1,7 @@
 #include "catalogue/FindProducts.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/ProductNameOrder.h"
+#include "catalogue/ProductNameSort.h"
 
 #include <algorithm>
 
@@ -45,22 +45,6 @@ template <typename Visit> void forEachCategoryInTreeOrder(TNewCategory& root, Vi
     }
 }
 
-void sortByName(std::vector<TNewProduct*>& products)
-{
-    struct Keyed {
-        std::string key;
-        TNewProduct* product;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(products.size());
-    for (TNewProduct* product : products)
-        keyed.push_back({productNameSortKey(product->name()), product});
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        products[i] = keyed[i].product;
-}
-
 } // namespace
 
 ProductSearch FindProducts(Catalogue& catalogue, std::string_view text)
@@ -77,14 +61,13 @@ ProductSearch FindProducts(Catalogue& catalogue, std::string_view text)
     std::string needle(text);
     std::transform(needle.begin(), needle.end(), needle.begin(), foldAsciiLetter);
 
-    if (text.empty())
-        search.results.reserve(catalogue.productCount());
+    ProductNameSort found;
     forEachCategoryInTreeOrder(catalogue.root(), [&](TNewCategory& category) {
         for (const auto& product : category.products())
             if (needle.empty() || containsFolded(product->name(), needle))
-                search.results.push_back(product.get());
+                found.add(product.get());
     });
-    sortByName(search.results);
+    search.results = found.sorted();
     return search;
 }
 

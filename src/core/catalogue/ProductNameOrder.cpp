@@ -1,6 +1,6 @@
 #include "catalogue/ProductNameOrder.h"
 
-#include <cstdint>
+#include <algorithm>
 
 namespace qs {
 
@@ -16,13 +16,22 @@ int sign(unsigned char a, unsigned char b)
     return a > b ? 1 : -1;
 }
 
-// Bytes that are not digits keep their order below the mark that opens a run
-// of digits, which sorts after all of them.
+// The key holds no zero byte, so that a key padded with zeros still sorts
+// before every longer key it begins. Bytes that are not digits keep their
+// order below the mark that opens a run of digits, which sorts after all.
 constexpr unsigned char digitRunMark = 0xFF;
 
 unsigned char nonDigitCode(unsigned char c)
 {
-    return c < '0' ? static_cast<unsigned char>(c) : static_cast<unsigned char>(c - 10);
+    return static_cast<unsigned char>(c < '0' ? c + 1 : c - 9);
+}
+
+// A run's length in five bytes of seven bits each, the top bit set.
+char* writeRunLength(char* out, std::size_t length)
+{
+    for (int shift = 28; shift >= 0; shift -= 7)
+        *out++ = static_cast<char>(0x80 | ((length >> shift) & 0x7F));
+    return out;
 }
 
 } // namespace
@@ -58,27 +67,35 @@ int CompareProductNames(std::string_view a, std::string_view b)
 std::string productNameSortKey(std::string_view name)
 {
     std::string key;
-    key.reserve(name.size() + 8);
+    appendProductNameSortKey(key, name);
+    return key;
+}
+
+void appendProductNameSortKey(std::string& key, std::string_view name)
+{
+    // Each byte takes one byte of the key, except that a run of digits adds
+    // seven: at most eight for each byte of the name.
+    const std::size_t oldSize = key.size();
+    key.resize(oldSize + 8 * name.size());
+    char* out = key.data() + oldSize;
     std::size_t i = 0;
     while (i < name.size()) {
         const auto c = static_cast<unsigned char>(name[i]);
         if (!isDigit(c)) {
-            key.push_back(static_cast<char>(nonDigitCode(c)));
+            *out++ = static_cast<char>(nonDigitCode(c));
             ++i;
             continue;
         }
         std::size_t end = i;
         while (end < name.size() && isDigit(static_cast<unsigned char>(name[end])))
             ++end;
-        const auto length = static_cast<std::uint32_t>(end - i);
-        key.push_back(static_cast<char>(digitRunMark));
-        for (int shift = 24; shift >= 0; shift -= 8)
-            key.push_back(static_cast<char>((length >> shift) & 0xFF));
-        key.push_back(end < name.size() ? '\1' : '\0');
-        key.append(name.substr(i, end - i));
+        *out++ = static_cast<char>(digitRunMark);
+        out = writeRunLength(out, end - i);
+        *out++ = end < name.size() ? '\2' : '\1';
+        out = std::copy(name.data() + i, name.data() + end, out);
         i = end;
     }
-    return key;
+    key.resize(static_cast<std::size_t>(out - key.data()));
 }
 
 } // namespace qs

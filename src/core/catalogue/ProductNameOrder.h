@@ -14,7 +14,9 @@ int CompareProductNames(std::string_view a, std::string_view b);
 
 // A key whose plain byte order is the order of CompareProductNames, so that a
 // long list is sorted with keys made once instead of walking both names in
-// every comparison.
+// every comparison. It never holds a zero byte.
 std::string productNameSortKey(std::string_view name);
+// The same key appended to keys, for many keys in one block.
+void appendProductNameSortKey(std::string& keys, std::string_view name);
 
 } // namespace qs

@@ -46,9 +46,10 @@ TEST(ProductNameOrder, ComparesNumbersByValueAndEverythingElseByCode)
 // The sort key must give exactly the comparison's order, for names made of
 // the characters where the two could part: digits, letters on both sides of
 // the digits' codes, bytes at both ends of the range, and names of any length.
+// The key never holds a zero byte, which the sort relies on.
 TEST(ProductNameOrder, TheSortKeyOrdersAsTheComparisonDoes)
 {
-    const std::string alphabet("019 aZ\x01\xFF", 8);
+    const std::string alphabet("019 aZ\0\x01\xFF", 9);
     std::mt19937 random(8);
     std::uniform_int_distribution<std::size_t> length(0, 6), pick(0, alphabet.size() - 1);
     const auto randomName = [&] {
@@ -60,7 +61,9 @@ TEST(ProductNameOrder, TheSortKeyOrdersAsTheComparisonDoes)
     for (int i = 0; i < 200000; ++i) {
         const std::string a = randomName();
         const std::string b = randomName();
-        const int byKey = signOf(productNameSortKey(a).compare(productNameSortKey(b)));
+        const std::string keyA = productNameSortKey(a);
+        ASSERT_EQ(keyA.find('\0'), std::string::npos) << '"' << a << '"';
+        const int byKey = signOf(keyA.compare(productNameSortKey(b)));
         ASSERT_EQ(byKey, signOf(CompareProductNames(a, b))) << '"' << a << "\" / \"" << b << '"';
     }
 }
