@@ -33,13 +33,12 @@ bool containsFolded(std::string_view name, std::string_view foldedNeedle)
 // Every category below the root, each before its sub-categories.
 template <typename Visit> void forEachCategoryInTreeOrder(TNewCategory& root, Visit&& visit)
 {
-    std::vector<TNewCategory*> pending;
-    for (auto it = root.children().rbegin(); it != root.children().rend(); ++it)
-        pending.push_back(it->get());
+    std::vector<TNewCategory*> pending{&root};
     while (!pending.empty()) {
         TNewCategory* category = pending.back();
         pending.pop_back();
-        visit(*category);
+        if (category != &root)
+            visit(*category);
         for (auto it = category->children().rbegin(); it != category->children().rend(); ++it)
             pending.push_back(it->get());
     }
@@ -50,13 +49,13 @@ template <typename Visit> void forEachCategoryInTreeOrder(TNewCategory& root, Vi
 ProductSearch FindProducts(Catalogue& catalogue, std::string_view text)
 {
     ProductSearch search;
-    const std::string quoted(text);
+    const std::string searched(text);
     if (text.empty()) {
         search.heading = "Products in catalogue:- ";
         search.noResultMessage = "No products in catalogue.";
     } else {
-        search.heading = "Results matching '" + quoted + "' in catalogue:- ";
-        search.noResultMessage = "No products matching '" + quoted + "' in catalogue.";
+        search.heading = "Results matching '" + searched + "' in catalogue:- ";
+        search.noResultMessage = "No products matching '" + searched + "' in catalogue.";
     }
     std::string needle(text);
     std::transform(needle.begin(), needle.end(), needle.begin(), foldAsciiLetter);
