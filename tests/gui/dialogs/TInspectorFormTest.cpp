@@ -96,7 +96,11 @@ TEST_F(TInspectorFormTest, TypedCellsNewAndDeletedTypesComeBackOnOk)
                   // Typing into a cell and pressing OK at once keeps what was typed.
                   form.StringGrid->setCurrentCell(1, 2);
                   QTest::keyClick(form.StringGrid, Qt::Key_4);
-                  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                  // The editor that the key opened, whichever widget has the focus.
+                  QLineEdit* editor = nullptr;
+                  for (QLineEdit* open : form.StringGrid->viewport()->findChildren<QLineEdit*>())
+                      if (open->isVisible())
+                          editor = open;
                   ASSERT_NE(editor, nullptr);
                   EXPECT_EQ(editor->text(), "4");
                   form.OKBtn->click();
