@@ -1,6 +1,7 @@
 #include "CatalogueCommands.h"
 #include "CliContext.h"
 #include "PublishCommands.h"
+#include "SearchCommand.h"
 #include "ShopCommands.h"
 
 #include <CLI/CLI.hpp>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     qs::cli::addShopCommands(app, context);
     qs::cli::addCatalogueCommands(app, context);
     qs::cli::addPublishCommands(app, context);
+    qs::cli::addSearchCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

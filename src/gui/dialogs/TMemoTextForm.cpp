@@ -1,0 +1,62 @@
+#include "dialogs/TMemoTextForm.h"
+
+#include "Encoding.h"
+#include "catalogue/MemoText.h"
+#include "catalogue/ValueRules.h"
+#include "ui/UserInterface.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qs::gui {
+
+TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui)
+{
+    setWindowTitle("Editing Text...");
+    TheMemo = new QPlainTextEdit;
+    TheMemo->setTabChangesFocus(true);
+    OKBtn = new QPushButton("&OK");
+    OKBtn->setAutoDefault(false);
+    CancelBtn = new QPushButton("&Cancel");
+    CancelBtn->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &TMemoTextForm::confirm);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TheMemo);
+    layout->addLayout(buttons);
+}
+
+std::optional<std::string> TMemoTextForm::editText(const std::string& storedValue, std::string_view field)
+{
+    field_ = field;
+    stored_ = storedValue;
+    TheMemo->setPlainText(fromBytes(memoText(storedValue)));
+    // What the memo made of it, so that an untouched text is recognised
+    // whatever the widget normalised.
+    shown_ = TheMemo->toPlainText();
+    TheMemo->setFocus();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return result_;
+}
+
+void TMemoTextForm::confirm()
+{
+    const QString typed = TheMemo->toPlainText();
+    std::string value = typed == shown_ ? stored_ : memoValue(toBytes(typed));
+    if (const std::string refusal = valueRefusal(field_, value); !refusal.empty()) {
+        ui_.message(refusal, MessageKind::Warning);
+        return;
+    }
+    result_ = std::move(value);
+    accept();
+}
+
+} // namespace qs::gui
