@@ -8,6 +8,7 @@
 #include "UndoActions.h"
 #include "app/AppState.h"
 #include "catalogue/Catalogue.h"
+#include "dialogs/TProdSearchForm.h"
 #include "grids/CatalogueGrids.h"
 #include "grids/GridView.h"
 #include "ui/UserInterface.h"
@@ -79,6 +80,10 @@ TCMForm::TCMForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     grids_ = new CatalogueGrids(app_, editor_, *ui_, *CatGrid, *ProdGrid1, this);
     connect(actions_.customFields, &QAction::triggered, grids_, &CatalogueGrids::customFields);
     new UndoActions(*this, app_, *actions_.undo, *actions_.redo);
+    search_ = new TProdSearchForm(app_.catalogue, *ui_, this);
+    connect(this, &TCMForm::searchRequested, search_, &TProdSearchForm::search);
+    connect(actions_.alphabeticalList, &QAction::triggered, search_, [this] { search_->search(QString()); });
+    connect(search_, &TProdSearchForm::goToProduct, this, &TCMForm::goToProduct);
     loadToolBarImages();
 
     firstActivation_ = true;
@@ -505,6 +510,15 @@ void TCMForm::sortCatalogue()
 void TCMForm::helpAbout()
 {
     runCommand([this] { commands_.about(); });
+}
+
+void TCMForm::goToProduct(qs::TNewProduct* product)
+{
+    if (!product || !product->Category)
+        return;
+    selectNode(*product->Category);
+    grids_->selectProduct(*product);
+    ProdGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TCMForm::searchCatalogue()

@@ -34,6 +34,7 @@ class CatalogueTreeModel;
 class GridView;
 class HelpViewer;
 class QtUserInterface;
+class TProdSearchForm;
 
 // The main window: the catalogue tree in the centre, the category
 // details on its right, the products below, two tool bars above, and two
@@ -108,6 +109,7 @@ public:
     QMenu* categoryMenu() const { return CategoryMenu; }
     CatalogueTreeModel* treeModel() const { return model_; }
     CatalogueGrids& grids() const { return *grids_; }
+    TProdSearchForm& searchForm() const { return *search_; }
     const ToolBarImages& toolBarImages() const { return images_; }
     // The one help window, for the menus and for the dialogs' Help buttons.
     HelpViewer& helpViewer() const { return *help_; }
@@ -125,6 +127,8 @@ public:
     void sortCatalogue();
     void helpAbout();
     void searchCatalogue();
+    // Go to Product: the product's category in the tree, its row in the grid.
+    void goToProduct(qs::TNewProduct* product);
 
     // Runs a command; a failure it does not handle itself is reported with its
     // message, and the program goes on.
@@ -192,6 +196,7 @@ private:
     qs::CatalogueCommands commands_;
     CatalogueTreeModel* model_ = nullptr;
     CatalogueGrids* grids_ = nullptr;
+    TProdSearchForm* search_ = nullptr;
     ToolBarImages images_;
     // A window of its own, not a child: help stays open beside the main window.
     std::unique_ptr<HelpViewer> help_;

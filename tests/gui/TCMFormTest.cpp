@@ -599,7 +599,7 @@ TEST_F(TCMFormTest, ItemsWhoseCommandsComeLaterShowNothing)
                            a.postalCharges,
                            a.termsAndConditions,
                            a.vatInformation,
-                           a.alphabeticalList,
+                           
                            a.catalogueNavigation,
                            a.onlineSearchFields,
                            a.viewPreview,

@@ -6,6 +6,9 @@
 #include "app/AppState.h"
 #include "app/PickFileIntoDirectory.h"
 #include "catalogue/EditorState.h"
+#include "dialogs/TInspectorForm.h"
+#include "dialogs/TMemoTextForm.h"
+#include "dialogs/TVaryForm.h"
 #include "settings/CustomFields.h"
 #include "ui/UserInterface.h"
 
@@ -14,10 +17,12 @@
 namespace qs::gui {
 
 CatalogueGrids::CatalogueGrids(qs::AppState& state, qs::EditorState& editor, qs::UserInterface& ui,
-                               GridView& categoryView, GridView& productView, QObject* parent)
-    : QObject(parent), state_(state), editor_(editor), ui_(ui), categoryView_(categoryView),
+                               GridView& categoryView, GridView& productView, QWidget* dialogParent)
+    : QObject(dialogParent), state_(state), editor_(editor), ui_(ui), categoryView_(categoryView),
       productView_(productView), categoryModel_(new CategoryGridModel(state, ui, this)),
-      productModel_(new ProductGridModel(state, editor, ui, this))
+      productModel_(new ProductGridModel(state, editor, ui, this)),
+      memoText_(new TMemoTextForm(ui, dialogParent)), vary_(new TVaryForm(state, ui, dialogParent)),
+      inspector_(new TInspectorForm(state.InfoList, ui, dialogParent))
 {
     categoryView_.setGridModel(categoryModel_);
     categoryView_.horizontalHeader()->hide();
@@ -100,10 +105,8 @@ void CatalogueGrids::categoryDialog(int row)
         chosen = qs::PickFileIntoDirectory(ui_, state_.ShopDataDir(), qs::templateFilter, value);
         break;
     case qs::CategoryGrid::Dialog::Options:
-        if (optionsEditor) {
-            if (const auto options = optionsEditor(value))
-                categoryModel_->storeRow(row, *options);
-        }
+        if (const auto options = vary_->editOptions(value))
+            categoryModel_->storeRow(row, *options);
         return;
     case qs::CategoryGrid::Dialog::None:
         return;
@@ -121,12 +124,10 @@ void CatalogueGrids::productDialog(const QModelIndex& index)
     std::optional<std::string> result;
     switch (productModel_->grid().dialog(index.column())) {
     case qs::ProductGrid::Dialog::Memo:
-        if (memoEditor)
-            result = memoEditor(value);
+        result = memoText_->editText(value, productModel_->grid().field(index.column()));
         break;
     case qs::ProductGrid::Dialog::Options:
-        if (optionsEditor)
-            result = optionsEditor(value);
+        result = vary_->editOptions(value);
         break;
     case qs::ProductGrid::Dialog::Picture:
         if (std::string chosen = qs::PickFileIntoDirectory(ui_, state_.LocImg, qs::imageFilter, value);
@@ -140,13 +141,10 @@ void CatalogueGrids::productDialog(const QModelIndex& index)
             result = std::move(chosen);
         break;
     case qs::ProductGrid::Dialog::Inspector:
-        if (inspector) {
-            if (const auto changes = inspector(*product)) {
-                const std::string refusal =
-                    state_.changes().setProductFields(*product, *changes, "Edit Types");
-                if (!refusal.empty())
-                    ui_.message(refusal, qs::MessageKind::Warning);
-            }
+        if (const auto changes = inspector_->inspect(*product)) {
+            const std::string refusal = state_.changes().setProductFields(*product, *changes, "Edit Types");
+            if (!refusal.empty())
+                ui_.message(refusal, qs::MessageKind::Warning);
         }
         return;
     case qs::ProductGrid::Dialog::None:

@@ -2,12 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
-
 namespace qs {
 struct AppState;
 struct EditorState;
@@ -21,24 +15,21 @@ namespace qs::gui {
 class CategoryGridModel;
 class GridView;
 class ProductGridModel;
+class TInspectorForm;
+class TMemoTextForm;
+class TVaryForm;
 
 // The category details grid and the product grid of the main window: their
-// models, what a double-click opens, and the custom-fields command. The
+// models, the dialogs a double-click opens (the multi-line editor, the
+// inspector, the product options, the file dialogs), and the custom-fields
+// command. The
 // window only places the two views and tells which category is selected.
 class CatalogueGrids : public QObject {
     Q_OBJECT
 public:
+    // The dialogs the cells open are children of dialogParent.
     CatalogueGrids(qs::AppState& state, qs::EditorState& editor, qs::UserInterface& ui,
-                   GridView& categoryView, GridView& productView, QObject* parent = nullptr);
-
-    // The dialogs that edit a value: each returns the new value, or nothing
-    // when the merchant cancelled.
-    using TextEditor = std::function<std::optional<std::string>(const std::string& value)>;
-    using FieldChanges = std::vector<std::pair<std::string, std::string>>;
-    using Inspector = std::function<std::optional<FieldChanges>(const qs::TNewProduct& product)>;
-    TextEditor memoEditor;
-    TextEditor optionsEditor;
-    Inspector inspector;
+                   GridView& categoryView, GridView& productView, QWidget* dialogParent);
 
     // The selection of the tree: both grids show the category (none: hidden).
     void showCategory(qs::TNewCategory* category);
@@ -55,6 +46,9 @@ public:
 
     CategoryGridModel& categoryModel() const { return *categoryModel_; }
     ProductGridModel& productModel() const { return *productModel_; }
+    TMemoTextForm& memoTextForm() const { return *memoText_; }
+    TVaryForm& varyForm() const { return *vary_; }
+    TInspectorForm& inspectorForm() const { return *inspector_; }
 
 private:
     void categoryDialog(int row);
@@ -67,6 +61,9 @@ private:
     GridView& productView_;
     CategoryGridModel* categoryModel_;
     ProductGridModel* productModel_;
+    TMemoTextForm* memoText_;
+    TVaryForm* vary_;
+    TInspectorForm* inspector_;
 };
 
 } // namespace qs::gui

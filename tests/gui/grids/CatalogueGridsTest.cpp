@@ -1,18 +1,26 @@
 #include "grids/CatalogueGrids.h"
 
 #include "CatalogueTreeModel.h"
+#include "gui/GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "TCMForm.h"
 #include "app/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "core/text/TempFolder.h"
+#include "dialogs/TInspectorForm.h"
+#include "dialogs/TMemoTextForm.h"
+#include "dialogs/TProdSearchForm.h"
 #include "grids/CategoryGridModel.h"
 #include "grids/GridView.h"
 #include "grids/ProductGridModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -174,6 +182,68 @@ TEST_F(CatalogueGridsTest, TypingIsStoredBeforeTheWindowCloses)
     EXPECT_EQ(pear->field("Weight"), "") << "still being typed";
     form->grids().commitTyping();
     EXPECT_EQ(pear->field("Weight"), "2.5");
+}
+
+TEST_F(CatalogueGridsTest, DoubleClicksOpenTheCellsDialogAndStoreWhatItGives)
+{
+    state->catalogue.setProductID(*pear, 7);
+    folder.write("flavours.txt", "");
+    struct Case {
+        const char* field;
+        std::function<void(QWidget*)> answer;
+        const char* expected; // the field afterwards
+        const char* step;     // the step the Edit menu names
+    };
+    CatalogueGrids& grids = form->grids();
+    const Case cases[] = {
+        {"Description",
+         [&](QWidget*) {
+             grids.memoTextForm().TheMemo->setPlainText("Crisp\nand sweet");
+             grids.memoTextForm().OKBtn->click();
+         },
+         "Crisp<br>and sweet", "Edit Description"},
+        {"Type",
+         [&](QWidget*) {
+                                       QTableWidget& table = *grids.inspectorForm().StringGrid;
+             for (int row = 0; row < table.rowCount(); ++row)
+                 if (table.verticalHeaderItem(row)->text() == "Type")
+                     table.item(row, 0)->setText("Large");
+             grids.inspectorForm().OKBtn->click();
+         },
+         "Large", "Edit Types"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        productView().setCurrentIndex(cell(1, c.field));
+        bool opened = false;
+        test::whenModalShows([&](QWidget* dialog) {
+            opened = true;
+            c.answer(dialog);
+        });
+        const QRect at = productView().visualRect(cell(1, c.field));
+        QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(pear->field(c.field), c.expected);
+        EXPECT_EQ(state->history.undoLabel(), c.step);
+    }
+}
+
+TEST_F(CatalogueGridsTest, SearchGoesToTheProductsRow)
+{
+    form->setShopOpen(true);
+    bool listed = false;
+    test::whenModalShows([&](QWidget*) {
+        TProdSearchForm& results = form->searchForm();
+        listed = results.ResultsBox->model()->rowCount() == 1;
+        results.ResultsBox->setCurrentIndex(results.ResultsBox->model()->index(0, 0));
+        results.GoToBtn->click();
+        results.OKBtn->click();
+    });
+    form->ProdNameEdit->setText("PEA");
+    QTest::keyClick(form->ProdNameEdit, Qt::Key_Return);
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(form->selectedNode(), fruit);
+    EXPECT_EQ(form->grids().productOnCurrentRow(), pear);
 }
 
 TEST_F(CatalogueGridsTest, CustomFieldsAddColumns)
