@@ -261,7 +261,9 @@ Catalogue::ChildOrder Catalogue::childOrder() const
 void Catalogue::restoreChildOrder(const ChildOrder& order)
 {
     notify([](CatalogueObserver& o) { o.treeAboutToBeReordered(); });
-    for (const auto& [node, wanted] : order) {
+    for (const auto& entry : order) {
+        TNewCategory* node = entry.first;
+        const std::vector<TNewCategory*>& wanted = entry.second;
         auto& children = node->children_;
         std::unordered_map<const TNewCategory*, std::size_t> position;
         for (std::size_t i = 0; i < wanted.size(); ++i)

@@ -28,6 +28,8 @@ CatalogueGrids::CatalogueGrids(qs::AppState& state, qs::EditorState& editor, qs:
     categoryView_.horizontalHeader()->hide();
     categoryView_.verticalHeader()->hide();
     categoryView_.horizontalHeader()->setStretchLastSection(true);
+    // The labels show whole: "Default Custom Field 3" and the like.
+    categoryView_.horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     productView_.setGridModel(productModel_);
     productView_.verticalHeader()->hide();
     productView_.setDragEnabled(true);
