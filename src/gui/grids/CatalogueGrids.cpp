@@ -40,6 +40,7 @@ CatalogueGrids::CatalogueGrids(qs::AppState& state, qs::EditorState& editor, qs:
     connect(&productView_, &GridView::dialogRequested, this, &CatalogueGrids::productDialog);
     connect(productView_.selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
+                productModel_->setCurrentRow(current.row());
                 editor_.setCurrentProduct(productModel_->productAt(current.row()));
             });
 }

@@ -9,7 +9,10 @@
 #include "catalogue/ValueRules.h"
 #include "ui/UserInterface.h"
 
+#include <QBrush>
 #include <QMimeData>
+
+#include <utility>
 
 namespace qs::gui {
 
@@ -25,6 +28,14 @@ void ProductGridModel::applyCustomMax()
     beginResetModel();
     grid_.applyCustomMax(state_.ShopFields);
     endResetModel();
+}
+
+void ProductGridModel::setCurrentRow(int row)
+{
+    const int before = std::exchange(currentRow_, row);
+    for (const int changed : {before, row})
+        if (changed >= 0 && changed < rowCount())
+            emit dataChanged(index(changed, 0), index(changed, 0), {Qt::ForegroundRole, Qt::BackgroundRole});
 }
 
 qs::TNewProduct* ProductGridModel::productAt(int row) const
@@ -61,8 +72,12 @@ QVariant ProductGridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return fromBytes(dialogValue(index));
     case Qt::ForegroundRole:
+        if (index.column() == 0 && index.row() == currentRow_)
+            return QBrush(Qt::white);
         return foregroundFor(grid_.cell(*category_, index.column(), row).style);
     case Qt::BackgroundRole:
+        if (index.column() == 0 && index.row() == currentRow_)
+            return QBrush(Qt::gray);
         return backgroundFor(index.column() == 0 ? qs::CellStyle::Heading : qs::CellStyle::Plain);
     case Qt::ToolTipRole:
         if (grid_.dialog(index.column()) == qs::ProductGrid::Dialog::Picture)

@@ -26,6 +26,9 @@ public:
     // ApplyCustomMax: the columns from the shop's settings.
     void applyCustomMax();
 
+    // The row of the current product, whose name is drawn white on grey.
+    void setCurrentRow(int row);
+
     // Rows of the model are the grid's product rows: model row r is row r + 1.
     qs::TNewProduct* productAt(int row) const;
     QModelIndex indexOf(const qs::TNewProduct& product, int column) const;
@@ -59,6 +62,7 @@ private:
     qs::EditorState& editor_;
     qs::UserInterface& ui_;
     qs::ProductGrid grid_;
+    int currentRow_ = -1;
     bool adding_ = false;
     bool removing_ = false;
 };

@@ -1,7 +1,6 @@
 #include "grids/CatalogueGrids.h"
 
 #include "CatalogueTreeModel.h"
-#include "gui/GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "TCMForm.h"
 #include "app/AppState.h"
@@ -13,6 +12,7 @@
 #include "grids/CategoryGridModel.h"
 #include "grids/GridView.h"
 #include "grids/ProductGridModel.h"
+#include "gui/GuiTestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
@@ -84,6 +84,10 @@ TEST_F(CatalogueGridsTest, SelectingACategoryShowsItsDetailsAndProducts)
     EXPECT_EQ(cell(0, "Price").data().toString(), "9.99");
     EXPECT_EQ(cell(0, "Price").data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 128, 0));
     EXPECT_EQ(productView().currentIndex(), products().index(0, 1));
+    productView().setCurrentIndex(cell(1, "Price"));
+    EXPECT_EQ(products().index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::gray))
+        << "the current product's name";
+    EXPECT_NE(products().index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::gray));
     CategoryGridModel& details = form->grids().categoryModel();
     EXPECT_EQ(details.index(0, 1).data().toString(), "Fruit");
     EXPECT_EQ(details.index(3, 1).data().toString(), "(None...)");
@@ -204,7 +208,7 @@ TEST_F(CatalogueGridsTest, DoubleClicksOpenTheCellsDialogAndStoreWhatItGives)
          "Crisp<br>and sweet", "Edit Description"},
         {"Type",
          [&](QWidget*) {
-                                       QTableWidget& table = *grids.inspectorForm().StringGrid;
+             QTableWidget& table = *grids.inspectorForm().StringGrid;
              for (int row = 0; row < table.rowCount(); ++row)
                  if (table.verticalHeaderItem(row)->text() == "Type")
                      table.item(row, 0)->setText("Large");
