@@ -31,4 +31,13 @@ std::string separatorRefusal(std::string_view subject, std::string_view text,
     return {};
 }
 
+std::string_view strippedText(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace qs

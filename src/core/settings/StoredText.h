@@ -20,4 +20,8 @@ inline constexpr std::string_view tabSeparator = "\t";
 std::string separatorRefusal(std::string_view subject, std::string_view text,
                              std::initializer_list<std::string_view> separators);
 
+// The text without the blanks and control characters at either end, which
+// do not count as typed.
+std::string_view strippedText(std::string_view text);
+
 } // namespace qs

@@ -21,15 +21,6 @@ std::string codesFile(const AppState& state)
 
 } // namespace
 
-std::string_view strippedText(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 bool VatDetails::open(const AppState& state, UserInterface& ui)
 {
     renames_.clear();

@@ -55,7 +55,4 @@ private:
     std::vector<std::pair<std::string, std::string>> renames_;
 };
 
-// Blanks and control characters at either end of a typed text do not count.
-std::string_view strippedText(std::string_view text);
-
 } // namespace qs
