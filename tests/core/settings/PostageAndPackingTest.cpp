@@ -209,6 +209,27 @@ TEST_F(PostageAndPackingTest, OkWritesTheThreeFilesThenTheKeys)
     EXPECT_FALSE(state.SettingsModified) << "nothing changed";
 }
 
+TEST_F(PostageAndPackingTest, WhatOkWroteReadsBackUnchanged)
+{
+    writeData("area.txt", "UK=1,1\r\n*Eire=2,1\r\nOdd=9,x\r\n");
+    writeData("zones_data.log", "1::100::2.50::::::::::9\r\n2::250::3::::::::::\r\n");
+    writeData("zones_fixed.log", "1::100::1::2::3::4::5::6\r\n");
+    postage.shopOpened(state);
+    postage.show(state, ui);
+    ASSERT_TRUE(postage.accept(state, ui));
+    const std::string files[] = {data("area.txt"), data("zones_data.log"), data("zones_fixed.log")};
+    EXPECT_EQ(files[0], "UK=1,1\r\n*Eire=2,1\r\nOdd=9,x\r\n");
+    EXPECT_EQ(files[1], "1::100::2.50::::::::::9\r\n2::250::3::::::::::\r\n");
+    EXPECT_EQ(files[2], "1::100::1::2::3::4::5::6\r\n");
+    PostageAndPacking again;
+    again.shopOpened(state);
+    again.show(state, ui);
+    EXPECT_EQ(again.areas, postage.areas);
+    EXPECT_EQ(again.tables, postage.tables);
+    EXPECT_EQ(again.method, postage.method);
+    EXPECT_TRUE(ui.said.empty());
+}
+
 TEST_F(PostageAndPackingTest, AFailedWriteLeavesTheKeys)
 {
     state.ShopName = "Gone";
