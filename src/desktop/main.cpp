@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Startup.h"
 #include "publish/PublishActions.h"
+#include "settings/OptionsActions.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     qs::gui::TCMForm form(state);
     qs::gui::ShopActions shopActions(form, state, form.userInterface());
     qs::gui::PublishActions publishActions(form, state, form.userInterface(), shopActions);
+    qs::gui::OptionsActions optionsActions(form, state, form.userInterface());
     if (!qs::StartUp(state, form.userInterface()))
         return 1;
 

@@ -96,7 +96,7 @@ TEST_F(TMercDetailsFormTest, AnEmptyFieldKeepsTheDialogOpen)
 TEST_F(TMercDetailsFormTest, WithoutPaymentFieldsOkKeepsTheStoredAccount)
 {
     TMercDetailsForm plain(state, ui);
-    state.ShopFields.setValue("AUTHID", "stored type");
+    state.ShopFields.setValue("AUTH", "stored type");
     state.ShopFields.setValue("PPID", "acct-7");
     EXPECT_TRUE(test::runModal(
         plain, [&] { return plain.execute(); },

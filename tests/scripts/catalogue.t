@@ -52,6 +52,18 @@ my %STANDARD_SHOP = (
     'data/termcondition.txt' => ['Returns within 14 days & <free>', '', 'Second paragraph'],
 );
 
+# Products with VAT codes: Y standard, r reduced (named in another case by
+# the product), Z not listed and so not VAT-able.
+my %VAT_SHOP = (
+    'data/shop.tax'  => ["Y=17.50\tStandard", "R=5.00\tReduced", "bad=x\tNot a rate"],
+    'data/shop.data' => [
+        product(id => 1, path => 'Books|Dune', price => '10', tax => 'Y'),
+        product(id => 2, path => 'Books|Map', price => '.99', tax => 'r'),
+        product(id => 3, path => 'Books|Atlas', price => '3', tax => 'Z'),
+        product(id => 4, path => 'Books|Odd', price => '3', tax => 'bad'),
+    ],
+);
+
 # Builds a shop folder with the shipped script; a file given as undef is left out.
 sub make_shop {
     my (%change) = @_;
@@ -135,6 +147,47 @@ my @cases = (
         shop  => { eol => "\r" },
         query => 'cat=0',
         like  => [qr/<h3>Dune<\/h3>/, qr/<h3>Atlas<\/h3>/, qr/href="\?cat=2">Garden</],
+    },
+    {   name  => 'prices typed without VAT show the VAT added, per product tax code',
+        shop  => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=exclude', 'currency=gbp'] },
+        query => 'cat=0',
+        like  => [qr/&pound;10\.00 <span class="vat">\+ VAT at 17\.50% = &pound;11\.75<\/span>/,
+                  qr/&pound;0\.99 <span class="vat">\+ VAT at 5\.00% = &pound;1\.04<\/span>/,
+                  qr/<p class="price">&pound;3\.00<\/p>/],
+        unlike => [qr/VAT at 0\.00/],
+    },
+    {   name  => 'without a tax action prices are taken to exclude VAT',
+        shop  => { %VAT_SHOP, 'qstl2.cfg' => ['currency=gbp'] },
+        query => 'cat=0',
+        like  => [qr/&pound;10\.00 <span class="vat">\+ VAT at 17\.50%/],
+    },
+    {   name   => 'prices typed with VAT say so',
+        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=include', 'currency=gbp'] },
+        query  => 'cat=0',
+        like   => [qr/&pound;10\.00 <span class="vat">incl\. VAT<\/span>/, qr/<p class="price">&pound;3\.00<\/p>/],
+        unlike => [qr/\+ VAT/],
+    },
+    {   name   => 'no VAT calculations: prices as typed',
+        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=ignore', 'currency=gbp'] },
+        query  => 'cat=0',
+        like   => [qr/<p class="price">&pound;10\.00<\/p>/],
+        unlike => [qr/VAT/],
+    },
+    {   name   => 'each level shows its navigation text',
+        shop   => { 'qstl2.cfg' => ["levtext=Choose a department\tChoose a <range><br>of books\t"] },
+        query  => 'cat=0',
+        like   => [qr/<h2>Books<\/h2>\n<p class="level">Choose a &lt;range&gt;<br>of books<\/p>/],
+        unlike => [qr/department/],
+    },
+    {   name  => 'the welcome page shows the first level text',
+        shop  => { 'qstl2.cfg' => ["levtext=Choose a department\tChoose a range"] },
+        query => '',
+        like  => [qr/<h2>Welcome<\/h2>\n<p class="level">Choose a department<\/p>/],
+    },
+    {   name   => 'a level without a text shows none',
+        shop   => { 'qstl2.cfg' => ["levtext=One\tTwo"] },
+        query  => 'cat=1',
+        unlike => [qr/class="level"/],
     },
     {   name  => 'PATH names the data folder beside the script',
         shop   => { 'qstl2.cfg' => ['PATH=stock'], 'stock/header_data.log' => ['5::Tools::::::::'] },

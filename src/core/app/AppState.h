@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueChanges.h"
 #include "catalogue/history/UndoHistory.h"
 #include "fields/FieldDefinitions.h"
+#include "settings/PostageAndPacking.h"
 #include "settings/ShopSettings.h"
 
 #include <optional>
@@ -53,6 +54,8 @@ struct AppState {
     std::optional<NameValueList> locationWithoutShop;
 
     ShopSettings ShopFields;
+    // The postage dialog's areas and charge tables, which outlive each showing.
+    PostageAndPacking Postage;
     FieldDefinitions InfoList;
     Catalogue catalogue;
     UndoHistory history{catalogue};

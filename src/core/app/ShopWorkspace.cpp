@@ -102,6 +102,7 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
         }
         if (readShopLocation && fileExists(shopLocation))
             LoadLocation(state, shopLocation);
+        state.Postage.shopOpened(state);
     } catch (...) {
         returnToNoShop(state, editor);
         throw;

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "settings/ShopSettingsFile.h"
+#include "text/LineBreaks.h"
 #include "ui/UserInterface.h"
 
 namespace qs {
@@ -38,7 +39,9 @@ bool blank(std::string_view text)
 
 MerchantDetails::PaymentAccount MerchantDetails::PaymentAccount::stored(const ShopSettings& settings)
 {
-    return {std::string(settings.value("AUTHID")), std::string(settings.value("PPID"))};
+    // The Payment Methods dialog shows AUTH and PPID whenever it opens, so
+    // they are what its fields hold.
+    return {std::string(settings.value("AUTH")), std::string(settings.value("PPID"))};
 }
 
 void MerchantDetails::fill(const ShopSettings& settings)
@@ -71,7 +74,7 @@ bool MerchantDetails::accept(ShopSettings& settings, UserInterface& ui, const Pa
     settings.setValue("chequename", ChequeNameEdit);
     settings.setValue("sales_email", EmailEdit);
     settings.setValue("tech_email", TechSupportEmail);
-    settings.setValue("merc_address", replaceAll(AddressMemo, shownLineBreak, storedLineBreak));
+    settings.setValue("merc_address", withLineBreaks(AddressMemo, storedLineBreak));
     settings.setValue("AUTHID", payment.authorisationType);
     settings.setValue("PPID", payment.accountId);
     return true;

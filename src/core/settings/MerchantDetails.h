@@ -26,7 +26,8 @@ struct MerchantDetails {
         std::string authorisationType;
         std::string accountId;
 
-        // What the shop's settings hold already, so that OK keeps it.
+        // What the Payment Methods dialog's fields hold while it is closed:
+        // it shows the stored AUTH and PPID whenever it opens.
         static PaymentAccount stored(const ShopSettings& settings);
     };
 

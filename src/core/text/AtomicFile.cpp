@@ -86,7 +86,7 @@ void removeStrayTemporaries(const std::string& folder)
     }
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers)
+AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers, FileAccess access)
     : path_(std::move(path)), buffer_(bufferSize)
 {
     if (leftovers == Leftovers::RemoveFirst)
@@ -98,7 +98,8 @@ AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers)
         temporaryPath_.clear();
         throw FileError::cannotCreate(path_, error);
     }
-    if (::fchmod(fd_, modeForNewFile(path_)) != 0)
+    const mode_t mode = access == FileAccess::OwnerOnly ? S_IRUSR | S_IWUSR : modeForNewFile(path_);
+    if (::fchmod(fd_, mode) != 0)
         fail(errno);
 }
 
@@ -175,9 +176,9 @@ void AtomicFileWriter::commit()
         throw FileError::cannotCreate(path_, error);
 }
 
-void writeFileAtomically(const std::string& path, std::string_view bytes)
+void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access)
 {
-    AtomicFileWriter writer(path);
+    AtomicFileWriter writer(path, AtomicFileWriter::Leftovers::RemoveFirst, access);
     writer.write(bytes);
     writer.commit();
 }

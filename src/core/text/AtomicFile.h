@@ -6,6 +6,11 @@
 
 namespace qs {
 
+// Who may read a file written anew: everyone the umask allows (or, when it
+// replaces a file, whoever could read that one), or its owner only, for
+// files that hold a password.
+enum class FileAccess { Shared, OwnerOnly };
+
 // Writes a file so that a save never destroys what was there: the bytes go to
 // a new temporary file in the same folder, which is flushed to disk and then
 // renamed over the old file; the folder is flushed last. Until commit() has
@@ -20,7 +25,8 @@ public:
     // (removeStrayTemporaries) and then writes with AlreadyRemoved.
     enum class Leftovers { RemoveFirst, AlreadyRemoved };
 
-    explicit AtomicFileWriter(std::string path, Leftovers leftovers = Leftovers::RemoveFirst);
+    explicit AtomicFileWriter(std::string path, Leftovers leftovers = Leftovers::RemoveFirst,
+                              FileAccess access = FileAccess::Shared);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -49,6 +55,7 @@ private:
 void removeStrayTemporaries(const std::string& folder);
 
 // Writes bytes as the whole new content of a file, through AtomicFileWriter.
-void writeFileAtomically(const std::string& path, std::string_view bytes);
+void writeFileAtomically(const std::string& path, std::string_view bytes,
+                         FileAccess access = FileAccess::Shared);
 
 } // namespace qs

@@ -260,6 +260,26 @@ TEST_F(ShopWorkspaceTest, OpeningTakesTheShopsOwnSettingsWithOrWithoutACatalogue
     }
 }
 
+TEST_F(ShopWorkspaceTest, OpeningAShopReadsItsChargeTablesNeverTheLastShops)
+{
+    ASSERT_TRUE(newShop("Demo"));
+    EXPECT_EQ(state.Postage.areas.bytes(), "UK=\r\n") << "the starting data's areas";
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/data/zones_data.log", "1::100::2::::::::::\r\n");
+    CloseShop(state, editor, ui, {});
+    state.ShopName = "Demo";
+    ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+    EXPECT_EQ(state.Postage.tables.bands, std::vector<std::string>{"100"});
+    CloseShop(state, editor, ui, {});
+
+    ASSERT_TRUE(newShop("Bare"));
+    fs::remove(folder.file("Apache/cgi-bin/qstldb/Bare-cgi/data/area.txt"));
+    CloseShop(state, editor, ui, {});
+    state.ShopName = "Bare";
+    ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+    EXPECT_TRUE(state.Postage.tables.bands.empty());
+    EXPECT_EQ(state.Postage.areas, DeliveryAreas::builtIn());
+}
+
 TEST_F(ShopWorkspaceTest, OpeningReadsTheCatalogueFromTheFoldersInForceBeforehand)
 {
     ASSERT_TRUE(newShop("Demo"));

@@ -131,6 +131,7 @@ sub read_products {
             number      => $field[14] // '',
             description => $field[18] // '',
             picture     => $field[19] // '',
+            tax_code    => $field[21] // '',
         };
     });
     return $found ? \@products : undef;
@@ -141,12 +142,50 @@ sub picture_url {
     return ($settings->{imagepath} // '') . '/' . url_encode($picture, '/');
 }
 
-sub price_html {
-    my ($price, $currency) = @_;
-    return html($price) unless $price =~ /\A\s*(\d+(?:\.\d*)?|\.\d+)\s*\z/;
-    my $amount = sprintf '%.2f', $1;
+# shop.tax: code=rate TAB description. Codes are matched without regard to
+# case; a product whose code is not listed is not VAT-able.
+sub read_vat_rates {
+    my ($data) = @_;
+    my %rates;
+    each_line("$data/shop.tax", sub {
+        my ($code, $value) = split /=/, $_[0], 2;
+        return unless defined $value && $code ne '';
+        my ($rate) = split /\t/, $value, 2;
+        $rates{ lc $code } //= $rate if defined $rate && $rate =~ /\A(?:\d+(?:\.\d*)?|\.\d+)\z/;
+    });
+    return \%rates;
+}
+
+# An amount in pence, from a price as typed; undef when it is not a number.
+sub pence {
+    my ($price) = @_;
+    return undef unless $price =~ /\A\s*(\d+(?:\.\d*)?|\.\d+)\s*\z/;
+    return int($1 * 100 + 0.5);
+}
+
+sub money_html {
+    my ($pence, $currency) = @_;
+    my $amount = sprintf '%d.%02d', int($pence / 100), $pence % 100;
     my $symbol = $CURRENCY_SYMBOL{ lc($currency // '') };
     return $symbol ? "$symbol$amount" : html(($currency // '') eq '' ? $amount : "$amount " . uc $currency);
+}
+
+# The price as the shop's VAT settings say prices are typed: with VAT
+# included, without it (the VAT is then added for the customer to see), or
+# with VAT not calculated at all.
+sub price_html {
+    my ($price, $settings, $vat_rate) = @_;
+    my $pence = pence($price);
+    return html($price) unless defined $pence;
+    my $currency = $settings->{currency};
+    my $action = $settings->{taxaction} // 'exclude';
+    return money_html($pence, $currency) if $action eq 'ignore' || !defined $vat_rate;
+    return money_html($pence, $currency) . ' <span class="vat">incl. VAT</span>' if $action eq 'include';
+    # Rate in hundredths of a percent, so that the VAT is rounded once, to the penny.
+    my $hundredths = int($vat_rate * 100 + 0.5);
+    my $with_vat = $pence + int(($pence * $hundredths + 5000) / 10000);
+    return money_html($pence, $currency) . ' <span class="vat">+ VAT at ' . html(sprintf('%.2f', $hundredths / 100))
+        . '% = ' . money_html($with_vat, $currency) . '</span>';
 }
 
 sub category_link {
@@ -181,7 +220,7 @@ sub children_of {
 sub notice { return '<p class="notice">' . html($_[0]) . "</p>\n" }
 
 sub product_card {
-    my ($settings, $product) = @_;
+    my ($settings, $vat_rates, $product) = @_;
     my $picture = $product->{picture} eq '' ? 'nopicture.gif' : $product->{picture};
     my $card = qq{<article class="product">\n<img src="}
         . html(picture_url($settings, $picture)) . '" alt="' . html($product->{name}) . qq{">\n};
@@ -192,14 +231,25 @@ sub product_card {
     $card .= "</div>\n";
     if ($product->{price} ne '') {
         my $unit = $product->{unit} eq '' ? '' : ' <span class="unit">' . html($product->{unit}) . '</span>';
-        $card .= '<p class="price">' . price_html($product->{price}, $settings->{currency}) . "$unit</p>\n";
+        my $rate = $vat_rates->{ lc $product->{tax_code} };
+        $card .= '<p class="price">' . price_html($product->{price}, $settings, $rate) . "$unit</p>\n";
     }
     return "$card</article>\n";
 }
 
+# levtext: a text for each level of the catalogue, joined by TAB; level 1
+# is the welcome page, level 2 a top-level category, and so on.
+sub level_text_html {
+    my ($settings, $level) = @_;
+    my @texts = split /\t/, $settings->{levtext} // '', -1;
+    my $text = $texts[ $level - 1 ] // '';
+    return $text eq '' ? '' : '<p class="level">' . html_text($text) . "</p>\n";
+}
+
 sub category_page {
     my ($settings, $data, $category, $children) = @_;
-    my $page = '<h2>' . html($category->{name}) . "</h2>\n";
+    my $level = 2 + ($category->{path} =~ tr/|//);
+    my $page = '<h2>' . html($category->{name}) . "</h2>\n" . level_text_html($settings, $level);
     $page .= '<img class="banner" src="' . html(picture_url($settings, $category->{picture})) . qq{" alt="">\n}
         if $category->{picture} ne '';
     $page .= '<p class="intro">' . html_text($category->{description}) . "</p>\n"
@@ -207,7 +257,9 @@ sub category_page {
     my $products = read_products($data, $category->{path});
     return $page . notice($PREPARING) unless $products;
     if (@$products) {
-        $page .= qq{<div class="products">\n} . join('', map { product_card($settings, $_) } @$products) . "</div>\n";
+        my $vat_rates = read_vat_rates($data);
+        $page .= qq{<div class="products">\n} . join('', map { product_card($settings, $vat_rates, $_) } @$products)
+            . "</div>\n";
     } elsif (!$children->{ $category->{path} }) {
         $page .= notice('There are no products in this category yet.');
     }
@@ -226,8 +278,8 @@ sub terms_page {
 }
 
 sub welcome_page {
-    my ($categories) = @_;
-    return "<h2>Welcome</h2>\n"
+    my ($settings, $categories) = @_;
+    return "<h2>Welcome</h2>\n" . level_text_html($settings, 1)
         . (@$categories ? notice('Please choose a category to see its products.') : notice($PREPARING));
 }
 
@@ -257,7 +309,8 @@ main a { color: #1f3b5c; }
 .details p { margin: 0 0 6px; }
 .number { color: #777; font-size: 13px; }
 .price { margin: 0; padding: 10px 14px; font-size: 18px; font-weight: 600; color: #1a7f37; border-top: 1px solid #eee; }
-.unit { font-size: 13px; font-weight: normal; color: #666; }
+.unit, .vat { font-size: 13px; font-weight: normal; color: #666; }
+.level { font-size: 16px; color: #1f3b5c; }
 .notice { padding: 14px 18px; background: #fff; border-left: 4px solid #1f3b5c; border-radius: 4px; }
 .terms { background: #fff; padding: 16px 20px; border-radius: 8px; }
 footer { text-align: center; padding: 16px; color: #666; font-size: 13px; }
@@ -288,7 +341,7 @@ sub catalogue_page {
         = ($parameters->{page} // '') eq 'terms' ? terms_page($data)
         : $current                               ? category_page($settings, $data, $current, $children)
         : defined $parameters->{cat}             ? notice('Sorry, that category could not be found.')
-        :                                          welcome_page($categories);
+        :                                          welcome_page($settings, $categories);
     my $navigation = navigation_list($children, '', $current && $current->{path});
     return html_page($settings, $navigation, $content);
 }

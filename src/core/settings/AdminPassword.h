@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+class UserInterface;
+
+// admin.pass in the shop's CGI folder: the ID and password with which
+// administrators manage the shop online, one line "id=password" ended by
+// CR LF. The ID ends at the first "=", so the password may hold one. The file
+// is readable by its owner only.
+struct AdminPassword {
+    std::string userId;
+    std::string password;
+
+    // The first line of the file. A shop without the file has no password
+    // yet (both empty); one that cannot be read is told: nothing then.
+    static std::optional<AdminPassword> read(const std::string& path, UserInterface& ui);
+    // Refuses an empty ID or password and what the line cannot hold (told:
+    // false); a file that cannot be written is told: false.
+    bool write(const std::string& path, UserInterface& ui) const;
+
+    static constexpr std::string_view loadProblem = "There was a problem loading the password file.";
+    static constexpr std::string_view saveProblem = "There was a problem saving the password file.";
+    static constexpr std::string_view emptyMessage = "Please enter both a user ID and a password.";
+};
+
+inline constexpr const char* adminPasswordFileName = "admin.pass";
+
+} // namespace qs

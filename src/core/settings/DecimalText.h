@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qs {
+
+// Rates and weights as the shop's files write them: digits with at most one
+// point ("17", "17.5", ".5"), read and written the same in every locale. No
+// sign, blank, comma, exponent or percent sign.
+bool isDecimal(std::string_view text);
+
+// A decimal with exactly two decimals, rounded half up without going through
+// binary floating point: "17.5" gives "17.50", "0.125" gives "0.13", "007"
+// gives "7.00". Only for texts that isDecimal accepts.
+std::string withTwoDecimals(std::string_view text);
+
+// The value of a decimal, for ordering.
+double decimalValue(std::string_view text);
+
+} // namespace qs

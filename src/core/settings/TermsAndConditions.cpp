@@ -1,0 +1,36 @@
+#include "settings/TermsAndConditions.h"
+
+#include "text/AtomicFile.h"
+#include "text/LineBreaks.h"
+#include "text/LineSplitter.h"
+#include "text/ReadFile.h"
+
+#include <utility>
+
+namespace qs {
+
+std::string readTerms(const std::string& path, std::string_view lineBreak)
+{
+    std::string bytes;
+    try {
+        bytes = readFileBytes(path);
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::string text;
+    bool first = true;
+    forEachLine(bytes, [&](std::string_view line) {
+        if (!std::exchange(first, false))
+            text.append(lineBreak);
+        text.append(line);
+    });
+    return text;
+}
+
+void writeTerms(const std::string& path, std::string_view text)
+{
+    // Every line of the text, the last included, ends with CR LF; no text, no line.
+    writeFileAtomically(path, text.empty() ? std::string() : withLineBreaks(text, "\r\n") + "\r\n");
+}
+
+} // namespace qs

@@ -1,0 +1,117 @@
+#include "settings/VatDetails.h"
+
+#include "app/AppState.h"
+#include "settings/CountryRates.h"
+#include "settings/DecimalText.h"
+#include "settings/SettingsChange.h"
+#include "settings/StoredText.h"
+#include "text/AtomicFile.h"
+#include "text/CaseFold.h"
+#include "text/FileError.h"
+#include "ui/UserInterface.h"
+
+namespace qs {
+
+namespace {
+
+std::string codesFile(const AppState& state)
+{
+    return joinPath(state.ShopDataDir(), vatCodesFileName);
+}
+
+} // namespace
+
+bool VatDetails::open(const AppState& state, UserInterface& ui)
+{
+    renames_.clear();
+    try {
+        codes = readVatCodes(codesFile(state));
+    } catch (const FileError& error) {
+        ui.message(error.what(), MessageKind::Error);
+        return false;
+    }
+    const std::string_view action = state.ShopFields.value("taxaction");
+    NoVATBox = action == "ignore";
+    if (!NoVATBox)
+        priceDetails = action == "include" ? Included : NotIncluded;
+    return true;
+}
+
+bool VatDetails::refused(std::string_view code, std::string_view rate, std::string_view description,
+                         std::ptrdiff_t other, UserInterface& ui) const
+{
+    std::string refusal = separatorRefusal("A VAT code", code, {"=", tabSeparator, lineBreakSeparator});
+    if (refusal.empty() && !isDecimal(rate))
+        refusal = rateMessage;
+    if (refusal.empty())
+        refusal = separatorRefusal("A description", description, {tabSeparator, lineBreakSeparator});
+    for (std::size_t i = 0; refusal.empty() && i < codes.size(); ++i)
+        if (static_cast<std::ptrdiff_t>(i) != other && equalsIgnoreCase(codes[i].code, code))
+            refusal = duplicateMessage;
+    if (refusal.empty())
+        return false;
+    ui.message(refusal, MessageKind::Warning);
+    return true;
+}
+
+bool VatDetails::add(std::string_view code, std::string_view rate, std::string_view description,
+                     UserInterface& ui)
+{
+    code = strippedText(code);
+    rate = strippedText(rate);
+    if (code.empty() || rate.empty()) {
+        ui.message(missingMessage, MessageKind::Warning);
+        return false;
+    }
+    if (refused(code, rate, description, -1, ui))
+        return false;
+    codes.push_back({std::string(code), withTwoDecimals(rate), std::string(description)});
+    return true;
+}
+
+bool VatDetails::modify(std::size_t row, std::string_view code, std::string_view rate,
+                        std::string_view description, UserInterface& ui)
+{
+    if (row >= codes.size())
+        return false;
+    code = strippedText(code);
+    rate = strippedText(rate);
+    if (code.empty()) {
+        ui.message(missingMessage, MessageKind::Warning);
+        return false;
+    }
+    const std::string_view typedRate = rate.empty() ? std::string_view("0") : rate;
+    if (refused(code, typedRate, description, static_cast<std::ptrdiff_t>(row), ui))
+        return false;
+    VatCode& entry = codes[row];
+    if (entry.code != code)
+        renames_.emplace_back(entry.code, code);
+    entry = {std::string(code), withTwoDecimals(typedRate), std::string(description)};
+    return true;
+}
+
+void VatDetails::remove(std::size_t row)
+{
+    if (row < codes.size())
+        codes.erase(codes.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+bool VatDetails::accept(AppState& state, UserInterface& ui)
+{
+    const ShopSettings before = state.ShopFields;
+    state.ShopFields.setValue("taxaction", NoVATBox                      ? "ignore"
+                                           : priceDetails == NotIncluded ? "exclude"
+                                                                         : "include");
+    noteSettingsChange(state, before);
+    try {
+        writeFileAtomically(codesFile(state), vatCodesBytes(codes));
+        renameCountryHeadings(joinPath(state.ShopDataDir(), countryRatesFileName), renames_);
+    } catch (const FileError& error) {
+        ui.message(error.what(), MessageKind::Error);
+        return false;
+    }
+    renames_.clear();
+    return true;
+}
+
+} // namespace qs

@@ -1,0 +1,79 @@
+#include "settings/TCustomDetailsForm.h"
+
+#include "Encoding.h"
+#include "app/AppState.h"
+#include "settings/DialogParts.h"
+#include "settings/SettingsChange.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qs::gui {
+
+TCustomDetailsForm::TCustomDetailsForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui)
+{
+    setWindowTitle("Customer Details");
+    CheckBox1 = new QCheckBox("&Remember Customer Details");
+    CheckBox2 = new QCheckBox("&Delete unused records after");
+    Edit1 = new QLineEdit(fromBytes(qs::CustomerDetails().Edit1));
+    Edit1->setMaximumWidth(60);
+    OKBtn = new QPushButton("&OK");
+    OKBtn->setDefault(true);
+    CancelBtn = plainButton("&Cancel");
+    connect(CheckBox1, &QCheckBox::toggled, this, &TCustomDetailsForm::applyEnabling);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TCustomDetailsForm::applyEnabling);
+    connect(OKBtn, &QPushButton::clicked, this, &TCustomDetailsForm::confirm);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    auto* months = new QHBoxLayout;
+    months->addWidget(CheckBox2);
+    months->addWidget(Edit1);
+    months->addWidget(new QLabel("months"));
+    months->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CheckBox1);
+    layout->addLayout(months);
+    layout->addWidget(
+        new QLabel("( It is recommended that unused records are deleted after 6 months or less)"));
+    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    applyEnabling();
+}
+
+bool TCustomDetailsForm::execute()
+{
+    qs::CustomerDetails details;
+    details.fill(state_.ShopFields);
+    CheckBox1->setChecked(details.CheckBox1);
+    CheckBox2->setChecked(details.CheckBox2);
+    Edit1->setText(fromBytes(details.Edit1));
+    applyEnabling();
+    return exec() == QDialog::Accepted;
+}
+
+void TCustomDetailsForm::applyEnabling()
+{
+    qs::CustomerDetails details;
+    details.CheckBox1 = CheckBox1->isChecked();
+    details.CheckBox2 = CheckBox2->isChecked();
+    CheckBox2->setEnabled(details.checkBox2Enabled());
+    Edit1->setEnabled(details.edit1Enabled());
+}
+
+void TCustomDetailsForm::confirm()
+{
+    qs::CustomerDetails details;
+    details.CheckBox1 = CheckBox1->isChecked();
+    details.CheckBox2 = CheckBox2->isChecked();
+    details.Edit1 = toBytes(Edit1->text());
+    const qs::ShopSettings before = state_.ShopFields;
+    if (!details.accept(state_.ShopFields, ui_))
+        return;
+    qs::noteSettingsChange(state_, before);
+    accept();
+}
+
+} // namespace qs::gui

@@ -1,0 +1,118 @@
+#include "settings/TLevelTextForm.h"
+
+#include "Encoding.h"
+#include "app/AppState.h"
+#include "settings/DialogParts.h"
+#include "settings/SettingsChange.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qs::gui {
+
+TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui)
+{
+    setWindowTitle("Catalogue Navigation...");
+    auto* intro = new QLabel("The easiest way to design a shopfront in Quaystall DB is to use a single HTML "
+                             "template for navigating the catalogue.\n\n Q@STL-DB allows you to set up "
+                             "alternative texts to be used at different levels of navigation.");
+    intro->setWordWrap(true);
+    HeadingLabel = new QLabel;
+    LevTexMemo = new QPlainTextEdit;
+    LevTexMemo->setTabChangesFocus(true);
+    PrevBtn = plainButton("<< &Previous");
+    NextBtn = plainButton("&Next >>");
+    Edit1 = new QLineEdit;
+    Edit1->setMaximumWidth(60);
+    OKBtn = new QPushButton("OK");
+    OKBtn->setDefault(true);
+    HelpBtn = plainButton("Help");
+    connect(PrevBtn, &QPushButton::clicked, this, [this] { step(false); });
+    connect(NextBtn, &QPushButton::clicked, this, [this] { step(true); });
+    connect(OKBtn, &QPushButton::clicked, this, &TLevelTextForm::confirm);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
+
+    auto* radio = new QFrame;
+    radio->setFrameShape(QFrame::StyledPanel);
+    auto* radioRow = new QHBoxLayout;
+    radioRow->addWidget(new QLabel("Display up to"));
+    radioRow->addWidget(Edit1);
+    radioRow->addWidget(new QLabel("options as radio-buttons"));
+    radioRow->addStretch(1);
+    auto* radioLayout = new QVBoxLayout(radio);
+    radioLayout->addLayout(radioRow);
+    radioLayout->addWidget(
+        new QLabel("( More than this, and options will be presented in a drop-down list )"));
+    auto* steps = new QHBoxLayout;
+    steps->addWidget(PrevBtn);
+    steps->addWidget(NextBtn);
+    steps->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(HeadingLabel);
+    layout->addWidget(LevTexMemo, 1);
+    layout->addLayout(steps);
+    layout->addWidget(radio);
+    layout->addLayout(buttonRow({OKBtn, HelpBtn}));
+    resize(520, 420);
+}
+
+bool TLevelTextForm::execute()
+{
+    Edit1->setText(fromBytes(state_.ShopFields.value("opt_radio_entries")));
+    texts_.fill(state_.ShopFields, state_.MAX_CATEGORY_DEPTH);
+    showLevel();
+    LevTexMemo->setFocus();
+    return exec() == QDialog::Accepted;
+}
+
+void TLevelTextForm::showLevel()
+{
+    LevTexMemo->setPlainText(fromBytes(texts_.text()));
+    HeadingLabel->setText(fromBytes(texts_.heading()));
+    PrevBtn->setEnabled(texts_.hasPrevious());
+    NextBtn->setEnabled(texts_.hasNext());
+}
+
+bool TLevelTextForm::storeLevel()
+{
+    return texts_.store(toBytes(LevTexMemo->toPlainText()), ui_);
+}
+
+void TLevelTextForm::step(bool forward)
+{
+    if (!storeLevel())
+        return;
+    forward ? texts_.next() : texts_.previous();
+    showLevel();
+}
+
+void TLevelTextForm::confirm()
+{
+    if (!storeLevel())
+        return;
+    const qs::ShopSettings before = state_.ShopFields;
+    if (!texts_.acceptEntries(state_.ShopFields, toBytes(Edit1->text()), ui_))
+        return;
+    qs::noteSettingsChange(state_, before);
+    accept();
+}
+
+void TLevelTextForm::done(int result)
+{
+    // A text that cannot be stored keeps the dialog open, so nothing typed is lost.
+    if (!storeLevel())
+        return;
+    const qs::ShopSettings before = state_.ShopFields;
+    texts_.storeTexts(state_.ShopFields);
+    qs::noteSettingsChange(state_, before);
+    QDialog::done(result);
+}
+
+} // namespace qs::gui

@@ -1,0 +1,126 @@
+#include "settings/TPayMethodForm.h"
+
+#include "Encoding.h"
+#include "app/AppState.h"
+#include "settings/DialogParts.h"
+#include "settings/SettingsChange.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace qs::gui {
+
+TPayMethodForm::TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui)
+{
+    setWindowTitle("Payment Methods");
+    PayMethodBox = new QComboBox;
+    for (const qs::PaymentMethod& method : qs::PaymentMethods::methods)
+        PayMethodBox->addItem(fromBytes(method.entry));
+    PhoneBackBox = new QCheckBox("Allow Phone-Back Credit Card Order");
+    AllowSnailBox = new QCheckBox("Allow Mail Order via Hardcopy Printout");
+    InvoiceBox = new QCheckBox("Option to Invoice When Order is Received");
+    lblAccountID = new QLabel("Account ID");
+    edAccountID = new QLineEdit;
+    lblAuthType = new QLabel("Authorisation type");
+    edAuthType = new QLineEdit;
+    URLLabel = new QLabel("URL for CGI call");
+    PaymentURLEdit = new QLineEdit;
+    PaymentURLEdit->setMinimumWidth(360);
+    OKBtn = new QPushButton("OK");
+    OKBtn->setDefault(true);
+    CancelBtn = plainButton("Cancel");
+    HelpBtn = plainButton("Help");
+    connect(PayMethodBox, &QComboBox::activated, this, &TPayMethodForm::pickMethod);
+    connect(OKBtn, &QPushButton::clicked, this, &TPayMethodForm::confirm);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
+
+    auto* method = new QHBoxLayout;
+    method->addWidget(new QLabel("Online Payment Method:- "));
+    method->addWidget(PayMethodBox, 1);
+    auto* account = new QGroupBox("Account Information");
+    auto* grid = new QGridLayout(account);
+    int row = 0;
+    const std::pair<QLabel*, QLineEdit*> rows[] = {
+        {lblAccountID, edAccountID}, {lblAuthType, edAuthType}, {URLLabel, PaymentURLEdit}};
+    for (const auto& [label, edit] : rows) {
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row++, 1);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(method);
+    layout->addWidget(PhoneBackBox);
+    layout->addWidget(AllowSnailBox);
+    layout->addWidget(InvoiceBox);
+    layout->addWidget(account);
+    layout->addLayout(buttonRow({OKBtn, CancelBtn, HelpBtn}));
+}
+
+bool TPayMethodForm::execute()
+{
+    methods_.fill(state_.ShopFields);
+    showMethods();
+    PayMethodBox->setFocus();
+    return exec() == QDialog::Accepted;
+}
+
+void TPayMethodForm::showMethods()
+{
+    {
+        const QSignalBlocker quiet(PayMethodBox);
+        PayMethodBox->setCurrentIndex(methods_.PayMethodBox);
+    }
+    PhoneBackBox->setChecked(methods_.PhoneBackBox);
+    AllowSnailBox->setChecked(methods_.AllowSnailBox);
+    InvoiceBox->setChecked(methods_.InvoiceBox);
+    edAccountID->setText(fromBytes(methods_.edAccountID));
+    edAuthType->setText(fromBytes(methods_.edAuthType));
+    PaymentURLEdit->setText(fromBytes(methods_.PaymentURLEdit));
+    const qs::PaymentMethods::Enabled& enabled = methods_.enabled;
+    lblAccountID->setEnabled(enabled.accountId);
+    edAccountID->setEnabled(enabled.accountId);
+    lblAuthType->setEnabled(enabled.authTypeLabel);
+    edAuthType->setEnabled(enabled.authType);
+    URLLabel->setEnabled(enabled.address);
+    PaymentURLEdit->setEnabled(enabled.address);
+}
+
+void TPayMethodForm::takeControls()
+{
+    methods_.PayMethodBox = PayMethodBox->currentIndex();
+    methods_.PhoneBackBox = PhoneBackBox->isChecked();
+    methods_.AllowSnailBox = AllowSnailBox->isChecked();
+    methods_.InvoiceBox = InvoiceBox->isChecked();
+    methods_.edAccountID = toBytes(edAccountID->text());
+    methods_.edAuthType = toBytes(edAuthType->text());
+    methods_.PaymentURLEdit = toBytes(PaymentURLEdit->text());
+}
+
+void TPayMethodForm::pickMethod(int method)
+{
+    takeControls();
+    methods_.pick(method, state_.ShopFields, ui_);
+    showMethods();
+}
+
+void TPayMethodForm::confirm()
+{
+    takeControls();
+    const qs::ShopSettings before = state_.ShopFields;
+    if (!methods_.accept(state_.ShopFields, ui_))
+        return;
+    qs::noteSettingsChange(state_, before);
+    accept();
+}
+
+} // namespace qs::gui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "settings/VatCodes.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace qs::gui {
+
+// "Modify VAT Code": one VAT code, its rate and its description, for the Add
+// and Modify buttons of VAT Details.
+class TVATCodeModForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TVATCodeModForm(QWidget* parent = nullptr);
+
+    // Shows the code in the fields. True when it closed with OK; typed()
+    // then holds the fields as typed.
+    bool execute(const qs::VatCode& shown);
+    qs::VatCode typed() const;
+
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+};
+
+} // namespace qs::gui

@@ -1,0 +1,58 @@
+#include "settings/CustomerDetails.h"
+#include "ScriptedUserInterface.h"
+#include "settings/ShopSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace qs {
+namespace {
+
+TEST(CustomerDetailsTest, ShowsAndStoresBothKeys)
+{
+    struct Case {
+        const char* save;
+        const char* months;
+        bool remember, expire;
+        const char* shownMonths;
+        const char* storedSave;
+    };
+    const Case cases[] = {{"ON", "6", true, true, "6", "ON"},
+                          {"on", "NEVER", false, false, "", "OFF"},
+                          {"", "", false, true, "", "OFF"},
+                          {"ON", "never", true, true, "never", "ON"}};
+    for (const Case& c : cases) {
+        ShopSettings settings;
+        settings.setValue("save_user_details", c.save);
+        settings.setValue("details_expiry_months", c.months);
+        CustomerDetails form;
+        form.fill(settings);
+        EXPECT_EQ(form.CheckBox1, c.remember) << c.save;
+        EXPECT_EQ(form.CheckBox2, c.expire) << c.months;
+        EXPECT_EQ(form.Edit1, c.shownMonths);
+        EXPECT_EQ(form.checkBox2Enabled(), c.remember);
+        EXPECT_EQ(form.edit1Enabled(), c.remember && c.expire);
+        test::ScriptedUserInterface ui;
+        ASSERT_TRUE(form.accept(settings, ui));
+        EXPECT_EQ(settings.value("save_user_details"), c.storedSave);
+        // An empty month field leaves the key absent.
+        EXPECT_EQ(settings.value("details_expiry_months"), c.expire ? c.shownMonths : "NEVER");
+    }
+}
+
+TEST(CustomerDetailsTest, MonthsAreStoredEvenWhileDisabledButNeverWithALineBreak)
+{
+    CustomerDetails form;
+    form.CheckBox1 = false;
+    form.CheckBox2 = true;
+    form.Edit1 = "3";
+    ShopSettings settings;
+    test::ScriptedUserInterface ui;
+    ASSERT_TRUE(form.accept(settings, ui));
+    EXPECT_EQ(settings.value("details_expiry_months"), "3");
+    form.Edit1 = "3\r\n";
+    EXPECT_FALSE(form.accept(settings, ui));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"The number of months cannot contain a line break."});
+}
+
+} // namespace
+} // namespace qs
