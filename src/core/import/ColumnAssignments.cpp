@@ -46,6 +46,8 @@ ColumnAssignments::Touched ColumnAssignments::span(std::size_t column, std::size
 
 ColumnAssignments::Touched ColumnAssignments::assign(std::size_t column, std::size_t field, AssignMode mode)
 {
+    if (column >= fieldOf_.size() || field >= columnsOf_.size())
+        return {column, column};
     const Touched before = span(column, fieldOf_[column]);
     Touched touched = span(column, field);
     touched = {std::min(before.first, touched.first), std::max(before.second, touched.second)};
@@ -62,6 +64,8 @@ ColumnAssignments::Touched ColumnAssignments::assign(std::size_t column, std::si
 
 ColumnAssignments::Touched ColumnAssignments::unassign(std::size_t column)
 {
+    if (column >= fieldOf_.size())
+        return {column, column};
     const std::size_t field = fieldOf_[column];
     const Touched touched = span(column, field);
     if (field != none) {

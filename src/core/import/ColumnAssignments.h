@@ -35,7 +35,8 @@ public:
     // The columns whose headings a change may have altered, first and last.
     using Touched = std::pair<std::size_t, std::size_t>;
     // Takes the column from its field, if any, and appends it to field's
-    // columns; Switch first takes every other column from field.
+    // columns; Switch first takes every other column from field. A column or
+    // field that does not exist changes nothing.
     Touched assign(std::size_t column, std::size_t field, AssignMode mode);
     Touched unassign(std::size_t column);
 

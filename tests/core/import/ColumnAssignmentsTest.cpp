@@ -46,6 +46,13 @@ TEST(ColumnAssignments, AddSwitchAndTakeAColumnFromItsField)
               (std::vector<std::string>{"Description (1)", "Weight (1)", "Not Specified", "Not Specified"}));
     EXPECT_EQ(assignments.fieldOf(0), description);
     EXPECT_EQ(assignments.fieldOf(3), std::nullopt);
+
+    // Columns and fields that do not exist are left alone.
+    assignments.assign(4, weight, AssignMode::Switch);
+    assignments.assign(2, 14, AssignMode::Switch);
+    assignments.unassign(9);
+    EXPECT_EQ(assignments.columnsOf(weight), std::vector<std::size_t>{1});
+    EXPECT_EQ(assignments.fieldOf(2), std::nullopt);
 }
 
 TEST(AssignmentFile, IsNamedAfterTheTableUpToTheLastDotOfItsName)
