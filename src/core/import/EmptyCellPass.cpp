@@ -1,6 +1,5 @@
 #include "import/EmptyCellPass.h"
 
-#include "catalogue/FieldNames.h"
 #include "fields/FieldDefinitions.h"
 #include "import/ImportSheet.h"
 
@@ -14,8 +13,7 @@ EmptyCellPass::EmptyCellPass(ImportSheet& sheet, const FieldDefinitions& fields,
     const ColumnAssignments& assignments = sheet_.assignments();
     for (std::size_t f = 0; f < assignments.fieldCount(); ++f)
         if (!assignments.columnsOf(f).empty())
-            fields_.push_back({fields.FieldNameAt(static_cast<std::ptrdiff_t>(f)) == categoryField,
-                               &assignments.columnsOf(f)});
+            fields_.push_back(&assignments.columnsOf(f));
 }
 
 void EmptyCellPass::answerEveryCell(EmptyCellAnswer answer)
@@ -37,14 +35,11 @@ bool EmptyCellPass::settleRow(std::size_t row)
 {
     RowCells& cells = cells_;
     cells.read(row);
-    std::string rowCategory;
-    for (const Field& field : fields_) {
-        for (const std::size_t column : *field.columns) {
+    for (const std::vector<std::size_t>* columns : fields_) {
+        for (const std::size_t column : *columns) {
             const std::string_view value = cells[column];
             if (!value.empty()) {
                 sheet_.previousValue(column).assign(value);
-                if (field.isCategory)
-                    rowCategory.assign(value);
                 continue;
             }
             EmptyCellAnswer answer = remembered_[column];
@@ -56,20 +51,12 @@ bool EmptyCellPass::settleRow(std::size_t row)
                 if (reply.remember)
                     remembered_[column] = answer;
             }
-            switch (answer) {
-            case EmptyCellAnswer::IgnoreRow:
+            if (answer == EmptyCellAnswer::IgnoreRow) {
                 sheet_.setRowType(row, RowType::Suppress);
                 return true;
-            case EmptyCellAnswer::FillFromPrevious:
-                if (!sheet_.previousValue(column).empty())
-                    sheet_.setCell(row, column, sheet_.previousValue(column));
-                break;
-            case EmptyCellAnswer::LeaveBlank:
-            case EmptyCellAnswer::None:
-                if (field.isCategory && !rowCategory.empty())
-                    sheet_.setCell(row, column, rowCategory);
-                break;
             }
+            if (answer == EmptyCellAnswer::FillFromPrevious && !sheet_.previousValue(column).empty())
+                sheet_.setCell(row, column, sheet_.previousValue(column));
         }
     }
     return true;

@@ -30,12 +30,8 @@ private:
 
     ImportSheet& sheet_;
     ImportQuestions& questions_;
-    // Field by field in the definitions' order, each with its columns.
-    struct Field {
-        bool isCategory;
-        const std::vector<std::size_t>* columns;
-    };
-    std::vector<Field> fields_;
+    // The columns of each field that has any, in the definitions' order.
+    std::vector<const std::vector<std::size_t>*> fields_;
     std::vector<EmptyCellAnswer> remembered_;
     RowCells cells_{sheet_};
 };

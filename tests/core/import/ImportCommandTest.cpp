@@ -271,9 +271,9 @@ TEST_F(ImportCommandTest, EmptyCellsAreSettledWithTheMerchantBeforeAnythingIsAdd
               (std::vector<CellPosition>{{1, 1}, {2, 3}, {3, 1}})); // the first answer was not remembered
     EXPECT_EQ(table.cell(1, 1), "1");
     EXPECT_EQ(table.rowType(3), RowType::Suppress);
-    // A blank second category cell takes the row's first one.
-    EXPECT_EQ(products(), (std::vector<std::string>{"Toys|Cars|a Price=1", "Toys|Toys|c Price=3",
-                                                    "Toys|Vans|b Price=1"}));
+    // A blank second category cell is left blank: the product goes into the first.
+    EXPECT_EQ(products(),
+              (std::vector<std::string>{"Toys|c Price=3", "Toys|Cars|a Price=1", "Toys|Vans|b Price=1"}));
 }
 
 TEST_F(ImportCommandTest, ACancelledEmptyCellStopsBeforeAnythingIsAdded)
