@@ -78,6 +78,7 @@ bool importTable(CliContext& context, const ImportArguments& arguments)
     FlagAnswers answers(context.ui, arguments.allowMissing);
     ImportCommand command(state, context.ui, answers);
     command.answerEveryEmptyCell(arguments.empty);
+    command.releaseRowsOnceMerged();
     if (command.addToCatalogue(*sheet, *selected, path) != ImportCommand::Outcome::Merged ||
         SaveCatalogueCommand(state, context.ui, false) != SaveOutcome::Saved)
         return false;

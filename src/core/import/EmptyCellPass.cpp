@@ -3,6 +3,8 @@
 #include "fields/FieldDefinitions.h"
 #include "import/ImportSheet.h"
 
+#include <algorithm>
+
 #include <string>
 
 namespace qs {
@@ -25,16 +27,26 @@ bool EmptyCellPass::run()
 {
     if (fields_.empty())
         return true;
-    for (std::size_t row = 0; row < sheet_.rowCount(); ++row)
-        if (sheet_.rowType(row) == RowType::Product && !settleRow(row))
+    RowCells cells(sheet_);
+    for (std::size_t row = 0; row < sheet_.rowCount(); ++row) {
+        if (sheet_.rowType(row) != RowType::Product)
+            continue;
+        cells.read(row);
+        if (!settleRow(row, cells))
             return false;
+    }
     return true;
 }
 
-bool EmptyCellPass::settleRow(std::size_t row)
+bool EmptyCellPass::asksNothing() const
 {
-    RowCells& cells = cells_;
-    cells.read(row);
+    return std::find(remembered_.begin(), remembered_.end(), EmptyCellAnswer::None) == remembered_.end();
+}
+
+bool EmptyCellPass::settleRow(std::size_t row, RowCells& cells)
+{
+    if (sheet_.rowType(row) != RowType::Product)
+        return true;
     for (const std::vector<std::size_t>* columns : fields_) {
         for (const std::size_t column : *columns) {
             const std::string_view value = cells[column];
@@ -55,8 +67,10 @@ bool EmptyCellPass::settleRow(std::size_t row)
                 sheet_.setRowType(row, RowType::Suppress);
                 return true;
             }
-            if (answer == EmptyCellAnswer::FillFromPrevious && !sheet_.previousValue(column).empty())
+            if (answer == EmptyCellAnswer::FillFromPrevious && !sheet_.previousValue(column).empty()) {
                 sheet_.setCell(row, column, sheet_.previousValue(column));
+                cells.refresh(column);
+            }
         }
     }
     return true;

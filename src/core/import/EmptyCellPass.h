@@ -25,15 +25,18 @@ public:
     // False when the merchant cancelled: the cells settled so far stay so.
     bool run();
 
-private:
-    bool settleRow(std::size_t row);
+    // Whether every column has its answer, so that nothing can be asked.
+    bool asksNothing() const;
+    // Settles one product row whose cells were read, and brings them up to
+    // date with what it changed. False when the merchant cancelled.
+    bool settleRow(std::size_t row, RowCells& cells);
 
+private:
     ImportSheet& sheet_;
     ImportQuestions& questions_;
     // The columns of each field that has any, in the definitions' order.
     std::vector<const std::vector<std::size_t>*> fields_;
     std::vector<EmptyCellAnswer> remembered_;
-    RowCells cells_{sheet_};
 };
 
 } // namespace qs

@@ -66,18 +66,19 @@ ImportCommand::ImportCommand(AppState& app, UserInterface& ui, ImportQuestions& 
 {
 }
 
-bool ImportCommand::prepare(ImportSheet& sheet)
+bool ImportCommand::prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settle)
 {
     if (!checkColumns(app_.InfoList, sheet.assignments(), questions_))
         return false;
-    EmptyCellPass pass(sheet, app_.InfoList, questions_);
     pass.answerEveryCell(everyEmptyCell_);
-    return pass.run();
+    settle = pass.asksNothing();
+    return settle || pass.run();
 }
 
-ImportCommand::Outcome ImportCommand::merge(const ImportSheet& sheet, TNewCategory& selected, bool keep,
-                                            Run& run)
+ImportCommand::Outcome ImportCommand::merge(ImportSheet& sheet, TNewCategory& selected, EmptyCellPass* settle,
+                                            bool keep, Run& run)
 {
+    constexpr std::size_t releaseEvery = 4096; // rows
     MergeProgress progress(ui_.progress(), sheet.rowCount());
     UndoHistory::Transaction transaction(app_.history, "Import");
     auto owned = std::make_unique<ImportStep>(selected);
@@ -86,8 +87,16 @@ ImportCommand::Outcome ImportCommand::merge(const ImportSheet& sheet, TNewCatego
     {
         Catalogue::BulkChange bulk(app_.catalogue);
         ImportMerge merge(sheet, app_.InfoList, app_.catalogue, step, selected, run.renamed, run.rejects);
+        RowCells cells(sheet);
         for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
-            merge.mergeRow(row);
+            if (sheet.rowType(row) != RowType::Suppress) {
+                cells.read(row);
+                if (settle)
+                    settle->settleRow(row, cells);
+                merge.mergeRow(row, cells);
+            }
+            if (releaseRows_ && keep && row % releaseEvery == 0)
+                sheet.releaseRowsBefore(row);
             if (!progress.step())
                 return Outcome::Cancelled;
         }
@@ -103,12 +112,14 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
                                                      const std::string& tablePath)
 {
     productsAdded_ = 0;
-    if (!prepare(sheet))
+    EmptyCellPass pass(sheet, app_.InfoList, questions_);
+    bool settle = false;
+    if (!prepare(sheet, pass, settle))
         return Outcome::Stopped;
     Run run;
     Outcome outcome;
     try {
-        outcome = merge(sheet, selected, true, run);
+        outcome = merge(sheet, selected, settle ? &pass : nullptr, true, run);
     } catch (const std::exception& failure) {
         ui_.message(std::string("The import stopped and nothing has been added:\r\n") + failure.what(),
                     MessageKind::Error);
@@ -137,14 +148,16 @@ bool ImportCommand::closeAfterMerge(const ImportSheet& sheet, const std::string&
 void ImportCommand::check(const ImportSheet& sheet, TNewCategory& selected)
 {
     ImportSheet trial = sheet;
-    if (!prepare(trial))
+    EmptyCellPass pass(trial, app_.InfoList, questions_);
+    bool settle = false;
+    if (!prepare(trial, pass, settle))
         return;
     // The IDs the trial hands out are given back with its products.
     const std::int64_t nextProductID = app_.catalogue.NextProductID;
     Run run;
     Outcome outcome;
     try {
-        outcome = merge(trial, selected, false, run);
+        outcome = merge(trial, selected, settle ? &pass : nullptr, false, run);
     } catch (const std::exception& failure) {
         app_.catalogue.NextProductID = nextProductID;
         ui_.message(std::string("The check stopped:\r\n") + failure.what(), MessageKind::Error);

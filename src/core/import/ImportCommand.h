@@ -9,6 +9,7 @@
 namespace qs {
 
 struct AppState;
+class EmptyCellPass;
 class ImportSheet;
 class RejectLog;
 class RenamedProducts;
@@ -25,6 +26,9 @@ public:
 
     // An answer that stands for every empty cell from the start of each merge.
     void answerEveryEmptyCell(EmptyCellAnswer answer) { everyEmptyCell_ = answer; }
+    // The table is merged once and not read again (the command line): the
+    // memory of the rows merged goes back to the system as the merge goes on.
+    void releaseRowsOnceMerged() { releaseRows_ = true; }
 
     // The column check and the empty-cell pass (Stopped when the merchant
     // goes back), then the merge with the progress window, as one step of
@@ -47,15 +51,19 @@ public:
 
 private:
     struct Run;
-    bool prepare(ImportSheet& sheet);
+    // The column check and the empty-cell pass; false when the merchant went
+    // back. With an answer for every cell nothing can be asked: each row is
+    // then settled as it is merged (settle), so that it is read once for both.
+    bool prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settle);
     // Merges every row; keeps the merge as a step only when asked to.
-    Outcome merge(const ImportSheet& sheet, TNewCategory& selected, bool keep, Run& run);
+    Outcome merge(ImportSheet& sheet, TNewCategory& selected, EmptyCellPass* settle, bool keep, Run& run);
     std::string checkReport(const ImportSheet& sheet, const Run& run) const;
 
     AppState& app_;
     UserInterface& ui_;
     ImportQuestions& questions_;
     EmptyCellAnswer everyEmptyCell_ = EmptyCellAnswer::None;
+    bool releaseRows_ = false;
     std::size_t productsAdded_ = 0;
 };
 

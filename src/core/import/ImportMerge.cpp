@@ -24,13 +24,21 @@ void splitPath(std::string_view text, std::vector<std::string_view>& names)
             names.push_back(name);
 }
 
+// Whether the value holds a character the catalogue file gives a meaning: only
+// such a value can be refused, and most values are passed at a glance.
+bool holdsSeparators(std::string_view value)
+{
+    return std::any_of(value.begin(), value.end(),
+                       [](char c) { return c == ':' || c == '|' || c == '\r' || c == '\n'; });
+}
+
 } // namespace
 
 ImportMerge::ImportMerge(const ImportSheet& sheet, const FieldDefinitions& fields, Catalogue& catalogue,
                          ImportStep& step, TNewCategory& selected, RenamedProducts& renamed,
                          RejectLog& rejects)
     : sheet_(sheet), catalogue_(catalogue), step_(step), renamed_(renamed), rejects_(rejects),
-      placement_(catalogue, step, selected), cells_(sheet)
+      placement_(catalogue, step, selected)
 {
     const ColumnAssignments& assignments = sheet_.assignments();
     std::map<FieldId, std::size_t> lastOfName;
@@ -52,17 +60,17 @@ ImportMerge::ImportMerge(const ImportSheet& sheet, const FieldDefinitions& field
     values_.resize(fields_.size());
 }
 
-void ImportMerge::mergeRow(std::size_t row)
+void ImportMerge::mergeRow(std::size_t row, const RowCells& cells)
 {
     switch (sheet_.rowType(row)) {
     case RowType::Suppress:
         return;
     case RowType::Category:
-        setCategory(row);
+        setCategory(cells);
         return;
     case RowType::Product:
         try {
-            addProduct(row);
+            addProduct(row, cells);
         } catch (const RowRefused& refusal) {
             rejects_.notAdded(row, refusal.what());
         }
@@ -70,12 +78,11 @@ void ImportMerge::mergeRow(std::size_t row)
     }
 }
 
-void ImportMerge::setCategory(std::size_t row)
+void ImportMerge::setCategory(const RowCells& cells)
 {
-    cells_.read(row);
     for (std::size_t column = sheet_.columnCount(); column-- > 0;) {
-        if (!cells_[column].empty()) {
-            currentText_.assign(cells_[column]);
+        if (!cells[column].empty()) {
+            currentText_.assign(cells[column]);
             current_.clear();
             splitPath(currentText_, current_);
             return;
@@ -90,9 +97,8 @@ void ImportMerge::appendCategoryPath(std::string_view text)
     pathText_.append(text);
 }
 
-bool ImportMerge::buildValues(std::size_t row)
+bool ImportMerge::buildValues(std::size_t row, const RowCells& cells)
 {
-    cells_.read(row);
     pathText_.clear();
     bool anyValue = false;
     for (std::size_t f = 0; f < fields_.size(); ++f) {
@@ -100,7 +106,7 @@ bool ImportMerge::buildValues(std::size_t row)
         std::string& value = values_[f];
         value.clear();
         for (const std::size_t column : *field.columns) {
-            std::string_view text = cells_[column];
+            std::string_view text = cells[column];
             PriceText price;
             if (field.kind == Kind::Category) {
                 value.assign(text);
@@ -127,9 +133,12 @@ bool ImportMerge::buildValues(std::size_t row)
 
 void ImportMerge::refuseWhatTheFileCannotHold() const
 {
-    for (const auto& [id, f] : recordOrder_)
+    for (const auto& [id, f] : recordOrder_) {
+        if (!holdsSeparators(values_[f]))
+            continue;
         if (const std::string refusal = valueRefusal(fields_[f].name, values_[f]); !refusal.empty())
             throw RowRefused("the \"" + fields_[f].name + "\" value: " + refusal);
+    }
 }
 
 FieldRecord ImportMerge::record()
@@ -139,9 +148,9 @@ FieldRecord ImportMerge::record()
     return builder_.finish();
 }
 
-void ImportMerge::addProduct(std::size_t row)
+void ImportMerge::addProduct(std::size_t row, const RowCells& cells)
 {
-    if (!buildValues(row))
+    if (!buildValues(row, cells))
         return;
     refuseWhatTheFileCannotHold();
     path_.clear();

@@ -37,7 +37,8 @@ public:
     ImportMerge(const ImportSheet& sheet, const FieldDefinitions& fields, Catalogue& catalogue,
                 ImportStep& step, TNewCategory& selected, RenamedProducts& renamed, RejectLog& rejects);
 
-    void mergeRow(std::size_t row);
+    // The row's cells as read, settled by the empty-cell pass.
+    void mergeRow(std::size_t row, const RowCells& cells);
 
 private:
     enum class Kind { Name, Price, Category, Other };
@@ -49,9 +50,9 @@ private:
         bool stored; // set on the product: every field but "Category" and nameless ones
     };
 
-    void setCategory(std::size_t row);
-    void addProduct(std::size_t row);
-    bool buildValues(std::size_t row);
+    void setCategory(const RowCells& cells);
+    void addProduct(std::size_t row, const RowCells& cells);
+    bool buildValues(std::size_t row, const RowCells& cells);
     void appendCategoryPath(std::string_view text);
     // Throws RowRefused for a value the catalogue file cannot hold.
     void refuseWhatTheFileCannotHold() const;
@@ -63,7 +64,6 @@ private:
     RenamedProducts& renamed_;
     RejectLog& rejects_;
     CategoryPlacement placement_;
-    RowCells cells_;
     std::vector<Field> fields_;
     bool hasCategoryColumn_ = false;
     // For each field number the product takes, in ascending order, the

@@ -20,7 +20,7 @@ std::string_view rowTypeText(RowType type)
     return "Product";
 }
 
-ImportSheet::ImportSheet(std::shared_ptr<const ImportTable> table, std::size_t fieldCount)
+ImportSheet::ImportSheet(std::shared_ptr<ImportTable> table, std::size_t fieldCount)
     : table_(std::move(table)), changedRows_(table_->rowCount()), rowTypes_(table_->rowCount()),
       assignments_(fieldCount, table_->columnCount()), previous_(table_->columnCount())
 {
@@ -76,6 +76,7 @@ void ImportSheet::useFirstRowAsHeadings(const FieldDefinitions& fields)
 
 void RowCells::read(std::size_t row)
 {
+    row_ = row;
     sheet_.table().rawFields(row, raw_);
     const std::size_t count = std::max(raw_.size(), sheet_.rowHasChanges(row) ? sheet_.columnCount() : 0);
     values_.assign(count, std::string_view());
@@ -86,6 +87,15 @@ void RowCells::read(std::size_t row)
             values_[column] = *changed;
         else if (column < raw_.size())
             values_[column] = fieldValue(raw_[column], decoded_[column]);
+    }
+}
+
+void RowCells::refresh(std::size_t column)
+{
+    if (const std::string* changed = sheet_.changedCell(row_, column)) {
+        if (column >= values_.size())
+            values_.resize(column + 1);
+        values_[column] = *changed;
     }
 }
 

@@ -27,11 +27,15 @@ std::string_view rowTypeText(RowType type);
 class ImportSheet {
 public:
     ImportSheet() = default;
-    ImportSheet(std::shared_ptr<const ImportTable> table, std::size_t fieldCount);
+    ImportSheet(std::shared_ptr<ImportTable> table, std::size_t fieldCount);
 
     const ImportTable& table() const { return *table_; }
     std::size_t rowCount() const { return rowTypes_.size(); }
     std::size_t columnCount() const { return table_->columnCount(); }
+
+    // For a sheet merged once and not read again, shared with no copy: the
+    // memory of the table's rows before row goes back to the system.
+    void releaseRowsBefore(std::size_t row) { table_->releaseRowsBefore(row); }
 
     std::string cell(std::size_t row, std::size_t column) const;
     void setCell(std::size_t row, std::size_t column, std::string value);
@@ -59,7 +63,7 @@ public:
 private:
     std::uint64_t key(std::size_t row, std::size_t column) const { return row * columnCount() + column; }
 
-    std::shared_ptr<const ImportTable> table_ = std::make_shared<ImportTable>();
+    std::shared_ptr<ImportTable> table_ = std::make_shared<ImportTable>();
     std::unordered_map<std::uint64_t, std::string> changes_;
     std::vector<bool> changedRows_;
     std::vector<RowType> rowTypes_;
@@ -74,6 +78,8 @@ public:
     explicit RowCells(const ImportSheet& sheet) : sheet_(sheet) {}
 
     void read(std::size_t row);
+    // The sheet's changed value of a cell of the row read, after a change.
+    void refresh(std::size_t column);
     // Empty past the end of the row.
     std::string_view operator[](std::size_t column) const
     {
@@ -82,6 +88,7 @@ public:
 
 private:
     const ImportSheet& sheet_;
+    std::size_t row_ = 0;
     std::vector<std::string_view> raw_;
     std::vector<std::string_view> values_;
     std::vector<std::string> decoded_;

@@ -16,6 +16,14 @@ std::string where(const CellPosition& at, std::string_view rowWord = "row")
            std::to_string(at.column + 1);
 }
 
+TableBytes copied(std::string_view bytes)
+{
+    TableBytes copy(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.data());
+    copy.resize(bytes.size());
+    return copy;
+}
+
 std::string codePointText(char32_t cp)
 {
     char text[16];
@@ -25,10 +33,14 @@ std::string codePointText(char32_t cp)
 
 } // namespace
 
-ImportTable::ImportTable(std::string bytes, char delimiter) : bytes_(std::move(bytes)), delimiter_(delimiter)
+ImportTable::ImportTable(std::string_view bytes, char delimiter) : ImportTable(copied(bytes), delimiter) {}
+
+ImportTable::ImportTable(TableBytes bytes, char delimiter) : bytes_(std::move(bytes)), delimiter_(delimiter)
 {
-    encoding_ = convertToCp1252(bytes_, lost_);
-    TableLayout layout = scanTable(bytes_, delimiter_);
+    std::size_t size = bytes_.size();
+    encoding_ = convertToCp1252(bytes_.data(), size, lost_);
+    bytes_.resize(size);
+    TableLayout layout = scanTable(bytes_.view(), delimiter_);
     rowStarts_ = std::move(layout.rowStarts);
     rowStarts_.shrink_to_fit();
     columnCount_ = layout.columnCount;
@@ -37,7 +49,18 @@ ImportTable::ImportTable(std::string bytes, char delimiter) : bytes_(std::move(b
 
 ImportTable ImportTable::read(const std::string& path)
 {
-    return ImportTable(readFileBytes(path), delimiterFor(path));
+    ReadableFile file(path);
+    // One byte more than the file holds, so that the read that finds its end has room.
+    TableBytes bytes(file.size() + 1);
+    std::size_t used = 0;
+    while (used < bytes.capacity()) {
+        const std::size_t n = file.read(bytes.data() + used, bytes.capacity() - used);
+        if (n == 0)
+            break;
+        used += n;
+    }
+    bytes.resize(used);
+    return ImportTable(std::move(bytes), delimiterFor(path));
 }
 
 char ImportTable::delimiterFor(std::string_view path)
@@ -50,7 +73,7 @@ char ImportTable::delimiterFor(std::string_view path)
 void ImportTable::rawFields(std::size_t row, std::vector<std::string_view>& fields) const
 {
     const auto start = static_cast<std::size_t>(rowStarts_[row]);
-    splitRow(std::string_view(bytes_).substr(start), delimiter_, fields);
+    splitRow(bytes_.view().substr(start), delimiter_, fields);
 }
 
 std::string ImportTable::cell(std::size_t row, std::size_t column) const
@@ -63,13 +86,19 @@ std::string ImportTable::cell(std::size_t row, std::size_t column) const
     return std::string(fieldValue(fields[column], scratch));
 }
 
+void ImportTable::releaseRowsBefore(std::size_t row)
+{
+    if (row < rowStarts_.size())
+        bytes_.release(static_cast<std::size_t>(rowStarts_[row]));
+}
+
 CellPosition ImportTable::positionOf(std::uint64_t offset) const
 {
     const auto after = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), offset);
     const auto row = static_cast<std::size_t>(after - rowStarts_.begin()) - 1;
     std::vector<std::string_view> fields;
     rawFields(row, fields);
-    const char* at = bytes_.data() + offset;
+    const char* at = bytes_.view().data() + offset;
     std::size_t column = 0;
     while (column + 1 < fields.size() && at >= fields[column + 1].data())
         ++column;

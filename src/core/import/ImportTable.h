@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/TableBytes.h"
 #include "import/TableEncoding.h"
 #include "import/TableSplitter.h"
 
@@ -20,7 +21,8 @@ class ImportTable {
 public:
     ImportTable() = default;
     // A table file's bytes as read, in whatever encoding they came.
-    ImportTable(std::string bytes, char delimiter);
+    ImportTable(std::string_view bytes, char delimiter);
+    ImportTable(TableBytes bytes, char delimiter);
 
     // Reads a table file, split at commas when its extension is "csv" (in any
     // case) and at TABs otherwise. Throws FileError when it cannot be read.
@@ -37,6 +39,10 @@ public:
     // One cell's value; empty past the end of its row.
     std::string cell(std::size_t row, std::size_t column) const;
 
+    // For a reader that will not come back to them: the memory of the rows
+    // before row goes back to the system; they must not be read again.
+    void releaseRowsBefore(std::size_t row);
+
     // What the merchant should hear about the reading: characters the
     // catalogue cannot hold, a quote never closed. Empty when all went well.
     std::string readingReport() const;
@@ -48,7 +54,7 @@ public:
 private:
     CellPosition positionOf(std::uint64_t offset) const;
 
-    std::string bytes_;
+    TableBytes bytes_;
     std::vector<std::uint64_t> rowStarts_;
     std::size_t columnCount_ = 0;
     char delimiter_ = '\t';

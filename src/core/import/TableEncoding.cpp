@@ -2,6 +2,7 @@
 
 #include "text/Cp1252.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -11,6 +12,7 @@ namespace {
 constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view utf16LittleMark = "\xFF\xFE";
 constexpr std::string_view utf16BigMark = "\xFE\xFF";
+constexpr std::uint64_t highBits = 0x8080808080808080ull;
 
 // The length of the well-formed UTF-8 sequence at p (at most available
 // bytes) and its character, or 0 for a malformed one: a stray or missing
@@ -48,7 +50,7 @@ bool isUtf8BeyondAscii(std::string_view bytes)
         if (end - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
+            if ((word & highBits) == 0) {
                 p += 8;
                 continue;
             }
@@ -67,7 +69,7 @@ bool isUtf8BeyondAscii(std::string_view bytes)
     return beyondAscii;
 }
 
-void put(std::string& bytes, std::size_t& out, char32_t cp, LostCharacters& lost)
+void put(char* bytes, std::size_t& out, char32_t cp, LostCharacters& lost)
 {
     const std::optional<char> byte = unicodeToCp1252(cp);
     if (!byte)
@@ -75,18 +77,28 @@ void put(std::string& bytes, std::size_t& out, char32_t cp, LostCharacters& lost
     bytes[out++] = byte.value_or('?');
 }
 
-void convertUtf8(std::string& bytes, std::size_t from, LostCharacters& lost)
+// The bytes from `from` on, converted to the start of bytes; their new size.
+std::size_t convertUtf8(char* bytes, std::size_t size, std::size_t from, LostCharacters& lost)
 {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes);
     std::size_t out = 0;
     std::size_t in = from;
-    while (in < bytes.size()) {
+    while (in < size) {
+        // Runs of ASCII move eight bytes at a time (read whole before written,
+        // as the copy may overlap its source).
+        std::uint64_t word;
+        if (size - in >= 8 && (std::memcpy(&word, data + in, 8), (word & highBits) == 0)) {
+            std::memcpy(bytes + out, &word, 8);
+            out += 8;
+            in += 8;
+            continue;
+        }
         if (data[in] < 0x80) {
             bytes[out++] = static_cast<char>(data[in++]);
             continue;
         }
         char32_t cp;
-        const std::size_t length = decodeUtf8(data + in, bytes.size() - in, cp);
+        const std::size_t length = decodeUtf8(data + in, size - in, cp);
         if (length == 0) {
             lost.add(out, LostCharacters::notACharacter);
             bytes[out++] = '?';
@@ -96,10 +108,10 @@ void convertUtf8(std::string& bytes, std::size_t from, LostCharacters& lost)
         put(bytes, out, cp, lost);
         in += length;
     }
-    bytes.resize(out);
+    return out;
 }
 
-void convertUtf16(std::string& bytes, bool bigEndian, LostCharacters& lost)
+std::size_t convertUtf16(char* bytes, std::size_t size, bool bigEndian, LostCharacters& lost)
 {
     const auto unit = [&](std::size_t at) {
         const auto a = static_cast<unsigned char>(bytes[at]);
@@ -108,11 +120,10 @@ void convertUtf16(std::string& bytes, bool bigEndian, LostCharacters& lost)
     };
     std::size_t out = 0;
     std::size_t in = 2;
-    while (in + 1 < bytes.size()) {
+    while (in + 1 < size) {
         char32_t cp = unit(in);
         in += 2;
-        if (cp >= 0xD800 && cp <= 0xDBFF && in + 1 < bytes.size() && unit(in) >= 0xDC00 &&
-            unit(in) <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && in + 1 < size && unit(in) >= 0xDC00 && unit(in) <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(in) - 0xDC00);
             in += 2;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -120,9 +131,9 @@ void convertUtf16(std::string& bytes, bool bigEndian, LostCharacters& lost)
         }
         put(bytes, out, cp, lost);
     }
-    if (in < bytes.size()) // half a character at the end
+    if (in < size) // half a character at the end
         put(bytes, out, LostCharacters::notACharacter, lost);
-    bytes.resize(out);
+    return out;
 }
 
 } // namespace
@@ -134,20 +145,20 @@ void LostCharacters::add(std::size_t offset, char32_t codePoint)
     ++count;
 }
 
-TableEncoding convertToCp1252(std::string& bytes, LostCharacters& lost)
+TableEncoding convertToCp1252(char* bytes, std::size_t& size, LostCharacters& lost)
 {
-    const std::string_view view(bytes);
+    const std::string_view view(bytes, size);
     if (view.starts_with(utf8Mark)) {
-        convertUtf8(bytes, utf8Mark.size(), lost);
+        size = convertUtf8(bytes, size, utf8Mark.size(), lost);
         return TableEncoding::Utf8;
     }
     if (view.starts_with(utf16LittleMark) || view.starts_with(utf16BigMark)) {
         const bool bigEndian = view.starts_with(utf16BigMark);
-        convertUtf16(bytes, bigEndian, lost);
+        size = convertUtf16(bytes, size, bigEndian, lost);
         return bigEndian ? TableEncoding::Utf16BigEndian : TableEncoding::Utf16LittleEndian;
     }
     if (isUtf8BeyondAscii(view)) {
-        convertUtf8(bytes, 0, lost);
+        size = convertUtf8(bytes, size, 0, lost);
         return TableEncoding::Utf8;
     }
     return TableEncoding::Windows1252;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <vector>
 
 namespace qs {
@@ -26,10 +25,11 @@ struct LostCharacters {
     void add(std::size_t offset, char32_t codePoint);
 };
 
-// Converts the bytes of a table file to Windows-1252, in place. A byte-order
-// mark says UTF-8 or UTF-16 and is dropped. Without one, bytes that are valid
-// UTF-8 and hold anything beyond ASCII are UTF-8, as a spreadsheet writes
-// them; anything else is Windows-1252 already and stays as it is.
-TableEncoding convertToCp1252(std::string& bytes, LostCharacters& lost);
+// Converts the size bytes of a table file to Windows-1252, in place, and
+// gives their new size. A byte-order mark says UTF-8 or UTF-16 and is
+// dropped. Without one, bytes that are valid UTF-8 and hold anything beyond
+// ASCII are UTF-8, as a spreadsheet writes them; anything else is
+// Windows-1252 already and stays as it is.
+TableEncoding convertToCp1252(char* bytes, std::size_t& size, LostCharacters& lost);
 
 } // namespace qs

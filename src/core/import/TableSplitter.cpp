@@ -1,6 +1,7 @@
 #include "import/TableSplitter.h"
 
 #include "catalogue/ValueRules.h"
+#include "text/LineBreaks.h"
 
 #include <array>
 #include <cstring>
@@ -141,7 +142,7 @@ std::string_view fieldValue(std::string_view raw, std::string& scratch)
         scratch.append(raw.substr(quote + 1));
         break;
     }
-    if (scratch.find_first_of("\r\n") != std::string::npos)
+    if (hasLineBreak(scratch))
         scratch = oneLineValue(scratch);
     return scratch;
 }

@@ -276,6 +276,28 @@ TEST_F(ImportCommandTest, EmptyCellsAreSettledWithTheMerchantBeforeAnythingIsAdd
               (std::vector<std::string>{"Toys|c Price=3", "Toys|Cars|a Price=1", "Toys|Vans|b Price=1"}));
 }
 
+TEST_F(ImportCommandTest, AnAnswerForEveryCellSettlesEachRowAsItIsMergedWithTheSameResult)
+{
+    const std::string csv = "a,1,Toys\nb,,\nc,3,\n,4,Garden\nd,,";
+    const std::vector<std::string> columns = {"Product Name", "Price", "Category"};
+    for (const EmptyCellAnswer answer : {EmptyCellAnswer::FillFromPrevious, EmptyCellAnswer::IgnoreRow}) {
+        state.catalogue.clear();
+        ImportSheet asked = sheet(csv, columns);
+        questions.cellAnswers.assign(3, EmptyCellReply{false, answer, true});
+        ASSERT_EQ(add(asked), ImportCommand::Outcome::Merged);
+        const std::vector<std::string> afterQuestions = products();
+
+        state.catalogue.clear();
+        ImportSheet preset = sheet(csv, columns);
+        ImportCommand presetCommand(state, ui, questions);
+        presetCommand.answerEveryEmptyCell(answer);
+        ASSERT_EQ(presetCommand.addToCatalogue(preset, state.catalogue.root(), tablePath()),
+                  ImportCommand::Outcome::Merged);
+        EXPECT_EQ(products(), afterQuestions);
+        EXPECT_EQ(preset.rowsOfType(RowType::Suppress), asked.rowsOfType(RowType::Suppress));
+    }
+}
+
 TEST_F(ImportCommandTest, ACancelledEmptyCellStopsBeforeAnythingIsAdded)
 {
     ImportSheet table = sheet("a,1\nb,\nc,", {"Product Name", "Price"});

@@ -139,6 +139,17 @@ TEST(ImportTable, ReportsAQuoteNeverClosed)
               "The quoted cell in row 2, column 2 has no closing quote, so it holds the rest of the table.");
 }
 
+TEST(ImportTable, RowsReleasedOnceMergedLeaveTheRestReadable)
+{
+    std::string csv;
+    for (int row = 0; row < 20000; ++row)
+        csv += "row " + std::to_string(row) + ",x\n";
+    ImportTable table(csv, ',');
+    table.releaseRowsBefore(15000);
+    EXPECT_EQ(table.cell(15000, 0), "row 15000");
+    EXPECT_EQ(table.cell(19999, 0), "row 19999");
+}
+
 TEST(ImportTable, ReadsAFileOrSaysWhyNot)
 {
     test::TempFolder folder;
