@@ -1,5 +1,6 @@
 #include "CatalogueCommands.h"
 #include "CliContext.h"
+#include "ImportTableCommand.h"
 #include "PublishCommands.h"
 #include "SearchCommand.h"
 #include "ShopCommands.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     qs::cli::addCatalogueCommands(app, context);
     qs::cli::addPublishCommands(app, context);
     qs::cli::addSearchCommand(app, context);
+    qs::cli::addImportCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

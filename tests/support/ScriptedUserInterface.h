@@ -33,14 +33,25 @@ public:
         std::vector<std::string> labels;
         long long minimum = 0, maximum = 0, position = 0, steps = 0;
         bool visible = false;
+        bool cancelOffered = false;
         int shows = 0;
+        // The merchant presses Cancel, or the work fails, at this step.
+        long long cancelAtStep = -1;
+        long long failAtStep = -1;
 
         void setLabel(std::string_view text) override { labels.emplace_back(text); }
         void setRange(long long lo, long long hi) override { minimum = lo, maximum = hi; }
         void setPosition(long long p) override { position = p; }
         void show() override { visible = true, ++shows; }
-        void step() override { ++position, ++steps; }
+        void step() override
+        {
+            ++position, ++steps;
+            if (steps == failAtStep)
+                throw std::runtime_error("Out of memory");
+        }
         void hide() override { visible = false; }
+        void offerCancel(bool offered) override { cancelOffered = offered; }
+        bool cancelRequested() const override { return cancelAtStep >= 0 && steps >= cancelAtStep; }
     } progressWindow;
 
     void message(std::string_view text, MessageKind kind) override

@@ -95,6 +95,39 @@ void Catalogue::insertProduct(std::unique_ptr<TNewProduct> product, TNewCategory
     notify([&](CatalogueObserver& o) { o.productAdded(inserted); });
 }
 
+std::vector<std::unique_ptr<TNewProduct>> Catalogue::takeLastProducts(TNewCategory& category,
+                                                                      std::size_t count)
+{
+    BulkChange bulk(*this);
+    auto& products = category.Products;
+    count = std::min(count, products.size());
+    const auto first = products.end() - static_cast<std::ptrdiff_t>(count);
+    if (count == products.size())
+        category.productNames_.clear();
+    else
+        for (auto it = first; it != products.end(); ++it)
+            category.productNames_.erase(it->get());
+    std::vector<std::unique_ptr<TNewProduct>> taken(std::make_move_iterator(first),
+                                                    std::make_move_iterator(products.end()));
+    products.erase(first, products.end());
+    productCount_ -= count;
+    return taken;
+}
+
+void Catalogue::appendProducts(TNewCategory& category, std::vector<std::unique_ptr<TNewProduct>> products)
+{
+    if (category.isRoot())
+        throw std::logic_error("Products belong to categories, not to the whole catalogue");
+    BulkChange bulk(*this);
+    category.Products.reserve(category.Products.size() + products.size());
+    for (auto& product : products) {
+        product->Category = &category;
+        category.productNames_.insert(product.get());
+        category.Products.push_back(std::move(product));
+    }
+    productCount_ += products.size();
+}
+
 void Catalogue::count(const TNewCategory& category, int sign)
 {
     std::vector<const TNewCategory*> pending{&category};

@@ -45,6 +45,11 @@ public:
     // Puts a product taken out before into a category, at row (or the end).
     void insertProduct(std::unique_ptr<TNewProduct> product, TNewCategory& category, std::size_t row);
     void destroyProduct(TNewProduct& product) { removeProduct(product); }
+    // Takes the last count products off the category's list at once, in their
+    // order; they still name the category. Observers hear one reset.
+    std::vector<std::unique_ptr<TNewProduct>> takeLastProducts(TNewCategory& category, std::size_t count);
+    // Puts products taken off before back at the end of the category's list.
+    void appendProducts(TNewCategory& category, std::vector<std::unique_ptr<TNewProduct>> products);
 
     // Takes the category out of the tree with its sub-tree and their products;
     // it still names its parent.

@@ -9,6 +9,7 @@ void ProductNameIndex::grow()
     std::vector<TNewProduct*> old;
     old.swap(slots_);
     slots_.assign(old.empty() ? 16 : old.size() * 2, nullptr);
+    tags_.assign(slots_.size(), 0);
     count_ = 0;
     for (TNewProduct* product : old)
         if (product)
@@ -23,6 +24,7 @@ void ProductNameIndex::insert(TNewProduct* product)
     while (slots_[i])
         i = (i + 1) & (slots_.size() - 1);
     slots_[i] = product;
+    tags_[i] = tagOf(product->nameHash());
     ++count_;
 }
 
@@ -49,6 +51,7 @@ void ProductNameIndex::erase(TNewProduct* product)
         const bool homeBetween = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
         if (!homeBetween) {
             slots_[hole] = candidate;
+            tags_[hole] = tags_[j];
             hole = j;
         }
     }
@@ -59,6 +62,7 @@ void ProductNameIndex::erase(TNewProduct* product)
 void ProductNameIndex::clear()
 {
     slots_.clear();
+    tags_.clear();
     count_ = 0;
 }
 
@@ -67,9 +71,10 @@ bool ProductNameIndex::containsOther(std::string_view name, std::uint32_t hash,
 {
     if (slots_.empty())
         return false;
+    const std::uint16_t tag = tagOf(hash);
     for (std::size_t i = slotOf(hash); slots_[i]; i = (i + 1) & (slots_.size() - 1)) {
         const TNewProduct* product = slots_[i];
-        if (product != except && product->nameHash() == hash && product->name() == name)
+        if (tags_[i] == tag && product != except && product->nameHash() == hash && product->name() == name)
             return true;
     }
     return false;

@@ -23,6 +23,9 @@ public:
     bool empty() const { return unnamed_.count == 0 && duplicates_.count == 0; }
     // One message for each kind that occurred.
     void tell(UserInterface& ui) const;
+    std::size_t duplicateCount() const { return duplicates_.count; }
+    // The duplicates as tell lists them, under another heading.
+    std::string duplicatesMessage(std::string_view heading) const { return duplicates_.message(heading); }
 
     static constexpr std::size_t listed = 20;
     static constexpr std::string_view unnamedHeading =

@@ -14,7 +14,7 @@ std::string valueRefusal(std::string_view field, std::string_view value)
 {
     if (value.find("::") != std::string_view::npos)
         return "A value cannot contain \"::\", which separates the fields of the catalogue file.";
-    if (value.find_first_of("\r\n") != std::string_view::npos)
+    if (hasLineBreak(value))
         return "A value cannot contain a line break; use \"<br>\" instead.";
     const bool isName = field == productNameField || field == categoryNameField;
     if (isName && value.find('|') != std::string_view::npos)

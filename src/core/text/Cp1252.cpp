@@ -24,17 +24,17 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
-char unicodeToCp1252(char32_t cp)
+} // namespace
+
+std::optional<char> unicodeToCp1252(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<char>(cp);
     for (std::size_t i = 0; i < highControls.size(); ++i)
         if (highControls[i] == cp)
             return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
 }
-
-} // namespace
 
 char32_t cp1252ToUnicode(unsigned char byte)
 {
@@ -86,7 +86,7 @@ std::string utf8ToCp1252(std::string_view utf8)
             ++i;
             continue;
         }
-        out.push_back(unicodeToCp1252(cp));
+        out.push_back(unicodeToCp1252(cp).value_or('?'));
         i += static_cast<std::size_t>(length);
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace qs {
 // The Unicode code point of a byte; the five bytes the code page leaves
 // undefined map to the C1 control of the same number.
 char32_t cp1252ToUnicode(unsigned char byte);
+
+// The code page's byte for a character, or none when it has no such character.
+std::optional<char> unicodeToCp1252(char32_t cp);
 
 std::string cp1252ToUtf8(std::string_view bytes);
 

@@ -1,5 +1,7 @@
 #include "text/LineBreaks.h"
 
+#include <cstring>
+
 namespace qs {
 
 std::string withLineBreaks(std::string_view text, std::string_view lineBreak)
@@ -18,6 +20,11 @@ std::string withLineBreaks(std::string_view text, std::string_view lineBreak)
             ++i;
     }
     return result;
+}
+
+bool hasLineBreak(std::string_view text)
+{
+    return std::memchr(text.data(), '\r', text.size()) || std::memchr(text.data(), '\n', text.size());
 }
 
 } // namespace qs

@@ -10,4 +10,8 @@ namespace qs {
 // use all four.
 std::string withLineBreaks(std::string_view text, std::string_view lineBreak);
 
+// Whether the text holds a CR or an LF. Checked on every value a big import
+// stores, so it looks for each with memchr rather than character by character.
+bool hasLineBreak(std::string_view text);
+
 } // namespace qs

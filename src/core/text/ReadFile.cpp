@@ -43,7 +43,10 @@ std::size_t ReadableFile::read(char* buffer, std::size_t size)
 std::string readFileBytes(const std::string& path)
 {
     ReadableFile file(path);
-    std::string bytes(file.size(), '\0');
+    // One byte more than the file holds, so that the read that finds its end
+    // needs no room of its own: doubling a big file's buffer to look for more
+    // would cost as much memory again.
+    std::string bytes(file.size() + 1, '\0');
     std::size_t used = 0;
     for (;;) {
         if (used == bytes.size())

@@ -17,6 +17,10 @@ public:
     virtual void show() = 0;
     virtual void step() = 0;
     virtual void hide() = 0;
+    // Work the merchant may stop offers a Cancel button while the window shows.
+    virtual void offerCancel(bool /*offered*/) {}
+    // Whether Cancel was pressed since the window was last shown.
+    virtual bool cancelRequested() const { return false; }
 };
 
 // For faces without a window, such as the command line.

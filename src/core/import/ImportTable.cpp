@@ -1,0 +1,138 @@
+#include "import/ImportTable.h"
+
+#include "text/CaseFold.h"
+#include "text/ReadFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qs {
+namespace {
+
+// As the grid counts them: data rows and columns from 1.
+std::string where(const CellPosition& at, std::string_view rowWord = "row")
+{
+    return std::string(rowWord) + " " + std::to_string(at.row + 1) + ", column " +
+           std::to_string(at.column + 1);
+}
+
+TableBytes copied(std::string_view bytes)
+{
+    TableBytes copy(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.data());
+    copy.resize(bytes.size());
+    return copy;
+}
+
+std::string codePointText(char32_t cp)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
+    return text;
+}
+
+} // namespace
+
+ImportTable::ImportTable(std::string_view bytes, char delimiter) : ImportTable(copied(bytes), delimiter) {}
+
+ImportTable::ImportTable(TableBytes bytes, char delimiter) : bytes_(std::move(bytes)), delimiter_(delimiter)
+{
+    std::size_t size = bytes_.size();
+    encoding_ = convertToCp1252(bytes_.data(), size, lost_);
+    bytes_.resize(size);
+    TableLayout layout = scanTable(bytes_.view(), delimiter_);
+    rowStarts_ = std::move(layout.rowStarts);
+    rowStarts_.shrink_to_fit();
+    columnCount_ = layout.columnCount;
+    unclosedQuote_ = layout.unclosedQuote;
+}
+
+ImportTable ImportTable::read(const std::string& path)
+{
+    ReadableFile file(path);
+    // One byte more than the file holds, so that the read that finds its end has room.
+    TableBytes bytes(file.size() + 1);
+    std::size_t used = 0;
+    while (used < bytes.capacity()) {
+        const std::size_t n = file.read(bytes.data() + used, bytes.capacity() - used);
+        if (n == 0)
+            break;
+        used += n;
+    }
+    bytes.resize(used);
+    return ImportTable(std::move(bytes), delimiterFor(path));
+}
+
+char ImportTable::delimiterFor(std::string_view path)
+{
+    const std::string_view name = path.substr(path.find_last_of('/') + 1);
+    const auto dot = name.rfind('.');
+    return dot != std::string_view::npos && equalsIgnoreCase(name.substr(dot + 1), "csv") ? ',' : '\t';
+}
+
+void ImportTable::rawFields(std::size_t row, std::vector<std::string_view>& fields) const
+{
+    const auto start = static_cast<std::size_t>(rowStarts_[row]);
+    splitRow(bytes_.view().substr(start), delimiter_, fields);
+}
+
+std::string ImportTable::cell(std::size_t row, std::size_t column) const
+{
+    std::vector<std::string_view> fields;
+    rawFields(row, fields);
+    if (column >= fields.size())
+        return {};
+    std::string scratch;
+    return std::string(fieldValue(fields[column], scratch));
+}
+
+void ImportTable::releaseRowsBefore(std::size_t row)
+{
+    if (row < rowStarts_.size())
+        bytes_.release(static_cast<std::size_t>(rowStarts_[row]));
+}
+
+CellPosition ImportTable::positionOf(std::uint64_t offset) const
+{
+    const auto after = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), offset);
+    const auto row = static_cast<std::size_t>(after - rowStarts_.begin()) - 1;
+    std::vector<std::string_view> fields;
+    rawFields(row, fields);
+    const char* at = bytes_.view().data() + offset;
+    std::size_t column = 0;
+    while (column + 1 < fields.size() && at >= fields[column + 1].data())
+        ++column;
+    return {row, column};
+}
+
+std::string ImportTable::readingReport() const
+{
+    std::string report;
+    if (lost_.count > 0) {
+        const bool utf16 =
+            encoding_ == TableEncoding::Utf16LittleEndian || encoding_ == TableEncoding::Utf16BigEndian;
+        const std::string name = utf16 ? "UTF-16" : "UTF-8";
+        report = "The table is written in " + name +
+                 " and has been converted to Windows-1252, the character set of the catalogue. These "
+                 "characters have no place in it and now read \"?\":";
+        for (const auto& lost : lost_.first) {
+            const std::string what = lost.codePoint == LostCharacters::notACharacter
+                                         ? "bytes that are no " + name + " character"
+                                         : "the character " + codePointText(lost.codePoint);
+            report.append("\r\n").append(where(positionOf(lost.offset), "Row")).append(": ").append(what);
+        }
+        if (lost_.count > lost_.first.size())
+            report.append("\r\n... and ")
+                .append(std::to_string(lost_.count - lost_.first.size()))
+                .append(" more.");
+    }
+    if (unclosedQuote_) {
+        if (!report.empty())
+            report.append("\r\n\r\n");
+        report.append("The quoted cell in " + where(*unclosedQuote_) +
+                      " has no closing quote, so it holds the rest of the table.");
+    }
+    return report;
+}
+
+} // namespace qs

@@ -1,0 +1,42 @@
+#include "import/OpenImportTable.h"
+
+#include "app/AppState.h"
+#include "fields/FieldDefinitions.h"
+#include "import/AssignmentFile.h"
+#include "text/FileError.h"
+#include "ui/UserInterface.h"
+
+#include <new>
+
+namespace qs {
+
+std::optional<std::string> chooseImportTable(const AppState& app, UserInterface& ui)
+{
+    FileDialogRequest request;
+    request.caption = importDialogCaption;
+    request.directory = joinPath(app.ProgramDir, "Data");
+    request.filter = importDialogFilter;
+    return ui.openFile(request);
+}
+
+std::optional<ImportSheet> openImportTable(const std::string& path, const FieldDefinitions& fields,
+                                           UserInterface& ui)
+{
+    std::shared_ptr<ImportTable> table;
+    try {
+        table = std::make_shared<ImportTable>(ImportTable::read(path));
+    } catch (const FileError&) {
+        ui.message(ImportTable::openErrorMessage, MessageKind::Error);
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        ui.message("The table is too large to be read into this computer's memory.", MessageKind::Error);
+        return std::nullopt;
+    }
+    if (const std::string report = table->readingReport(); !report.empty())
+        ui.message(report, MessageKind::Warning);
+    ImportSheet sheet(std::move(table), fields.count());
+    readAssignmentFile(assignmentFileName(path), sheet.assignments(), fields);
+    return sheet;
+}
+
+} // namespace qs
