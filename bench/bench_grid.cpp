@@ -34,7 +34,8 @@ double scroll(qs::gui::GridView& grid, int rows)
         grid.viewport()->repaint();
     }
     const double milliseconds = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    std::printf("  %d pages of %d rows, %.2f ms a page\n", rows / page + 1, page, milliseconds / (rows / page + 1));
+    std::printf("  %d pages of %d rows, %.2f ms a page\n", rows / page + 1, page,
+                milliseconds / (rows / page + 1));
     return milliseconds;
 }
 

@@ -15,7 +15,7 @@ cmake --build "$build" >/dev/null
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in fuzz_catalogue_loader fuzz_name_value_list fuzz_field_definitions fuzz_option_files; do
+for target in fuzz_catalogue_loader fuzz_name_value_list fuzz_field_definitions fuzz_option_files fuzz_import_table; do
     corpus="$root/fuzz/corpus/${target#fuzz_}"
     if [ "$seconds" -eq 0 ]; then
         "$build/fuzz/$target" -runs=0 "$corpus"

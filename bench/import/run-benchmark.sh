@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times quaystall-cli import of a generated stock table into an empty shop
 # (reading, merging and saving) against sqlite3's bare CSV import of the same
-# file, and reports peak memory against the table's size.
+# file, and reports peak memory against the table's size; then the phases of
+# the merge with undo and redo (bench_import), and the importer window loading
+# and showing the table (bench_import_window, offscreen).
 #
 #   bench/import/run-benchmark.sh [ROWS]        (default: 1000000)
 #
@@ -17,7 +19,7 @@ rows="${1:-1000000}"
 build="${BUILD:-/tmp/build-bench}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAYSTALL_TESTS=OFF >/dev/null
-cmake --build "$build" --target quaystall-cli >/dev/null
+cmake --build "$build" --target quaystall-cli bench_import bench_import_window >/dev/null
 cli="$build/src/cli/quaystall-cli"
 
 work="$(mktemp -d)"
@@ -69,3 +71,7 @@ ratio=$(awk -v a="$import_s" -v b="$sqlite_s" 'BEGIN { if (b == "-" || b <= 0) p
 printf '%-9s %9.1f %10s %10s %8s %10.1f %9.2f\n' "$rows" "$(awk -v b="$bytes" 'BEGIN { print b / 1048576 }')" \
     "$sqlite_s" "$import_s" "$ratio" "$(awk -v k="$import_kb" 'BEGIN { print k / 1024 }')" \
     "$(awk -v k="$import_kb" -v b="$bytes" 'BEGIN { printf "%.2f", k * 1024 / b }')"
+
+echo
+"$build/bench/bench_import" "$table"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_import_window" "$table" 2>/dev/null

@@ -2,6 +2,7 @@
 #include "TCMForm.h"
 #include "app/AppState.h"
 #include "app/Startup.h"
+#include "import/ImportActions.h"
 #include "publish/PublishActions.h"
 #include "settings/OptionsActions.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     qs::gui::ShopActions shopActions(form, state, form.userInterface());
     qs::gui::PublishActions publishActions(form, state, form.userInterface(), shopActions);
     qs::gui::OptionsActions optionsActions(form, state, form.userInterface());
+    qs::gui::ImportActions importActions(form, state);
     if (!qs::StartUp(state, form.userInterface()))
         return 1;
 

@@ -83,6 +83,11 @@ void HelpViewer::showTopic(int topic)
     showPage(QUrl::fromLocalFile(QDir(helpFolder()).filePath(topicFileName(topic))));
 }
 
+void HelpViewer::showFile(const QString& fileName)
+{
+    showPage(QUrl::fromLocalFile(QDir(helpFolder()).filePath(fileName)));
+}
+
 void HelpViewer::followLink(const QUrl& link)
 {
     showPage(Browser->source().resolved(link));

@@ -24,6 +24,8 @@ public:
 
     void showContents();
     void showTopic(int topic);
+    // A page of the help folder by its file name, such as "import.html".
+    void showFile(const QString& fileName);
 
     // The folder the pages are read from, as the program folder names it now.
     QString helpFolder() const;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -32,6 +33,10 @@ TProgressForm::TProgressForm(QWidget* parent)
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->hide();
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 16);
@@ -39,6 +44,7 @@ TProgressForm::TProgressForm(QWidget* parent)
     layout->addWidget(TheLabel);
     layout->addWidget(SecondLabel);
     layout->addWidget(ProgressBar);
+    layout->addWidget(CancelBtn, 0, Qt::AlignRight);
     setFixedWidth(360);
     sinceEvents_.start();
 }
@@ -88,8 +94,16 @@ void TProgressForm::showPosition()
             static_cast<unsigned long long>(divisor_)));
 }
 
+void TProgressForm::offerCancel(bool offered)
+{
+    CancelBtn->setVisible(offered);
+    if (!isVisible())
+        setWindowModality(offered ? Qt::ApplicationModal : Qt::NonModal);
+}
+
 void TProgressForm::show()
 {
+    cancelRequested_ = false;
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -112,7 +126,9 @@ void TProgressForm::keepPainting()
     if (sinceEvents_.elapsed() < eventInterval)
         return;
     showPosition();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The Cancel button, when there is one, is the only input: the window is modal.
+    QCoreApplication::processEvents(CancelBtn->isVisible() ? QEventLoop::AllEvents
+                                                           : QEventLoop::ExcludeUserInputEvents);
     sinceEvents_.restart();
 }
 

@@ -7,13 +7,16 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace qs::gui {
 
 // The shared "Please Wait..." window: a label, a second label that
 // stays empty, and a bar. Stepping keeps the program's windows painting, but
 // lets pending events run at most every few milliseconds, so that a million
-// steps stay cheap; user input waits meanwhile.
+// steps stay cheap; user input waits meanwhile. Work that may be stopped
+// offers a Cancel button: the window is then modal, so that the button is
+// the only input the program takes until the work ends.
 class TProgressForm : public QWidget, public qs::Progress {
     Q_OBJECT
 public:
@@ -27,6 +30,8 @@ public:
     void show() override;
     void step() override;
     void hide() override;
+    void offerCancel(bool offered) override;
+    bool cancelRequested() const override { return cancelRequested_; }
 
     long long minimum() const { return minimum_; }
     long long maximum() const { return maximum_; }
@@ -35,6 +40,7 @@ public:
     QLabel* TheLabel;
     QLabel* SecondLabel;
     QProgressBar* ProgressBar;
+    QPushButton* CancelBtn;
 
 protected:
     // The window closes when the work ends, not before.
@@ -55,6 +61,7 @@ private:
     long long barStep_ = 1;
     long long nextShown_ = 0;
     QElapsedTimer sinceEvents_;
+    bool cancelRequested_ = false;
 };
 
 } // namespace qs::gui

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +38,35 @@ TEST(TProgressForm, TheMerchantCannotCloseOrMaximiseItWhileWorkRuns)
     EXPECT_TRUE(form.isVisible());
     static_cast<qs::Progress&>(form).hide();
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST(TProgressForm, OffersCancelOnlyWhenAskedAndTellsWhenItWasPressed)
+{
+    TProgressForm form;
+    qs::Progress& progress = form;
+    progress.show();
+    EXPECT_FALSE(form.CancelBtn->isVisible());
+    EXPECT_FALSE(form.isModal());
+    progress.hide();
+
+    progress.offerCancel(true);
+    progress.show();
+    EXPECT_TRUE(form.CancelBtn->isVisible());
+    EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
+    EXPECT_FALSE(progress.cancelRequested());
+    // A click waits in the queue until the work lets events run.
+    QTimer::singleShot(0, form.CancelBtn, &QPushButton::click);
+    QElapsedTimer waited;
+    waited.start();
+    while (!progress.cancelRequested() && waited.elapsed() < 5000)
+        progress.step();
+    EXPECT_TRUE(progress.cancelRequested());
+    progress.hide();
+    progress.offerCancel(false);
+    progress.show();
+    EXPECT_FALSE(progress.cancelRequested()) << "a new showing starts afresh";
+    EXPECT_FALSE(form.CancelBtn->isVisible());
+    progress.hide();
 }
 
 TEST(TProgressForm, CallersSetItUpStepItAndHideIt)

@@ -302,11 +302,12 @@ void Catalogue::restoreChildOrder(const ChildOrder& order)
         for (std::size_t i = 0; i < wanted.size(); ++i)
             position.emplace(wanted[i], i);
         // Children the order does not know keep their place after the others.
+        const std::size_t unknown = wanted.size();
         std::stable_sort(children.begin(), children.end(), [&](const auto& a, const auto& b) {
             const auto pa = position.find(a.get());
             const auto pb = position.find(b.get());
-            const std::size_t ia = pa == position.end() ? wanted.size() : pa->second;
-            const std::size_t ib = pb == position.end() ? wanted.size() : pb->second;
+            const std::size_t ia = pa == position.end() ? unknown : pa->second;
+            const std::size_t ib = pb == position.end() ? unknown : pb->second;
             return ia < ib;
         });
         node->rebuildChildIndex();

@@ -2,6 +2,7 @@
 
 #include "fields/FieldDefinitions.h"
 #include "import/ColumnAssignments.h"
+#include "import/ETableValidate.h"
 #include "import/ImportQuestions.h"
 
 namespace qs {
@@ -12,7 +13,7 @@ std::string MissingField::text() const
            "' for the following reason:-\n\n" + warning;
 }
 
-bool checkColumns(const FieldDefinitions& fields, const ColumnAssignments& assignments,
+void checkColumns(const FieldDefinitions& fields, const ColumnAssignments& assignments,
                   ImportQuestions& questions)
 {
     bool ignoreRecommended = false;
@@ -28,12 +29,14 @@ bool checkColumns(const FieldDefinitions& fields, const ColumnAssignments& assig
                                    std::string(fields.FieldAttribute(name, FieldDefinitions::Warning)),
                                    fields.FieldAttribute(name, FieldDefinitions::Unique) == "Yes"};
         const MissingFieldAnswer answer = questions.missingField(missing, ignoreRecommended);
-        if (!answer.confirmed || answer.choice == MissingFieldChoice::Return)
-            return false;
+        if (!answer.confirmed || answer.choice == MissingFieldChoice::Return) {
+            if (mandatory)
+                throw EMissingMandatoryField(missing.name);
+            throw EMissingRecommendedField(missing.name);
+        }
         if (missing.ignoreRecommendedAllowed())
             ignoreRecommended = answer.ignoreRecommended;
     }
-    return true;
 }
 
 } // namespace qs

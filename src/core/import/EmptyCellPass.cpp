@@ -1,6 +1,5 @@
 #include "import/EmptyCellPass.h"
 
-#include "fields/FieldDefinitions.h"
 #include "import/ImportSheet.h"
 
 #include <algorithm>
@@ -9,7 +8,7 @@
 
 namespace qs {
 
-EmptyCellPass::EmptyCellPass(ImportSheet& sheet, const FieldDefinitions& fields, ImportQuestions& questions)
+EmptyCellPass::EmptyCellPass(ImportSheet& sheet, ImportQuestions& questions)
     : sheet_(sheet), questions_(questions), remembered_(sheet.columnCount(), EmptyCellAnswer::None)
 {
     const ColumnAssignments& assignments = sheet_.assignments();

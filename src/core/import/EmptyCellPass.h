@@ -8,8 +8,6 @@
 
 namespace qs {
 
-class FieldDefinitions;
-
 // Before a merge: every empty cell of an assigned column in a product row
 // is settled with the merchant, row by row and field by field, unless the
 // merchant's answer for its column stands already. The answers write into
@@ -18,7 +16,7 @@ class FieldDefinitions;
 // for "Fill in This Cell From the Previous Entry".
 class EmptyCellPass {
 public:
-    EmptyCellPass(ImportSheet& sheet, const FieldDefinitions& fields, ImportQuestions& questions);
+    EmptyCellPass(ImportSheet& sheet, ImportQuestions& questions);
 
     // The answer that stands for every column from the start.
     void answerEveryCell(EmptyCellAnswer answer);

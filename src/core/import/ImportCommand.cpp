@@ -5,6 +5,7 @@
 #include "catalogue/history/ImportStep.h"
 #include "import/AssignmentFile.h"
 #include "import/ColumnCheck.h"
+#include "import/ETableValidate.h"
 #include "import/EmptyCellPass.h"
 #include "import/ImportMerge.h"
 #include "import/ImportSheet.h"
@@ -68,8 +69,11 @@ ImportCommand::ImportCommand(AppState& app, UserInterface& ui, ImportQuestions& 
 
 bool ImportCommand::prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settle)
 {
-    if (!checkColumns(app_.InfoList, sheet.assignments(), questions_))
-        return false;
+    try {
+        checkColumns(app_.InfoList, sheet.assignments(), questions_);
+    } catch (const ETableValidate&) {
+        return false; // back to the importer, where the merchant gives the field a column
+    }
     pass.answerEveryCell(everyEmptyCell_);
     settle = pass.asksNothing();
     return settle || pass.run();
@@ -112,7 +116,7 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
                                                      const std::string& tablePath)
 {
     productsAdded_ = 0;
-    EmptyCellPass pass(sheet, app_.InfoList, questions_);
+    EmptyCellPass pass(sheet, questions_);
     bool settle = false;
     if (!prepare(sheet, pass, settle))
         return Outcome::Stopped;
@@ -148,7 +152,7 @@ bool ImportCommand::closeAfterMerge(const ImportSheet& sheet, const std::string&
 void ImportCommand::check(const ImportSheet& sheet, TNewCategory& selected)
 {
     ImportSheet trial = sheet;
-    EmptyCellPass pass(trial, app_.InfoList, questions_);
+    EmptyCellPass pass(trial, questions_);
     bool settle = false;
     if (!prepare(trial, pass, settle))
         return;
@@ -175,8 +179,10 @@ std::string ImportCommand::checkReport(const ImportSheet& sheet, const Run& run)
     text += "\r\n- add " + counted(run.products, "product", "products");
     text += "\r\n- pass over " + counted(sheet.rowsOfType(RowType::Suppress), "row", "rows") +
             " marked \"Suppress\"";
-    text += "\r\n- give " + counted(run.renamed.duplicateCount(), "product", "products") +
-            " a counter-made name, as its category has a product of that name";
+    const std::size_t renamed = run.renamed.duplicateCount();
+    text += "\r\n- give " + counted(renamed, "product", "products") + " a counter-made name, as " +
+            (renamed == 1 ? "its category has a product" : "their categories have products") +
+            " of that name";
     if (run.rejects.notAddedCount() > 0)
         text += "\r\n- not add " + counted(run.rejects.notAddedCount(), "row", "rows");
     if (run.rejects.questionableCount() > 0)

@@ -48,13 +48,11 @@ ImportMerge::ImportMerge(const ImportSheet& sheet, const FieldDefinitions& field
                           : name == "Price"        ? Kind::Price
                           : name == categoryField  ? Kind::Category
                                                    : Kind::Other;
-        const bool stored = kind != Kind::Category && !name.empty();
-        const FieldId id = stored ? FieldNames::intern(name) : 0;
-        fields_.push_back({std::string(name), id, kind, &assignments.columnsOf(f), stored});
+        fields_.push_back({std::string(name), kind, &assignments.columnsOf(f)});
         hasCategoryColumn_ =
             hasCategoryColumn_ || (kind == Kind::Category && !assignments.columnsOf(f).empty());
-        if (stored)
-            lastOfName[id] = f;
+        if (kind != Kind::Category && !name.empty())
+            lastOfName[FieldNames::intern(name)] = f;
     }
     recordOrder_.assign(lastOfName.begin(), lastOfName.end());
     values_.resize(fields_.size());
@@ -90,16 +88,9 @@ void ImportMerge::setCategory(const RowCells& cells)
     }
 }
 
-void ImportMerge::appendCategoryPath(std::string_view text)
-{
-    if (!pathText_.empty())
-        pathText_.push_back('|');
-    pathText_.append(text);
-}
-
 bool ImportMerge::buildValues(std::size_t row, const RowCells& cells)
 {
-    pathText_.clear();
+    path_.clear();
     bool anyValue = false;
     for (std::size_t f = 0; f < fields_.size(); ++f) {
         const Field& field = fields_[f];
@@ -109,8 +100,7 @@ bool ImportMerge::buildValues(std::size_t row, const RowCells& cells)
             std::string_view text = cells[column];
             PriceText price;
             if (field.kind == Kind::Category) {
-                value.assign(text);
-                appendCategoryPath(text);
+                splitPath(text, path_);
                 anyValue = anyValue || !text.empty();
                 continue;
             }
@@ -153,8 +143,6 @@ void ImportMerge::addProduct(std::size_t row, const RowCells& cells)
     if (!buildValues(row, cells))
         return;
     refuseWhatTheFileCannotHold();
-    path_.clear();
-    splitPath(pathText_, path_);
     TNewCategory& category = placement_.place(hasCategoryColumn_ && !path_.empty() ? path_ : current_);
     const bool named = !recordOrder_.empty() && recordOrder_.front().first == FieldNames::ProductName;
     const std::string_view wanted = named ? std::string_view(values_[recordOrder_.front().second]) : "";

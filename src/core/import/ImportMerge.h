@@ -44,16 +44,14 @@ private:
     enum class Kind { Name, Price, Category, Other };
     struct Field {
         std::string name;
-        FieldId id;
         Kind kind;
         const std::vector<std::size_t>* columns;
-        bool stored; // set on the product: every field but "Category" and nameless ones
     };
 
     void setCategory(const RowCells& cells);
     void addProduct(std::size_t row, const RowCells& cells);
+    // The row's values and its category path; false when every assigned cell is empty.
     bool buildValues(std::size_t row, const RowCells& cells);
-    void appendCategoryPath(std::string_view text);
     // Throws RowRefused for a value the catalogue file cannot hold.
     void refuseWhatTheFileCannotHold() const;
     FieldRecord record();
@@ -66,14 +64,14 @@ private:
     CategoryPlacement placement_;
     std::vector<Field> fields_;
     bool hasCategoryColumn_ = false;
-    // For each field number the product takes, in ascending order, the
-    // field whose value it gets: the last definition of that name.
+    // For each field number the product takes (every field but "Category"
+    // and nameless ones), in ascending order, the field whose value it gets:
+    // the last definition of that name.
     std::vector<std::pair<FieldId, std::size_t>> recordOrder_;
 
     // The row being merged.
     std::vector<std::string> values_;
-    std::string pathText_;
-    std::vector<std::string_view> path_;
+    std::vector<std::string_view> path_; // views into the row's cells
     // What the last "Category" row named.
     std::string currentText_;
     std::vector<std::string_view> current_;

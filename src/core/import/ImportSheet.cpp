@@ -45,6 +45,7 @@ void ImportSheet::setCell(std::size_t row, std::size_t column, std::string value
 {
     changes_[key(row, column)] = std::move(value);
     changedRows_[row] = true;
+    ++changeCount_;
 }
 
 void ImportSheet::setRowTypes(std::size_t first, std::size_t last, RowType type)

@@ -40,6 +40,9 @@ public:
     std::string cell(std::size_t row, std::size_t column) const;
     void setCell(std::size_t row, std::size_t column, std::string value);
     bool rowHasChanges(std::size_t row) const { return changedRows_[row]; }
+    // Counts the cell changes, so that a reader keeping a row's values knows
+    // when to read them again.
+    std::uint64_t changeCount() const { return changeCount_; }
     // A changed cell, or null.
     const std::string* changedCell(std::size_t row, std::size_t column) const;
 
@@ -65,6 +68,7 @@ private:
 
     std::shared_ptr<ImportTable> table_ = std::make_shared<ImportTable>();
     std::unordered_map<std::uint64_t, std::string> changes_;
+    std::uint64_t changeCount_ = 0;
     std::vector<bool> changedRows_;
     std::vector<RowType> rowTypes_;
     ColumnAssignments assignments_;

@@ -6,6 +6,7 @@
 #include "text/FileError.h"
 #include "ui/UserInterface.h"
 
+#include <filesystem>
 #include <new>
 
 namespace qs {
@@ -14,7 +15,9 @@ std::optional<std::string> chooseImportTable(const AppState& app, UserInterface&
 {
     FileDialogRequest request;
     request.caption = importDialogCaption;
-    request.directory = joinPath(app.ProgramDir, "Data");
+    // The program folder's Data folder, or the program folder while there is none.
+    const std::string data = joinPath(app.ProgramDir, "Data");
+    request.directory = std::filesystem::is_directory(data) ? data : app.ProgramDir;
     request.filter = importDialogFilter;
     return ui.openFile(request);
 }

@@ -13,7 +13,8 @@ class FieldDefinitions;
 class UserInterface;
 
 // The importer's open-file dialog, starting in the program folder's Data
-// folder: the chosen table's path, or none when the merchant cancelled.
+// folder (the program folder itself while there is none): the chosen table's
+// path, or none when the merchant cancelled.
 std::optional<std::string> chooseImportTable(const AppState& app, UserInterface& ui);
 
 // Reads a table with the assignments of the .sff file beside it, every row a

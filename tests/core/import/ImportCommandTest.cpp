@@ -5,6 +5,8 @@
 #include "app/AppState.h"
 #include "catalogue/CatalogueFile.h"
 #include "core/text/TempFolder.h"
+#include "import/ColumnCheck.h"
+#include "import/ETableValidate.h"
 #include "import/ImportSheet.h"
 #include "import/RejectLog.h"
 
@@ -329,10 +331,16 @@ TEST_F(ImportCommandTest, FieldsWithoutAColumnAreAskedAbout)
     EXPECT_FALSE(questions.fieldsAsked[0].ignoreRecommendedAllowed());
     EXPECT_TRUE(questions.fieldsAsked[1].ignoreRecommendedAllowed());
 
+    // Going back ends the check with the kind of field that had no column.
+    questions.fieldAnswers = {answer(MissingFieldChoice::Default), answer(MissingFieldChoice::Return)};
+    EXPECT_THROW(checkColumns(state.InfoList, table.assignments(), questions), EMissingRecommendedField);
+
     ImportSheet unnamed = sheet("Kite,0.5", {"", "Weight"});
     questions.fieldsAsked.clear();
     questions.fieldAnswers = {answer(MissingFieldChoice::Return)};
     EXPECT_EQ(add(unnamed), ImportCommand::Outcome::Stopped);
+    questions.fieldAnswers = {answer(MissingFieldChoice::Return)};
+    EXPECT_THROW(checkColumns(state.InfoList, unnamed.assignments(), questions), EMissingMandatoryField);
     EXPECT_EQ(questions.fieldsAsked[0].name, "Product Name");
     EXPECT_EQ(questions.fieldsAsked[0].initialChoice(), MissingFieldChoice::Return); // a unique field
     EXPECT_FALSE(questions.fieldsAsked[0].defaultAllowed());
