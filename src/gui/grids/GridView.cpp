@@ -2,7 +2,10 @@
 
 #include "EditingGridModel.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -73,6 +76,32 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QTableView::mouseDoubleClickEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    const Qt::ItemFlags flags = at.isValid() ? model()->flags(at) : Qt::NoItemFlags;
+    const bool labelCell = (flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsSelectable);
+    dragFrom_ = event->button() == Qt::LeftButton && labelCell ? QPersistentModelIndex(at) : QPersistentModelIndex();
+    dragStart_ = event->position().toPoint();
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragFrom_.isValid() || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - dragStart_).manhattanLength() < QApplication::startDragDistance()) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    const QModelIndex from = dragFrom_;
+    dragFrom_ = QPersistentModelIndex();
+    if (QMimeData* data = model()->mimeData({from})) {
+        auto* drag = new QDrag(this);
+        drag->setMimeData(data);
+        drag->exec(model()->supportedDragActions());
+    }
 }
 
 } // namespace qs::gui

@@ -9,8 +9,9 @@ class EditingGridModel;
 // A grid over a catalogue model: typing edits a cell in place, Enter and
 // leaving the cell store it, moving on from an editable cell stores what it
 // shows (so an inherited value becomes the record's own, as the merchant saw
-// it), Delete empties a cell chosen through a dialog, and a double-click asks
-// for the cell's dialog.
+// it), Delete empties a cell chosen through a dialog, a double-click asks
+// for the cell's dialog, and a record is dragged by its label cell (which is
+// never selected, so Qt's own drag, which takes the selection, cannot start).
 class GridView : public QTableView {
     Q_OBJECT
 public:
@@ -32,10 +33,14 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     EditingGridModel* model_ = nullptr;
     const void* entered_ = nullptr;
+    QPersistentModelIndex dragFrom_;
+    QPoint dragStart_;
 };
 
 } // namespace qs::gui

@@ -15,6 +15,8 @@
 #include "gui/GuiTestSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDrag>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -257,6 +259,35 @@ TEST_F(CatalogueGridsTest, CustomFieldsAddColumns)
     EXPECT_EQ(products().columnCount(), 15);
     EXPECT_EQ(products().headerData(14, Qt::Horizontal).toString(), "Custom Field 3");
     EXPECT_TRUE(state->CatalogueModified());
+}
+
+TEST_F(CatalogueGridsTest, AProductIsDraggedByItsLabelCellOnly)
+{
+    struct Case {
+        int row;
+        int column;
+        int distance;
+        int drags;
+    };
+    const Case cases[] = {
+        {1, 0, 40, 1}, // the label of a product
+        {1, 0, 1, 0},  // not far enough to be a drag
+        {1, 1, 40, 0}, // the name cell, which selects instead
+        {2, 0, 40, 0}, // the empty row's label: no product
+    };
+    for (const Case& c : cases) {
+        QWidget* viewport = productView().viewport();
+        const QPoint from = productView().visualRect(products().index(c.row, c.column)).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(0, c.distance), viewport->mapToGlobal(from),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+        // A finished drag is deleted later, so it is still there to count.
+        const auto drags = productView().findChildren<QDrag*>().size();
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, from);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(drags, c.drags) << "row " << c.row << ", column " << c.column << ", " << c.distance;
+    }
 }
 
 } // namespace
