@@ -5,6 +5,7 @@
 #include "app/Location.h"
 #include "app/LocationRequired.h"
 #include "settings/ShopSettingsFile.h"
+#include "text/AtomicFile.h"
 #include "text/FileError.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
@@ -15,6 +16,9 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
 {
     MakeDirPath(state.ShopCGIDir());
     MakeDirPath(state.ShopDataDir());
+    // What interrupted saves of any of the shop's files left in its folders.
+    removeStrayTemporaries(state.ShopCGIDir());
+    removeStrayTemporaries(state.ShopDataDir());
     state.MAX_CATEGORY_DEPTH = state.catalogue.depth();
     state.ShopFields.setValue("MAX_CATEGORY_DEPTH", std::to_string(state.MAX_CATEGORY_DEPTH));
 

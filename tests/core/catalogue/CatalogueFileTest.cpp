@@ -106,6 +106,22 @@ TEST_F(CatalogueFileTest, SaveWritesDepthSettingsAndClearsTheModifiedFlag)
     EXPECT_EQ(ui.said.front().text, "This will save your shop in the specified location.\nProceed?");
 }
 
+TEST_F(CatalogueFileTest, ASaveRemovesWhatInterruptedSavesLeftInTheShopsFolders)
+{
+    const std::vector<std::string> left = {state.ShopDataDir() + "/.flavours.txt.qs-save-a1B2c3",
+                                           state.ShopCGIDir() + "/.location.cfg.qs-save-zzzzzz"};
+    const std::string kept = state.ShopDataDir() + "/notes.qs-save-a1B2c3";
+    for (const std::string& path : left)
+        std::ofstream(path) << "half";
+    std::ofstream(kept) << "the merchant's";
+
+    ASSERT_TRUE(writeCatalogue(state, ui, shopData()));
+
+    for (const std::string& path : left)
+        EXPECT_FALSE(fs::exists(path)) << path;
+    EXPECT_TRUE(fs::exists(kept));
+}
+
 TEST_F(CatalogueFileTest, AnsweringNoWritesNothing)
 {
     state.catalogue.addCategory(state.catalogue.root(), "Top");
