@@ -16,10 +16,11 @@ enum class FileAccess { Shared, OwnerOnly };
 // renamed over the old file; the folder is flushed last. Until then the old
 // file keeps a second name, one of a temporary file, so that it is put back
 // when the folder cannot be flushed (and a new file that replaced none is
-// removed). A failed commit() thus leaves the old file, except on a file
-// system without hard links, where a folder that cannot be flushed leaves the
-// new one. A writer destroyed without commit() removes its temporary file.
-// Every failure throws FileError "Cannot create file <path>: <the system's reason>".
+// removed). A failed commit() thus leaves the old file, unless it could not
+// be kept: on a file system without hard links, a folder that cannot be
+// flushed leaves the new one. A writer destroyed without commit() removes its
+// temporary file. Every failure throws FileError
+// "Cannot create file <path>: <the system's reason>".
 class AtomicFileWriter {
 public:
     // Whether temporary files left by interrupted saves of this file are
