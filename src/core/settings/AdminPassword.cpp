@@ -51,8 +51,8 @@ bool AdminPassword::write(const std::string& path, UserInterface& ui) const
     }
     try {
         writeFileAtomically(path, userId + "=" + password + "\r\n", FileAccess::OwnerOnly);
-    } catch (const FileError&) {
-        ui.message(saveProblem, MessageKind::Error);
+    } catch (const FileError& error) {
+        ui.message(std::string(saveProblem) + "\r\n" + error.what(), MessageKind::Error);
         return false;
     }
     return true;

@@ -20,7 +20,7 @@ struct AdminPassword {
     // yet (both empty); one that cannot be read is told: nothing then.
     static std::optional<AdminPassword> read(const std::string& path, UserInterface& ui);
     // Refuses an empty ID or password and what the line cannot hold (told:
-    // false); a file that cannot be written is told: false.
+    // false); a file that cannot be written is told with the system's reason: false.
     bool write(const std::string& path, UserInterface& ui) const;
 
     static constexpr std::string_view loadProblem = "There was a problem loading the password file.";

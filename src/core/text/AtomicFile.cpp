@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,12 @@ std::string temporaryPrefix(const std::string& path)
 }
 
 constexpr std::size_t randomPartSize = 6;
+
+// The path of a temporary file of a save of this file, its random part still "XXXXXX".
+std::string temporaryPattern(const std::string& path)
+{
+    return (fs::path(path).parent_path() / (temporaryPrefix(path) + std::string(randomPartSize, 'X'))).string();
+}
 
 void removeIfTemporary(const fs::directory_entry& entry)
 {
@@ -72,6 +79,49 @@ int syncFolder(const std::string& folder)
     return error;
 }
 
+// Gives the file at path a second name, one of a temporary file of its saves,
+// so that it can be put back should the save fail after the rename; an
+// interrupted save's link is then removed as its temporary files are. 0, or
+// the error number of the failed link (ENOENT: there is no file to keep).
+int keepUnderTemporaryName(const std::string& path, std::string& keptPath)
+{
+    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+    std::string candidate = temporaryPattern(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        for (std::size_t i = candidate.size() - randomPartSize; i < candidate.size(); ++i)
+            candidate[i] = letters[pick(random)];
+        if (::link(path.c_str(), candidate.c_str()) == 0) {
+            keptPath = std::move(candidate);
+            return 0;
+        }
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
+
+// File systems without hard links (or with too many for this file): the
+// save goes on without keeping the old file.
+bool linksImpossible(int error)
+{
+    return error == EPERM || error == EXDEV || error == ENOTSUP || error == EMLINK;
+}
+
+// The rename is undone after the folder could not be flushed: the kept old
+// file back under its name, or no file where there was none. Where the old
+// file could not be kept, the new one stays.
+void undoRename(const std::string& path, const std::string& keptPath, bool hadNoFile)
+{
+    if (!keptPath.empty()) {
+        if (::rename(keptPath.c_str(), path.c_str()) != 0)
+            ::unlink(keptPath.c_str());
+    } else if (hadNoFile) {
+        ::unlink(path.c_str());
+    }
+}
+
 } // namespace
 
 void removeStrayTemporaries(const std::string& folder)
@@ -91,7 +141,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers, FileAc
 {
     if (leftovers == Leftovers::RemoveFirst)
         removeStrayTemporariesOf(path_);
-    temporaryPath_ = (fs::path(path_).parent_path() / (temporaryPrefix(path_) + "XXXXXX")).string();
+    temporaryPath_ = temporaryPattern(path_);
     fd_ = ::mkostemp(temporaryPath_.data(), O_CLOEXEC); // O_CREAT | O_EXCL
     if (fd_ < 0) {
         const int error = errno;
@@ -169,11 +219,24 @@ void AtomicFileWriter::commit()
     fd_ = -1;
     if (::close(fd) != 0)
         fail(errno);
-    if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
-        fail(errno);
+    std::string keptPath;
+    const int keepError = keepUnderTemporaryName(path_, keptPath);
+    const bool hadNoFile = keepError == ENOENT;
+    if (keepError != 0 && !hadNoFile && !linksImpossible(keepError))
+        fail(keepError);
+    if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        if (!keptPath.empty())
+            ::unlink(keptPath.c_str());
+        fail(error);
+    }
     temporaryPath_.clear();
-    if (const int error = syncFolder(folderOf(path_)); error != 0)
+    if (const int error = syncFolder(folderOf(path_)); error != 0) {
+        undoRename(path_, keptPath, hadNoFile);
         throw FileError::cannotCreate(path_, error);
+    }
+    if (!keptPath.empty())
+        ::unlink(keptPath.c_str());
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access)

@@ -13,9 +13,13 @@ enum class FileAccess { Shared, OwnerOnly };
 
 // Writes a file so that a save never destroys what was there: the bytes go to
 // a new temporary file in the same folder, which is flushed to disk and then
-// renamed over the old file; the folder is flushed last. Until commit() has
-// succeeded the old file is untouched; a writer destroyed without commit()
-// removes its temporary file. Every failure throws FileError
+// renamed over the old file; the folder is flushed last. Until then the old
+// file keeps a second name, one of a temporary file, so that it is put back
+// when the folder cannot be flushed (and a new file that replaced none is
+// removed). A failed commit() thus leaves the old file, unless it could not
+// be kept: on a file system without hard links, a folder that cannot be
+// flushed leaves the new one. A writer destroyed without commit() removes its
+// temporary file. Every failure throws FileError
 // "Cannot create file <path>: <the system's reason>".
 class AtomicFileWriter {
 public:

@@ -68,7 +68,9 @@ TEST(AdminPasswordTest, RefusesWhatTheLineCannotHold)
     EXPECT_FALSE(fs::exists(folder.file("admin.pass")));
     ScriptedUserInterface ui;
     EXPECT_FALSE((AdminPassword{"id", "pw"}.write(folder.file("gone/admin.pass"), ui)));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"There was a problem saving the password file."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"There was a problem saving the password file.\r\nCannot create "
+                                                    "file " + folder.file("gone/admin.pass") +
+                                                    ": No such file or directory"});
 }
 
 } // namespace
