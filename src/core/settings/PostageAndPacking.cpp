@@ -250,10 +250,27 @@ bool PostageAndPacking::setVatIncluded(bool ticked, UserInterface& ui)
     return vatIncluded;
 }
 
+bool PostageAndPacking::tablesRefused(UserInterface& ui) const
+{
+    for (const std::string& band : tables.bands)
+        if (refused(separatorRefusal("A weight band", band, {":", lineBreakSeparator}), ui))
+            return true;
+    for (const ZoneCharges& charges : tables.weightCharges)
+        for (const std::string& charge : charges)
+            if (chargeRefused(charge, ui))
+                return true;
+    for (const std::string& cost : tables.fixedCosts)
+        if (chargeRefused(cost, ui))
+            return true;
+    return false;
+}
+
 bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
 {
     if (method == Percentage &&
         refused(separatorRefusal("A percentage", percentage, {lineBreakSeparator}), ui))
+        return false;
+    if (tablesRefused(ui))
         return false;
     try {
         writeFileAtomically(areaFile(state), areas.bytes());
