@@ -230,17 +230,18 @@ TEST_F(PostageAndPackingTest, WhatOkWroteReadsBackUnchanged)
     EXPECT_TRUE(ui.said.empty());
 }
 
-TEST_F(PostageAndPackingTest, OkRefusesColonsThatDamagedFilesGave)
+TEST_F(PostageAndPackingTest, OkRefusesWhatOnlyDamagedFilesGive)
 {
     struct Case {
         const char* file;
         const char* bytes;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
         {"zones_data.log", "1::100::2.50:\r\n", "A charge cannot contain \":\"."},
         {"zones_data.log", "1::100:\r\n", "A weight band cannot contain \":\"."},
         {"zones_fixed.log", "1::100::4:\r\n", "A charge cannot contain \":\"."},
+        {"area.txt", "**Jersey=1,0\r\n*Guernsey=1,0\r\n", std::string(PostageAndPacking::areaMarkMessage)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -252,7 +253,8 @@ TEST_F(PostageAndPackingTest, OkRefusesColonsThatDamagedFilesGave)
         EXPECT_FALSE(postage.accept(state, ui));
         EXPECT_EQ(ui.texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(folder.read(state.ShopName + "-cgi/data/" + c.file), c.bytes);
-        EXPECT_FALSE(std::filesystem::exists(state.ShopDataDir() + "/area.txt"));
+        const std::filesystem::directory_iterator files(state.ShopDataDir());
+        EXPECT_EQ(std::distance(files, std::filesystem::directory_iterator()), 1) << "nothing else written";
         EXPECT_FALSE(state.ShopFields.contains("shipmethod"));
     }
 }
