@@ -1,78 +1,66 @@
-// Any bytes as a shop's catalogue file either load or stop with a message,
-// and a loaded catalogue saves and loads again to the same files.
+// Any bytes as a shop's catalogue file (shop.data) either open the shop, as
+// File, Open Shop opens it, or stop with a message. A shop once saved opens
+// again with every product, value and category it had, and its catalogue
+// files then stay the same through every further open and save.
+#include "CatalogueValues.h"
+#include "FuzzShop.h"
+
 #include "app/AppState.h"
+#include "app/ShopWorkspace.h"
 #include "catalogue/CatalogueFile.h"
-#include "settings/ShopSettings.h"
+#include "catalogue/EditorState.h"
 #include "text/AtomicFile.h"
 #include "text/ReadFile.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
+#include <optional>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
-class QuietUser : public qs::UserInterface {
-public:
-    void message(std::string_view, qs::MessageKind) override {}
-    qs::Answer ask(std::string_view, qs::MessageKind, qs::Buttons) override { return qs::Answer::Yes; }
-    std::optional<std::string> inputText(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const qs::FileDialogRequest&) override { return std::nullopt; }
-    qs::Progress& progress() override { return progress_; }
+using qs::fuzz::check;
+using qs::fuzz::checkSame;
 
-private:
-    qs::SilentProgress progress_;
+struct SavedShop {
+    std::vector<std::string> products;
+    std::size_t categories = 0;
+    std::string productFile;
+    std::string categoryFile;
 };
 
-std::string workFolder()
+// Opens the shop and saves it, as the merchant's File menu does; nothing
+// when the open stopped.
+std::optional<SavedShop> openAndSave(const qs::fuzz::FuzzShop& shop)
 {
-    static const std::string folder = [] {
-        std::string path = (std::filesystem::temp_directory_path() /
-                            ("quaystall-fuzz-" + std::to_string(::getpid())))
-                               .string();
-        std::filesystem::create_directories(path + "/cgi/Fuzz-cgi/data");
-        qs::ShopSettings().saveToFile(path + "/cgi/Fuzz-cgi/qstl2.cfg");
-        return path;
-    }();
-    return folder;
-}
-
-// Loads the file into a fresh state and writes it out again; false when the load stopped.
-bool loadAndRewrite(const std::string& folder, const std::string& shopData)
-{
-    qs::AppState state(folder);
-    state.LocCGI = folder + "/cgi";
-    state.ShopName = "Fuzz";
-    QuietUser user;
-    if (!qs::LoadCatalogue(state, user, shopData))
-        return false;
-    qs::writeProductFile(state.catalogue, shopData);
-    return true;
+    qs::AppState state(shop.programDir());
+    shop.enter(state);
+    qs::EditorState editor;
+    qs::fuzz::QuietUser user;
+    if (!qs::OpenChosenShop(state, editor, user))
+        return std::nullopt;
+    check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "an open shop saves");
+    return SavedShop{qs::fuzz::productValues(state.catalogue), state.catalogue.categoryCount(),
+                     qs::readFileBytes(shop.dataFile(qs::catalogueFileName)),
+                     qs::readFileBytes(shop.dataFile(qs::categoryFileName))};
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string folder = workFolder();
-    const std::string shopData = folder + "/cgi/Fuzz-cgi/data/shop.data";
-    qs::writeFileAtomically(shopData, std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!loadAndRewrite(folder, shopData))
+    const qs::fuzz::FuzzShop shop;
+    qs::writeFileAtomically(shop.dataFile(qs::catalogueFileName), qs::fuzz::bytesOf(data, size));
+    const auto first = openAndSave(shop);
+    if (!first)
         return 0;
-
-    // A catalogue the program wrote loads again, and once written by the
-    // program the files stay the same through every further load and save.
-    if (!loadAndRewrite(folder, shopData))
-        std::abort();
-    const std::string written = qs::readFileBytes(shopData);
-    if (!loadAndRewrite(folder, shopData) || qs::readFileBytes(shopData) != written)
-        std::abort();
+    const auto second = openAndSave(shop);
+    check(second.has_value(), "a catalogue the program saved opens");
+    check(second->products.size() == first->products.size(), "every product comes back");
+    for (std::size_t i = 0; i < first->products.size(); ++i)
+        checkSame(first->products[i], second->products[i], "every value comes back");
+    check(second->categories == first->categories, "every category comes back");
+    checkSame(first->productFile, second->productFile, "shop.data stays the same");
+    checkSame(first->categoryFile, second->categoryFile, "header_data.log stays the same");
     return 0;
 }

@@ -1,32 +1,110 @@
-// Any bytes read as an import table, split at commas or at TABs, give rows
-// and cells that can be read, a report, and a merge-ready sheet.
-#include "fields/FieldDefinitions.h"
-#include "import/ImportSheet.h"
+// Any bytes as a table to import, comma-separated (.csv) and TAB-separated
+// (.txt), open in the importer as it opens a table, whatever their encoding:
+// rows and cells that can be read, and a report of what the reading changed.
+// Its first row as the headings, the table then merges into an empty shop,
+// which saves and opens again with every product added, as it was added.
+#include "CatalogueValues.h"
+#include "FuzzShop.h"
 
+#include "app/AppState.h"
+#include "app/ShopWorkspace.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/EditorState.h"
+#include "import/ImportCommand.h"
+#include "import/OpenImportTable.h"
+#include "text/AtomicFile.h"
+
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <string>
+#include <vector>
+
+namespace {
+
+using qs::fuzz::check;
+using qs::fuzz::checkSame;
+
+// A merchant who leaves every field without a column blank.
+class LeaveBlank : public qs::ImportQuestions {
+public:
+    qs::MissingFieldAnswer missingField(const qs::MissingField&, bool) override
+    {
+        return {true, qs::MissingFieldChoice::LeaveBlank, false};
+    }
+    qs::EmptyCellReply emptyCell(const qs::CellPosition&) override { return {}; }
+};
+
+void readEveryCell(const qs::ImportSheet& sheet)
+{
+    qs::RowCells cells(sheet);
+    for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
+        cells.read(row);
+        bool any = false;
+        for (std::size_t column = 0; column < sheet.columnCount(); ++column)
+            any = any || !cells[column].empty();
+        check(cells[sheet.columnCount()].empty(), "no cell holds anything past the last column");
+        // Trailing empty rows are left out, so the last row holds something.
+        check(row + 1 < sheet.rowCount() || any, "the last row holds something");
+    }
+}
+
+// The products in byte order of their lines: opening a shop sorts its
+// categories, which an import leaves in the order it made them.
+std::string sortedProducts(const qs::Catalogue& catalogue)
+{
+    std::vector<std::string> products = qs::fuzz::productValues(catalogue);
+    std::sort(products.begin(), products.end());
+    std::string text;
+    for (const std::string& product : products)
+        text.append(product).append("\n");
+    return text;
+}
+
+void openShop(qs::AppState& state, qs::EditorState& editor, qs::UserInterface& user)
+{
+    check(qs::OpenChosenShop(state, editor, user), "the shop opens");
+}
+
+void importInto(const qs::fuzz::FuzzShop& shop, const std::string& table, qs::EmptyCellAnswer emptyCells)
+{
+    qs::AppState state(shop.programDir());
+    shop.enter(state);
+    qs::EditorState editor;
+    qs::fuzz::QuietUser user;
+    openShop(state, editor, user);
+
+    std::optional<qs::ImportSheet> sheet = qs::openImportTable(table, state.InfoList, user);
+    check(sheet.has_value(), "a table file that is there opens");
+    readEveryCell(*sheet);
+    sheet->useFirstRowAsHeadings(state.InfoList);
+
+    LeaveBlank answers;
+    qs::ImportCommand command(state, user, answers);
+    command.answerEveryEmptyCell(emptyCells);
+    if (command.addToCatalogue(*sheet, state.catalogue.root(), table) != qs::ImportCommand::Outcome::Merged)
+        return;
+    check(state.catalogue.productCount() == command.productsAdded(), "the merge counts what it added");
+    const std::string imported = sortedProducts(state.catalogue);
+    check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "the shop saves");
+
+    qs::AppState reopened(shop.programDir());
+    shop.enter(reopened);
+    qs::EditorState reopenedEditor;
+    openShop(reopened, reopenedEditor, user);
+    checkSame(imported, sortedProducts(reopened.catalogue), "every product added comes back as it was");
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const qs::FieldDefinitions fields;
-    for (const char delimiter : {',', '\t'}) {
-        auto table = std::make_shared<qs::ImportTable>(bytes, delimiter);
-        (void)table->readingReport();
-        qs::ImportSheet sheet(table, fields.count());
-        qs::RowCells cells(sheet);
-        for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
-            cells.read(row);
-            bool any = false;
-            for (std::size_t column = 0; column < sheet.columnCount(); ++column)
-                any = any || !cells[column].empty();
-            // Trailing empty rows are left out, so the last row holds something.
-            if (row + 1 == sheet.rowCount() && !any)
-                std::abort();
-        }
-        sheet.useFirstRowAsHeadings(fields);
+    const std::string_view bytes = qs::fuzz::bytesOf(data, size);
+    for (const auto& [name, emptyCells] : {std::pair{"table.csv", qs::EmptyCellAnswer::LeaveBlank},
+                                           std::pair{"table.txt", qs::EmptyCellAnswer::FillFromPrevious}}) {
+        const qs::fuzz::FuzzShop shop;
+        const std::string table = shop.programFile(name);
+        qs::writeFileAtomically(table, bytes);
+        importInto(shop, table, emptyCells);
     }
     return 0;
 }

@@ -26,7 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             list.setValue(name, "changed");
             if (list.value(name) != "changed")
                 std::abort();
+            // Emptied, the name has no value left, whatever lines shared it.
             list.setValue(name, "");
+            if (list.contains(name))
+                std::abort();
         }
     }
     return 0;

@@ -1,27 +1,95 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in their own folder and replays each
 # one's seed corpus once, so that every input that once found a fault stays
-# a regression test.
+# a regression test; or fuzzes them, for a time or a number of inputs each.
 #
-#   fuzz/replay-corpus.sh BUILD_DIR            replay the corpus (ctest does this)
-#   fuzz/replay-corpus.sh BUILD_DIR SECONDS    fuzz each target that long
+#   fuzz/replay-corpus.sh BUILD_DIR                    replay the corpus (ctest does this)
+#   fuzz/replay-corpus.sh BUILD_DIR SECONDS [TARGET...]  fuzz each target that long
+#   fuzz/replay-corpus.sh BUILD_DIR --runs N [TARGET...] fuzz each target for N inputs
+#
+# Every fuzz/fuzz_*.cpp is a target (fuzz/CMakeLists.txt builds the same
+# list); its seeds are in fuzz/corpus/ under its name without "fuzz_".
+# Fuzzing keeps what it finds under BUILD_DIR/found/TARGET: the inputs of
+# faults (crash-*, leak-*, timeout-*, oom-*, slow-unit-*), the output of
+# the last run (fuzz.log) and, in corpus/, the new inputs that reached
+# further, from which the next run goes on. Each input may take at most
+# $FUZZ_TIMEOUT seconds (10) and the process $FUZZ_MEMORY_MB of memory
+# (2048). A line per target tells the inputs run, how many a second, and
+# what was found; the script fails when anything was.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1"
-seconds="${2:-0}"
+shift
+mode=replay
+amount=0
+if [ $# -gt 0 ]; then
+    if [ "$1" = --runs ]; then
+        mode=runs
+        amount="$2"
+        shift 2
+    else
+        mode=seconds
+        amount="$1"
+        shift
+    fi
+fi
+if [ "$amount" -eq 0 ]; then
+    mode=replay
+fi
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    for source in "$root"/fuzz/fuzz_*.cpp; do
+        targets+=("$(basename "$source" .cpp)")
+    done
+fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUAYSTALL_FUZZ=ON >/dev/null
-cmake --build "$build" >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in fuzz_catalogue_loader fuzz_name_value_list fuzz_field_definitions fuzz_option_files fuzz_import_table; do
-    corpus="$root/fuzz/corpus/${target#fuzz_}"
-    if [ "$seconds" -eq 0 ]; then
-        "$build/fuzz/$target" -runs=0 "$corpus"
+# The targets' shop folders lie in a folder of this run, in memory where the
+# system has /dev/shm; it goes when the script ends, with whatever a target
+# that crashed left there.
+shm=/dev/shm
+[ -d "$shm" ] || shm="${TMPDIR:-/tmp}"
+TMPDIR="$(mktemp -d "$shm/quaystall-fuzz-run.XXXXXX")"
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
+
+if [ "$mode" = replay ]; then
+    for target in "${targets[@]}"; do
+        "$build/fuzz/$target" -runs=0 "$root/fuzz/corpus/${target#fuzz_}"
+    done
+    exit 0
+fi
+
+if [ "$mode" = runs ]; then
+    limit=(-runs="$amount")
+else
+    limit=(-max_total_time="$amount")
+fi
+memory="${FUZZ_MEMORY_MB:-2048}"
+faults=0
+for target in "${targets[@]}"; do
+    found="$build/found/$target"
+    mkdir -p "$found/corpus"
+    before="$(ls "$found" | grep -cE '^(crash|leak|timeout|oom|slow-unit)-' || true)"
+    status=0
+    "$build/fuzz/$target" "${limit[@]}" -max_len=8192 -timeout="${FUZZ_TIMEOUT:-10}" \
+        -rss_limit_mb="$memory" -malloc_limit_mb="$memory" -print_final_stats=1 \
+        -artifact_prefix="$found/" "$found/corpus" "$root/fuzz/corpus/${target#fuzz_}" \
+        >"$found/fuzz.log" 2>&1 || status=$?
+    after="$(ls "$found" | grep -cE '^(crash|leak|timeout|oom|slow-unit)-' || true)"
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$found/fuzz.log" | tail -n 1)"
+    speed="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$found/fuzz.log" | tail -n 1)"
+    if [ "$status" -eq 0 ] && [ "$after" -eq "$before" ]; then
+        outcome="nothing found"
     else
-        mkdir -p "$build/found/$target"
-        "$build/fuzz/$target" -max_total_time="$seconds" -max_len=8192 \
-            -artifact_prefix="$build/found/$target-" "$build/found/$target" "$corpus"
+        outcome="FOUND $((after - before)) new fault input(s), exit status $status: see $found/fuzz.log"
+        faults=$((faults + 1))
     fi
+    printf '%-26s %12s inputs %8s/s  %s\n' "$target" "${runs:-?}" "${speed:-?}" "$outcome"
 done
+[ "$faults" -eq 0 ]

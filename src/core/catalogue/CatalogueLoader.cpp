@@ -22,6 +22,24 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The catalogue files write "::" after every field but the last of a line,
+// and after the name of every category in header_data.log: a field or name
+// ending with ":" would run into it, and the saved files would read
+// differently. A line the program writes never has one; a line that stops
+// before its last column can.
+void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split, std::string_view path)
+{
+    const std::size_t last = split.count - 1;
+    if (last + 1 < catalogueColumnCount && split.fields[last].ends_with(':'))
+        throw CatalogueLineError("The " + std::string(last == 1 ? productNameField : TXTFields[last]) +
+                                 " of a catalogue line ends with \":\", which would run into the field after "
+                                 "it when the catalogue is saved");
+    if (path.ends_with(':') || path.find(":|") != std::string_view::npos)
+        throw CatalogueLineError("A category name of a catalogue line ends with \":\", which would run into "
+                                 "the field after it in " +
+                                 std::string(categoryFileName) + " when the catalogue is saved");
+}
+
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
 public:
@@ -40,6 +58,7 @@ public:
         if (split.tooMany)
             throw CatalogueLineError("A catalogue line has more than " +
                                      std::to_string(catalogueColumnCount) + " fields");
+        refuseTrailingColon(split, pathAndName.substr(0, lastBar));
         // A line with a bad ID stops the load before it changes anything.
         const std::int64_t id = toInt64(split.fields[0]);
         const std::string_view wantedName = pathAndName.substr(lastBar + 1);

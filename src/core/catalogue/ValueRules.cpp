@@ -14,6 +14,8 @@ std::string valueRefusal(std::string_view field, std::string_view value)
 {
     if (value.find("::") != std::string_view::npos)
         return "A value cannot contain \"::\", which separates the fields of the catalogue file.";
+    if (value.ends_with(':'))
+        return "A value cannot end with \":\", which would run into the \"::\" after it in the catalogue file.";
     if (hasLineBreak(value))
         return "A value cannot contain a line break; use \"<br>\" instead.";
     const bool isName = field == productNameField || field == categoryNameField;

@@ -15,7 +15,8 @@ std::string oneLineValue(std::string_view text);
 
 // Why the value cannot be stored under the field (a product field, or a
 // category detail such as "Category Name"), or empty when it can. Names may
-// not hold "|"; no value may hold "::" or a line break.
+// not hold "|"; no value may hold "::" or a line break, or end with ":": the
+// file's "::" after it would read as ":" and a ":" that begins the next field.
 std::string valueRefusal(std::string_view field, std::string_view value);
 
 } // namespace qs

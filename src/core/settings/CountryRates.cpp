@@ -1,5 +1,6 @@
 #include "settings/CountryRates.h"
 
+#include "text/CaseFold.h"
 #include "text/NameValueList.h"
 #include "text/ReadFile.h"
 #include "text/SplitText.h"
@@ -13,9 +14,12 @@ namespace {
 
 constexpr std::string_view headingsName = "Headings";
 
+// An empty text has no pieces, so that what is read is what was written.
 std::vector<std::string> splitAtTabs(std::string_view text)
 {
     std::vector<std::string> pieces;
+    if (text.empty())
+        return pieces;
     for (const std::string_view piece : SplitText(text, '\t'))
         pieces.emplace_back(piece);
     return pieces;
@@ -35,17 +39,26 @@ bool fileExists(const std::string& path)
     return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
 
+bool isHeadingsLine(std::string_view line)
+{
+    return equalsIgnoreCase(NameValueList::nameOf(line), headingsName);
+}
+
 } // namespace
 
 CountryRates CountryRates::parse(std::string_view bytes)
 {
-    NameValueList list = NameValueList::fromText(bytes);
+    const NameValueList list = NameValueList::fromText(bytes);
     CountryRates rates;
-    rates.headings = splitAtTabs(list.value(headingsName));
     bool first = true;
     for (const std::string& line : list.lines()) {
-        // The first line is taken to hold the headings.
-        if (std::exchange(first, false) || line.empty())
+        // Only the first line holds the headings; any later line is a country,
+        // whatever its name.
+        if (std::exchange(first, false) && isHeadingsLine(line)) {
+            rates.headings = splitAtTabs(NameValueList::valueOf(line));
+            continue;
+        }
+        if (line.empty())
             continue;
         const std::size_t eq = line.find('=');
         Country& country = rates.countries.emplace_back();
@@ -58,8 +71,9 @@ CountryRates CountryRates::parse(std::string_view bytes)
 
 std::string CountryRates::bytes() const
 {
+    // The countries apart from the headings, so that a country of that name
+    // does not take the headings' line.
     NameValueList list;
-    list.appendLine(std::string(headingsName) + "=" + joinedByTabs(headings));
     for (const Country& country : countries) {
         const std::string value = joinedByTabs(country.rates);
         // An empty value would remove the line instead of writing it.
@@ -68,7 +82,7 @@ std::string CountryRates::bytes() const
         else
             list.appendLine(country.name + "=");
     }
-    return list.toText();
+    return std::string(headingsName) + "=" + joinedByTabs(headings) + "\r\n" + list.toText();
 }
 
 CountryRates CountryRates::read(const std::string& path)
@@ -81,14 +95,16 @@ void renameCountryHeadings(const std::string& path,
 {
     if (renames.empty() || !fileExists(path))
         return;
-    NameValueList list = NameValueList::fromFile(path);
-    std::vector<std::string> headings = splitAtTabs(list.value(headingsName));
+    std::vector<std::string> lines = NameValueList::fromFile(path).lines();
+    if (lines.empty() || !isHeadingsLine(lines.front()))
+        return;
+    std::vector<std::string> headings = splitAtTabs(NameValueList::valueOf(lines.front()));
     for (const auto& [from, to] : renames)
         for (std::string& heading : headings)
             if (heading == from)
                 heading = to;
-    list.setValue(headingsName, joinedByTabs(headings));
-    list.saveToFile(path);
+    lines.front() = std::string(headingsName) + "=" + joinedByTabs(headings);
+    NameValueList(std::move(lines)).saveToFile(path);
 }
 
 } // namespace qs

@@ -9,7 +9,8 @@ namespace qs {
 // countries.tax, a name=value list whose lines end in CR LF. The first line,
 // "Headings", names the VAT code of each column, TAB-separated, padded with
 // empty headings to at least four; every further line is a country and its
-// special rate for each column, TAB-separated.
+// special rate for each column, TAB-separated, even one named "Headings". A
+// file whose first line is not "Headings" has no headings.
 struct CountryRates {
     struct Country {
         std::string name;
@@ -33,7 +34,8 @@ struct CountryRates {
 
 // Renames the headings of an existing countries.tax, each rename in turn
 // (old code, new code, compared exactly); every other line stays byte for
-// byte. A missing file has nothing to rename. Throws FileError.
+// byte. A missing file, or one without headings, has nothing to rename.
+// Throws FileError.
 void renameCountryHeadings(const std::string& path,
                            const std::vector<std::pair<std::string, std::string>>& renames);
 

@@ -250,10 +250,32 @@ bool PostageAndPacking::setVatIncluded(bool ticked, UserInterface& ui)
     return vatIncluded;
 }
 
+bool PostageAndPacking::filesRefused(UserInterface& ui) const
+{
+    for (std::size_t entry = 0; entry < areas.entries.size(); ++entry)
+        if (!areas.isDefault(entry) && areas.entries[entry].name.starts_with("*")) {
+            ui.message(areaMarkMessage, MessageKind::Warning);
+            return true;
+        }
+    for (const std::string& band : tables.bands)
+        if (refused(separatorRefusal("A weight band", band, {":", lineBreakSeparator}), ui))
+            return true;
+    for (const ZoneCharges& charges : tables.weightCharges)
+        for (const std::string& charge : charges)
+            if (chargeRefused(charge, ui))
+                return true;
+    for (const std::string& cost : tables.fixedCosts)
+        if (chargeRefused(cost, ui))
+            return true;
+    return false;
+}
+
 bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
 {
     if (method == Percentage &&
         refused(separatorRefusal("A percentage", percentage, {lineBreakSeparator}), ui))
+        return false;
+    if (filesRefused(ui))
         return false;
     try {
         writeFileAtomically(areaFile(state), areas.bytes());

@@ -68,7 +68,8 @@ public:
     bool setVatIncluded(bool ticked, UserInterface& ui);
 
     // OK: the three files, then the keys. A file that cannot be written is
-    // told and the keys stay as they were: false.
+    // told and the keys stay as they were: false. So is an area, band or
+    // charge that the files cannot hold, which only damaged files can have given.
     bool accept(AppState& state, UserInterface& ui);
 
     static constexpr std::string_view methodNames[] = {"Postal Charges by Weight & Zone",
@@ -92,6 +93,9 @@ public:
 private:
     std::optional<std::size_t> placeBand(std::string band, ZoneCharges charges);
     bool bandRefused(std::string_view text, std::optional<std::size_t> self, UserInterface& ui) const;
+    // A "*" at the start of an area name other than the default's would mark
+    // it the default; a ":" in a band or charge would run into the "::" after it.
+    bool filesRefused(UserInterface& ui) const;
 };
 
 } // namespace qs

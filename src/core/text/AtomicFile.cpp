@@ -137,7 +137,7 @@ void removeStrayTemporaries(const std::string& folder)
 }
 
 AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers, FileAccess access)
-    : path_(std::move(path)), buffer_(bufferSize)
+    : path_(std::move(path)), buffer_(std::make_unique_for_overwrite<char[]>(bufferSize))
 {
     if (leftovers == Leftovers::RemoveFirst)
         removeStrayTemporariesOf(path_);
@@ -180,7 +180,7 @@ void AtomicFileWriter::flushBuffer()
 {
     std::size_t done = 0;
     while (done < used_) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        const ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -197,12 +197,12 @@ void AtomicFileWriter::write(std::string_view bytes)
     if (fd_ < 0)
         throw FileError::cannotCreate(path_, EBADF);
     while (!bytes.empty()) {
-        const std::size_t room = buffer_.size() - used_;
+        const std::size_t room = bufferSize - used_;
         const std::size_t take = bytes.size() < room ? bytes.size() : room;
-        std::memcpy(buffer_.data() + used_, bytes.data(), take);
+        std::memcpy(buffer_.get() + used_, bytes.data(), take);
         used_ += take;
         bytes.remove_prefix(take);
-        if (used_ == buffer_.size())
+        if (used_ == bufferSize)
             flushBuffer();
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qs {
 
@@ -51,7 +52,8 @@ private:
     std::string path_;
     std::string temporaryPath_;
     int fd_ = -1;
-    std::vector<char> buffer_;
+    // Left uninitialised: a small file touches no more of it than its size.
+    std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
 };
 

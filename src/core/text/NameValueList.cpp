@@ -31,14 +31,17 @@ std::string_view NameValueList::valueOf(std::string_view line)
     return eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1);
 }
 
+bool NameValueList::hasName(std::string_view line, std::string_view name)
+{
+    const auto eq = line.find('=');
+    return eq != std::string_view::npos && equalsIgnoreCase(line.substr(0, eq), name);
+}
+
 std::ptrdiff_t NameValueList::indexOf(std::string_view name) const
 {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const std::string_view line = lines_[i];
-        const auto eq = line.find('=');
-        if (eq != std::string_view::npos && equalsIgnoreCase(line.substr(0, eq), name))
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (hasName(lines_[i], name))
             return static_cast<std::ptrdiff_t>(i);
-    }
     return -1;
 }
 
@@ -55,12 +58,12 @@ bool NameValueList::contains(std::string_view name) const
 
 void NameValueList::setValue(std::string_view name, std::string_view value)
 {
-    const auto i = indexOf(name);
     if (value.empty()) {
-        if (i >= 0)
-            lines_.erase(lines_.begin() + i);
+        // Every line of the name goes: a later one would answer in its place.
+        std::erase_if(lines_, [&](const std::string& line) { return hasName(line, name); });
         return;
     }
+    const auto i = indexOf(name);
     std::string line;
     line.reserve(name.size() + 1 + value.size());
     line.append(name).append(1, '=').append(value);

@@ -8,9 +8,9 @@ namespace qs {
 
 // An ordered list of "name=value" lines. Names match without regard to case
 // and the first matching line answers; the value is everything after the
-// first "=". Setting an empty value removes the line, so an empty value and an
-// absent one are the same. Lines read from a file are kept as they are, even
-// those with an empty value or without any "=".
+// first "=". Setting an empty value removes every line of the name, so an
+// empty value and an absent one are the same. Lines read from a file are
+// kept as they are, even those with an empty value or without any "=".
 class NameValueList {
 public:
     NameValueList() = default;
@@ -43,6 +43,7 @@ public:
     bool operator==(const NameValueList&) const = default;
 
 private:
+    static bool hasName(std::string_view line, std::string_view name);
     std::ptrdiff_t indexOf(std::string_view name) const;
 
     std::vector<std::string> lines_;

@@ -316,6 +316,12 @@ TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
          "'99999999999999999999' is not a valid integer value\n(line 3 of "},
         {"more than 23 fields", "0::A|a::\r\n1::A|b::\r\n" + tooLong,
          "A catalogue line has more than 23 fields\n(line 3 of "},
+        {"a field that a save would run into the next", "0::A|a::\r\n1::A|b::\r\n2::A|c::Hardback:\r\n",
+         "The Type of a catalogue line ends with \":\", which would run into the field after it when the "
+         "catalogue is saved\n(line 3 of "},
+        {"a category name that a save would run into the next field", "0::A|a::\r\n1::A|b::\r\n2::A|B:|c\r\n",
+         "A category name of a catalogue line ends with \":\", which would run into the field after it in "
+         "header_data.log when the catalogue is saved\n(line 3 of "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

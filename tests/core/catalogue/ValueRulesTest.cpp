@@ -16,7 +16,8 @@ TEST(ValueRules, RefusesWhatTheCatalogueFileCannotHold)
         {"Price", "9.99", false},        {"Price", "9::99", true},        {"Description", "a:b", false},
         {"Description", "a\nb", true},   {"Type", "S|M|L", false},        {"Product Name", "S|M", true},
         {"Category Name", "A|B", true},  {"Category Name", "A-B", false}, {"Product Name", "Dune", false},
-        {"Default Price", "1::2", true},
+        {"Default Price", "1::2", true}, {"Description", "Sizes:", true}, {"Category Name", "Books:", true},
+        {"Description", ":-)", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(!valueRefusal(c.field, c.value).empty(), c.refused) << c.field << " " << c.value;

@@ -230,6 +230,35 @@ TEST_F(PostageAndPackingTest, WhatOkWroteReadsBackUnchanged)
     EXPECT_TRUE(ui.said.empty());
 }
 
+TEST_F(PostageAndPackingTest, OkRefusesWhatOnlyDamagedFilesGive)
+{
+    struct Case {
+        const char* file;
+        const char* bytes;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"zones_data.log", "1::100::2.50:\r\n", "A charge cannot contain \":\"."},
+        {"zones_data.log", "1::100:\r\n", "A weight band cannot contain \":\"."},
+        {"zones_fixed.log", "1::100::4:\r\n", "A charge cannot contain \":\"."},
+        {"area.txt", "**Jersey=1,0\r\n*Guernsey=1,0\r\n", std::string(PostageAndPacking::areaMarkMessage)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        state.ShopName = std::string("Shop") + std::to_string(&c - cases);
+        std::filesystem::create_directories(state.ShopDataDir());
+        folder.write(state.ShopName + "-cgi/data/" + c.file, c.bytes);
+        postage.shopOpened(state);
+        ui.said.clear();
+        EXPECT_FALSE(postage.accept(state, ui));
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(folder.read(state.ShopName + "-cgi/data/" + c.file), c.bytes);
+        const std::filesystem::directory_iterator files(state.ShopDataDir());
+        EXPECT_EQ(std::distance(files, std::filesystem::directory_iterator()), 1) << "nothing else written";
+        EXPECT_FALSE(state.ShopFields.contains("shipmethod"));
+    }
+}
+
 TEST_F(PostageAndPackingTest, AFailedWriteLeavesTheKeys)
 {
     state.ShopName = "Gone";

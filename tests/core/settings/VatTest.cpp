@@ -57,6 +57,34 @@ TEST_F(VatTest, FilesKeepTheirLayout)
     EXPECT_EQ(rates.bytes(), "Headings=Y\tN\t\t\r\nfrance=3\t4\t\t\r\n");
 }
 
+TEST_F(VatTest, OnlyTheFirstLineOfCountryRatesHoldsTheHeadings)
+{
+    struct Case {
+        const char* what;
+        std::string file;
+        std::vector<std::string> headings;
+        std::vector<std::string> countries;
+    };
+    const Case cases[] = {
+        {"a country named Headings", "Headings=Y\tN\r\nheadings=1\t2\r\n", {"Y", "N"}, {"headings"}},
+        {"no headings line", "France=5\r\nHeadings=Y\r\n", {}, {"France", "Headings"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CountryRates rates = CountryRates::parse(c.file);
+        EXPECT_EQ(rates.headings, c.headings);
+        std::vector<std::string> names;
+        for (const auto& country : rates.countries)
+            names.push_back(country.name);
+        EXPECT_EQ(names, c.countries);
+        EXPECT_EQ(CountryRates::parse(rates.bytes()), rates);
+    }
+
+    writeData("countries.tax", "Headings=Y\tN\r\nheadings=Y\r\n");
+    renameCountryHeadings(state.ShopDataDir() + "/countries.tax", {{"Y", "S"}});
+    EXPECT_EQ(data("countries.tax"), "Headings=S\tN\r\nheadings=Y\r\n") << "the country keeps its rates";
+}
+
 TEST_F(VatTest, OpeningReadsCodesAndTaxAction)
 {
     const std::tuple<const char*, bool, int> actions[] = {{"ignore", true, VatDetails::NotIncluded},

@@ -53,6 +53,7 @@ TEST(NameValueList, SettingReplacesAppendsOrRemoves)
         {"new name appended", {"a=1"}, "z", "26", {"a=1", "z=26"}},
         {"empty value removes the line", {"a=1", "b=2", "c=3"}, "B", "", {"a=1", "c=3"}},
         {"empty value of an absent name changes nothing", {"a=1"}, "b", "", {"a=1"}},
+        {"empty value removes every line of the name", {"a=", "b=2", "A=1"}, "a", "", {"b=2"}},
         {"line without = is kept and not replaced", {"a"}, "a", "1", {"a", "a=1"}},
         {"value may hold =", {}, "url", "x=y", {"url=x=y"}},
     };
