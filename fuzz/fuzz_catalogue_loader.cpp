@@ -53,7 +53,9 @@ bool loadAndRewrite(const std::string& folder, const std::string& shopData)
     QuietUser user;
     if (!qs::LoadCatalogue(state, user, shopData))
         return false;
-    qs::writeProductFile(state.catalogue, shopData);
+    qs::AtomicFileWriter file(shopData);
+    qs::writeProductFile(state.catalogue, file);
+    file.commit();
     return true;
 }
 

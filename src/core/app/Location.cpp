@@ -1,6 +1,7 @@
 #include "app/Location.h"
 
 #include "app/AppState.h"
+#include "text/AtomicFile.h"
 #include "text/FileError.h"
 
 namespace qs {
@@ -19,15 +20,29 @@ NameValueList locationValues(const AppState& state)
     return list;
 }
 
-void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
+namespace {
+
+std::string locationFileText(NameValueList values, bool startupHidden)
 {
     values.setValue("Startup", startupHidden ? "1" : "0");
-    values.saveToFile(path);
+    return values.toText();
+}
+
+} // namespace
+
+void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
+{
+    writeFileAtomically(path, locationFileText(std::move(values), startupHidden));
 }
 
 void SaveLocation(const AppState& state, const std::string& path)
 {
-    SaveLocation(locationValues(state), state.locationForm.cbStartup, path);
+    writeFileAtomically(path, locationFileText(locationValues(state), state.locationForm.cbStartup));
+}
+
+void SaveLocation(const AppState& state, AtomicFileWriter& file)
+{
+    file.write(locationFileText(locationValues(state), state.locationForm.cbStartup));
 }
 
 void LoadLocation(AppState& state, const std::string& path)

@@ -6,6 +6,7 @@
 
 namespace qs {
 
+class AtomicFileWriter;
 struct AppState;
 
 // The location file (location.cfg): where the local web server's folders
@@ -19,6 +20,8 @@ void LoadLocation(AppState& state, const std::string& path);
 // Writes the location values, and the dialog's "Do not show at start up"
 // box, replacing the file. Throws FileError.
 void SaveLocation(const AppState& state, const std::string& path);
+// The same into the writer of the file, which the caller commits.
+void SaveLocation(const AppState& state, AtomicFileWriter& file);
 
 // The eight location values as the location file holds them (without Startup).
 NameValueList locationValues(const AppState& state);

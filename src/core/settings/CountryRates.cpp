@@ -1,5 +1,6 @@
 #include "settings/CountryRates.h"
 
+#include "text/AtomicFileSet.h"
 #include "text/NameValueList.h"
 #include "text/ReadFile.h"
 #include "text/SplitText.h"
@@ -77,7 +78,8 @@ CountryRates CountryRates::read(const std::string& path)
 }
 
 void renameCountryHeadings(const std::string& path,
-                           const std::vector<std::pair<std::string, std::string>>& renames)
+                           const std::vector<std::pair<std::string, std::string>>& renames,
+                           AtomicFileSet& files)
 {
     if (renames.empty() || !fileExists(path))
         return;
@@ -88,7 +90,7 @@ void renameCountryHeadings(const std::string& path,
             if (heading == from)
                 heading = to;
     list.setValue(headingsName, joinedByTabs(headings));
-    list.saveToFile(path);
+    files.add(path, list.toText());
 }
 
 } // namespace qs
