@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "text/AtomicFile.h"
 #include "text/FileError.h"
+#include "text/ReadFile.h"
 
 namespace qs {
 
@@ -28,11 +29,22 @@ std::string locationFileText(NameValueList values, bool startupHidden)
     return values.toText();
 }
 
+bool fileHolds(const std::string& path, std::string_view bytes)
+{
+    try {
+        return readFileBytes(path) == bytes;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 } // namespace
 
 void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
 {
-    writeFileAtomically(path, locationFileText(std::move(values), startupHidden));
+    const std::string text = locationFileText(std::move(values), startupHidden);
+    if (!fileHolds(path, text))
+        writeFileAtomically(path, text);
 }
 
 void SaveLocation(const AppState& state, const std::string& path)

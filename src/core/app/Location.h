@@ -27,7 +27,10 @@ void SaveLocation(const AppState& state, AtomicFileWriter& file);
 NameValueList locationValues(const AppState& state);
 // Sets the eight location values from a list; an absent key empties its value.
 void applyLocationValues(AppState& state, const NameValueList& values);
-// Writes location values taken earlier, followed by Startup. Throws FileError.
+// Writes location values taken earlier, followed by Startup, unless the file
+// holds these very bytes already: leaving the program writes them, and a run
+// of the command line that saved a shop must not then fail on a file it had
+// no need to write. Throws FileError.
 void SaveLocation(NameValueList values, bool startupHidden, const std::string& path);
 
 // Copies the mail settings of the dialog's chosen mail method into the shop
