@@ -11,6 +11,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "import/ImportCommand.h"
 #include "import/OpenImportTable.h"
+#include "text/AtomicFile.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
 
@@ -93,7 +94,9 @@ int main(int argc, char** argv)
 
     const std::string data = (std::filesystem::temp_directory_path() / "bench_import_shop.data").string();
     start = Clock::now();
-    qs::writeProductFile(state.catalogue, data);
+    qs::AtomicFileWriter file(data);
+    qs::writeProductFile(state.catalogue, file);
+    file.commit();
     std::printf("write shop.data: %.3f s\n", secondsSince(start));
     std::filesystem::remove(data);
     // Leaves without taking the catalogue apart product by product, as the command line does.

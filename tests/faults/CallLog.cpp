@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <optional>
 
 namespace qs::faults {
 
@@ -49,30 +48,29 @@ std::vector<std::string> orderProblems(const std::vector<Call>& calls)
     std::vector<std::string> problems;
     // Whether each file has been flushed since its last write.
     std::map<std::string, bool> flushed;
-    // The folder of the last rename, until it is flushed, and that rename's target.
-    std::optional<std::pair<std::string, std::string>> unflushedFolder;
-    const auto folderNotFlushed = [&] {
-        if (unflushedFolder)
-            problems.push_back("the folder was not flushed after " + unflushedFolder->second +
-                               " was renamed into it");
+    // The folders renamed into since they were last flushed, each with the
+    // target of the first such rename.
+    std::map<std::string, std::string> unflushedFolders;
+    const auto foldersNotFlushed = [&] {
+        for (const auto& [folder, target] : unflushedFolders)
+            problems.push_back("the folder was not flushed after " + target + " was renamed into it");
+        unflushedFolders.clear();
     };
     for (const Call& call : calls) {
         if (call.kind == "write") {
+            foldersNotFlushed();
             flushed[call.path] = false;
         } else if (call.kind == "fsync") {
             flushed[call.path] = true;
-            if (unflushedFolder && unflushedFolder->first == call.path)
-                unflushedFolder.reset();
+            unflushedFolders.erase(call.path);
         } else if (call.kind == "rename") {
-            folderNotFlushed();
             if (!flushed[call.path])
                 problems.push_back(call.path + " was renamed to " + call.target +
                                    " without being flushed after its last write");
-            const std::string folder = std::filesystem::path(call.target).parent_path().string();
-            unflushedFolder.emplace(folder, call.target);
+            unflushedFolders.emplace(std::filesystem::path(call.target).parent_path().string(), call.target);
         }
     }
-    folderNotFlushed();
+    foldersNotFlushed();
     return problems;
 }
 

@@ -22,7 +22,9 @@ bool anyFailed(const std::vector<Call>& calls);
 
 // Where the calls break the order that keeps a save whole: each file renamed
 // into place must have been flushed (fsync) after its last write and before
-// the rename, and its folder flushed after the rename, before the next rename.
+// the rename, and its folder flushed after the rename, before the next write
+// (the files a save puts in place together are all written before the first
+// rename).
 std::vector<std::string> orderProblems(const std::vector<Call>& calls);
 
 } // namespace qs::faults

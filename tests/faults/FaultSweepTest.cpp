@@ -98,7 +98,7 @@ std::vector<std::string> faultProblems(TrialShop& shop, const Operation& operati
                 : shop.failedTryProblems(operation, outcome, std::strerror(EIO));
 }
 
-TEST(FaultSweep, EveryOperationMeetingAFailedCallTellsItAndKeepsEachFileWhole)
+TEST(FaultSweep, EveryOperationMeetingAFailedCallTellsItAndLeavesTheShopAsItWas)
 {
     const bool full = fullSweep();
     TrialShop shop;

@@ -97,7 +97,7 @@ std::string joined(const std::vector<std::string>& problems)
     return text;
 }
 
-TEST(FullDisk, EveryOperationRunningOutOfRoomTellsItKeepsEachFileWholeAndSucceedsOnceThereIsRoom)
+TEST(FullDisk, EveryOperationRunningOutOfRoomTellsItLeavesTheShopAsItWasAndSucceedsOnceThereIsRoom)
 {
     TrialShop shop;
     for (const Operation& operation : operations())

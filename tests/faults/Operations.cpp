@@ -42,7 +42,7 @@ const std::vector<Operation>& operations()
     static const std::vector<Operation> all = {
         {"save", driverCommand},
         {"import", importCommand},
-        {"export", exportCommand},
+        {"export", exportCommand, "program/upload"},
         {"vat-details", driverCommand},
         {"vat-countries", driverCommand},
         {"postage", driverCommand},

@@ -13,6 +13,10 @@ inline constexpr const char* shopName = "Demo";
 struct Operation {
     std::string name;
     std::vector<std::string> (*command)(const std::string& name, const std::string& trialFolder);
+    // The folder (from the trial folder) that a failed try may leave part
+    // built once the files outside it were all saved: the export's upload
+    // folder. Empty: a failed try leaves every file as it was.
+    std::string partBuiltFolder = {};
 
     std::vector<std::string> commandIn(const std::string& trialFolder) const { return command(name, trialFolder); }
 };

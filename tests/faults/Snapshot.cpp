@@ -3,6 +3,7 @@
 #include "text/AtomicFile.h"
 #include "text/ReadFile.h"
 
+#include <initializer_list>
 #include <optional>
 #include <set>
 
@@ -20,6 +21,17 @@ std::optional<std::string> version(const Snapshot& files, const std::string& pat
 {
     const auto found = files.find(path);
     return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+// Every path of the snapshots but those of temporary files.
+std::set<std::string> pathsIn(std::initializer_list<const Snapshot*> snapshots)
+{
+    std::set<std::string> paths;
+    for (const Snapshot* files : snapshots)
+        for (const auto& [path, bytes] : *files)
+            if (!temporary(path))
+                paths.insert(path);
+    return paths;
 }
 
 } // namespace
@@ -44,18 +56,22 @@ std::vector<std::string> temporariesIn(const Snapshot& files)
 
 std::vector<std::string> tornFiles(const Snapshot& before, const Snapshot& after, const Snapshot& now)
 {
-    std::set<std::string> paths;
-    for (const Snapshot* files : {&before, &after, &now})
-        for (const auto& [path, bytes] : *files)
-            if (!temporary(path))
-                paths.insert(path);
     std::vector<std::string> torn;
-    for (const std::string& path : paths) {
+    for (const std::string& path : pathsIn({&before, &after, &now})) {
         const auto current = version(now, path);
         if (current != version(before, path) && current != version(after, path))
             torn.push_back(path);
     }
     return torn;
+}
+
+std::vector<std::string> changedFiles(const Snapshot& from, const Snapshot& to)
+{
+    std::vector<std::string> changed;
+    for (const std::string& path : pathsIn({&from, &to}))
+        if (version(from, path) != version(to, path))
+            changed.push_back(path);
+    return changed;
 }
 
 } // namespace qs::faults

@@ -20,4 +20,8 @@ std::vector<std::string> temporariesIn(const Snapshot& files);
 // a version of its own.
 std::vector<std::string> tornFiles(const Snapshot& before, const Snapshot& after, const Snapshot& now);
 
+// The files (temporaries aside) whose bytes differ between two snapshots, a
+// missing file counting as a version of its own.
+std::vector<std::string> changedFiles(const Snapshot& from, const Snapshot& to);
+
 } // namespace qs::faults

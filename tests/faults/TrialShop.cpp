@@ -135,8 +135,23 @@ std::vector<std::string> TrialShop::failedTryProblems(const Operation& operation
     if (makeRoom)
         makeRoom();
     const Snapshot now = snapshotOf(trial_);
-    for (const std::string& path : tornFiles(before_, references_.at(operation.name).after, now))
-        problems.push_back(path + " is torn: neither as before nor as after");
+    const Snapshot& after = references_.at(operation.name).after;
+    const std::string& partBuilt = operation.partBuiltFolder;
+    const auto inPartBuilt = [&](const std::string& path) {
+        return !partBuilt.empty() && path.starts_with(partBuilt + "/");
+    };
+    const auto changedOutsidePartBuilt = [&](const Snapshot& from) {
+        std::vector<std::string> changed = changedFiles(from, now);
+        std::erase_if(changed, inPartBuilt);
+        return changed;
+    };
+    // All as before, or, where a part-built folder may follow the save, all as after.
+    if (partBuilt.empty() || !changedOutsidePartBuilt(after).empty())
+        for (const std::string& path : changedOutsidePartBuilt(before_))
+            problems.push_back(path + " is no longer as before the operation, which failed");
+    for (const std::string& path : tornFiles(before_, after, now))
+        if (inPartBuilt(path))
+            problems.push_back(path + " is torn: neither as before nor as after");
     for (const std::string& path : temporariesIn(now))
         problems.push_back("temporary file left: " + path);
 
@@ -146,9 +161,8 @@ std::vector<std::string> TrialShop::failedTryProblems(const Operation& operation
     const Snapshot retried = snapshotOf(trial_);
     for (const std::string& path : temporariesIn(retried))
         problems.push_back("temporary file left by the next try: " + path);
-    if (now == before_)
-        for (const std::string& difference : differencesFromReference(operation, retried))
-            problems.push_back("after the next try, " + difference);
+    for (const std::string& difference : differencesFromReference(operation, retried))
+        problems.push_back("after the next try, " + difference);
     return problems;
 }
 

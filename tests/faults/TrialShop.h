@@ -47,9 +47,11 @@ public:
     //
     // What is wrong after the operation met a fault: success reported, a
     // crash, the system's message not told; then, once makeRoom has run, a
-    // file torn or a temporary file left; then, with the operation tried
-    // again without the fault, a failure, a temporary file left, and, when
-    // the failed try changed nothing, files other than the reference's.
+    // file no longer as before (outside the operation's part-built folder,
+    // whose files were all saved, or all as before), a file of that folder
+    // torn, or a temporary file left; then, with the operation tried again
+    // without the fault, a failure, a temporary file left, and files other
+    // than the reference's.
     std::vector<std::string> failedTryProblems(const Operation& operation, const ChildOutcome& outcome,
                                                std::string_view message, const std::function<void()>& makeRoom = {});
     // What is wrong after the operation completed: a failure, a temporary

@@ -1,7 +1,9 @@
 #include "app/Location.h"
 
 #include "app/AppState.h"
+#include "text/AtomicFile.h"
 #include "text/FileError.h"
+#include "text/ReadFile.h"
 
 namespace qs {
 
@@ -19,15 +21,40 @@ NameValueList locationValues(const AppState& state)
     return list;
 }
 
-void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
+namespace {
+
+std::string locationFileText(NameValueList values, bool startupHidden)
 {
     values.setValue("Startup", startupHidden ? "1" : "0");
-    values.saveToFile(path);
+    return values.toText();
+}
+
+bool fileHolds(const std::string& path, std::string_view bytes)
+{
+    try {
+        return readFileBytes(path) == bytes;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+void SaveLocation(NameValueList values, bool startupHidden, const std::string& path)
+{
+    const std::string text = locationFileText(std::move(values), startupHidden);
+    if (!fileHolds(path, text))
+        writeFileAtomically(path, text);
 }
 
 void SaveLocation(const AppState& state, const std::string& path)
 {
-    SaveLocation(locationValues(state), state.locationForm.cbStartup, path);
+    writeFileAtomically(path, locationFileText(locationValues(state), state.locationForm.cbStartup));
+}
+
+void SaveLocation(const AppState& state, AtomicFileWriter& file)
+{
+    file.write(locationFileText(locationValues(state), state.locationForm.cbStartup));
 }
 
 void LoadLocation(AppState& state, const std::string& path)

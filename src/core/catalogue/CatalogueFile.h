@@ -9,6 +9,7 @@
 namespace qs {
 
 struct AppState;
+class AtomicFileWriter;
 class Catalogue;
 class UserInterface;
 
@@ -36,14 +37,15 @@ inline constexpr std::array<std::string_view, catalogueColumnCount> TXTFields = 
 // returns false then; the products read so far stay. An empty path does nothing.
 bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
 
-// Writes the product lines of shop.data. Throws FileError.
-void writeProductFile(const Catalogue& catalogue, const std::string& path);
-// Writes the category lines of header_data.log. Throws FileError.
-void writeCategoryFile(const Catalogue& catalogue, const std::string& path);
+// Writes the product lines of shop.data into the file's writer, which the
+// caller commits. Throws FileError.
+void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file);
+// Writes the category lines of header_data.log likewise. Throws FileError.
+void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file);
 
-// Writes the catalogue files, the catalogue depth and the local settings file.
-// A shop.data that cannot be written is told to the user and gives false;
-// any later failure throws with the system's message.
+// Writes the catalogue files, the catalogue depth and the local settings file,
+// all of them or none. A failure on shop.data is told to the user and gives
+// false; a failure on any other file throws with the system's message.
 bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
 
 // Asked before a shop with unsaved changes is closed or the program left.
@@ -53,9 +55,10 @@ inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save t
 // cannot be written fails it after telling the merchant.
 enum class SaveOutcome { Saved, Declined, Failed };
 
-// The Save command: asks first (unless told not to), writes the catalogue,
-// then the shop's location file. Later failures throw with the system's
-// message; LocationNotSet before anything while the local CGI folder is not set.
+// The Save command: asks first (unless told not to), then writes the
+// catalogue as writeCatalogue does, the shop's location file with it, all of
+// them or none. Failures are told or thrown as by writeCatalogue;
+// LocationNotSet before anything while the local CGI folder is not set.
 SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
 
 } // namespace qs

@@ -5,14 +5,19 @@
 #include "app/Location.h"
 #include "app/LocationRequired.h"
 #include "settings/ShopSettingsFile.h"
-#include "text/AtomicFile.h"
+#include "text/AtomicFileSet.h"
 #include "text/FileError.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
 
 namespace qs {
 
-bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath)
+namespace {
+
+// Writes the catalogue files and the local settings file, and the location
+// file unless its path is empty, all of them or none.
+bool saveCatalogueFiles(AppState& state, UserInterface& ui, const std::string& shopDataPath,
+                        const std::string& locationPath)
 {
     MakeDirPath(state.ShopCGIDir());
     MakeDirPath(state.ShopDataDir());
@@ -22,25 +27,38 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
     state.MAX_CATEGORY_DEPTH = state.catalogue.depth();
     state.ShopFields.setValue("MAX_CATEGORY_DEPTH", std::to_string(state.MAX_CATEGORY_DEPTH));
 
+    AtomicFileSet files(AtomicFileWriter::Leftovers::AlreadyRemoved);
     Progress& progress = ui.progress();
     progress.setLabel("Saving Catalogue...");
     try {
-        writeProductFile(state.catalogue, shopDataPath);
+        writeProductFile(state.catalogue, files.add(shopDataPath));
+        writeCategoryFile(state.catalogue,
+                          files.add(joinPath(state.ShopDataDir(), std::string(categoryFileName))));
+        state.CurrentImageURL = state.LocImgURL;
+        StoreDetails(state);
+        state.ShopFields.setValue("version", "local");
+        SaveSettings(state, files.add(shopSettingsFile(state)), false);
+        if (!locationPath.empty())
+            SaveLocation(state, files.add(locationPath));
+        files.commit();
     } catch (const FileError& e) {
         progress.hide();
+        if (e.path() != shopDataPath)
+            throw;
         ui.message("There was a problem saving the catalogue file.\r\n" + std::string(e.what()),
                    MessageKind::Error);
         return false;
     }
     progress.hide();
-
-    writeCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
-    state.CurrentImageURL = state.LocImgURL;
-    StoreDetails(state);
-    state.ShopFields.setValue("version", "local");
-    SaveSettings(state, shopSettingsFile(state), false);
     state.markSaved();
     return true;
+}
+
+} // namespace
+
+bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath)
+{
+    return saveCatalogueFiles(state, ui, shopDataPath, {});
 }
 
 SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst)
@@ -50,8 +68,8 @@ SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFir
                            MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
         return SaveOutcome::Declined;
     const bool written =
-        writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName)));
-    SaveLocation(state, joinPath(state.ShopCGIDir(), locationFileName));
+        saveCatalogueFiles(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName)),
+                           joinPath(state.ShopCGIDir(), locationFileName));
     return written ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 

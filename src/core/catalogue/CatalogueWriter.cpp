@@ -61,13 +61,12 @@ std::array<std::string_view, catalogueColumnCount> columnDefaults(const TNewCate
 
 } // namespace
 
-void writeProductFile(const Catalogue& catalogue, const std::string& path)
+void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file)
 {
     // The standard fields are numbered in column order, so one small table
     // per product finds each column's own value.
     static_assert(FieldNames::FirstFileColumn == 2 && FieldNames::StandardCount == catalogueColumnCount);
 
-    AtomicFileWriter file(path);
     std::string line;
     forEachCategory(catalogue, [&](const TNewCategory& category, std::string_view parentPath) {
         if (category.products().empty())
@@ -91,12 +90,10 @@ void writeProductFile(const Catalogue& catalogue, const std::string& path)
             file.write(line);
         }
     });
-    file.commit();
 }
 
-void writeCategoryFile(const Catalogue& catalogue, const std::string& path)
+void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file)
 {
-    AtomicFileWriter file(path);
     std::string line;
     std::int64_t index = 0;
     forEachCategory(catalogue, [&](const TNewCategory& category, std::string_view parentPath) {
@@ -110,7 +107,6 @@ void writeCategoryFile(const Catalogue& catalogue, const std::string& path)
         line.append("\r\n");
         file.write(line);
     });
-    file.commit();
 }
 
 } // namespace qs

@@ -1,7 +1,7 @@
 #include "settings/ChargeTables.h"
 
 #include "app/AppState.h"
-#include "text/AtomicFile.h"
+#include "text/AtomicFileSet.h"
 #include "text/LineSplitter.h"
 #include "text/ReadFile.h"
 #include "text/SplitText.h"
@@ -83,10 +83,10 @@ ChargeTables ChargeTables::load(const std::string& dataDir)
                  readIfPossible(joinPath(dataDir, fixedChargesFileName)));
 }
 
-void ChargeTables::save(const std::string& dataDir) const
+void ChargeTables::save(const std::string& dataDir, AtomicFileSet& files) const
 {
-    writeFileAtomically(joinPath(dataDir, weightChargesFileName), weightBytes());
-    writeFileAtomically(joinPath(dataDir, fixedChargesFileName), fixedBytes());
+    files.add(joinPath(dataDir, weightChargesFileName), weightBytes());
+    files.add(joinPath(dataDir, fixedChargesFileName), fixedBytes());
 }
 
 } // namespace qs

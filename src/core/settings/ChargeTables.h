@@ -9,6 +9,8 @@
 
 namespace qs {
 
+class AtomicFileSet;
+
 // One charge per postal zone, as typed.
 using ZoneCharges = std::array<std::string, zoneCount>;
 
@@ -31,8 +33,8 @@ struct ChargeTables {
     // The shop's two files; a file that is missing or cannot be read gives
     // empty tables, without a word.
     static ChargeTables load(const std::string& dataDir);
-    // Throws FileError; the first file is written before the second.
-    void save(const std::string& dataDir) const;
+    // Adds the shop's two files to the set, which the caller commits. Throws FileError.
+    void save(const std::string& dataDir, AtomicFileSet& files) const;
 
     bool operator==(const ChargeTables&) const = default;
 };

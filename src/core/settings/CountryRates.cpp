@@ -1,5 +1,6 @@
 #include "settings/CountryRates.h"
 
+#include "text/AtomicFileSet.h"
 #include "text/CaseFold.h"
 #include "text/NameValueList.h"
 #include "text/ReadFile.h"
@@ -91,7 +92,8 @@ CountryRates CountryRates::read(const std::string& path)
 }
 
 void renameCountryHeadings(const std::string& path,
-                           const std::vector<std::pair<std::string, std::string>>& renames)
+                           const std::vector<std::pair<std::string, std::string>>& renames,
+                           AtomicFileSet& files)
 {
     if (renames.empty() || !fileExists(path))
         return;
@@ -104,7 +106,7 @@ void renameCountryHeadings(const std::string& path,
             if (heading == from)
                 heading = to;
     lines.front() = std::string(headingsName) + "=" + joinedByTabs(headings);
-    NameValueList(std::move(lines)).saveToFile(path);
+    files.add(path, NameValueList(std::move(lines)).toText());
 }
 
 } // namespace qs

@@ -6,6 +6,8 @@
 
 namespace qs {
 
+class AtomicFileSet;
+
 // countries.tax, a name=value list whose lines end in CR LF. The first line,
 // "Headings", names the VAT code of each column, TAB-separated, padded with
 // empty headings to at least four; every further line is a country and its
@@ -32,12 +34,14 @@ struct CountryRates {
     bool operator==(const CountryRates&) const = default;
 };
 
-// Renames the headings of an existing countries.tax, each rename in turn
-// (old code, new code, compared exactly); every other line stays byte for
-// byte. A missing file, or one without headings, has nothing to rename.
+// Adds to the set an existing countries.tax with its headings renamed, each
+// rename in turn (old code, new code, compared exactly); every other line
+// stays byte for byte. A missing file, or one without headings, has nothing
+// to rename and adds nothing.
 // Throws FileError.
 void renameCountryHeadings(const std::string& path,
-                           const std::vector<std::pair<std::string, std::string>>& renames);
+                           const std::vector<std::pair<std::string, std::string>>& renames,
+                           AtomicFileSet& files);
 
 inline constexpr std::size_t minimumCountryColumns = 4;
 inline constexpr const char* countryRatesFileName = "countries.tax";

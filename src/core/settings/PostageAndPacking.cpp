@@ -4,7 +4,7 @@
 #include "settings/DecimalText.h"
 #include "settings/SettingsChange.h"
 #include "settings/StoredText.h"
-#include "text/AtomicFile.h"
+#include "text/AtomicFileSet.h"
 #include "text/FileError.h"
 #include "text/ReadFile.h"
 #include "ui/UserInterface.h"
@@ -278,8 +278,10 @@ bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
     if (filesRefused(ui))
         return false;
     try {
-        writeFileAtomically(areaFile(state), areas.bytes());
-        tables.save(state.ShopDataDir());
+        AtomicFileSet files;
+        files.add(areaFile(state), areas.bytes());
+        tables.save(state.ShopDataDir(), files);
+        files.commit();
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;

@@ -1,6 +1,7 @@
 #include "settings/ShopSettingsFile.h"
 
 #include "app/AppState.h"
+#include "text/AtomicFile.h"
 #include "text/IntegerText.h"
 
 #include <algorithm>
@@ -24,7 +25,10 @@ void UseDefaultSettings(AppState& state)
     state.MAX_CATEGORY_DEPTH = toInt32(state.ShopFields.value("MAX_CATEGORY_DEPTH"));
 }
 
-void SaveSettings(AppState& state, const std::string& path, bool remote)
+namespace {
+
+// The keys the scripts need for the form asked for, set in the settings list.
+void setSavedValues(AppState& state, bool remote)
 {
     state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;
     const std::string cgiPath = remote ? state.RemCGI + "/qstldb" : state.ShopCGIDir();
@@ -41,7 +45,20 @@ void SaveSettings(AppState& state, const std::string& path, bool remote)
         list.setValue("web_server", state.web_server);
         list.setValue("smtp_server", state.smtp_server);
     }
-    list.saveToFile(path);
+}
+
+} // namespace
+
+void SaveSettings(AppState& state, const std::string& path, bool remote)
+{
+    setSavedValues(state, remote);
+    state.ShopFields.saveToFile(path);
+}
+
+void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote)
+{
+    setSavedValues(state, remote);
+    file.write(state.ShopFields.toText());
 }
 
 std::string shopSettingsFile(const AppState& state)

@@ -4,6 +4,7 @@
 
 namespace qs {
 
+class AtomicFileWriter;
 struct AppState;
 
 // The shop settings file (qstl2.cfg): the shop settings list written out
@@ -27,6 +28,8 @@ void UseDefaultSettings(AppState& state);
 // addresses; local: the local ones) and writes the list. The new values stay
 // in the list. Throws FileError("Cannot create file ...").
 void SaveSettings(AppState& state, const std::string& path, bool remote);
+// The same into the writer of the file, which the caller commits.
+void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote);
 
 // The open shop's working copy: ShopCGIDir + "qstl2.cfg".
 std::string shopSettingsFile(const AppState& state);

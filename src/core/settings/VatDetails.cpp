@@ -5,7 +5,7 @@
 #include "settings/DecimalText.h"
 #include "settings/SettingsChange.h"
 #include "settings/StoredText.h"
-#include "text/AtomicFile.h"
+#include "text/AtomicFileSet.h"
 #include "text/CaseFold.h"
 #include "text/FileError.h"
 #include "ui/UserInterface.h"
@@ -104,8 +104,10 @@ bool VatDetails::accept(AppState& state, UserInterface& ui)
                                                                          : "include");
     noteSettingsChange(state, before);
     try {
-        writeFileAtomically(codesFile(state), vatCodesBytes(codes));
-        renameCountryHeadings(joinPath(state.ShopDataDir(), countryRatesFileName), renames_);
+        AtomicFileSet files;
+        files.add(codesFile(state), vatCodesBytes(codes));
+        renameCountryHeadings(joinPath(state.ShopDataDir(), countryRatesFileName), renames_, files);
+        files.commit();
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;

@@ -1,5 +1,6 @@
 #include "text/AtomicFile.h"
 
+#include "text/AtomicFileSet.h"
 #include "text/FileError.h"
 
 #include <cerrno>
@@ -68,17 +69,6 @@ mode_t modeForNewFile(const std::string& path)
     return 0666 & ~mask;
 }
 
-// 0, or the error number of the failed call.
-int syncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int error = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return error;
-}
-
 // Gives the file at path a second name, one of a temporary file of its saves,
 // so that it can be put back should the save fail after the rename; an
 // interrupted save's link is then removed as its temporary files are. 0, or
@@ -107,19 +97,6 @@ int keepUnderTemporaryName(const std::string& path, std::string& keptPath)
 bool linksImpossible(int error)
 {
     return error == EPERM || error == EXDEV || error == ENOTSUP || error == EMLINK;
-}
-
-// The rename is undone after the folder could not be flushed: the kept old
-// file back under its name, or no file where there was none. Where the old
-// file could not be kept, the new one stays.
-void undoRename(const std::string& path, const std::string& keptPath, bool hadNoFile)
-{
-    if (!keptPath.empty()) {
-        if (::rename(keptPath.c_str(), path.c_str()) != 0)
-            ::unlink(keptPath.c_str());
-    } else if (hadNoFile) {
-        ::unlink(path.c_str());
-    }
 }
 
 } // namespace
@@ -158,6 +135,11 @@ AtomicFileWriter::~AtomicFileWriter()
     discard();
 }
 
+std::string AtomicFileWriter::folder() const
+{
+    return folderOf(path_);
+}
+
 void AtomicFileWriter::discard()
 {
     if (fd_ >= 0) {
@@ -168,6 +150,7 @@ void AtomicFileWriter::discard()
         ::unlink(temporaryPath_.c_str());
         temporaryPath_.clear();
     }
+    forgetOldFile();
 }
 
 void AtomicFileWriter::fail(int error)
@@ -209,6 +192,11 @@ void AtomicFileWriter::write(std::string_view bytes)
 
 void AtomicFileWriter::commit()
 {
+    AtomicFileSet(*this).commit();
+}
+
+void AtomicFileWriter::finish()
+{
     if (fd_ < 0)
         throw FileError::cannotCreate(path_, EBADF);
     flushBuffer();
@@ -219,24 +207,40 @@ void AtomicFileWriter::commit()
     fd_ = -1;
     if (::close(fd) != 0)
         fail(errno);
-    std::string keptPath;
-    const int keepError = keepUnderTemporaryName(path_, keptPath);
-    const bool hadNoFile = keepError == ENOENT;
-    if (keepError != 0 && !hadNoFile && !linksImpossible(keepError))
-        fail(keepError);
+}
+
+int AtomicFileWriter::replaceOldFile()
+{
+    const int keepError = keepUnderTemporaryName(path_, keptPath_);
+    hadNoFile_ = keepError == ENOENT;
+    if (keepError != 0 && !hadNoFile_ && !linksImpossible(keepError))
+        return keepError;
     if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
         const int error = errno;
-        if (!keptPath.empty())
-            ::unlink(keptPath.c_str());
-        fail(error);
+        forgetOldFile();
+        return error;
     }
     temporaryPath_.clear();
-    if (const int error = syncFolder(folderOf(path_)); error != 0) {
-        undoRename(path_, keptPath, hadNoFile);
-        throw FileError::cannotCreate(path_, error);
+    return 0;
+}
+
+void AtomicFileWriter::restoreOldFile()
+{
+    if (!keptPath_.empty()) {
+        if (::rename(keptPath_.c_str(), path_.c_str()) != 0)
+            ::unlink(keptPath_.c_str());
+        keptPath_.clear();
+    } else if (hadNoFile_) {
+        ::unlink(path_.c_str());
     }
-    if (!keptPath.empty())
-        ::unlink(keptPath.c_str());
+}
+
+void AtomicFileWriter::forgetOldFile()
+{
+    if (!keptPath_.empty()) {
+        ::unlink(keptPath_.c_str());
+        keptPath_.clear();
+    }
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access)

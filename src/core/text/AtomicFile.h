@@ -14,14 +14,11 @@ enum class FileAccess { Shared, OwnerOnly };
 
 // Writes a file so that a save never destroys what was there: the bytes go to
 // a new temporary file in the same folder, which is flushed to disk and then
-// renamed over the old file; the folder is flushed last. Until then the old
-// file keeps a second name, one of a temporary file, so that it is put back
-// when the folder cannot be flushed (and a new file that replaced none is
-// removed). A failed commit() thus leaves the old file, unless it could not
-// be kept: on a file system without hard links, a folder that cannot be
-// flushed leaves the new one. A writer destroyed without commit() removes its
-// temporary file. Every failure throws FileError
-// "Cannot create file <path>: <the system's reason>".
+// renamed over the old file; the folder is flushed last. commit() does this
+// as a set of one file (AtomicFileSet), which says what a failed commit
+// leaves. A writer destroyed without commit() removes its temporary file.
+// Every failure throws FileError "Cannot create file <path>: <the system's
+// reason>".
 class AtomicFileWriter {
 public:
     // Whether temporary files left by interrupted saves of this file are
@@ -37,20 +34,41 @@ public:
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     void write(std::string_view bytes);
+    // Not for a writer an AtomicFileSet gave: that set commits it.
     void commit();
 
     const std::string& path() const { return path_; }
+    // The folder the file is in ("." for a bare name).
+    std::string folder() const;
 
     // Temporary files of saves that were interrupted carry this mark in their name.
     static constexpr std::string_view temporaryMark = ".qs-save-";
 
 private:
+    // The steps of a commit, which AtomicFileSet takes for all its files.
+    friend class AtomicFileSet;
+    // Writes what is buffered and flushes and closes the temporary file.
+    void finish();
+    // Keeps the old file under a second name, one of a temporary file, and
+    // renames the new one over it. 0, or the error number of the failed
+    // call, and then nothing is replaced.
+    int replaceOldFile();
+    // Undoes replaceOldFile: the kept old file back under its name, or no
+    // file where there was none. Where the old file could not be kept (no
+    // hard links), the new one stays.
+    void restoreOldFile();
+    // Removes the second name of the old file once the new one is in place for good.
+    void forgetOldFile();
+
     void flushBuffer();
     [[noreturn]] void fail(int error);
+    // Removes the temporary file and the old file's second name.
     void discard();
 
     std::string path_;
     std::string temporaryPath_;
+    std::string keptPath_;
+    bool hadNoFile_ = false;
     int fd_ = -1;
     // Left uninitialised: a small file touches no more of it than its size.
     std::unique_ptr<char[]> buffer_;

@@ -4,11 +4,9 @@
 
 namespace qs {
 
-FileError FileError::failed(const std::string& what, int error)
+FileError FileError::failed(const std::string& what, int error, std::string path)
 {
-    if (error == 0)
-        return FileError(what);
-    return FileError(what + ": " + reason(error));
+    return FileError(error == 0 ? what : what + ": " + reason(error), std::move(path));
 }
 
 std::string FileError::reason(int error)

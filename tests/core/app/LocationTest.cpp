@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace qs {
 namespace {
 
@@ -87,6 +89,25 @@ TEST_F(LocationTest, SavesTheNineKeysInOrderWithoutEmptyValues)
     LoadLocation(state, folder.file("location.cfg"));
     EXPECT_EQ(state.LocImgURL, "");
     EXPECT_EQ(state.LocCGI, "/srv/cgi");
+}
+
+// Leaving writes the values taken earlier: a file that holds them already
+// is left alone (the same file, not a new one renamed over it).
+TEST_F(LocationTest, SavedValuesReplaceOnlyAFileThatHoldsOthers)
+{
+    const std::string path = folder.file("location.cfg");
+    SaveLocation(state, path); // Startup=0
+    const auto inode = [&] {
+        struct stat file {};
+        ::stat(path.c_str(), &file);
+        return file.st_ino;
+    };
+    const auto before = inode();
+    for (const bool startupHidden : {false, true}) {
+        SaveLocation(locationValues(state), startupHidden, path);
+        EXPECT_EQ(inode() == before, !startupHidden) << startupHidden;
+        EXPECT_EQ(NameValueList::fromFile(path).value("Startup"), startupHidden ? "1" : "0") << startupHidden;
+    }
 }
 
 TEST_F(LocationTest, StoreDetailsCopiesOnlyTheChosenMailMethod)

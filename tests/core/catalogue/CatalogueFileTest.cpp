@@ -135,7 +135,7 @@ TEST_F(CatalogueFileTest, AnsweringNoWritesNothing)
     EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
 }
 
-TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
+TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndNothingIsWritten)
 {
     TNewCategory& books = state.catalogue.addCategory(state.catalogue.root(), "Books");
     state.catalogue.createProduct(books);
@@ -151,11 +151,10 @@ TEST_F(CatalogueFileTest, AnUnwritableCatalogueFileIsToldAndTheRestSkipped)
     EXPECT_TRUE(state.CatalogueModified());
     EXPECT_FALSE(fs::exists(headerLog()));
     EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
-    // The location file is written all the same.
-    EXPECT_TRUE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
+    EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
 }
 
-TEST_F(CatalogueFileTest, AnUnwritableCategoryFileStopsTheSaveWithTheSystemMessage)
+TEST_F(CatalogueFileTest, AnUnwritableCategoryFileStopsTheSaveWithTheSystemMessageAndNothingIsWritten)
 {
     state.catalogue.addCategory(state.catalogue.root(), "Books");
     fs::create_directories(headerLog());
@@ -169,6 +168,7 @@ TEST_F(CatalogueFileTest, AnUnwritableCategoryFileStopsTheSaveWithTheSystemMessa
         EXPECT_EQ(std::string(e.what()), "Cannot create file " + headerLog() + ": Is a directory");
     }
     EXPECT_EQ(readFileBytes(settingsPath()), settingsBefore);
+    EXPECT_FALSE(fs::exists(shopData()));
     EXPECT_FALSE(fs::exists(state.ShopCGIDir() + "/location.cfg"));
 }
 

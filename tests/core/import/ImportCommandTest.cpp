@@ -9,6 +9,7 @@
 #include "import/ETableValidate.h"
 #include "import/ImportSheet.h"
 #include "import/RejectLog.h"
+#include "text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,10 @@ protected:
 
     std::string saved() const
     {
-        writeProductFile(state.catalogue, folder.file("shop.data"));
-        writeCategoryFile(state.catalogue, folder.file("header_data.log"));
+        AtomicFileSet files;
+        writeProductFile(state.catalogue, files.add(folder.file("shop.data")));
+        writeCategoryFile(state.catalogue, files.add(folder.file("header_data.log")));
+        files.commit();
         return folder.read("shop.data") + "\n--\n" + folder.read("header_data.log");
     }
 

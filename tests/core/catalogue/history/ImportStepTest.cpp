@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/history/UndoHistory.h"
 #include "core/text/TempFolder.h"
+#include "text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,10 @@ protected:
 
     std::string saved() const
     {
-        writeProductFile(catalogue, folder.file("shop.data"));
-        writeCategoryFile(catalogue, folder.file("header_data.log"));
+        AtomicFileSet files;
+        writeProductFile(catalogue, files.add(folder.file("shop.data")));
+        writeCategoryFile(catalogue, files.add(folder.file("header_data.log")));
+        files.commit();
         return folder.read("shop.data") + "\n--\n" + folder.read("header_data.log");
     }
 

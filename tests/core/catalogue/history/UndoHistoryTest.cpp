@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueChanges.h"
 #include "catalogue/CatalogueFile.h"
 #include "core/text/TempFolder.h"
+#include "text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +37,10 @@ protected:
     // What a save writes: both catalogue files.
     std::string saved() const
     {
-        writeProductFile(catalogue, folder.file("shop.data"));
-        writeCategoryFile(catalogue, folder.file("header_data.log"));
+        AtomicFileSet files;
+        writeProductFile(catalogue, files.add(folder.file("shop.data")));
+        writeCategoryFile(catalogue, files.add(folder.file("header_data.log")));
+        files.commit();
         return folder.read("shop.data") + "\n--\n" + folder.read("header_data.log");
     }
 
