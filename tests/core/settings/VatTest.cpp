@@ -4,6 +4,7 @@
 #include "settings/CountryRates.h"
 #include "settings/VatCountries.h"
 #include "settings/VatDetails.h"
+#include "text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,9 @@ TEST_F(VatTest, OnlyTheFirstLineOfCountryRatesHoldsTheHeadings)
     }
 
     writeData("countries.tax", "Headings=Y\tN\r\nheadings=Y\r\n");
-    renameCountryHeadings(state.ShopDataDir() + "/countries.tax", {{"Y", "S"}});
+    AtomicFileSet files;
+    renameCountryHeadings(state.ShopDataDir() + "/countries.tax", {{"Y", "S"}}, files);
+    files.commit();
     EXPECT_EQ(data("countries.tax"), "Headings=S\tN\r\nheadings=Y\r\n") << "the country keeps its rates";
 }
 
