@@ -30,7 +30,8 @@ void checkShown(const PostageAndPacking& postage)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int zone = entries[i].zone();
         check(zone >= 0 && zone <= zoneCount, "a zone is one of the zones or none");
-        check(entries[i].liability() >= -1 && entries[i].liability() <= 1, "a liability is one of two or none");
+        check(entries[i].liability() >= -1 && entries[i].liability() <= 1,
+              "a liability is one of two or none");
         defaults += postage.areas.isDefault(i) ? 1 : 0;
     }
     check(defaults <= 1, "at most one area is the default");
@@ -94,6 +95,30 @@ void checkPostageRoundTrip(const FuzzShop& shop)
     checkSame(first->areaFile, second->areaFile, "area.txt stays the same");
     checkSame(first->weightFile, second->weightFile, "zones_data.log stays the same");
     checkSame(first->fixedFile, second->fixedFile, "zones_fixed.log stays the same");
+}
+
+void checkPostageBytesRoundTrip(std::string_view areaBytes, std::string_view weightBytes,
+                                std::string_view fixedBytes)
+{
+    PostageAndPacking read;
+    read.areas = DeliveryAreas::parse(areaBytes);
+    read.tables = ChargeTables::parse(weightBytes, fixedBytes);
+    checkShown(read);
+    QuietUser user;
+    if (read.filesRefused(user)) {
+        check(user.messages > 0, "a refused OK says why");
+        return;
+    }
+    const std::string areaFile = read.areas.bytes();
+    const std::string weightFile = read.tables.weightBytes();
+    const std::string fixedFile = read.tables.fixedBytes();
+    const DeliveryAreas areas = DeliveryAreas::parse(areaFile);
+    const ChargeTables tables = ChargeTables::parse(weightFile, fixedFile);
+    check(areas == read.areas, "the areas come back");
+    check(tables == read.tables, "the bands and charges come back");
+    checkSame(areaFile, areas.bytes(), "area.txt is written the same again");
+    checkSame(weightFile, tables.weightBytes(), "zones_data.log is written the same again");
+    checkSame(fixedFile, tables.fixedBytes(), "zones_fixed.log is written the same again");
 }
 
 } // namespace qs::fuzz

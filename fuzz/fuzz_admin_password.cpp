@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using qs::fuzz::check;
-using qs::fuzz::checkSame;
+    using qs::fuzz::checkSame;
     const std::string_view bytes = qs::fuzz::bytesOf(data, size);
     const qs::fuzz::FuzzShop shop;
     const std::string path = shop.cgiFile(qs::adminPasswordFileName);

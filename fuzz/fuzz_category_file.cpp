@@ -2,6 +2,7 @@
 // open the shop, giving its categories descriptions, pictures and templates,
 // as File, Open Shop reads them. Once saved, the shop opens again with the
 // same details for every category, and the file then stays the same.
+#include "CatalogueRoundTrip.h"
 #include "FuzzShop.h"
 
 #include "app/AppState.h"
@@ -20,28 +21,10 @@ namespace {
 using qs::fuzz::check;
 using qs::fuzz::checkSame;
 
-// A small catalogue of nested categories, for the file's paths to name.
-constexpr std::string_view productFile = "1::Books|Fiction|Dune\r\n"
-                                         "2::Books|Fiction|Classics|Emma\r\n"
-                                         "3::Books|Poetry|Odes\r\n"
-                                         "4::Garden|Tools|Spade\r\n"
-                                         "5::Garden|Seeds\r\n";
-
 struct SavedDetails {
-    // Path, description, picture and template of every category, in tree order.
     std::vector<std::string> details;
     std::string categoryFile;
 };
-
-void collect(const qs::TNewCategory& category, std::vector<std::string>& details)
-{
-    for (const auto& child : category.children()) {
-        details.push_back(child->path());
-        for (const std::string_view name : {qs::descriptionField, qs::pictureField, qs::templateField})
-            details.emplace_back(child->detail(name));
-        collect(*child, details);
-    }
-}
 
 SavedDetails openAndSave(const qs::fuzz::FuzzShop& shop)
 {
@@ -50,8 +33,7 @@ SavedDetails openAndSave(const qs::fuzz::FuzzShop& shop)
     qs::EditorState editor;
     qs::fuzz::QuietUser user;
     check(qs::OpenChosenShop(state, editor, user), "the category file never stops the open");
-    SavedDetails saved;
-    collect(state.catalogue.root(), saved.details);
+    SavedDetails saved{qs::fuzz::WrittenCatalogue::of(state.catalogue).categories, {}};
     check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "an open shop saves");
     saved.categoryFile = qs::readFileBytes(shop.dataFile(qs::categoryFileName));
     return saved;
@@ -62,7 +44,7 @@ SavedDetails openAndSave(const qs::fuzz::FuzzShop& shop)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const qs::fuzz::FuzzShop shop;
-    qs::writeFileAtomically(shop.dataFile(qs::catalogueFileName), productFile);
+    qs::writeFileAtomically(shop.dataFile(qs::catalogueFileName), qs::fuzz::nestedCatalogue);
     qs::writeFileAtomically(shop.dataFile(qs::categoryFileName), qs::fuzz::bytesOf(data, size));
     const SavedDetails first = openAndSave(shop);
     const SavedDetails second = openAndSave(shop);

@@ -22,7 +22,8 @@ namespace {
 using qs::fuzz::check;
 using qs::fuzz::checkSame;
 
-constexpr std::string_view vatCodes = "1=20.00\tStandard rate\r\n2=5.00\tReduced rate\r\n0=0.00\tZero rated\r\n";
+constexpr std::string_view vatCodes =
+    "1=20.00\tStandard rate\r\n2=5.00\tReduced rate\r\n0=0.00\tZero rated\r\n";
 
 struct Accepted {
     std::vector<qs::VatCountries::Row> rows;
@@ -64,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qs::writeFileAtomically(shop.dataFile(qs::countryRatesFileName), qs::fuzz::bytesOf(data, size));
     const Accepted first = openAndAccept(shop);
     const Accepted second = openAndAccept(shop);
-    check(second.rows == first.rows || !eachCountryOnce(first.rows), "the countries and their rates come back");
+    check(second.rows == first.rows || !eachCountryOnce(first.rows),
+          "the countries and their rates come back");
     checkSame(first.ratesFile, second.ratesFile, "countries.tax stays the same");
     return 0;
 }

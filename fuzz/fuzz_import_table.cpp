@@ -5,6 +5,7 @@
 // which saves and opens again with every product added, as it was added.
 #include "CatalogueValues.h"
 #include "FuzzShop.h"
+#include "ImportSheetCells.h"
 
 #include "app/AppState.h"
 #include "app/ShopWorkspace.h"
@@ -34,20 +35,6 @@ public:
     qs::EmptyCellReply emptyCell(const qs::CellPosition&) override { return {}; }
 };
 
-void readEveryCell(const qs::ImportSheet& sheet)
-{
-    qs::RowCells cells(sheet);
-    for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
-        cells.read(row);
-        bool any = false;
-        for (std::size_t column = 0; column < sheet.columnCount(); ++column)
-            any = any || !cells[column].empty();
-        check(cells[sheet.columnCount()].empty(), "no cell holds anything past the last column");
-        // Trailing empty rows are left out, so the last row holds something.
-        check(row + 1 < sheet.rowCount() || any, "the last row holds something");
-    }
-}
-
 // The products in byte order of their lines: opening a shop sorts its
 // categories, which an import leaves in the order it made them.
 std::string sortedProducts(const qs::Catalogue& catalogue)
@@ -75,7 +62,7 @@ void importInto(const qs::fuzz::FuzzShop& shop, const std::string& table, qs::Em
 
     std::optional<qs::ImportSheet> sheet = qs::openImportTable(table, state.InfoList, user);
     check(sheet.has_value(), "a table file that is there opens");
-    readEveryCell(*sheet);
+    qs::fuzz::checkEveryCell(*sheet);
     sheet->useFirstRowAsHeadings(state.InfoList);
 
     LeaveBlank answers;

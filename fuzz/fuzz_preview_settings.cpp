@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view name = qs::NameValueList::nameOf(line);
         if (!qs::equalsIgnoreCase(name, qs::PreviewSettings::browserKey) &&
             !qs::equalsIgnoreCase(name, qs::PreviewSettings::addressKey))
-            check(std::find(kept.begin(), kept.end(), line) != kept.end(), "a line the program does not know stays");
+            check(std::find(kept.begin(), kept.end(), line) != kept.end(),
+                  "a line the program does not know stays");
     }
     return 0;
 }

@@ -56,7 +56,8 @@ struct SettingsDialogs {
         check(vat.open(state, ui), "the VAT dialog opens in a shop without shop.tax");
         qs::ProductGrid grid(state.InfoList);
         grid.applyCustomMax(settings);
-        check(grid.customMax() >= 0 && grid.customMax() <= qs::ProductGrid::maximumCustomFields, "custom fields in range");
+        check(grid.customMax() >= 0 && grid.customMax() <= qs::ProductGrid::maximumCustomFields,
+              "custom fields in range");
     }
 
     // OK in each dialog, changing nothing.
@@ -76,16 +77,28 @@ struct SettingsDialogs {
 
     std::vector<std::string> shown(const qs::AppState& state) const
     {
-        std::vector<std::string> texts = {merchant.MercNameEdit, merchant.AddressMemo, merchant.EmailEdit,
-                                          merchant.TechSupportEmail, merchant.HomeURLEdit,
+        std::vector<std::string> texts = {merchant.MercNameEdit,
+                                          merchant.AddressMemo,
+                                          merchant.EmailEdit,
+                                          merchant.TechSupportEmail,
+                                          merchant.HomeURLEdit,
                                           merchant.ChequeNameEdit,
-                                          std::to_string(payment.PayMethodBox), flag(payment.PhoneBackBox),
-                                          flag(payment.AllowSnailBox), flag(payment.InvoiceBox),
-                                          payment.edAccountID, payment.edAuthType, payment.PaymentURLEdit,
-                                          flag(customer.CheckBox1), flag(customer.CheckBox2), customer.Edit1,
-                                          std::to_string(state.Postage.method), state.Postage.percentage,
-                                          flag(state.Postage.vatIncluded), state.Postage.weightUnit,
-                                          flag(vat.NoVATBox), std::to_string(vat.priceDetails),
+                                          std::to_string(payment.PayMethodBox),
+                                          flag(payment.PhoneBackBox),
+                                          flag(payment.AllowSnailBox),
+                                          flag(payment.InvoiceBox),
+                                          payment.edAccountID,
+                                          payment.edAuthType,
+                                          payment.PaymentURLEdit,
+                                          flag(customer.CheckBox1),
+                                          flag(customer.CheckBox2),
+                                          customer.Edit1,
+                                          std::to_string(state.Postage.method),
+                                          state.Postage.percentage,
+                                          flag(state.Postage.vatIncluded),
+                                          state.Postage.weightUnit,
+                                          flag(vat.NoVATBox),
+                                          std::to_string(vat.priceDetails),
                                           flag(searchOpens)};
         texts.insert(texts.end(), levels.texts().begin(), levels.texts().end());
         for (const auto& choice : search.chosen)

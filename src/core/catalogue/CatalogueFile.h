@@ -36,12 +36,19 @@ inline constexpr std::array<std::string_view, catalogueColumnCount> TXTFields = 
 // Opening the shop has read its settings first. Tells the user what stopped a load and
 // returns false then; the products read so far stay. An empty path does nothing.
 bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
+// The same from the bytes of the two files, held in memory; a line that stops
+// the load is named as a line of shop.data.
+bool LoadCatalogueBytes(AppState& state, UserInterface& ui, std::string_view productBytes,
+                        std::string_view categoryBytes);
 
 // Writes the product lines of shop.data into the file's writer, which the
 // caller commits. Throws FileError.
 void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file);
 // Writes the category lines of header_data.log likewise. Throws FileError.
 void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file);
+// The bytes each of the two writes.
+std::string productFileBytes(const Catalogue& catalogue);
+std::string categoryFileBytes(const Catalogue& catalogue);
 
 // Writes the catalogue files, the catalogue depth and the local settings file,
 // all of them or none. A failure on shop.data is told to the user and gives

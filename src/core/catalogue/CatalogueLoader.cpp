@@ -7,6 +7,7 @@
 #include "text/FileError.h"
 #include "text/IntegerText.h"
 #include "text/LineReader.h"
+#include "text/LineSplitter.h"
 #include "text/SplitText.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
@@ -137,44 +138,94 @@ private:
     std::uint64_t next_ = 0;
 };
 
+// Reads the product lines one at a time, naming the line of the file that
+// stopped the load.
+class NumberedProductLines {
+public:
+    NumberedProductLines(AppState& state, RenamedProducts& renamed, std::string_view source)
+        : products_(state, renamed), source_(source)
+    {
+    }
+
+    void read(std::string_view line)
+    {
+        ++lineNumber_;
+        try {
+            products_.read(line);
+        } catch (const std::runtime_error& e) {
+            throw CatalogueLineError(std::string(e.what()) + "\n(line " + std::to_string(lineNumber_) +
+                                     " of " + std::string(source_) + ")");
+        }
+    }
+
+private:
+    ProductLineReader products_;
+    std::string_view source_;
+    std::size_t lineNumber_ = 0;
+};
+
 void readProductFile(AppState& state, UserInterface& ui, const std::string& path, RenamedProducts& renamed)
 {
     LineReader reader(path);
     LoadProgress progress(ui.progress(), reader.size());
-    ProductLineReader products(state, renamed);
+    NumberedProductLines products(state, renamed, path);
     std::string_view line;
-    std::size_t lineNumber = 0;
     while (reader.next(line)) {
-        ++lineNumber;
-        try {
-            products.read(line);
-        } catch (const std::runtime_error& e) {
-            throw CatalogueLineError(std::string(e.what()) + "\n(line " + std::to_string(lineNumber) +
-                                     " of " + path + ")");
-        }
+        products.read(line);
         progress.reached(reader.position());
     }
 }
 
-// Descriptions, pictures and templates of the categories; a missing or
-// damaged file only leaves them empty.
+// Sets the description, picture and template of the category a line of
+// header_data.log names; other lines change nothing.
+void readCategoryLine(Catalogue& catalogue, std::string_view line)
+{
+    const auto fields = SplitText(line, fieldSeparator);
+    if (fields.size() <= 5 || fields[1].empty())
+        return;
+    if (TNewCategory* category = catalogue.findByPath(fields[1])) {
+        category->setDetail(descriptionField, fields[2]);
+        category->setDetail(pictureField, fields[4]);
+        category->setDetail(templateField, fields[5]);
+    }
+}
+
+// A missing or damaged file only leaves the details empty.
 void readCategoryFile(Catalogue& catalogue, const std::string& path)
 {
     try {
         LineReader reader(path);
         std::string_view line;
-        while (reader.next(line)) {
-            const auto fields = SplitText(line, fieldSeparator);
-            if (fields.size() <= 5 || fields[1].empty())
-                continue;
-            if (TNewCategory* category = catalogue.findByPath(fields[1])) {
-                category->setDetail(descriptionField, fields[2]);
-                category->setDetail(pictureField, fields[4]);
-                category->setDetail(templateField, fields[5]);
-            }
-        }
+        while (reader.next(line))
+            readCategoryLine(catalogue, line);
     } catch (const FileError&) {
     }
+}
+
+// Empties the catalogue, fills it with readProducts and readCategories and
+// sorts it; tells the user what stopped the products, and gives false then.
+template <typename ReadProducts, typename ReadCategories>
+bool rebuildCatalogue(AppState& state, UserInterface& ui, ReadProducts&& readProducts,
+                      ReadCategories&& readCategories)
+{
+    RenamedProducts renamed;
+    {
+        Catalogue::BulkChange bulk(state.catalogue);
+        // Steps of the catalogue before would point into records about to go.
+        state.history.clear();
+        state.catalogue.clear();
+        try {
+            readProducts(renamed);
+        } catch (const std::exception& e) {
+            ui.message(e.what(), MessageKind::Error);
+            return false;
+        }
+        readCategories();
+        state.catalogue.sortAlphabetically();
+    }
+    // Once the tree shows what was loaded.
+    renamed.tell(ui);
+    return true;
 }
 
 } // namespace
@@ -183,26 +234,31 @@ bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDa
 {
     if (shopDataPath.empty())
         return true;
-    RenamedProducts renamed;
-    {
-        Catalogue::BulkChange bulk(state.catalogue);
-        // Steps of the catalogue before would point into records about to go.
-        state.history.clear();
-        state.catalogue.clear();
-        try {
+    return rebuildCatalogue(
+        state, ui,
+        [&](RenamedProducts& renamed) {
             MakeDirPath(state.ShopCGIDir());
             MakeDirPath(state.ShopDataDir());
             readProductFile(state, ui, shopDataPath, renamed);
-        } catch (const std::exception& e) {
-            ui.message(e.what(), MessageKind::Error);
-            return false;
-        }
-        readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
-        state.catalogue.sortAlphabetically();
-    }
-    // Once the tree shows what was loaded.
-    renamed.tell(ui);
-    return true;
+        },
+        [&] {
+            readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
+        });
+}
+
+bool LoadCatalogueBytes(AppState& state, UserInterface& ui, std::string_view productBytes,
+                        std::string_view categoryBytes)
+{
+    return rebuildCatalogue(
+        state, ui,
+        [&](RenamedProducts& renamed) {
+            NumberedProductLines products(state, renamed, catalogueFileName);
+            forEachLine(productBytes, [&](std::string_view line) { products.read(line); });
+        },
+        [&] {
+            forEachLine(categoryBytes,
+                        [&](std::string_view line) { readCategoryLine(state.catalogue, line); });
+        });
 }
 
 } // namespace qs

@@ -59,9 +59,8 @@ std::array<std::string_view, catalogueColumnCount> columnDefaults(const TNewCate
     return defaults;
 }
 
-} // namespace
-
-void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file)
+// Gives each line of shop.data, CR LF included, to out.
+template <typename Out> void forEachProductLine(const Catalogue& catalogue, Out&& out)
 {
     // The standard fields are numbered in column order, so one small table
     // per product finds each column's own value.
@@ -87,12 +86,13 @@ void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file)
                 line.append(fieldSeparator).append(value.empty() ? defaults[column] : value);
             }
             line.append("\r\n");
-            file.write(line);
+            out(std::string_view(line));
         }
     });
 }
 
-void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file)
+// Gives each line of header_data.log, CR LF included, to out.
+template <typename Out> void forEachCategoryLine(const Catalogue& catalogue, Out&& out)
 {
     std::string line;
     std::int64_t index = 0;
@@ -105,8 +105,34 @@ void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file)
         line.append(fieldSeparator).append(category.detail(pictureField));
         line.append(fieldSeparator).append(category.detail(templateField));
         line.append("\r\n");
-        file.write(line);
+        out(std::string_view(line));
     });
+}
+
+} // namespace
+
+void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file)
+{
+    forEachProductLine(catalogue, [&](std::string_view line) { file.write(line); });
+}
+
+void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file)
+{
+    forEachCategoryLine(catalogue, [&](std::string_view line) { file.write(line); });
+}
+
+std::string productFileBytes(const Catalogue& catalogue)
+{
+    std::string bytes;
+    forEachProductLine(catalogue, [&](std::string_view line) { bytes.append(line); });
+    return bytes;
+}
+
+std::string categoryFileBytes(const Catalogue& catalogue)
+{
+    std::string bytes;
+    forEachCategoryLine(catalogue, [&](std::string_view line) { bytes.append(line); });
+    return bytes;
 }
 
 } // namespace qs

@@ -56,10 +56,15 @@ bool FieldDefinitions::DefinitionsLoad(const std::string& path)
     } catch (const FileError&) {
         return false;
     }
+    setBytes(bytes);
+    return true;
+}
+
+void FieldDefinitions::setBytes(std::string_view bytes)
+{
     std::vector<std::string> lines;
     forEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
     setLines(lines);
-    return true;
 }
 
 std::string_view FieldDefinitions::FieldNameAt(std::ptrdiff_t position) const

@@ -21,6 +21,8 @@ public:
     // Reads fieldinfo.data; when the file cannot be read the built-in
     // definitions stay and nothing is reported. True when the file was read.
     bool DefinitionsLoad(const std::string& path);
+    // The same from the file's bytes.
+    void setBytes(std::string_view bytes);
     void setLines(const std::vector<std::string>& lines);
 
     // The name at a position; empty past the end.

@@ -30,6 +30,11 @@ void readAssignmentFile(const std::string& path, ColumnAssignments& assignments,
     } catch (const FileError&) {
         return;
     }
+    assignColumns(line, assignments, fields);
+}
+
+void assignColumns(std::string_view line, ColumnAssignments& assignments, const FieldDefinitions& fields)
+{
     const auto entries = SplitText(line, '\t');
     for (std::size_t p = 1; p < entries.size() && p <= assignments.columnCount(); ++p) {
         if (entries[p].empty())
@@ -40,8 +45,7 @@ void readAssignmentFile(const std::string& path, ColumnAssignments& assignments,
     }
 }
 
-void writeAssignmentFile(const std::string& path, const ColumnAssignments& assignments,
-                         const FieldDefinitions& fields)
+std::string assignmentLine(const ColumnAssignments& assignments, const FieldDefinitions& fields)
 {
     std::string line;
     for (std::size_t column = 0; column < assignments.columnCount(); ++column) {
@@ -49,7 +53,13 @@ void writeAssignmentFile(const std::string& path, const ColumnAssignments& assig
         if (const auto field = assignments.fieldOf(column))
             line.append(fields.FieldNameAt(static_cast<std::ptrdiff_t>(*field)));
     }
-    writeFileAtomically(path, line + "\r\n");
+    return line + "\r\n";
+}
+
+void writeAssignmentFile(const std::string& path, const ColumnAssignments& assignments,
+                         const FieldDefinitions& fields)
+{
+    writeFileAtomically(path, assignmentLine(assignments, fields));
 }
 
 } // namespace qs

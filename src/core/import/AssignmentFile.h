@@ -22,6 +22,10 @@ std::string assignmentFileName(std::string_view tablePath);
 void readAssignmentFile(const std::string& path, ColumnAssignments& assignments,
                         const FieldDefinitions& fields);
 
+// The same for the file's first line.
+void assignColumns(std::string_view line, ColumnAssignments& assignments, const FieldDefinitions& fields);
+// The file's line, CR LF included.
+std::string assignmentLine(const ColumnAssignments& assignments, const FieldDefinitions& fields);
 // Throws FileError.
 void writeAssignmentFile(const std::string& path, const ColumnAssignments& assignments,
                          const FieldDefinitions& fields);

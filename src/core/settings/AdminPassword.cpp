@@ -8,7 +8,6 @@
 #include "ui/UserInterface.h"
 
 #include <filesystem>
-#include <utility>
 
 namespace qs {
 
@@ -24,12 +23,12 @@ std::optional<AdminPassword> AdminPassword::read(const std::string& path, UserIn
         ui.message(loadProblem, MessageKind::Warning);
         return std::nullopt;
     }
-    std::string_view first;
-    bool found = false;
-    forEachLine(bytes, [&](std::string_view line) {
-        if (!std::exchange(found, true))
-            first = line;
-    });
+    return parse(bytes);
+}
+
+AdminPassword AdminPassword::parse(std::string_view bytes)
+{
+    const std::string_view first = firstLine(bytes);
     AdminPassword admin;
     if (const std::size_t eq = first.find('='); eq != std::string_view::npos) {
         admin.userId = first.substr(0, eq);
@@ -38,19 +37,28 @@ std::optional<AdminPassword> AdminPassword::read(const std::string& path, UserIn
     return admin;
 }
 
+std::string AdminPassword::refusal() const
+{
+    if (userId.empty() || password.empty())
+        return std::string(emptyMessage);
+    std::string refused = separatorRefusal("A user ID", userId, {"=", tabSeparator, lineBreakSeparator});
+    return refused.empty() ? separatorRefusal("A password", password, {tabSeparator, lineBreakSeparator})
+                           : refused;
+}
+
+std::string AdminPassword::bytes() const
+{
+    return userId + "=" + password + "\r\n";
+}
+
 bool AdminPassword::write(const std::string& path, UserInterface& ui) const
 {
-    std::string refusal = userId.empty() || password.empty() ? std::string(emptyMessage) : std::string();
-    if (refusal.empty())
-        refusal = separatorRefusal("A user ID", userId, {"=", tabSeparator, lineBreakSeparator});
-    if (refusal.empty())
-        refusal = separatorRefusal("A password", password, {tabSeparator, lineBreakSeparator});
-    if (!refusal.empty()) {
-        ui.message(refusal, MessageKind::Warning);
+    if (const std::string refused = refusal(); !refused.empty()) {
+        ui.message(refused, MessageKind::Warning);
         return false;
     }
     try {
-        writeFileAtomically(path, userId + "=" + password + "\r\n", FileAccess::OwnerOnly);
+        writeFileAtomically(path, bytes(), FileAccess::OwnerOnly);
     } catch (const FileError& error) {
         ui.message(std::string(saveProblem) + "\r\n" + error.what(), MessageKind::Error);
         return false;

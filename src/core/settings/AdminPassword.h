@@ -19,9 +19,17 @@ struct AdminPassword {
     // The first line of the file. A shop without the file has no password
     // yet (both empty); one that cannot be read is told: nothing then.
     static std::optional<AdminPassword> read(const std::string& path, UserInterface& ui);
+    // The first line of the file's bytes.
+    static AdminPassword parse(std::string_view bytes);
+    // Why the file cannot hold the ID and password; empty when it can.
+    std::string refusal() const;
+    // The file's line.
+    std::string bytes() const;
     // Refuses an empty ID or password and what the line cannot hold (told:
     // false); a file that cannot be written is told with the system's reason: false.
     bool write(const std::string& path, UserInterface& ui) const;
+
+    bool operator==(const AdminPassword&) const = default;
 
     static constexpr std::string_view loadProblem = "There was a problem loading the password file.";
     static constexpr std::string_view saveProblem = "There was a problem saving the password file.";

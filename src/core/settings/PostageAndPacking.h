@@ -90,12 +90,14 @@ public:
     static constexpr std::string_view areaMarkMessage =
         "An area name cannot start with \"*\", which marks the default area.";
 
+    // Whether OK must refuse what the files cannot hold, telling why: a "*"
+    // at the start of an area name other than the default's would mark it the
+    // default; a ":" in a band or charge would run into the "::" after it.
+    bool filesRefused(UserInterface& ui) const;
+
 private:
     std::optional<std::size_t> placeBand(std::string band, ZoneCharges charges);
     bool bandRefused(std::string_view text, std::optional<std::size_t> self, UserInterface& ui) const;
-    // A "*" at the start of an area name other than the default's would mark
-    // it the default; a ":" in a band or charge would run into the "::" after it.
-    bool filesRefused(UserInterface& ui) const;
 };
 
 } // namespace qs

@@ -22,4 +22,10 @@ template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLi
     }
 }
 
+// The first line of text, as forEachLine gives it; empty for empty text.
+inline std::string_view firstLine(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 } // namespace qs

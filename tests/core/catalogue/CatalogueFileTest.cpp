@@ -299,6 +299,13 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
 
     ASSERT_TRUE(writeCatalogue(reopened, ui, shopData()));
     EXPECT_EQ(readFileBytes(shopData()), written);
+
+    // Read and written in memory, the files come out the same.
+    const std::string categories = readFileBytes(headerLog());
+    AppState inMemory(state.ProgramDir);
+    ASSERT_TRUE(LoadCatalogueBytes(inMemory, ui, written, categories));
+    EXPECT_EQ(productFileBytes(inMemory.catalogue), written);
+    EXPECT_EQ(categoryFileBytes(inMemory.catalogue), categories);
 }
 
 TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
@@ -336,6 +343,12 @@ TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
         ASSERT_NE(state.catalogue.findByPath("A"), nullptr);
         EXPECT_EQ(state.catalogue.productCount(), 2u);
         EXPECT_FALSE(ui.progressWindow.visible);
+
+        // Read from memory, the line is named as one of shop.data.
+        EXPECT_FALSE(LoadCatalogueBytes(state, ui, c.data, ""));
+        ASSERT_EQ(ui.said.size(), 2u);
+        EXPECT_EQ(ui.said[1].text, c.message + "shop.data)");
+        EXPECT_EQ(state.catalogue.productCount(), 2u);
     }
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qs {
+class Catalogue;
+}
+
+namespace qs::fuzz {
+
+// A small catalogue of nested categories, for the paths of a category file to name.
+inline constexpr std::string_view nestedCatalogue = "1::Books|Fiction|Dune\r\n"
+                                                    "2::Books|Fiction|Classics|Emma\r\n"
+                                                    "3::Books|Poetry|Odes\r\n"
+                                                    "4::Garden|Tools|Spade\r\n"
+                                                    "5::Garden|Seeds\r\n";
+
+// What a catalogue held (see productValues) and what was written of it.
+struct WrittenCatalogue {
+    std::vector<std::string> products;
+    // Path, description, picture and template of every category, in tree order.
+    std::vector<std::string> categories;
+    std::string productFile;
+    std::string categoryFile;
+
+    // The catalogue's part; the files are the caller's to fill.
+    static WrittenCatalogue of(const Catalogue& catalogue);
+};
+
+// Stops the run unless the second catalogue held every product, value,
+// category and detail of the first, and its files are the same.
+void checkSameCatalogue(const WrittenCatalogue& first, const WrittenCatalogue& second);
+
+// The bytes of a shop's two catalogue files (shop.data, header_data.log)
+// either read into a catalogue in memory, as opening the shop reads the
+// files, or stop with a message. What is read once is written, and reads
+// back with every product, value, category and category detail it had; it
+// is then written the same.
+void checkCatalogueBytesRoundTrip(std::string_view productBytes, std::string_view categoryBytes);
+
+} // namespace qs::fuzz

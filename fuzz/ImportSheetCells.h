@@ -1,0 +1,14 @@
+#pragma once
+
+namespace qs {
+class ImportSheet;
+}
+
+namespace qs::fuzz {
+
+// Reads every cell of the sheet, as the importer's grid shows them: no
+// row holds anything past the last column, and the last row holds
+// something (trailing empty rows are left out).
+void checkEveryCell(const ImportSheet& sheet);
+
+} // namespace qs::fuzz

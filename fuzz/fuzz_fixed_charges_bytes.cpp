@@ -1,0 +1,13 @@
+// Any bytes as the shop's fixed postage costs (zones_fixed.log), read and written in memory
+// (see PostageRoundTrip.h).
+#include "FuzzShop.h"
+#include "PostageRoundTrip.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes = qs::fuzz::bytesOf(data, size);
+    qs::fuzz::checkPostageBytesRoundTrip("", "", bytes);
+    return 0;
+}
