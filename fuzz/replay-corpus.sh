@@ -16,7 +16,7 @@
 # the last run (fuzz.log) and, in corpus/, the new inputs that reached
 # further, from which the next run goes on. Each input may take at most
 # $FUZZ_TIMEOUT seconds (10) and the process $FUZZ_MEMORY_MB of memory
-# (2048). A line per target tells the inputs run, how many a second, and
+# (2048); inputs are at most $FUZZ_MAX_LEN bytes long (8192). A line per target tells the inputs run, how many a second, and
 # what was found; the script fails when anything was.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -84,7 +84,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$found/corpus"
     before="$(ls "$found" | grep -cE '^(crash|leak|timeout|oom|slow-unit)-' || true)"
     status=0
-    "$build/fuzz/$target" "${limit[@]}" -max_len=8192 -timeout="${FUZZ_TIMEOUT:-10}" \
+    "$build/fuzz/$target" "${limit[@]}" -max_len="${FUZZ_MAX_LEN:-8192}" -timeout="${FUZZ_TIMEOUT:-10}" \
         -rss_limit_mb="$memory" -malloc_limit_mb="$memory" -print_final_stats=1 \
         -artifact_prefix="$found/" "$found/corpus" "$(seeds "$target")" \
         >"$found/fuzz.log" 2>&1 || status=$?
