@@ -13,13 +13,17 @@
 namespace qs::fuzz {
 namespace {
 
-void collectDetails(const TNewCategory& category, std::vector<std::string>& details)
+// Each path is built from its parent's, as a deep catalogue would spend the
+// run finding each category's path afresh.
+void collectDetails(const TNewCategory& category, const std::string& path, std::vector<std::string>& details)
 {
     for (const auto& child : category.children()) {
-        details.push_back(child->path());
+        const std::string childPath =
+            path.empty() ? std::string(child->text()) : path + "|" + std::string(child->text());
+        details.push_back(childPath);
         for (const std::string_view name : {descriptionField, pictureField, templateField})
             details.emplace_back(child->detail(name));
-        collectDetails(*child, details);
+        collectDetails(*child, childPath, details);
     }
 }
 
@@ -47,7 +51,7 @@ std::optional<WrittenCatalogue> readAndWrite(std::string_view productBytes, std:
 WrittenCatalogue WrittenCatalogue::of(const Catalogue& catalogue)
 {
     WrittenCatalogue written{productValues(catalogue), {}, {}, {}};
-    collectDetails(catalogue.root(), written.categories);
+    collectDetails(catalogue.root(), {}, written.categories);
     return written;
 }
 

@@ -12,8 +12,9 @@ std::vector<std::string> productValues(const Catalogue& catalogue)
     while (!pending.empty()) {
         const TNewCategory& category = *pending.back();
         pending.pop_back();
+        const std::string path = category.products().empty() ? std::string() : category.path();
         for (const auto& product : category.products()) {
-            std::string line = category.path();
+            std::string line = path;
             product->forEachField([&](FieldId id, std::string_view value) {
                 // The path already tells the category, which a loaded product also holds as a field.
                 if (!value.empty() && id != FieldNames::Category)
