@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace qs {
 namespace {
 
@@ -87,6 +89,21 @@ TEST(LineReader, MissingFileAndUnreadableFileAreFileErrors)
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing + ": No such file or directory");
     }
     EXPECT_THROW(readLines(folder.path().string(), tinyChunk), FileError);
+}
+
+TEST(LineReaderTest, FirstLineIsTheFirstThatEveryLineGives)
+{
+    for (const std::string_view text :
+         {"", "one", "one\r\ntwo", "one\ntwo", "one\rtwo", "\r\nsecond", "\nx", "only\r\n"}) {
+        SCOPED_TRACE(std::string(text));
+        std::string first;
+        bool seen = false;
+        forEachLine(text, [&](std::string_view line) {
+            if (!std::exchange(seen, true))
+                first = line;
+        });
+        EXPECT_EQ(firstLine(text), first);
+    }
 }
 
 } // namespace
