@@ -106,19 +106,19 @@ void TCMForm::buildMenus()
 {
     Actions& a = actions_;
 
-    QMenu* noShopFile = newMenu(this, "File", "NoCatFileMenu");
+    QMenu* noShopFile = newMenu(this, "&File", "NoCatFileMenu");
     a.openShop = addItem(noShopFile, "Open Shop...", "OpenShopItem");
     a.newShop = addItem(noShopFile, "New Shop", "NewShopItem");
     a.deleteShop = addItem(noShopFile, "Delete a Shop", "DeleteShopItem");
     a.noShopLocationDetails = addItem(noShopFile, "Location Details", "NoCatLocationItem");
     noShopFile->addSeparator();
     a.noShopExit = addItem(noShopFile, "Exit", "NoCatExitItem");
-    QMenu* noShopHelp = newMenu(this, "Help", "NoCatHelpMenu");
-    a.noShopAbout = addItem(noShopHelp, "About", "NoCatAboutItem");
-    a.noShopContents = addItem(noShopHelp, "Contents", "NoCatContentsItem");
+    QMenu* noShopHelp = newMenu(this, "&Help", "NoCatHelpMenu");
+    a.noShopAbout = addItem(noShopHelp, "&About", "NoCatAboutItem");
+    a.noShopContents = addItem(noShopHelp, "&Contents", "NoCatContentsItem");
     noCatMenu_ = {noShopFile, noShopHelp};
 
-    QMenu* file = newMenu(this, "File", "FileMenu");
+    QMenu* file = newMenu(this, "&File", "FileMenu");
     a.save = addItem(file, "&Save", "SaveItem");
     a.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a.closeShop = addItem(file, "&Close", "CloseItem");
@@ -137,10 +137,10 @@ void TCMForm::buildMenus()
     a.redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
-    QMenu* sort = newMenu(this, "Sort", "SortMenu");
+    QMenu* sort = newMenu(this, "&Sort", "SortMenu");
     a.sortCatalogue = addItem(sort, "Sort &Catalogue Alphabetically", "SortItem");
 
-    QMenu* options = newMenu(this, "Options", "OptionsMenu");
+    QMenu* options = newMenu(this, "&Options", "OptionsMenu");
     a.adminSecurity = addItem(options, "&Admin Security", "AdminSecurityItem");
     a.customFields = addItem(options, "C&ustom Fields", "CustomFieldsItem");
     a.customerDetails = addItem(options, "&Customer Details", "CustomerDetailsItem");
@@ -150,25 +150,25 @@ void TCMForm::buildMenus()
     a.termsAndConditions = addItem(options, "&Terms and Conditions", "TermsItem");
     a.vatInformation = addItem(options, "&VAT Information", "VATItem");
 
-    QMenu* products = newMenu(this, "Products", "ProductsMenu");
+    QMenu* products = newMenu(this, "&Products", "ProductsMenu");
     a.alphabeticalList = addItem(products, "&Alphabetical List of Products", "AlphaListItem");
     a.searchCatalogue = addItem(products, "&Search Catalogue", "SearchItem");
 
-    QMenu* site = newMenu(this, "Site Appearance", "SiteAppearanceMenu");
+    QMenu* site = newMenu(this, "Site &Appearance", "SiteAppearanceMenu");
     a.catalogueNavigation = addItem(site, "&Catalogue Navigation", "NavigationItem");
     a.onlineSearchFields = addItem(site, "&Online Search Fields", "SearchFieldsItem");
 
-    QMenu* catalogue = newMenu(this, "Catalogue", "CatalogueMenu");
+    QMenu* catalogue = newMenu(this, "&Catalogue", "CatalogueMenu");
     a.addCategory = addItem(catalogue, "Add &Category", "AddCategoryItem");
     a.addSubCategory = addItem(catalogue, "Add &Sub-Category", "AddSubCategoryItem");
     a.newProduct = addItem(catalogue, "New &Product", "NewProductItem");
 
-    QMenu* preview = newMenu(this, "Preview", "PreviewMenu");
+    QMenu* preview = newMenu(this, "Pre&view", "PreviewMenu");
     a.viewPreview = addItem(preview, "&View Preview", "ViewPreviewItem");
     a.previewSettings = addItem(preview, "Preview &Settings", "PreviewSettingsItem");
 
-    QMenu* help = newMenu(this, "Help", "HelpMenu");
-    a.about = addItem(help, "About", "AboutItem");
+    QMenu* help = newMenu(this, "&Help", "HelpMenu");
+    a.about = addItem(help, "&About", "AboutItem");
     a.contents = addItem(help, "&Contents", "ContentsItem");
 
     mainMenu_ = {file, edit, sort, options, products, site, catalogue, preview, help};
@@ -177,6 +177,13 @@ void TCMForm::buildMenus()
     a.treeDelete = addItem(CategoryMenu, "&Delete", "CMDeleteItem");
     a.treeAddCategory = addItem(CategoryMenu, "Add &Category", "CMAddCategoryItem");
     a.treeAddProduct = addItem(CategoryMenu, "Add &Product", "CMAddProductItem");
+
+    // Whatever a command does to the selection or the grids, what is being
+    // typed into a grid is stored first: connected before any command.
+    for (const QList<QMenu*>& menus : {mainMenu_, QList<QMenu*>{CategoryMenu}})
+        for (const QMenu* menu : menus)
+            for (QAction* action : menu->actions())
+                connect(action, &QAction::triggered, this, &TCMForm::commitTyping);
 
     // The commands of this part. The others are connected by their own parts.
     connect(a.noShopExit, &QAction::triggered, this, &QWidget::close);
@@ -201,7 +208,10 @@ QToolButton* TCMForm::addToolButton(const char* name, const QString& caption, co
     auto* button = new ToolBarButton(QString::fromLatin1(name), caption, hint, ToolBar1);
     button->setProperty("imageSlot", slot);
     ToolBar1->addWidget(button);
-    connect(button, &QToolButton::clicked, this, command);
+    connect(button, &QToolButton::clicked, this, [this, command] {
+        commitTyping();
+        command();
+    });
     return button;
 }
 
@@ -441,6 +451,12 @@ void TCMForm::selectionChanged(const QModelIndex& current)
 
 // ------------------------------------------------------------------ commands
 
+void TCMForm::commitTyping()
+{
+    if (grids_)
+        grids_->commitTyping();
+}
+
 void TCMForm::runCommand(const std::function<void()>& command)
 {
     try {
@@ -585,7 +601,7 @@ bool TCMForm::event(QEvent* event)
 
 void TCMForm::closeEvent(QCloseEvent* event)
 {
-    grids_->commitTyping();
+    commitTyping();
     bool mayClose = false;
     runCommand([&] { mayClose = commands_.closeQuery(); });
     if (mayClose)

@@ -130,6 +130,8 @@ public:
     // Go to Product: the product's category in the tree, its row in the grid.
     void goToProduct(qs::TNewProduct* product);
 
+    // Stores what is being typed into either grid.
+    void commitTyping();
     // Runs a command; a failure it does not handle itself is reported with its
     // message, and the program goes on.
     void runCommand(const std::function<void()>& command);

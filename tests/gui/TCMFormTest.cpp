@@ -136,8 +136,8 @@ TEST_F(TCMFormTest, ControlsCarryTheSystemsNames)
 TEST_F(TCMFormTest, MainMenuHasEveryItem)
 {
     const QList<QMenu*>& menus = form->mainMenu();
-    EXPECT_EQ(menuTitles(menus), (QStringList{"File", "&Edit", "Sort", "Options", "Products", "Site Appearance",
-                                              "Catalogue", "Preview", "Help"}));
+    EXPECT_EQ(menuTitles(menus), (QStringList{"&File", "&Edit", "&Sort", "&Options", "&Products",
+                                              "Site &Appearance", "&Catalogue", "Pre&view", "&Help"}));
     const QList<QStringList> items = {
         {"&Save", "&Close", "&Import Data from Database", "&Export Data for Upload", "&Location Details",
          "E&xit"},
@@ -149,7 +149,7 @@ TEST_F(TCMFormTest, MainMenuHasEveryItem)
         {"&Catalogue Navigation", "&Online Search Fields"},
         {"Add &Category", "Add &Sub-Category", "New &Product"},
         {"&View Preview", "Preview &Settings"},
-        {"About", "&Contents"},
+        {"&About", "&Contents"},
     };
     ASSERT_EQ(menus.size(), items.size());
     for (qsizetype i = 0; i < menus.size(); ++i) {
@@ -177,11 +177,11 @@ TEST_F(TCMFormTest, CtrlSRunsSaveWhileAShopIsOpen)
 TEST_F(TCMFormTest, NoCatMenuAndCategoryMenu)
 {
     const QList<QMenu*>& menus = form->noCatMenu();
-    EXPECT_EQ(menuTitles(menus), (QStringList{"File", "Help"}));
+    EXPECT_EQ(menuTitles(menus), (QStringList{"&File", "&Help"}));
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(itemTexts(menus[0]),
               (QStringList{"Open Shop...", "New Shop", "Delete a Shop", "Location Details", "Exit"}));
-    EXPECT_EQ(itemTexts(menus[1]), (QStringList{"About", "Contents"}));
+    EXPECT_EQ(itemTexts(menus[1]), (QStringList{"&About", "&Contents"}));
     EXPECT_EQ(itemTexts(form->categoryMenu()), (QStringList{"&Delete", "Add &Category", "Add &Product"}));
 }
 
@@ -599,7 +599,7 @@ TEST_F(TCMFormTest, ItemsWhoseCommandsComeLaterShowNothing)
                            a.postalCharges,
                            a.termsAndConditions,
                            a.vatInformation,
-                           
+
                            a.catalogueNavigation,
                            a.onlineSearchFields,
                            a.viewPreview,

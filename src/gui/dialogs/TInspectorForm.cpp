@@ -92,8 +92,12 @@ void TInspectorForm::showTable()
 
 void TInspectorForm::newType()
 {
-    if (inspector_->newType(ui_))
-        showTable();
+    const int row = std::max(StringGrid->currentRow(), 0);
+    if (!inspector_->newType(ui_))
+        return;
+    showTable();
+    // The new type's column is current, for typing into it or Delete Type.
+    StringGrid->setCurrentCell(row, StringGrid->columnCount() - 1);
 }
 
 void TInspectorForm::deleteType()

@@ -39,10 +39,18 @@ CatalogueGrids::CatalogueGrids(qs::AppState& state, qs::EditorState& editor, qs:
             [this](const QModelIndex& at) { categoryDialog(at.row()); });
     connect(&productView_, &GridView::dialogRequested, this, &CatalogueGrids::productDialog);
     connect(productView_.selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                productModel_->setCurrentRow(current.row());
-                editor_.setCurrentProduct(productModel_->productAt(current.row()));
-            });
+            &CatalogueGrids::followCurrentProduct);
+    // Rows added or removed above it move the current cell without a word.
+    const auto followMovedRows = [this] { followCurrentProduct(productView_.currentIndex()); };
+    connect(productModel_, &QAbstractItemModel::rowsInserted, this, followMovedRows);
+    connect(productModel_, &QAbstractItemModel::rowsRemoved, this, followMovedRows);
+    connect(productModel_, &QAbstractItemModel::layoutChanged, this, followMovedRows);
+}
+
+void CatalogueGrids::followCurrentProduct(const QModelIndex& current)
+{
+    productModel_->setCurrentRow(current.row());
+    editor_.setCurrentProduct(productModel_->productAt(current.row()));
 }
 
 void CatalogueGrids::showCategory(qs::TNewCategory* category)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QObject>
 
 namespace qs {
@@ -51,6 +52,8 @@ public:
     TInspectorForm& inspectorForm() const { return *inspector_; }
 
 private:
+    // The current product's name is marked, and is the one Delete acts on.
+    void followCurrentProduct(const QModelIndex& current);
     void categoryDialog(int row);
     void productDialog(const QModelIndex& index);
 

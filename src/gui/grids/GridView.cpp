@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
-#include <QMimeData>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace qs::gui {
 
@@ -31,6 +33,25 @@ void GridView::setGridModel(EditingGridModel* model)
     connect(model, &QAbstractItemModel::layoutChanged, this, forget);
     connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
     connect(model, &QAbstractItemModel::rowsInserted, this, forget);
+    connect(model, &QAbstractItemModel::modelReset, this, &GridView::fitColumnsToHeadings);
+    fitColumnsToHeadings();
+}
+
+void GridView::fitColumnsToHeadings()
+{
+    QHeaderView* header = horizontalHeader();
+    if (header->isHidden())
+        return;
+    for (int column = 0; column < header->count(); ++column)
+        setColumnWidth(column, std::max(columnWidth(column), header->sectionSizeHint(column)));
+}
+
+void GridView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
+{
+    // Qt moves the current cell off the leaving rows here, inside the change
+    // that removes them: nothing may be passed through then.
+    forgetEnteredCell();
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -83,7 +104,8 @@ void GridView::mousePressEvent(QMouseEvent* event)
     const QModelIndex at = indexAt(event->position().toPoint());
     const Qt::ItemFlags flags = at.isValid() ? model()->flags(at) : Qt::NoItemFlags;
     const bool labelCell = (flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsSelectable);
-    dragFrom_ = event->button() == Qt::LeftButton && labelCell ? QPersistentModelIndex(at) : QPersistentModelIndex();
+    dragFrom_ =
+        event->button() == Qt::LeftButton && labelCell ? QPersistentModelIndex(at) : QPersistentModelIndex();
     dragStart_ = event->position().toPoint();
     QTableView::mousePressEvent(event);
 }

@@ -25,11 +25,15 @@ public:
     // Stores what is being typed into the current cell, if anything: before
     // a save, a close, another shop.
     void commitTyping();
+    // Widens every column whose heading it would cut; the merchant's wider
+    // columns stay.
+    void fitColumnsToHeadings();
 
 signals:
     void dialogRequested(const QModelIndex& index);
 
 protected:
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

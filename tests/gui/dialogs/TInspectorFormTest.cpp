@@ -90,6 +90,7 @@ TEST_F(TInspectorFormTest, TypedCellsNewAndDeletedTypesComeBackOnOk)
                   form.NewTypeBtn->click();
                   EXPECT_EQ(row(0), (QStringList{"S", "M", "L", "XL"}));
                   EXPECT_EQ(row(1), (QStringList{"1", "2", "3", ""}));
+                  EXPECT_EQ(form.StringGrid->currentColumn(), 3) << "the new type is current";
                   form.StringGrid->setCurrentCell(1, 1);
                   form.DeleteTypeBtn->click();
                   EXPECT_EQ(row(0), (QStringList{"S", "L", "XL"}));

@@ -17,6 +17,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDrag>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -24,10 +25,12 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace qs::gui {
@@ -148,6 +151,83 @@ TEST_F(CatalogueGridsTest, DeleteEmptiesADialogCellAndNothingPassesIntoTheNextPr
     EXPECT_EQ(fruit->productCount(), 1u);
     productView().setCurrentIndex(cell(0, "Weight"));
     EXPECT_EQ(pear->field("Price"), "");
+    // Nor into Apple as it left.
+    EXPECT_EQ(state->history.undoLabel(), "Delete Product");
+    state->history.undo();
+    EXPECT_EQ(apple->field("Price"), "");
+    EXPECT_NE(state->history.undoLabel(), "Edit Price");
+}
+
+TEST_F(CatalogueGridsTest, TheCurrentRowMarkerFollowsTheProductWhenRowsAboveItGo)
+{
+    productView().setCurrentIndex(cell(1, "Price"));
+    state->changes().deleteProduct(*apple);
+    const auto marked = [&](int row) {
+        return products().index(row, 0).data(Qt::BackgroundRole).value<QBrush>().color() == QColor(Qt::gray);
+    };
+    EXPECT_EQ(form->grids().productOnCurrentRow(), pear);
+    EXPECT_TRUE(marked(0));
+    EXPECT_FALSE(marked(1)) << "the empty last row";
+}
+
+TEST_F(CatalogueGridsTest, UndoingANewProductWhoseInheritedCellIsCurrentStoresNothing)
+{
+    form->newProduct();
+    const qs::TNewProduct* added = form->grids().productOnCurrentRow();
+    ASSERT_NE(added, nullptr);
+    ASSERT_EQ(fruit->productCount(), 3u);
+    productView().setCurrentIndex(products().indexOf(*added, column("Price")));
+    form->actions().undo->trigger(); // the new row leaves while its green cell is current
+    EXPECT_EQ(fruit->productCount(), 2u);
+    EXPECT_FALSE(state->history.canUndo());
+    EXPECT_EQ(state->history.redoLabel(), "New Product");
+    form->actions().redo->trigger();
+    EXPECT_EQ(fruit->productCount(), 3u);
+    EXPECT_EQ(state->history.undoLabel(), "New Product");
+    EXPECT_FALSE(state->history.canRedo());
+}
+
+TEST_F(CatalogueGridsTest, WhatIsBeingTypedIsStoredBeforeAnyCommand)
+{
+    const auto typeInto = [](GridView& view, const QModelIndex& at, const QString& text) {
+        view.setFocus();
+        view.setCurrentIndex(at);
+        QTest::keyClick(&view, text.at(0).toLatin1()); // opens the editor with the key
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* open : view.viewport()->findChildren<QLineEdit*>())
+            if (open->isVisible())
+                editor = open;
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, text.mid(1));
+    };
+    CategoryGridModel& details = form->grids().categoryModel();
+    int description = 1;
+    while (details.grid().label(description) != "Description")
+        ++description;
+    const struct {
+        const char* what;
+        std::function<void()> command;
+    } commands[] = {
+        {"the New Category button", [&] { form->NewCatBtn->click(); }},
+        {"the New Product button", [&] { form->NewProdBtn->click(); }},
+        {"Catalogue, Add Category", [&] { form->actions().addCategory->trigger(); }},
+        {"Sort Catalogue", [&] { form->actions().sortCatalogue->trigger(); }},
+        {"the tree's Add Product", [&] { form->actions().treeAddProduct->trigger(); }},
+    };
+    int typed = 0;
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.what);
+        form->selectNode(*fruit);
+        const QString weight = QString::number(++typed) + ".5";
+        typeInto(productView(), cell(1, "Weight"), weight);
+        c.command();
+        EXPECT_EQ(pear->field("Weight"), weight.toStdString());
+        form->selectNode(*fruit);
+        const QString text = "Ripe " + QString::number(typed);
+        typeInto(*form->CatGrid, details.index(description, 1), text);
+        c.command();
+        EXPECT_EQ(fruit->detail("Description"), text.toStdString());
+    }
 }
 
 TEST_F(CatalogueGridsTest, APictureIsPickedIntoTheImageFolderAndShownAsATip)
@@ -250,6 +330,20 @@ TEST_F(CatalogueGridsTest, SearchGoesToTheProductsRow)
     EXPECT_TRUE(listed);
     EXPECT_EQ(form->selectedNode(), fruit);
     EXPECT_EQ(form->grids().productOnCurrentRow(), pear);
+}
+
+TEST_F(CatalogueGridsTest, EveryHeadingShowsWhole)
+{
+    const auto headingsFit = [&] {
+        for (int c = 0; c < products().columnCount(); ++c) {
+            SCOPED_TRACE(products().headerData(c, Qt::Horizontal).toString().toStdString());
+            EXPECT_GE(productView().columnWidth(c), productView().horizontalHeader()->sectionSizeHint(c));
+        }
+    };
+    headingsFit();
+    ui.inputs = {std::string("12"), std::string("3")};
+    form->actions().customFields->trigger();
+    headingsFit();
 }
 
 TEST_F(CatalogueGridsTest, CustomFieldsAddColumns)

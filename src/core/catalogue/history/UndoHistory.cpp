@@ -15,7 +15,14 @@ UndoHistory::~UndoHistory()
 
 bool UndoHistory::perform(std::unique_ptr<CatalogueStep> step)
 {
-    if (!step->redo(catalogue_))
+    if (busy_)
+        return false;
+    bool changed = false;
+    {
+        BusyScope scope(*this);
+        changed = step->redo(catalogue_);
+    }
+    if (!changed)
         return false;
     if (open_)
         open_->add(std::move(step));
@@ -53,20 +60,26 @@ std::string UndoHistory::redoLabel() const
 
 StepFocus UndoHistory::undo()
 {
-    if (!canUndo() || open_)
+    if (!canUndo() || open_ || busy_)
         return {};
     CatalogueStep& step = *steps_[--position_];
-    step.undo(catalogue_);
+    {
+        BusyScope scope(*this);
+        step.undo(catalogue_);
+    }
     tell();
     return step.focus(true);
 }
 
 StepFocus UndoHistory::redo()
 {
-    if (!canRedo() || open_)
+    if (!canRedo() || open_ || busy_)
         return {};
     CatalogueStep& step = *steps_[position_++];
-    step.redo(catalogue_);
+    {
+        BusyScope scope(*this);
+        step.redo(catalogue_);
+    }
     tell();
     return step.focus(false);
 }
@@ -105,6 +118,7 @@ UndoHistory::Transaction::~Transaction()
     if (!group_)
         return;
     history_.open_ = nullptr;
+    BusyScope scope(history_);
     group_->undo(history_.catalogue_);
 }
 

@@ -26,8 +26,12 @@ public:
 
     // Makes the step's change and records it, unless it changed nothing.
     // Steps that could have been redone are dropped. Inside a transaction the
-    // step joins it instead. True when something changed.
+    // step joins it instead. True when something changed. Refused (false,
+    // nothing changed) while a step is being made, undone or redone: a view
+    // told of that change must not start another.
     bool perform(std::unique_ptr<CatalogueStep> step);
+    // A step is being made, undone or redone.
+    bool busy() const { return busy_; }
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
@@ -45,6 +49,8 @@ public:
     // Undone or redone back to the last save.
     bool isClean() const { return clean_ && *clean_ == position_; }
     std::size_t size() const { return steps_.size(); }
+    // How many of the steps are made (the rest are undone).
+    std::size_t position() const { return position_; }
 
     // Told after every change of the history, so that menus follow it.
     std::function<void()> changed;
@@ -71,6 +77,18 @@ private:
     void record(std::unique_ptr<CatalogueStep> step);
     void tell() const;
 
+    // Marks the history busy while it lives.
+    class BusyScope {
+    public:
+        explicit BusyScope(UndoHistory& history) : history_(history) { history_.busy_ = true; }
+        ~BusyScope() { history_.busy_ = false; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        UndoHistory& history_;
+    };
+
     Catalogue& catalogue_;
     std::size_t limit_;
     std::deque<std::unique_ptr<CatalogueStep>> steps_;
@@ -79,6 +97,7 @@ private:
     // Where the last save left the position; none once that state is gone.
     std::optional<std::size_t> clean_ = 0;
     StepGroup* open_ = nullptr;
+    bool busy_ = false;
 };
 
 } // namespace qs

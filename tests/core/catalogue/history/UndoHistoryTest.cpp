@@ -203,5 +203,50 @@ TEST_F(UndoHistoryTest, AnUncommittedTransactionLeavesTheCatalogueAsItWas)
     EXPECT_EQ(books.ProductCounter, 0) << "the next product is named as before";
 }
 
+// A view that, told a product is leaving, stores a value as a grid passing
+// through a cell would.
+struct StoringView : CatalogueObserver {
+    CatalogueChanges& changes;
+    TNewProduct* into = nullptr;
+    explicit StoringView(CatalogueChanges& c) : changes(c) {}
+    void productAboutToBeRemoved(TNewCategory&, std::size_t) override
+    {
+        if (into)
+            changes.setProductField(*into, "Price", "9.99");
+    }
+};
+
+TEST_F(UndoHistoryTest, NothingIsStoredOrRecordedWhileAStepIsMadeUndoneOrRedone)
+{
+    TNewCategory& books = changes.addCategory(catalogue.root(), "Add Category");
+    TNewProduct& kept = changes.addProduct(books);
+    StoringView view(changes);
+    catalogue.addObserver(view);
+    view.into = &kept;
+    const std::string start = saved();
+
+    changes.addProduct(books);
+    history.undo(); // removes the new product
+    EXPECT_EQ(saved(), start);
+    EXPECT_EQ(history.redoLabel(), "New Product") << "the step being undone is kept";
+    EXPECT_EQ(history.undoLabel(), "New Product");
+    history.redo();
+    ASSERT_EQ(books.productCount(), 2u);
+
+    TNewProduct& gone = *books.products().back();
+    changes.deleteProduct(gone); // removes a product as the step is made
+    EXPECT_EQ(history.undoLabel(), "Delete Product");
+    history.undo();
+    EXPECT_EQ(history.undoLabel(), "New Product") << "no price step before the deletion";
+    EXPECT_EQ(kept.field("Price"), "");
+    history.redo(); // removes it again: the redo list stays whole
+    history.undo();
+    history.undo();
+    EXPECT_EQ(history.redoLabel(), "New Product");
+    history.redo();
+    EXPECT_EQ(history.redoLabel(), "Delete Product");
+    catalogue.removeObserver(view);
+}
+
 } // namespace
 } // namespace qs
