@@ -41,6 +41,20 @@ void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split,
                                  std::string(categoryFileName) + " when the catalogue is saved");
 }
 
+// Walks the path from the root, creating what is missing. A name equal to
+// the category just reached merges into it.
+TNewCategory& categoryAtPath(Catalogue& catalogue, std::string_view path)
+{
+    TNewCategory* node = &catalogue.root();
+    for (std::string_view name : SplitText(path, '|')) {
+        if (!node->isRoot() && node->text() == name)
+            continue;
+        TNewCategory* child = node->childNamed(name);
+        node = child ? child : &catalogue.addCategory(*node, name);
+    }
+    return *node;
+}
+
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
 public:
@@ -81,24 +95,14 @@ public:
     }
 
 private:
-    // Walks the path from the root, creating what is missing. A name equal
-    // to the category just reached merges into it. Consecutive lines mostly
-    // share their path, so the last one is remembered.
+    // Consecutive lines mostly share their path, so the last one is remembered.
     TNewCategory& categoryFor(std::string_view path)
     {
         if (lastCategory_ && path == lastPath_)
             return *lastCategory_;
-        Catalogue& catalogue = state_.catalogue;
-        TNewCategory* node = &catalogue.root();
-        for (std::string_view name : SplitText(path, '|')) {
-            if (!node->isRoot() && node->text() == name)
-                continue;
-            TNewCategory* child = node->childNamed(name);
-            node = child ? child : &catalogue.addCategory(*node, name);
-        }
         lastPath_.assign(path);
-        lastCategory_ = node;
-        return *node;
+        lastCategory_ = &categoryAtPath(state_.catalogue, path);
+        return *lastCategory_;
     }
 
     AppState& state_;
@@ -177,17 +181,17 @@ void readProductFile(AppState& state, UserInterface& ui, const std::string& path
 }
 
 // Sets the description, picture and template of the category a line of
-// header_data.log names; other lines change nothing.
+// header_data.log names, making it when no product made it; other lines
+// change nothing.
 void readCategoryLine(Catalogue& catalogue, std::string_view line)
 {
     const auto fields = SplitText(line, fieldSeparator);
     if (fields.size() <= 5 || fields[1].empty())
         return;
-    if (TNewCategory* category = catalogue.findByPath(fields[1])) {
-        category->setDetail(descriptionField, fields[2]);
-        category->setDetail(pictureField, fields[4]);
-        category->setDetail(templateField, fields[5]);
-    }
+    TNewCategory& category = categoryAtPath(catalogue, fields[1]);
+    category.setDetail(descriptionField, fields[2]);
+    category.setDetail(pictureField, fields[4]);
+    category.setDetail(templateField, fields[5]);
 }
 
 // A missing or damaged file only leaves the details empty.

@@ -285,8 +285,9 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
     reopened.ShopName = state.ShopName;
     ASSERT_TRUE(LoadCatalogue(reopened, ui, shopData()));
 
-    // The empty category disappears; defaults became the products' own values.
-    EXPECT_EQ(outline(reopened.catalogue.root()), "Books: New Product 0\n Fiction: Dune New Product 1\n");
+    // The empty category comes back from its line; defaults became the products' own values.
+    EXPECT_EQ(outline(reopened.catalogue.root()),
+              "Books: New Product 0\n Fiction: Dune New Product 1\nEmpty:\n");
     const TNewCategory* fictionAgain = reopened.catalogue.findByPath("Books|Fiction");
     ASSERT_NE(fictionAgain, nullptr);
     EXPECT_EQ(fictionAgain->products()[0]->field("Picture"), "");
@@ -352,12 +353,12 @@ TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
     }
 }
 
-TEST_F(CatalogueFileTest, CategoryDetailsComeFromTheHeaderFileWhereTheyLead)
+TEST_F(CatalogueFileTest, CategoryDetailsAndCategoriesWithoutProductsComeFromTheHeaderFile)
 {
     writeShopData("0::Books|Fiction|Dune::\r\n1::Toys|Kite::\r\n");
     std::ofstream(headerLog(), std::ios::binary) << "0::Books::About books::::b.jpg::b.htm\r\n"
                                                     "1::Books|Fiction::Stories::::::\r\n"
-                                                    "2::Nowhere::ignored::::x.jpg::\r\n"
+                                                    "2::Books|Empty::kept::::x.jpg::\r\n"
                                                     "3::Toys::too::few\r\n"
                                                     "4::::no path::::::\r\n";
 
@@ -369,7 +370,10 @@ TEST_F(CatalogueFileTest, CategoryDetailsComeFromTheHeaderFileWhereTheyLead)
     EXPECT_EQ(books->detail("Template"), "b.htm");
     EXPECT_EQ(state.catalogue.findByPath("Books|Fiction")->detail("Description"), "Stories");
     EXPECT_EQ(state.catalogue.findByPath("Toys")->detail("Description"), "");
-    EXPECT_EQ(state.catalogue.categoryCount(), 3u);
+    const TNewCategory* empty = state.catalogue.findByPath("Books|Empty");
+    ASSERT_NE(empty, nullptr) << "a category that has no products yet";
+    EXPECT_EQ(empty->detail("Picture"), "x.jpg");
+    EXPECT_EQ(state.catalogue.categoryCount(), 4u);
 }
 
 TEST_F(CatalogueFileTest, LoadingShowsItsProgressToTheEnd)
