@@ -90,12 +90,12 @@ private:
             return *lastCategory_;
         Catalogue& catalogue = state_.catalogue;
         TNewCategory* node = &catalogue.root();
-        for (std::string_view name : SplitText(path, '|')) {
+        forEachPiece(path, '|', [&](std::string_view name) {
             if (!node->isRoot() && node->text() == name)
-                continue;
+                return;
             TNewCategory* child = node->childNamed(name);
             node = child ? child : &catalogue.addCategory(*node, name);
-        }
+        });
         lastPath_.assign(path);
         lastCategory_ = node;
         return *node;
@@ -180,8 +180,10 @@ void readProductFile(AppState& state, UserInterface& ui, const std::string& path
 // header_data.log names; other lines change nothing.
 void readCategoryLine(Catalogue& catalogue, std::string_view line)
 {
-    const auto fields = SplitText(line, fieldSeparator);
-    if (fields.size() <= 5 || fields[1].empty())
+    // The fields after the sixth are not read.
+    const CatalogueLineFields<6> split(line);
+    const auto& fields = split.fields;
+    if (split.count < 6 || fields[1].empty())
         return;
     if (TNewCategory* category = catalogue.findByPath(fields[1])) {
         category->setDetail(descriptionField, fields[2]);
