@@ -130,6 +130,12 @@ void Catalogue::appendProducts(TNewCategory& category, std::vector<std::unique_p
 
 void Catalogue::count(const TNewCategory& category, int sign)
 {
+    // Most categories counted are new, without sub-categories: no walk for them.
+    if (category.children_.empty()) {
+        categoryCount_ += static_cast<std::size_t>(sign);
+        productCount_ += static_cast<std::size_t>(sign) * category.Products.size();
+        return;
+    }
     std::vector<const TNewCategory*> pending{&category};
     while (!pending.empty()) {
         const TNewCategory* node = pending.back();
@@ -228,11 +234,10 @@ int Catalogue::depth() const
 TNewCategory* Catalogue::findByPath(std::string_view path) const
 {
     TNewCategory* node = root_.get();
-    for (std::string_view name : SplitText(path, '|')) {
-        node = node->childNamed(name);
-        if (!node)
-            return nullptr;
-    }
+    forEachPiece(path, '|', [&](std::string_view name) {
+        if (node)
+            node = node->childNamed(name);
+    });
     return node == root_.get() ? nullptr : node;
 }
 

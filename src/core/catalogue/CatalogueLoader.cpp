@@ -46,12 +46,12 @@ void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split,
 TNewCategory& categoryAtPath(Catalogue& catalogue, std::string_view path)
 {
     TNewCategory* node = &catalogue.root();
-    for (std::string_view name : SplitText(path, '|')) {
+    forEachPiece(path, '|', [&](std::string_view name) {
         if (!node->isRoot() && node->text() == name)
-            continue;
+            return;
         TNewCategory* child = node->childNamed(name);
         node = child ? child : &catalogue.addCategory(*node, name);
-    }
+    });
     return *node;
 }
 
@@ -185,8 +185,10 @@ void readProductFile(AppState& state, UserInterface& ui, const std::string& path
 // change nothing.
 void readCategoryLine(Catalogue& catalogue, std::string_view line)
 {
-    const auto fields = SplitText(line, fieldSeparator);
-    if (fields.size() <= 5 || fields[1].empty())
+    // The fields after the sixth are not read.
+    const CatalogueLineFields<6> split(line);
+    const auto& fields = split.fields;
+    if (split.count < 6 || fields[1].empty())
         return;
     TNewCategory& category = categoryAtPath(catalogue, fields[1]);
     category.setDetail(descriptionField, fields[2]);

@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "text/AtomicFile.h"
+#include "text/CaseFold.h"
 
 #include <array>
 #include <charconv>
@@ -46,15 +47,32 @@ void appendNumber(std::string& out, std::int64_t value)
     out.append(digits, result.ptr);
 }
 
-// The category's default for each column, looked up once per category.
+// The column a category detail of this name gives the default of ("Default "
+// and the column's field, in any case), or 0 when it gives none.
+std::size_t defaultColumn(std::string_view name)
+{
+    if (name.size() <= defaultPrefix.size() ||
+        !equalsIgnoreCase(name.substr(0, defaultPrefix.size()), defaultPrefix))
+        return 0;
+    const std::string_view field = name.substr(defaultPrefix.size());
+    for (std::size_t column = 2; column < catalogueColumnCount; ++column)
+        if (equalsIgnoreCase(field, TXTFields[column]))
+            return column;
+    return 0;
+}
+
+// The category's default for each column, from one pass over its details:
+// the first line of a column's name answers, as a look-up by name would.
 std::array<std::string_view, catalogueColumnCount> columnDefaults(const TNewCategory& category)
 {
     std::array<std::string_view, catalogueColumnCount> defaults{};
-    std::string name(defaultPrefix);
-    for (std::size_t column = 2; column < catalogueColumnCount; ++column) {
-        name.resize(defaultPrefix.size());
-        name.append(TXTFields[column]);
-        defaults[column] = category.detail(name);
+    std::array<bool, catalogueColumnCount> found{};
+    for (const std::string& line : category.details().lines()) {
+        const std::size_t column = defaultColumn(NameValueList::nameOf(line));
+        if (column != 0 && !found[column]) {
+            found[column] = true;
+            defaults[column] = NameValueList::valueOf(line);
+        }
     }
     return defaults;
 }

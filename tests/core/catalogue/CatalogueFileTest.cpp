@@ -309,6 +309,32 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
     EXPECT_EQ(categoryFileBytes(inMemory.catalogue), categories);
 }
 
+TEST_F(CatalogueFileTest, CategoryDefaultsFillTheEmptyColumnsOfTheirOwnProducts)
+{
+    Catalogue& c = state.catalogue;
+    TNewCategory& toys = c.addCategory(c.root(), "Toys");
+    toys.setDetail("default price", "1.00"); // a default's name in any case
+    toys.setDetail("Default Unit", "each");
+    toys.setDetail("Default Tax Code", "T1");
+    toys.setDetail("Default Colour", "red"); // no such column
+    toys.setDetail("Defaultprice", "9.00");
+    TNewProduct& kite = c.createProduct(toys);
+    kite.setField("Product Name", "Kite", ui);
+    kite.setField("Unit", "pair", ui); // its own value comes first
+    c.setProductID(kite, 7);
+    // A category without a name still has its details and its own defaults.
+    TNewCategory& unnamed = c.addCategory(toys, "");
+    unnamed.setDetail("Description", "Odds and ends");
+    unnamed.setDetail("Default Price", "2.50");
+    TNewProduct& ball = c.createProduct(unnamed);
+    ball.setField("Product Name", "Ball", ui);
+    c.setProductID(ball, 8);
+
+    EXPECT_EQ(productFileBytes(c), "7::Toys|Kite::::::::::::pair::1.00::::::::::::::::::::::::::T1::\r\n"
+                                   "8::Toys||Ball::::::::::::::2.50::::::::::::::::::::::::::::\r\n");
+    EXPECT_EQ(categoryFileBytes(c), "0::Toys::::::::\r\n1::Toys|::Odds and ends::::::\r\n");
+}
+
 TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
 {
     struct Case {
