@@ -273,6 +273,23 @@ TEST_F(ImportCommandTest, ARowRefusedForItsCategoryLeavesNothingBehind)
     }
 }
 
+TEST_F(ImportCommandTest, TheRejectLogIsUtf8AndACleanImportTakesTheOldOneAway)
+{
+    command.answerEveryEmptyCell(EmptyCellAnswer::LeaveBlank);
+    TNewCategory& toys = state.catalogue.addCategory(state.catalogue.root(), "Toys");
+    ImportSheet questionable = sheet("Cr\xE8me,(\xA3"
+                                     "5)",
+                                     {"Product Name", "Price"});
+    ASSERT_EQ(add(questionable, &toys), ImportCommand::Outcome::Merged);
+    EXPECT_EQ(folder.read("stock.import.log"), "Row 1, column 2: the price \"(\xC2\xA3"
+                                               "5)\" is not one plain number and was kept as it stands.\r\n");
+
+    ImportSheet clean = sheet("Kite,1", {"Product Name", "Price"});
+    ASSERT_EQ(add(clean, &toys), ImportCommand::Outcome::Merged);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("stock.import.log")));
+    EXPECT_EQ(ui.said.size(), 1u) << "only the first import had anything to tell";
+}
+
 TEST_F(ImportCommandTest, IsOneStepOfTheHistoryThatUndoesToTheSameBytes)
 {
     state.catalogue.createProduct(state.catalogue.addCategory(state.catalogue.root(), "Toys"));
@@ -426,6 +443,13 @@ TEST_F(ImportCommandTest, CheckTellsWhatTheMergeWouldDoAndChangesNothing)
           "The catalogue has not been changed."})
         EXPECT_NE(report.find(part), std::string::npos) << part << "\n" << report;
     EXPECT_EQ(report.find("not add"), std::string::npos) << report;
+
+    // Nothing to rename: no line about it.
+    ui.said.clear();
+    command.check(sheet("Unique,1,Toys", {"Product Name", "Price", "Category"}), state.catalogue.root());
+    ASSERT_EQ(ui.said.size(), 1u);
+    EXPECT_EQ(ui.said[0].text.find("counter-made"), std::string::npos) << ui.said[0].text;
+    EXPECT_NE(ui.said[0].text.find("- add 1 product\r\n"), std::string::npos) << ui.said[0].text;
 }
 
 TEST_F(ImportCommandTest, ClosingAfterAMergeRemembersTheAssignments)
