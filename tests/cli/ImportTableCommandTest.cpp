@@ -128,6 +128,20 @@ std::string utf16(std::string_view text, bool bigEndian)
     return wide;
 }
 
+TEST_F(ImportTableCommandTest, AQuoteNeverClosedFailsAndSavesNothing)
+{
+    const std::string before = shopData();
+    folder.write("stock.csv", "Name,Price,Weight,Description,Category,Sub-category,VAT\r\n"
+                              "Racer,12.50,0.4,\"Fast\r\n"
+                              "Kite,9,0.2,High,Toys,,2\r\n");
+    const Outcome run = cli({"import", "Demo", folder.file("stock.csv"), "--skip-rows", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "The quoted cell in row 2, column 4 has no closing quote, so it holds the rest of the "
+                       "table. Nothing has been imported.\n");
+    EXPECT_EQ(shopData(), before);
+}
+
 TEST_F(ImportTableCommandTest, AUtf16TableWithoutAMarkIsConvertedAndNoNulReachesTheShop)
 {
     for (const bool bigEndian : {false, true}) {
