@@ -69,7 +69,8 @@ bool importTable(CliContext& context, const ImportArguments& arguments)
             return false;
         }
     }
-    std::optional<ImportSheet> sheet = openImportTable(path, state.InfoList, context.ui);
+    std::optional<ImportSheet> sheet =
+        openImportTable(path, state.InfoList, context.ui, UnclosedQuote::Refuse);
     if (!sheet)
         return false;
     if (arguments.skipRows > 0)

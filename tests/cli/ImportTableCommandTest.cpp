@@ -117,5 +117,48 @@ TEST_F(ImportTableCommandTest, FailuresTellWhyAndSaveNothing)
     EXPECT_EQ(allowed.out, "products added: 4\nrows suppressed: 0\n");
 }
 
+// Each byte of a text in ASCII and Latin-1 as the UTF-16 unit of its character.
+std::string utf16(std::string_view text, bool bigEndian)
+{
+    std::string wide;
+    for (const char c : text) {
+        wide.push_back(bigEndian ? '\0' : c);
+        wide.push_back(bigEndian ? c : '\0');
+    }
+    return wide;
+}
+
+TEST_F(ImportTableCommandTest, AQuoteNeverClosedFailsAndSavesNothing)
+{
+    const std::string before = shopData();
+    folder.write("stock.csv", "Name,Price,Weight,Description,Category,Sub-category,VAT\r\n"
+                              "Racer,12.50,0.4,\"Fast\r\n"
+                              "Kite,9,0.2,High,Toys,,2\r\n");
+    const Outcome run = cli({"import", "Demo", folder.file("stock.csv"), "--skip-rows", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "The quoted cell in row 2, column 4 has no closing quote, so it holds the rest of the "
+                       "table. Nothing has been imported.\n");
+    EXPECT_EQ(shopData(), before);
+}
+
+TEST_F(ImportTableCommandTest, AUtf16TableWithoutAMarkIsConvertedAndNoNulReachesTheShop)
+{
+    for (const bool bigEndian : {false, true}) {
+        const std::string name = bigEndian ? "Racer BE" : "Racer LE";
+        folder.write("stock.csv", utf16("Name,Price,Weight,Description,Category,Sub-category,VAT\r\n" + name +
+                                            ",\xA3"
+                                            "12.50,0.4,Fast,Toys,Cars,1\r\n",
+                                        bigEndian));
+        const Outcome run = cli({"import", "Demo", folder.file("stock.csv"), "--skip-rows", "1"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, "products added: 1\nrows suppressed: 1\n");
+        const std::string data = shopData();
+        EXPECT_EQ(data.find('\0'), std::string::npos);
+        EXPECT_NE(data.find("::Toys|Cars|" + name + "::::::::::::::12.50::"), std::string::npos) << data;
+    }
+}
+
 } // namespace
 } // namespace qs

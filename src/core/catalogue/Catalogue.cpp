@@ -44,8 +44,9 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     const std::string_view wanted = fields.get(FieldNames::ProductName);
     std::uint32_t hash = hashProductName(wanted);
     if (wanted.empty() || category.productNames_.containsOther(wanted, hash, nullptr)) {
-        fields.set(FieldNames::ProductName, "New Product " + std::to_string(category.ProductCounter));
-        hash = hashProductName(fields.get(FieldNames::ProductName));
+        const std::string name = nextCounterName(category);
+        hash = hashProductName(name);
+        fields.set(FieldNames::ProductName, name);
     }
     ++category.ProductCounter;
     product->Fields = std::move(fields);
@@ -53,6 +54,17 @@ TNewProduct& Catalogue::createProduct(TNewCategory& category, FieldRecord fields
     TNewProduct& created = *product;
     insertProduct(std::move(product), category, atEnd);
     return created;
+}
+
+std::string Catalogue::nextCounterName(TNewCategory& category)
+{
+    // Two products of one name would not load back as they were: the counter
+    // passes over the names a merchant or a table gave already.
+    for (;; ++category.ProductCounter) {
+        std::string name = "New Product " + std::to_string(category.ProductCounter);
+        if (!category.productNames_.containsOther(name, hashProductName(name), nullptr))
+            return name;
+    }
 }
 
 void Catalogue::setProductID(TNewProduct& product, std::int64_t id)

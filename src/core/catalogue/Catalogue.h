@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -31,9 +32,11 @@ public:
     // A new category named "New Category" (or name), the last child of parent.
     TNewCategory& addCategory(TNewCategory& parent, std::string_view name = "New Category");
     // A new product "New Product " + the category's counter, appended to it.
+    // The counter passes over the names other products of the category carry,
+    // so that no two products of a category share a name; it then advances.
     TNewProduct& createProduct(TNewCategory& category) { return createProduct(category, FieldRecord()); }
     // The same with its fields given at once, as a file describes it. The
-    // product keeps the counter-made name when the fields name none, or a name
+    // product takes the counter-made name when the fields name none, or a name
     // another product of the category already carries.
     TNewProduct& createProduct(TNewCategory& category, FieldRecord fields);
     // Gives a product the ID read from a file and raises NextProductID past it.
@@ -112,6 +115,9 @@ public:
     }
 
 private:
+    // "New Product " + the category's counter, the counter first moved past
+    // the names in use.
+    static std::string nextCounterName(TNewCategory& category);
     std::unique_ptr<TNewCategory> detach(TNewCategory& category);
     void attach(std::unique_ptr<TNewCategory> category, TNewCategory& parent, std::size_t row);
     // Adds sign * the categories and products of the sub-tree to the counts.

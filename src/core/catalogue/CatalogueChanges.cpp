@@ -11,6 +11,10 @@ namespace qs {
 std::string CatalogueChanges::productFieldRefusal(const TNewProduct& product, std::string_view field,
                                                   std::string_view value) const
 {
+    // Passing through a cell stores what it holds: a value that changes
+    // nothing is never refused.
+    if (product.field(field) == value)
+        return {};
     if (std::string refusal = valueRefusal(field, value); !refusal.empty())
         return refusal;
     if (field == productNameField && product.Category &&

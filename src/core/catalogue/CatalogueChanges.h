@@ -22,7 +22,8 @@ public:
 
     // A product field. An empty "Product Name" is not stored (and not
     // refused); a name another product of the category has is refused, as is
-    // a value the catalogue file cannot hold.
+    // a value the catalogue file cannot hold. A value equal to the product's
+    // own changes nothing and is not refused.
     std::string setProductField(TNewProduct& product, std::string_view field, std::string_view value);
     // Several fields of one product as one step; nothing is stored when any is refused.
     std::string setProductFields(TNewProduct& product,

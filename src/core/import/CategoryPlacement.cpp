@@ -22,8 +22,10 @@ TNewCategory& CategoryPlacement::place(const std::vector<std::string_view>& path
 
     TNewCategory* node = &selected_;
     auto name = path.begin();
-    if (path.empty() && selected_.isRoot())
-        node = &child(selected_, baseCategory);
+    if (path.empty() && selected_.isRoot()) {
+        TNewCategory* base = selected_.childNamed(baseCategory);
+        node = base ? base : &step_.addCategory(catalogue_, selected_, baseCategory);
+    }
     // A path that names the selected category, or one above it, starts there.
     for (TNewCategory* above = &selected_; !path.empty() && !above->isRoot(); above = above->parent())
         if (above->text() == path.front()) {
@@ -31,19 +33,26 @@ TNewCategory& CategoryPlacement::place(const std::vector<std::string_view>& path
             ++name;
             break;
         }
+    for (; name != path.end(); ++name) {
+        TNewCategory* existing = node->childNamed(*name);
+        if (!existing)
+            break;
+        node = existing;
+    }
+    // Every name still missing is checked before any is made: a refused row
+    // leaves no category behind.
+    for (auto missing = name; missing != path.end(); ++missing)
+        refuseName(*missing);
     for (; name != path.end(); ++name)
-        node = &child(*node, *name);
+        node = &step_.addCategory(catalogue_, *node, *name);
     placed_.emplace(key_, node);
     return *node;
 }
 
-TNewCategory& CategoryPlacement::child(TNewCategory& parent, std::string_view name)
+void CategoryPlacement::refuseName(std::string_view name)
 {
-    if (TNewCategory* existing = parent.childNamed(name))
-        return *existing;
     if (const std::string refusal = valueRefusal(categoryNameField, name); !refusal.empty())
         throw RowRefused("the category \"" + std::string(name) + "\": " + refusal);
-    return step_.addCategory(catalogue_, parent, name);
 }
 
 } // namespace qs

@@ -13,7 +13,8 @@ class TNewCategory;
 
 // Where the merge puts a row's product: the category its path names, found
 // or made, relative to the node selected for the import. A path names
-// categories from the top down; names that are blank are passed over.
+// categories from the top down. A path with a name that cannot be a
+// category's makes none of its categories.
 //
 // With the whole catalogue selected, paths start at the top level. With a
 // category selected, they start under it, so a table of "Cars" and "Vans"
@@ -27,13 +28,14 @@ class CategoryPlacement {
 public:
     CategoryPlacement(Catalogue& catalogue, ImportStep& step, TNewCategory& selected);
 
-    // Throws RowRefused when a name cannot be a category's.
+    // Throws RowRefused when a name cannot be a category's, before any is made.
     TNewCategory& place(const std::vector<std::string_view>& path);
 
     static constexpr std::string_view baseCategory = "Base Category";
 
 private:
-    TNewCategory& child(TNewCategory& parent, std::string_view name);
+    // Throws RowRefused when the name cannot be a category's.
+    static void refuseName(std::string_view name);
 
     Catalogue& catalogue_;
     ImportStep& step_;

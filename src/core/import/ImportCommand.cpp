@@ -179,10 +179,10 @@ std::string ImportCommand::checkReport(const ImportSheet& sheet, const Run& run)
     text += "\r\n- add " + counted(run.products, "product", "products");
     text += "\r\n- pass over " + counted(sheet.rowsOfType(RowType::Suppress), "row", "rows") +
             " marked \"Suppress\"";
-    const std::size_t renamed = run.renamed.duplicateCount();
-    text += "\r\n- give " + counted(renamed, "product", "products") + " a counter-made name, as " +
-            (renamed == 1 ? "its category has a product" : "their categories have products") +
-            " of that name";
+    if (const std::size_t renamed = run.renamed.duplicateCount(); renamed > 0)
+        text += "\r\n- give " + counted(renamed, "product", "products") + " a counter-made name, as " +
+                (renamed == 1 ? "its category has a product" : "their categories have products") +
+                " of that name";
     if (run.rejects.notAddedCount() > 0)
         text += "\r\n- not add " + counted(run.rejects.notAddedCount(), "row", "rows");
     if (run.rejects.questionableCount() > 0)

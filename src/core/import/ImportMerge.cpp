@@ -16,11 +16,17 @@
 namespace qs {
 namespace {
 
-// A path's names, blanks passed over; views into text.
+// Empty, or made only of blanks: no name for a category.
+bool isBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A path's names, blank ones passed over; views into text.
 void splitPath(std::string_view text, std::vector<std::string_view>& names)
 {
     for (std::string_view name : SplitText(text, '|'))
-        if (!name.empty())
+        if (!isBlank(name))
             names.push_back(name);
 }
 
@@ -79,7 +85,7 @@ void ImportMerge::mergeRow(std::size_t row, const RowCells& cells)
 void ImportMerge::setCategory(const RowCells& cells)
 {
     for (std::size_t column = sheet_.columnCount(); column-- > 0;) {
-        if (!cells[column].empty()) {
+        if (!isBlank(cells[column])) {
             currentText_.assign(cells[column]);
             current_.clear();
             splitPath(currentText_, current_);

@@ -21,8 +21,9 @@ class TNewCategory;
 
 // Turns the settled rows of the sheet into categories and products, one row
 // at a time, adding through the import's step:
-// - a "Category" row's last non-empty cell names the category for the
-//   product rows below it (a path when it holds "|");
+// - a "Category" row's last cell that is not blank names the category for
+//   the product rows below it (a path when it holds "|"; names made only of
+//   blanks are passed over);
 // - a product row's columns give one value per field (several columns of a
 //   field joined by a blank for "Product Name" and by "|" otherwise; a
 //   "Price" reduced to one plain number where it is one; the "Category"

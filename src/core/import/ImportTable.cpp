@@ -31,6 +31,29 @@ std::string codePointText(char32_t cp)
     return text;
 }
 
+std::string byteText(char32_t byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
+    return text;
+}
+
+std::string lostCharacter(char32_t cp, std::string_view encoding)
+{
+    return cp == ConversionNotes::notACharacter ? "bytes that are no " + std::string(encoding) + " character"
+                                                : "the character " + codePointText(cp);
+}
+
+std::string lostUtf8(char32_t cp)
+{
+    return lostCharacter(cp, "UTF-8");
+}
+
+std::string lostUtf16(char32_t cp)
+{
+    return lostCharacter(cp, "UTF-16");
+}
+
 } // namespace
 
 ImportTable::ImportTable(std::string_view bytes, char delimiter) : ImportTable(copied(bytes), delimiter) {}
@@ -38,7 +61,7 @@ ImportTable::ImportTable(std::string_view bytes, char delimiter) : ImportTable(c
 ImportTable::ImportTable(TableBytes bytes, char delimiter) : bytes_(std::move(bytes)), delimiter_(delimiter)
 {
     std::size_t size = bytes_.size();
-    encoding_ = convertToCp1252(bytes_.data(), size, lost_);
+    encoding_ = convertToCp1252(bytes_.data(), size, notes_);
     bytes_.resize(size);
     TableLayout layout = scanTable(bytes_.view(), delimiter_);
     rowStarts_ = std::move(layout.rowStarts);
@@ -105,34 +128,60 @@ CellPosition ImportTable::positionOf(std::uint64_t offset) const
     return {row, column};
 }
 
+void ImportTable::appendEntries(std::string& report, const CharacterList& list,
+                                std::string (*what)(char32_t value)) const
+{
+    for (const auto& entry : list.first)
+        report.append("\r\n")
+            .append(where(positionOf(entry.offset), "Row"))
+            .append(": ")
+            .append(what(entry.value));
+    if (list.count > list.first.size())
+        report.append("\r\n... and ").append(std::to_string(list.count - list.first.size())).append(" more.");
+}
+
 std::string ImportTable::readingReport() const
 {
     std::string report;
-    if (lost_.count > 0) {
-        const bool utf16 =
-            encoding_ == TableEncoding::Utf16LittleEndian || encoding_ == TableEncoding::Utf16BigEndian;
-        const std::string name = utf16 ? "UTF-16" : "UTF-8";
-        report = "The table is written in " + name +
-                 " and has been converted to Windows-1252, the character set of the catalogue. These "
-                 "characters have no place in it and now read \"?\":";
-        for (const auto& lost : lost_.first) {
-            const std::string what = lost.codePoint == LostCharacters::notACharacter
-                                         ? "bytes that are no " + name + " character"
-                                         : "the character " + codePointText(lost.codePoint);
-            report.append("\r\n").append(where(positionOf(lost.offset), "Row")).append(": ").append(what);
-        }
-        if (lost_.count > lost_.first.size())
-            report.append("\r\n... and ")
-                .append(std::to_string(lost_.count - lost_.first.size()))
-                .append(" more.");
-    }
-    if (unclosedQuote_) {
+    const auto paragraph = [&report]() -> std::string& {
         if (!report.empty())
             report.append("\r\n\r\n");
-        report.append("The quoted cell in " + where(*unclosedQuote_) +
-                      " has no closing quote, so it holds the rest of the table.");
+        return report;
+    };
+    if (notes_.mixed.count > 0) {
+        paragraph().append("The table is neither clean UTF-8 nor Windows-1252: it has been read as UTF-8, "
+                           "and these bytes, which are no UTF-8 character, as Windows-1252. Check that they "
+                           "read as meant:");
+        appendEntries(report, notes_.mixed, [](char32_t byte) {
+            return "the byte " + byteText(byte) + ", read as \"" + std::string(1, static_cast<char>(byte)) +
+                   "\"";
+        });
     }
+    if (notes_.lost.count > 0) {
+        if (encoding_ == TableEncoding::Windows1252) {
+            paragraph().append(
+                "The table is written in Windows-1252, the character set of the catalogue, but "
+                "these bytes are no character the catalogue can hold and now read \"?\":");
+            appendEntries(report, notes_.lost, [](char32_t byte) { return "the byte " + byteText(byte); });
+        } else {
+            const bool utf8 = encoding_ == TableEncoding::Utf8;
+            paragraph().append("The table is written in " + std::string(utf8 ? "UTF-8" : "UTF-16") +
+                               " and has been converted to Windows-1252, the character set of the catalogue. "
+                               "These characters have no place in it and now read \"?\":");
+            appendEntries(report, notes_.lost, utf8 ? lostUtf8 : lostUtf16);
+        }
+    }
+    if (unclosedQuote_)
+        paragraph().append(unclosedQuoteReport());
     return report;
+}
+
+std::string ImportTable::unclosedQuoteReport() const
+{
+    if (!unclosedQuote_)
+        return {};
+    return "The quoted cell in " + where(*unclosedQuote_) +
+           " has no closing quote, so it holds the rest of the table.";
 }
 
 } // namespace qs

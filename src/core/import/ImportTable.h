@@ -44,8 +44,13 @@ public:
     void releaseRowsBefore(std::size_t row);
 
     // What the merchant should hear about the reading: characters the
-    // catalogue cannot hold, a quote never closed. Empty when all went well.
+    // catalogue cannot hold, a table that mixes UTF-8 and Windows-1252, a
+    // quote never closed. Empty when all went well.
     std::string readingReport() const;
+    // The quoted cell whose closing quote never came, if any: it holds the
+    // rest of the table.
+    const std::optional<CellPosition>& unclosedQuote() const { return unclosedQuote_; }
+    std::string unclosedQuoteReport() const;
 
     static constexpr std::string_view openErrorMessage =
         "Sorry! There was an error opening the database file. Please make sure the file exists and is not "
@@ -53,13 +58,16 @@ public:
 
 private:
     CellPosition positionOf(std::uint64_t offset) const;
+    // The list's entries, each on a line of its own with its cell.
+    void appendEntries(std::string& report, const CharacterList& list,
+                       std::string (*what)(char32_t value)) const;
 
     TableBytes bytes_;
     std::vector<std::uint64_t> rowStarts_;
     std::size_t columnCount_ = 0;
     char delimiter_ = '\t';
     TableEncoding encoding_ = TableEncoding::Windows1252;
-    LostCharacters lost_;
+    ConversionNotes notes_;
     std::optional<CellPosition> unclosedQuote_;
 };
 

@@ -23,7 +23,7 @@ std::optional<std::string> chooseImportTable(const AppState& app, UserInterface&
 }
 
 std::optional<ImportSheet> openImportTable(const std::string& path, const FieldDefinitions& fields,
-                                           UserInterface& ui)
+                                           UserInterface& ui, UnclosedQuote unclosed)
 {
     std::shared_ptr<ImportTable> table;
     try {
@@ -33,6 +33,10 @@ std::optional<ImportSheet> openImportTable(const std::string& path, const FieldD
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         ui.message("The table is too large to be read into this computer's memory.", MessageKind::Error);
+        return std::nullopt;
+    }
+    if (unclosed == UnclosedQuote::Refuse && table->unclosedQuote()) {
+        ui.message(table->unclosedQuoteReport() + " Nothing has been imported.", MessageKind::Error);
         return std::nullopt;
     }
     if (const std::string report = table->readingReport(); !report.empty())

@@ -56,7 +56,11 @@ PriceText reducePrice(std::string_view text)
     const auto last =
         static_cast<std::size_t>(std::find_if(text.rbegin(), text.rend(), isDigit).base() - text.begin());
     const std::string_view number = text.substr(begin, last - begin);
-    if (text.find('-') != std::string_view::npos || !isPlainNumber(number))
+    // A spreadsheet writes a negative amount with a minus sign or in brackets.
+    const bool negative = text.find('-') != std::string_view::npos ||
+                          (text.substr(0, begin).find('(') != std::string_view::npos &&
+                           text.substr(last).find(')') != std::string_view::npos);
+    if (negative || !isPlainNumber(number))
         return {std::string(text), true};
     std::string value;
     std::copy_if(number.begin(), number.end(), std::back_inserter(value), [](char c) { return c != ','; });

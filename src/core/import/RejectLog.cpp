@@ -2,8 +2,13 @@
 
 #include "import/AssignmentFile.h"
 #include "text/AtomicFile.h"
+#include "text/Cp1252.h"
 #include "text/FileError.h"
 #include "ui/UserInterface.h"
+
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace qs {
 namespace {
@@ -67,11 +72,17 @@ std::string RejectLog::firstLines() const
 
 void RejectLog::tell(UserInterface& ui, const std::string& tablePath) const
 {
-    if (empty())
-        return;
     const std::string path = fileName(tablePath);
+    if (empty()) {
+        // The list of an earlier import would read as this one's.
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            ui.message(FileError::failed("Cannot delete the list of an earlier import " + path, errno).what(),
+                       MessageKind::Warning);
+        return;
+    }
     try {
-        writeFileAtomically(path, text());
+        // In UTF-8, as the editors of the merchant's desktop read a text file.
+        writeFileAtomically(path, cp1252ToUtf8(text()));
         ui.message(summary() + ". The list is in " + path + ":" + firstLines(), MessageKind::Warning);
     } catch (const FileError& error) {
         ui.message(summary() + ". " + error.what() + firstLines(), MessageKind::Warning);

@@ -23,15 +23,16 @@ public:
     bool empty() const { return lines_.empty(); }
     std::size_t notAddedCount() const { return notAdded_; }
     std::size_t questionableCount() const { return lines_.size() - notAdded_; }
-    // Every line, each ended by CR LF.
+    // Every line, each ended by CR LF; in Windows-1252, as the table's cells.
     std::string text() const;
     // The first few lines, each after a CR LF.
     std::string firstLines() const;
 
     // The table's path up to the last "." of its name, then ".import.log".
     static std::string fileName(std::string_view tablePath);
-    // Writes the log beside the table and tells the merchant where it is; a
-    // log that cannot be written is told with its first lines instead.
+    // Writes the log beside the table, in UTF-8, and tells the merchant where
+    // it is; a log that cannot be written is told with its first lines
+    // instead. An empty log removes the one an earlier import left there.
     void tell(UserInterface& ui, const std::string& tablePath) const;
 
     static constexpr std::size_t listed = 20;

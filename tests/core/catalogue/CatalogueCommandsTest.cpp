@@ -128,6 +128,23 @@ TEST_F(CatalogueCommandsTest, NewProductNamesComeFromTheCategoryCounter)
               (std::vector<std::string>{"New Product 0", "New Product 2", "New Product 3"}));
 }
 
+TEST_F(CatalogueCommandsTest, NewProductPassesOverNamesInUseAndUndoRedoKeepTheCounter)
+{
+    TNewCategory& fruit = category(root(), "Fruit");
+    app.catalogue.createProduct(fruit).trySetField(FieldNames::ProductName, "New Product 1");
+    TNewProduct* added = commands.newProduct(fruit);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->name(), "New Product 2");
+    app.history.undo();
+    app.history.redo();
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_TRUE(commands.deleteProduct(added));
+    // The counter stands past the name redo gave back, as before the undo.
+    TNewProduct* next = commands.newProduct(fruit);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->name(), "New Product 3");
+}
+
 TEST_F(CatalogueCommandsTest, NewProductIsRefusedWithAMessage)
 {
     struct Case {

@@ -228,6 +228,20 @@ TEST_F(CatalogueFileTest, RenamedProductsAreToldOnceAfterTheLoad)
                                                         "\r\nBooks, ID 1: Dune is now New Product 1"}));
 }
 
+// As a catalogue saved with a counter-made name another product already had.
+TEST_F(CatalogueFileTest, ACounterMadeNameInUseIsToldAndPassedOver)
+{
+    writeShopData("0::Toys|New Product 2::\r\n1::Toys|Kite::\r\n2::Toys|New Product 2::\r\n");
+
+    ASSERT_TRUE(load());
+
+    const auto& products = state.catalogue.findByPath("Toys")->products();
+    ASSERT_EQ(products.size(), 3u);
+    EXPECT_EQ(products[2]->name(), "New Product 3");
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(RenamedProducts::duplicateHeading) +
+                                                   "\r\nToys, ID 2: New Product 2 is now New Product 3"});
+}
+
 TEST_F(CatalogueFileTest, ManyRenamesListTheFirstTwentyAndCountTheRest)
 {
     std::string data;

@@ -46,14 +46,33 @@ TEST_F(CatalogueProducts, NewProductsAreNamedFromTheCategorysCounter)
     EXPECT_EQ(catalogue.productCount(), 4u);
 }
 
-TEST_F(CatalogueProducts, CreatingNeverChecksUniqueness)
+TEST_F(CatalogueProducts, TheCounterMadeNamePassesOverNamesInUse)
 {
-    TNewProduct& first = catalogue.createProduct(fruit);
-    TNewProduct& second = catalogue.createProduct(fruit);
-    ASSERT_TRUE(first.setField("Product Name", "New Product 2", ui));
-    ASSERT_TRUE(second.setField("Product Name", "x", ui));
-    EXPECT_EQ(catalogue.createProduct(fruit).name(), "New Product 2");
-    EXPECT_EQ(fruit.productCount(), 3u);
+    struct Case {
+        const char* what;
+        Names wanted; // the names the fields give, in order; "" for none
+        Names names;
+    };
+    const Case cases[] = {
+        {"New Product after loading New Product 2 and x",
+         {"New Product 2", "x", ""},
+         {"New Product 2", "x", "New Product 3"}},
+        {"a taken name gets the next free one",
+         {"New Product 2", "Kite", "Kite"},
+         {"New Product 2", "Kite", "New Product 3"}},
+        {"a run of taken names",
+         {"New Product 1", "New Product 2", "New Product 3", "", "New Product 1"},
+         {"New Product 1", "New Product 2", "New Product 3", "New Product 4", "New Product 5"}},
+    };
+    for (const auto& c : cases) {
+        TNewCategory& category = catalogue.addCategory(catalogue.root(), c.what);
+        for (const std::string& name : c.wanted) {
+            FieldRecord::Builder fields;
+            fields.add(FieldNames::ProductName, name);
+            catalogue.createProduct(category, fields.finish());
+        }
+        EXPECT_EQ(productNames(category), c.names) << c.what;
+    }
 }
 
 TEST_F(CatalogueProducts, IdsAreUniqueAndNextProductIdOnlyGrows)

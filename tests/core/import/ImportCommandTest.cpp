@@ -154,18 +154,36 @@ TEST_F(ImportCommandTest, MergesRowsIntoTheCategoriesTheyName)
         {"prices reduced where they are one plain number",
          "a,\xA3"
          "12.50\nb,free\nc,\"\xA3"
-         "1,250.00\"\nd,\"12,50\"\ne,-5.00",
+         "1,250.00\"\nd,\"12,50\"\ne,-5.00\nf,(12.50)",
          nameAndPrice,
          "",
          "Toys",
          {"Toys|a Price=12.50", "Toys|b Price=free", "Toys|c Price=1250.00", "Toys|d Price=12,50",
-          "Toys|e Price=-5.00"}},
+          "Toys|e Price=-5.00", "Toys|f Price=(12.50)"}},
         {"empty rows and suppressed rows give nothing",
          "Kite,1\n,\nBall,2",
          nameAndPrice,
          "PPS",
          "Toys",
          {"Toys|Kite Price=1"}},
+        {"category names made only of blanks are passed over",
+         "Kite,1,Toys|  |Cars\nBall,2, \nBat,3,\t",
+         withCategory,
+         "",
+         "",
+         {"Base Category|Ball Price=2", "Base Category|Bat Price=3", "Toys|Cars|Kite Price=1"}},
+        {"a category row's blank cells are passed over",
+         "Kite,1\n,Garden,  \nBall,2",
+         nameAndPrice,
+         "PCP",
+         "",
+         {"Base Category|Kite Price=1", "Garden|Ball Price=2"}},
+        {"a counter-made name passes over the names the table gives",
+         "New Product 2,1\nKite,2\nKite,3",
+         nameAndPrice,
+         "",
+         "Toys",
+         {"Toys|New Product 2 Price=1", "Toys|Kite Price=2", "Toys|New Product 3 Price=3"}},
         {"a blank name keeps the counter-made one",
          ",1\n,2",
          nameAndPrice,
@@ -220,6 +238,56 @@ TEST_F(ImportCommandTest, TellsRenamedProductsOnceAndLogsRowsItCouldNotAdd)
                                    RejectLog::fileName(tablePath())),
               std::string::npos)
         << ui.said[1].text;
+}
+
+TEST_F(ImportCommandTest, ARowRefusedForItsCategoryLeavesNothingBehind)
+{
+    struct Case {
+        const char* what;
+        std::string csv;
+        std::vector<std::string> columns;
+        std::string rowTypes;
+    };
+    const Case cases[] = {
+        {"a category column", "Kite,1,NewTop|Bad::Cat", {"Product Name", "Price", "Category"}, ""},
+        {"a category row", ",NewTop|Bad::Cat\nKite,1", {"Product Name", "Price"}, "CP"},
+        {"under a category there already",
+         "Kite,1,Toys|NewSub|Bad::Cat",
+         {"Product Name", "Price", "Category"},
+         ""},
+    };
+    command.answerEveryEmptyCell(EmptyCellAnswer::LeaveBlank);
+    state.catalogue.addCategory(state.catalogue.root(), "Toys");
+    const std::string before = saved();
+    for (const auto& c : cases) {
+        ImportSheet table = sheet(c.csv, c.columns);
+        for (std::size_t r = 0; r < c.rowTypes.size(); ++r)
+            table.setRowType(r, c.rowTypes[r] == 'C' ? RowType::Category : RowType::Product);
+        ASSERT_EQ(add(table), ImportCommand::Outcome::Merged) << c.what;
+        EXPECT_EQ(saved(), before) << c.what;
+        EXPECT_EQ(state.catalogue.categoryCount(), 1u) << c.what;
+        EXPECT_FALSE(state.history.canUndo()) << c.what;
+        EXPECT_NE(folder.read("stock.import.log").find("was not added: the category \"Bad::Cat\""),
+                  std::string::npos)
+            << c.what;
+    }
+}
+
+TEST_F(ImportCommandTest, TheRejectLogIsUtf8AndACleanImportTakesTheOldOneAway)
+{
+    command.answerEveryEmptyCell(EmptyCellAnswer::LeaveBlank);
+    TNewCategory& toys = state.catalogue.addCategory(state.catalogue.root(), "Toys");
+    ImportSheet questionable = sheet("Cr\xE8me,(\xA3"
+                                     "5)",
+                                     {"Product Name", "Price"});
+    ASSERT_EQ(add(questionable, &toys), ImportCommand::Outcome::Merged);
+    EXPECT_EQ(folder.read("stock.import.log"), "Row 1, column 2: the price \"(\xC2\xA3"
+                                               "5)\" is not one plain number and was kept as it stands.\r\n");
+
+    ImportSheet clean = sheet("Kite,1", {"Product Name", "Price"});
+    ASSERT_EQ(add(clean, &toys), ImportCommand::Outcome::Merged);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("stock.import.log")));
+    EXPECT_EQ(ui.said.size(), 1u) << "only the first import had anything to tell";
 }
 
 TEST_F(ImportCommandTest, IsOneStepOfTheHistoryThatUndoesToTheSameBytes)
@@ -375,6 +443,13 @@ TEST_F(ImportCommandTest, CheckTellsWhatTheMergeWouldDoAndChangesNothing)
           "The catalogue has not been changed."})
         EXPECT_NE(report.find(part), std::string::npos) << part << "\n" << report;
     EXPECT_EQ(report.find("not add"), std::string::npos) << report;
+
+    // Nothing to rename: no line about it.
+    ui.said.clear();
+    command.check(sheet("Unique,1,Toys", {"Product Name", "Price", "Category"}), state.catalogue.root());
+    ASSERT_EQ(ui.said.size(), 1u);
+    EXPECT_EQ(ui.said[0].text.find("counter-made"), std::string::npos) << ui.said[0].text;
+    EXPECT_NE(ui.said[0].text.find("- add 1 product\r\n"), std::string::npos) << ui.said[0].text;
 }
 
 TEST_F(ImportCommandTest, ClosingAfterAMergeRemembersTheAssignments)

@@ -27,6 +27,14 @@ TEST(PriceText, KeepsDigitsAndPointOnlyForOnePlainNumber)
         {"", "", false},
         {"12,50", "12,50", true},
         {"-5.00", "-5.00", true},
+        {"(12.50)", "(12.50)", true},
+        {"(\xA3"
+         "12.50)",
+         "(\xA3"
+         "12.50)",
+         true},
+        {"12.50 (incl. VAT)", "12.50", false},
+        {"(was 15) 12.50", "(was 15) 12.50", true},
         {"\xA3"
          "10-\xA3"
          "12",

@@ -75,7 +75,7 @@ bool AddProductStep::redo(Catalogue& catalogue)
 {
     if (held_) {
         catalogue.insertProduct(std::move(held_), category_, row_);
-        category_.ProductCounter = counterBefore_ + 1;
+        category_.ProductCounter = counterAfter_;
     } else {
         counterBefore_ = category_.ProductCounter;
         added_ = &catalogue.createProduct(category_);
@@ -87,6 +87,8 @@ bool AddProductStep::redo(Catalogue& catalogue)
 void AddProductStep::undo(Catalogue& catalogue)
 {
     held_ = catalogue.removeProduct(*added_);
+    // The counter may have passed over names in use: redo puts back where it stood.
+    counterAfter_ = category_.ProductCounter;
     category_.ProductCounter = counterBefore_;
 }
 

@@ -75,6 +75,7 @@ private:
     TNewProduct* added_ = nullptr;
     std::size_t row_ = 0;
     std::int32_t counterBefore_ = 0;
+    std::int32_t counterAfter_ = 0;
     std::unique_ptr<TNewProduct> held_;
 };
 

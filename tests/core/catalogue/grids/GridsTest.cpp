@@ -167,5 +167,17 @@ TEST_F(GridsTest, ProductStoresGoThroughTheChecks)
     EXPECT_EQ(history.size(), 1u);
 }
 
+TEST_F(GridsTest, PassingThroughANameCellThatKeepsItsNameIsNeverRefused)
+{
+    // Two products of one name, as an older catalogue may hold them: a move
+    // of the catalogue itself checks no names.
+    TNewCategory& veg = catalogue.addCategory(catalogue.root(), "Veg");
+    catalogue.createProduct(veg).trySetField(FieldNames::ProductName, "Apple");
+    catalogue.moveProduct(*veg.products().front(), fruit);
+    for (const int row : {1, 2})
+        EXPECT_EQ(products.store(changes, fruit, column("Product Name"), row, "Apple"), "") << row;
+    EXPECT_EQ(history.size(), 0u);
+}
+
 } // namespace
 } // namespace qs
