@@ -1,10 +1,10 @@
 #include "import/ImportTable.h"
 
 #include "text/CaseFold.h"
+#include "text/Cp1252.h"
 #include "text/ReadFile.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qs {
 namespace {
@@ -22,13 +22,6 @@ TableBytes copied(std::string_view bytes)
     std::copy(bytes.begin(), bytes.end(), copy.data());
     copy.resize(bytes.size());
     return copy;
-}
-
-std::string codePointText(char32_t cp)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
-    return text;
 }
 
 } // namespace
@@ -118,7 +111,7 @@ std::string ImportTable::readingReport() const
         for (const auto& lost : lost_.first) {
             const std::string what = lost.codePoint == LostCharacters::notACharacter
                                          ? "bytes that are no " + name + " character"
-                                         : "the character " + codePointText(lost.codePoint);
+                                         : "the character " + characterText(lost.codePoint);
             report.append("\r\n").append(where(positionOf(lost.offset), "Row")).append(": ").append(what);
         }
         if (lost_.count > lost_.first.size())
