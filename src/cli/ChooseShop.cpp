@@ -15,8 +15,11 @@ bool chooseShop(CliContext& context, const std::string& utf8Name, ShopChooser::M
 {
     ShopChooser chooser(mode);
     chooser.fill(context.state());
+    const std::optional<std::string> name = context.ui.fromTerminal(utf8Name);
+    if (!name)
+        return false;
     const auto& shops = chooser.shops();
-    const auto found = std::find(shops.begin(), shops.end(), utf8ToCp1252(utf8Name));
+    const auto found = std::find(shops.begin(), shops.end(), *name);
     if (found == shops.end()) {
         context.ui.message(ShopChooser::missingShopMessage, MessageKind::Information);
         return false;

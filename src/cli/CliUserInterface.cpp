@@ -38,6 +38,16 @@ std::string CliUserInterface::forTerminal(std::string_view text)
     return cp1252ToUtf8(withLineBreaks(text, "\n"));
 }
 
+std::optional<std::string> CliUserInterface::fromTerminal(std::string_view utf8)
+{
+    Cp1252Conversion converted = utf8ToCp1252(utf8);
+    if (!converted.converted()) {
+        message(converted.refusal, MessageKind::Error);
+        return std::nullopt;
+    }
+    return std::move(converted.bytes);
+}
+
 void CliUserInterface::message(std::string_view text, MessageKind)
 {
     err_ << forTerminal(text) << '\n';

@@ -29,6 +29,9 @@ public:
 
     // Windows-1252 text as a terminal shows it: UTF-8 with LF line ends.
     static std::string forTerminal(std::string_view text);
+    // A UTF-8 argument in Windows-1252; none, after telling which character
+    // the catalogue cannot hold, when it holds one.
+    std::optional<std::string> fromTerminal(std::string_view utf8);
 
 private:
     std::ostream& err_;

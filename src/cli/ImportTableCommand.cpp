@@ -61,11 +61,12 @@ bool importTable(CliContext& context, const ImportArguments& arguments)
     }
     TNewCategory* selected = &state.catalogue.root();
     if (!arguments.category.empty()) {
-        selected = state.catalogue.findByPath(utf8ToCp1252(arguments.category));
+        const std::optional<std::string> path = context.ui.fromTerminal(arguments.category);
+        if (!path)
+            return false;
+        selected = state.catalogue.findByPath(*path);
         if (!selected) {
-            context.ui.message("There is no category " + utf8ToCp1252(arguments.category) +
-                                   " in the catalogue.",
-                               MessageKind::Error);
+            context.ui.message("There is no category " + *path + " in the catalogue.", MessageKind::Error);
             return false;
         }
     }

@@ -24,9 +24,11 @@ bool search(CliContext& context, const SearchArguments& arguments)
     if (!chooseShop(context, arguments.shop, ShopChooser::Mode::Open) ||
         !OpenChosenShop(context.state(), context.editor(), context.ui))
         return false;
+    const std::optional<std::string> text = context.ui.fromTerminal(arguments.text);
+    if (!text)
+        return false;
     // Finding nothing is an answer, not a failure: the output is just empty.
-    for (const TNewProduct* product :
-         FindProducts(context.state().catalogue, utf8ToCp1252(arguments.text)).results)
+    for (const TNewProduct* product : FindProducts(context.state().catalogue, *text).results)
         context.out << cp1252ToUtf8(product->name()) << '\n';
     return true;
 }

@@ -22,7 +22,10 @@ bool listShopNames(CliContext& context)
 
 bool newShop(CliContext& context, const std::string& name)
 {
-    context.ui.queueInput(utf8ToCp1252(name));
+    std::optional<std::string> cp1252Name = context.ui.fromTerminal(name);
+    if (!cp1252Name)
+        return false;
+    context.ui.queueInput(std::move(*cp1252Name));
     return NewShopCommand(context.state(), context.editor(), context.ui);
 }
 

@@ -1,7 +1,8 @@
 #include "Encoding.h"
 
+#include "ui/UserInterface.h"
+
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace qs::gui {
 
@@ -11,11 +12,29 @@ QString fromBytes(std::string_view bytes)
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-std::string toBytes(const QString& text)
+qs::Cp1252Conversion toCatalogueBytes(const QString& text)
 {
-    QStringEncoder encoder("Windows-1252", QStringConverter::Flag::Default);
-    const QByteArray bytes = encoder.encode(text);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const QByteArray utf8 = text.toUtf8();
+    return qs::utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+std::optional<std::string> typedBytes(const QString& text, qs::UserInterface& ui)
+{
+    qs::Cp1252Conversion converted = toCatalogueBytes(text);
+    if (!converted.converted()) {
+        ui.message(converted.refusal, qs::MessageKind::Warning);
+        return std::nullopt;
+    }
+    return std::move(converted.bytes);
+}
+
+std::string TypedTexts::operator()(const QString& text)
+{
+    if (!held_)
+        return {};
+    std::optional<std::string> bytes = typedBytes(text, ui_);
+    held_ = bytes.has_value();
+    return bytes.value_or(std::string());
 }
 
 } // namespace qs::gui

@@ -4,6 +4,7 @@
 #include "TProgressForm.h"
 #include "text/LineBreaks.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -130,9 +131,13 @@ std::optional<std::string> QtUserInterface::inputText(std::string_view caption, 
     const int captionWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
     if (auto* edit = box.findChild<QLineEdit*>())
         edit->setMinimumWidth(std::max(320, captionWidth + 140));
-    if (box.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return toBytes(box.textValue());
+    // A text the catalogue cannot hold is told, and the box shows again with it.
+    for (;;) {
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        if (std::optional<std::string> typed = typedBytes(box.textValue(), *this))
+            return typed;
+    }
 }
 
 QString QtUserInterface::qtFilter(std::string_view filter)
@@ -157,7 +162,7 @@ QString QtUserInterface::qtFilter(std::string_view filter)
 
 std::optional<std::string> QtUserInterface::openFile(const FileDialogRequest& request)
 {
-    QString start = fromBytes(request.directory);
+    QString start = QFile::decodeName(QByteArray::fromStdString(request.directory));
     if (!request.initialName.empty())
         start = start.isEmpty() ? fromBytes(request.initialName)
                                 : start + QChar('/') + fromBytes(request.initialName);
@@ -165,7 +170,7 @@ std::optional<std::string> QtUserInterface::openFile(const FileDialogRequest& re
     const QString chosen = QFileDialog::getOpenFileName(parent_, caption, start, qtFilter(request.filter));
     if (chosen.isEmpty())
         return std::nullopt;
-    return toBytes(chosen);
+    return QFile::encodeName(chosen).toStdString();
 }
 
 Progress& QtUserInterface::progress()

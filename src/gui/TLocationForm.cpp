@@ -60,8 +60,11 @@ QLineEdit* TLocationForm::boundEdit(std::string LocationDetails::*text)
 {
     auto* edit = new QLineEdit;
     edits_.emplace_back(edit, text);
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, text](const QString& typed) { state_.locationForm.*text = toBytes(typed); });
+    // What cannot be held is told at OK, which checks every edit.
+    connect(edit, &QLineEdit::textEdited, this, [this, text](const QString& typed) {
+        if (qs::Cp1252Conversion converted = toCatalogueBytes(typed); converted.converted())
+            state_.locationForm.*text = std::move(converted.bytes);
+    });
     return edit;
 }
 
@@ -203,6 +206,11 @@ bool TLocationForm::execute()
 
 void TLocationForm::confirm()
 {
+    TypedTexts typed(ui_);
+    for (const auto& [edit, text] : edits_)
+        typed(edit->text());
+    if (!typed.held())
+        return;
     state_.locationForm.accept(state_);
     accept();
 }

@@ -22,9 +22,9 @@ QString memoText(const std::string& bytes)
     return fromBytes(bytes).replace("\r\n", "\n");
 }
 
-std::string memoBytes(const QPlainTextEdit* memo)
+QString memoTyped(const QPlainTextEdit* memo)
 {
-    return toBytes(memo->toPlainText().replace("\n", "\r\n"));
+    return memo->toPlainText().replace("\n", "\r\n");
 }
 
 } // namespace
@@ -79,15 +79,18 @@ void TMercDetailsForm::showDetails()
     ChequeNameEdit->setText(fromBytes(details.ChequeNameEdit));
 }
 
-MerchantDetails TMercDetailsForm::typedDetails() const
+std::optional<MerchantDetails> TMercDetailsForm::typedDetails() const
 {
+    TypedTexts typed(ui_);
     MerchantDetails details;
-    details.MercNameEdit = toBytes(MercNameEdit->text());
-    details.AddressMemo = memoBytes(AddressMemo);
-    details.EmailEdit = toBytes(EmailEdit->text());
-    details.TechSupportEmail = toBytes(TechSupportEmail->text());
-    details.HomeURLEdit = toBytes(HomeURLEdit->text());
-    details.ChequeNameEdit = toBytes(ChequeNameEdit->text());
+    details.MercNameEdit = typed(MercNameEdit->text());
+    details.AddressMemo = typed(memoTyped(AddressMemo));
+    details.EmailEdit = typed(EmailEdit->text());
+    details.TechSupportEmail = typed(TechSupportEmail->text());
+    details.HomeURLEdit = typed(HomeURLEdit->text());
+    details.ChequeNameEdit = typed(ChequeNameEdit->text());
+    if (!typed.held())
+        return std::nullopt;
     return details;
 }
 
@@ -102,7 +105,8 @@ void TMercDetailsForm::confirm()
 {
     const MerchantDetails::PaymentAccount payment =
         payment_ ? payment_() : MerchantDetails::PaymentAccount::stored(state_.ShopFields);
-    if (typedDetails().accept(state_.ShopFields, ui_, payment))
+    const std::optional<MerchantDetails> details = typedDetails();
+    if (details && details->accept(state_.ShopFields, ui_, payment))
         accept();
 }
 

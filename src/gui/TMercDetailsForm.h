@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -53,7 +54,8 @@ signals:
 
 private:
     void showDetails();
-    MerchantDetails typedDetails() const;
+    // None when a text holds a character the catalogue cannot hold (told).
+    std::optional<MerchantDetails> typedDetails() const;
     void confirm();
 
     qs::AppState& state_;

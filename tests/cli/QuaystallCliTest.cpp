@@ -153,11 +153,16 @@ TEST_F(QuaystallCliTest, RefusedShopNamesGiveTheMessageAndExitStatusOne)
         "Your shop name must consist only of alphanumeric characters. Spaces and underscores "
         "are not allowed.\n";
     ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
-    const std::pair<std::string, std::string> cases[] = {{"my shop", bad},
-                                                         {"my_shop", bad},
-                                                         {"Caf\xC3\xA9", bad},
-                                                         {"Demo", "A shop of this name already exists.\n"},
-                                                         {"", "A shop of this name already exists.\n"}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"my shop", bad},
+        {"my_shop", bad},
+        {"Caf\xC3\xA9", bad},
+        {"\xC5\x81odz", // Łodz
+         "The character U+0141 (LATIN CAPITAL LETTER L WITH "
+         "STROKE) has no place in Windows-1252, the character "
+         "set of the catalogue, so the text cannot be stored.\n"},
+        {"Demo", "A shop of this name already exists.\n"},
+        {"", "A shop of this name already exists.\n"}};
     for (const auto& [name, message] : cases) {
         const Outcome run = cli({"new-shop", name});
         EXPECT_EQ(run.status, 1) << name;

@@ -71,6 +71,12 @@ TEST_F(SearchCommandTest, AnEmptyCatalogueFindsNothingAndAMissingShopFails)
     const Outcome missing = cli({"search", "Other", "tea"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Sorry! This shop seems to be missing.\n");
+    // Text the catalogue cannot hold is refused, never searched for in another form.
+    const Outcome unholdable = cli({"search", "Demo", "\xC5\x81\xC3\xB3\x64\xC5\xBA"}); // Łódź
+    EXPECT_EQ(unholdable.status, 1);
+    EXPECT_EQ(unholdable.err,
+              "The character U+0141 (LATIN CAPITAL LETTER L WITH STROKE) has no place in "
+              "Windows-1252, the character set of the catalogue, so the text cannot be stored.\n");
 }
 
 } // namespace

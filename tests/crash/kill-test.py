@@ -28,6 +28,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 SHOP = "Demo"
 DATA = f"Apache/cgi-bin/qstldb/{SHOP}-cgi/data"
 SETTINGS = f"Apache/cgi-bin/qstldb/{SHOP}-cgi/qstl2.cfg"
+IMAGES = f"Apache/htdocs/images/{SHOP}-images"
 UPLOAD = "upload" + os.sep
 TEMPORARY_MARK = ".qs-save-"
 
@@ -64,6 +65,21 @@ def snapshot(program):
     return {relative: digest(path) for relative, path in shop_files(program).items()}
 
 
+def add_named_pictures(program):
+    """A small file for every picture the catalogue names, as an export that
+    completes needs them."""
+    names = set()
+    for log, field in (("shop.data", 19), ("header_data.log", 4)):
+        with open(os.path.join(program, DATA, log), "rb") as f:
+            for line in f.read().split(b"\r\n"):
+                fields = line.split(b"::")
+                if len(fields) > field and fields[field]:
+                    names.add(fields[field])
+    for name in names:
+        with open(os.path.join(program, IMAGES, os.fsdecode(name)), "wb") as f:
+            f.write(b"GIF89a")
+
+
 def prepare(cli, before, work, args):
     """The program folder before the operation, and the command that runs it."""
     shutil.copytree(os.path.join(ROOT, "share", "program"), before)
@@ -91,6 +107,7 @@ def prepare(cli, before, work, args):
     lines += [b"sales_email=sales@demo.test", b"tech_email=tech@demo.test", b""]
     with open(settings, "wb") as f:
         f.write(b"\r\n".join(lines))
+    add_named_pictures(before)
     return ["export", SHOP]
 
 

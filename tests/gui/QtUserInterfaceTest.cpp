@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace qs::gui {
 namespace {
 
@@ -121,6 +123,47 @@ TEST(QtUserInterface, MessagesAndInputBoxes)
 
     test::whenModalShows([&](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_EQ(ui.inputText("Enter the name of your shop", "Enter name:", "x"), std::nullopt);
+}
+
+// Waits for a modal window of the type, passing over any other that is still
+// on its way out.
+template <typename Window> void whenShows(const std::function<void(Window*)>& f)
+{
+    test::whenModalShows([f](QWidget* modal) {
+        if (auto* window = qobject_cast<Window*>(modal))
+            f(window);
+        else
+            whenShows<Window>(f);
+    });
+}
+
+TEST(QtUserInterface, AnInputBoxRefusesWhatTheCatalogueCannotHoldAndShowsItAgain)
+{
+    QtUserInterface ui;
+    const QString unholdable = QString::fromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE2\x82\xAC"
+                                                 "5"); // Łódź €5
+    QString told;
+    QString shownAgain;
+    whenShows<QInputDialog>([&](QInputDialog* box) {
+        box->setTextValue(unholdable);
+        box->accept();
+        whenShows<QMessageBox>([&](QMessageBox* message) {
+            told = message->text();
+            message->button(QMessageBox::Ok)->click();
+            whenShows<QInputDialog>([&](QInputDialog* again) {
+                shownAgain = again->textValue();
+                again->setTextValue(QString::fromUtf8("Lodz \xE2\x82\xAC"
+                                                      "5"));
+                again->accept();
+            });
+        });
+    });
+    EXPECT_EQ(ui.inputText("New Zone", "Please enter a name for the new zone:-", ""),
+              std::optional<std::string>("Lodz \x80"
+                                         "5"));
+    EXPECT_TRUE(told.startsWith("The character U+0141 (LATIN CAPITAL LETTER L WITH STROKE)"))
+        << told.toStdString();
+    EXPECT_EQ(shownAgain, unholdable);
 }
 
 TEST(QtUserInterface, TheProgressWindowIsShared)

@@ -1,6 +1,7 @@
 #include "app/PickFileIntoDirectory.h"
 
 #include "app/FileOps.h"
+#include "app/ShopFileName.h"
 #include "text/FileError.h"
 #include "ui/UserInterface.h"
 
@@ -33,16 +34,22 @@ std::string PickFileIntoDirectory(UserInterface& ui, const std::string& director
     if (!chosen || !fs::is_regular_file(*chosen, ec))
         return {};
     const fs::path source = realPath(*chosen);
-    const std::string name = fs::path(*chosen).filename().string();
     const fs::path folder = realPath(directory);
+    const bool inFolder = source.parent_path() == folder;
+    // A link into the folder stands for the file it leads to: the catalogue
+    // names that file, which the export copies (it leaves links behind).
+    const std::string diskName = (inFolder ? source : fs::path(*chosen)).filename().string();
+    const std::string name = shopFileName(diskName);
     const fs::path destination = folder / name;
-    // Already there, by whatever way it was reached: used in place.
-    if (source.parent_path() == folder || fs::equivalent(source, destination, ec))
+    // Already there under its shared name, by whatever way it was reached:
+    // used in place. A link of that name leading out is no file the export takes.
+    if ((inFolder && name == diskName) ||
+        (!fs::is_symlink(destination, ec) && fs::equivalent(source, destination, ec)))
         return name;
-    if (ui.ask("The file needs to be in the " + folder.string() +
-                   " directory for upload reasons. QSTLDB will "
-                   "attempt to copy it there.",
-               MessageKind::Information, Buttons::OkCancel) != Answer::Ok)
+    if (!inFolder && ui.ask("The file needs to be in the " + folder.string() +
+                                " directory for upload reasons. QSTLDB will "
+                                "attempt to copy it there.",
+                            MessageKind::Information, Buttons::OkCancel) != Answer::Ok)
         return {};
     if (fs::exists(fs::symlink_status(destination, ec)) &&
         ui.ask(replaceFileQuestion, MessageKind::Warning, Buttons::YesNo) != Answer::Yes)
@@ -54,7 +61,16 @@ std::string PickFileIntoDirectory(UserInterface& ui, const std::string& director
         ui.message(e.what(), MessageKind::Error);
         return {};
     }
+    if (name != diskName)
+        ui.message(renamedCopyMessage(name), MessageKind::Information);
     return name;
+}
+
+std::string renamedCopyMessage(std::string_view name)
+{
+    return "The file's name holds characters that the catalogue and the web server would read "
+           "differently, so it has been copied as \"" +
+           std::string(name) + "\", a name both read alike.";
 }
 
 } // namespace qs

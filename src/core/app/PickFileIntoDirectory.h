@@ -10,10 +10,16 @@ class UserInterface;
 // Brings a file the merchant chooses into one of the shop's folders (its
 // image folder, its data folder) and returns its bare name; empty when the
 // merchant cancels, declines a question or the copy fails (which is told).
-// A file already in the folder (the same file, however it was reached) is
-// used where it is, never copied onto itself.
+// A file already in the folder (the same file, however it was reached; a
+// link into the folder stands for the file it leads to) is used where it is,
+// never copied onto itself. A file whose name is no shared name
+// (ShopFileName.h) is copied into the folder under its shared name, even from
+// inside it, and the merchant is told the name it got.
 std::string PickFileIntoDirectory(UserInterface& ui, const std::string& directory, std::string_view filter,
                                   std::string_view initialName);
+
+// Tells the name a file was copied under.
+std::string renamedCopyMessage(std::string_view name);
 
 inline constexpr std::string_view imageFilter = "Image Files (*.jpg;*.jpeg;*.gif)|*.jpg;*.jpeg;*.gif";
 inline constexpr std::string_view templateFilter = "HTML Files (*.htm;*.html)|*.htm;*.html";

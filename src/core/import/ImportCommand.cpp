@@ -9,6 +9,7 @@
 #include "import/EmptyCellPass.h"
 #include "import/ImportMerge.h"
 #include "import/ImportSheet.h"
+#include "import/ImportedPictures.h"
 #include "import/RejectLog.h"
 #include "text/FileError.h"
 #include "ui/Progress.h"
@@ -17,10 +18,13 @@
 namespace qs {
 
 struct ImportCommand::Run {
+    explicit Run(const AppState& app) : pictures(app.LocImg) {}
+
     std::size_t products = 0;
     std::size_t categories = 0;
     RenamedProducts renamed;
     RejectLog rejects;
+    ImportedPictures pictures;
 };
 
 namespace {
@@ -90,7 +94,8 @@ ImportCommand::Outcome ImportCommand::merge(ImportSheet& sheet, TNewCategory& se
     app_.history.perform(std::move(owned));
     {
         Catalogue::BulkChange bulk(app_.catalogue);
-        ImportMerge merge(sheet, app_.InfoList, app_.catalogue, step, selected, run.renamed, run.rejects);
+        ImportMerge merge(sheet, app_.InfoList, app_.catalogue, step, selected, run.renamed, run.rejects,
+                          run.pictures);
         RowCells cells(sheet);
         for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
             if (sheet.rowType(row) != RowType::Suppress) {
@@ -120,7 +125,7 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
     bool settle = false;
     if (!prepare(sheet, pass, settle))
         return Outcome::Stopped;
-    Run run;
+    Run run(app_);
     Outcome outcome;
     try {
         outcome = merge(sheet, selected, settle ? &pass : nullptr, true, run);
@@ -132,6 +137,8 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
     if (outcome == Outcome::Merged) {
         productsAdded_ = run.products;
         run.renamed.tell(ui_);
+        run.pictures.bringIntoImageFolder(ui_);
+        run.pictures.tell(ui_);
         run.rejects.tell(ui_, tablePath);
     }
     return outcome;
@@ -158,7 +165,7 @@ void ImportCommand::check(const ImportSheet& sheet, TNewCategory& selected)
         return;
     // The IDs the trial hands out are given back with its products.
     const std::int64_t nextProductID = app_.catalogue.NextProductID;
-    Run run;
+    Run run(app_);
     Outcome outcome;
     try {
         outcome = merge(trial, selected, settle ? &pass : nullptr, false, run);
@@ -185,6 +192,10 @@ std::string ImportCommand::checkReport(const ImportSheet& sheet, const Run& run)
                 " of that name";
     if (run.rejects.notAddedCount() > 0)
         text += "\r\n- not add " + counted(run.rejects.notAddedCount(), "row", "rows");
+    if (run.pictures.renamedCount() > 0)
+        text += "\r\n- store " + counted(run.pictures.renamedCount(), "picture", "pictures") +
+                (run.pictures.renamedCount() == 1 ? " under a name the web server finds it by"
+                                                  : " under names the web server finds them by");
     if (run.rejects.questionableCount() > 0)
         text += "\r\n- keep " + counted(run.rejects.questionableCount(), "price", "prices") +
                 " unchanged that are not one plain number";

@@ -5,6 +5,7 @@
 #include "catalogue/ValueRules.h"
 #include "catalogue/history/ImportStep.h"
 #include "fields/FieldDefinitions.h"
+#include "import/ImportedPictures.h"
 #include "import/PriceText.h"
 #include "import/RejectLog.h"
 #include "import/RowRefused.h"
@@ -42,9 +43,9 @@ bool holdsSeparators(std::string_view value)
 
 ImportMerge::ImportMerge(const ImportSheet& sheet, const FieldDefinitions& fields, Catalogue& catalogue,
                          ImportStep& step, TNewCategory& selected, RenamedProducts& renamed,
-                         RejectLog& rejects)
+                         RejectLog& rejects, ImportedPictures& pictures)
     : sheet_(sheet), catalogue_(catalogue), step_(step), renamed_(renamed), rejects_(rejects),
-      placement_(catalogue, step, selected)
+      pictures_(pictures), placement_(catalogue, step, selected)
 {
     const ColumnAssignments& assignments = sheet_.assignments();
     std::map<FieldId, std::size_t> lastOfName;
@@ -53,6 +54,7 @@ ImportMerge::ImportMerge(const ImportSheet& sheet, const FieldDefinitions& field
         const Kind kind = name == productNameField ? Kind::Name
                           : name == "Price"        ? Kind::Price
                           : name == categoryField  ? Kind::Category
+                          : name == pictureField   ? Kind::Picture
                                                    : Kind::Other;
         fields_.push_back({std::string(name), kind, &assignments.columnsOf(f)});
         hasCategoryColumn_ =
@@ -123,6 +125,8 @@ bool ImportMerge::buildValues(std::size_t row, const RowCells& cells)
             value.append(text);
             anyValue = true;
         }
+        if (field.kind == Kind::Picture && !value.empty())
+            value = pictures_.stored(value);
     }
     return anyValue;
 }

@@ -14,6 +14,7 @@ namespace qs {
 
 class Catalogue;
 class FieldDefinitions;
+class ImportedPictures;
 class ImportStep;
 class RejectLog;
 class RenamedProducts;
@@ -26,9 +27,9 @@ class TNewCategory;
 //   blanks are passed over);
 // - a product row's columns give one value per field (several columns of a
 //   field joined by a blank for "Product Name" and by "|" otherwise; a
-//   "Price" reduced to one plain number where it is one; the "Category"
-//   columns a path) and make one product, unless every assigned cell is
-//   empty;
+//   "Price" reduced to one plain number where it is one; a "Picture" under
+//   the name the image folder gives it; the "Category" columns a path) and
+//   make one product, unless every assigned cell is empty;
 // - a "Suppress" row gives nothing.
 // A product keeps its counter-made name when its name is blank or taken in
 // its category. A row whose values the catalogue file cannot hold is not
@@ -36,13 +37,14 @@ class TNewCategory;
 class ImportMerge {
 public:
     ImportMerge(const ImportSheet& sheet, const FieldDefinitions& fields, Catalogue& catalogue,
-                ImportStep& step, TNewCategory& selected, RenamedProducts& renamed, RejectLog& rejects);
+                ImportStep& step, TNewCategory& selected, RenamedProducts& renamed, RejectLog& rejects,
+                ImportedPictures& pictures);
 
     // The row's cells as read, settled by the empty-cell pass.
     void mergeRow(std::size_t row, const RowCells& cells);
 
 private:
-    enum class Kind { Name, Price, Category, Other };
+    enum class Kind { Name, Price, Category, Picture, Other };
     struct Field {
         std::string name;
         Kind kind;
@@ -62,6 +64,7 @@ private:
     ImportStep& step_;
     RenamedProducts& renamed_;
     RejectLog& rejects_;
+    ImportedPictures& pictures_;
     CategoryPlacement placement_;
     std::vector<Field> fields_;
     bool hasCategoryColumn_ = false;

@@ -1,10 +1,10 @@
 #include "import/ImportTable.h"
 
 #include "text/CaseFold.h"
+#include "text/Cp1252.h"
 #include "text/ReadFile.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qs {
 namespace {
@@ -24,13 +24,6 @@ TableBytes copied(std::string_view bytes)
     return copy;
 }
 
-std::string codePointText(char32_t cp)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
-    return text;
-}
-
 std::string byteText(char32_t byte)
 {
     char text[8];
@@ -41,7 +34,7 @@ std::string byteText(char32_t byte)
 std::string lostCharacter(char32_t cp, std::string_view encoding)
 {
     return cp == ConversionNotes::notACharacter ? "bytes that are no " + std::string(encoding) + " character"
-                                                : "the character " + codePointText(cp);
+                                                : "the character " + characterText(cp);
 }
 
 std::string lostUtf8(char32_t cp)

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/FileOps.h"
 #include "catalogue/CatalogueFile.h"
+#include "publish/MissingPictures.h"
 #include "publish/UploadCopy.h"
 #include "ui/UserInterface.h"
 
@@ -136,6 +137,7 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
             notExported.push_back(std::move(missing));
     }
     copyDataAndImages(state, ui, notExported);
+    append(notExported, missingPictures(state.catalogue, state.LocImg));
 
     if (!notExported.empty()) {
         ui.message(incompleteMessage(notExported), MessageKind::Warning);

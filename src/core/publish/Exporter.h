@@ -43,7 +43,8 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
 // The export's work once the catalogue is saved: the scripts with the
 // server's Perl path and the settings file in its remote form, the data files
 // and the pictures; then the closing message, or, when anything was not
-// exported, the list of what was not. Throws as ExportCommand does.
+// exported (a picture the catalogue names but the image folder lacks among
+// it), the list of what was not. Throws as ExportCommand does.
 ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui);
 
 std::string uploadFolder(const AppState& state);

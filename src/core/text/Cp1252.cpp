@@ -1,6 +1,9 @@
 #include "text/Cp1252.h"
 
 #include <array>
+#include <cstdio>
+
+#include <unicode/uchar.h>
 
 namespace qs {
 namespace {
@@ -22,6 +25,30 @@ void appendUtf8(std::string& out, char32_t cp)
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
+}
+
+// The length of the well-formed UTF-8 character at the start of text, and the
+// character; 0 for a malformed one (a stray or missing continuation, or an
+// over-long form, which could pass a "/" or a control past a check).
+std::size_t decodeUtf8(std::string_view text, char32_t& cp)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80         ? 1
+                               : (lead >> 5) == 6  ? 2
+                               : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4
+                                                   : 0;
+    if (length == 0 || length > text.size())
+        return 0;
+    cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    constexpr char32_t shortestFor[] = {0, 0, 0x80, 0x800, 0x10000};
+    return cp < shortestFor[length] ? 0 : length;
 }
 
 } // namespace
@@ -52,44 +79,54 @@ std::string cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string utf8ToCp1252(std::string_view utf8)
+std::optional<CharacterOutsideCp1252> firstCharacterOutsideCp1252(std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int length = lead < 0x80         ? 1
-                     : (lead >> 5) == 6  ? 2
-                     : (lead >> 4) == 14 ? 3
-                     : (lead >> 3) == 30 ? 4
-                                         : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        // An over-long form is malformed: it could pass a "/" or a control past a check.
-        constexpr char32_t shortestFor[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!valid || cp < shortestFor[length]) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        out.push_back(unicodeToCp1252(cp).value_or('?'));
-        i += static_cast<std::size_t>(length);
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t cp;
+        const std::size_t length = decodeUtf8(utf8.substr(at), cp);
+        if (length == 0)
+            return CharacterOutsideCp1252{at, notACharacter};
+        if (!unicodeToCp1252(cp))
+            return CharacterOutsideCp1252{at, cp};
+        at += length;
     }
-    return out;
+    return std::nullopt;
+}
+
+std::string characterText(char32_t cp)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+    std::string text(code);
+    char name[128];
+    UErrorCode error = U_ZERO_ERROR;
+    const int32_t length =
+        u_charName(static_cast<UChar32>(cp), U_UNICODE_CHAR_NAME, name, sizeof name, &error);
+    if (U_SUCCESS(error) && length > 0 && static_cast<std::size_t>(length) < sizeof name)
+        text.append(" (").append(name, static_cast<std::size_t>(length)).append(")");
+    return text;
+}
+
+std::string characterOutsideCp1252Refusal(char32_t cp)
+{
+    const std::string what = cp == notACharacter ? "Bytes that are no UTF-8 character have"
+                                                 : "The character " + characterText(cp) + " has";
+    return what +
+           " no place in Windows-1252, the character set of the catalogue, so the text cannot be stored.";
+}
+
+Cp1252Conversion utf8ToCp1252(std::string_view utf8)
+{
+    if (const auto outside = firstCharacterOutsideCp1252(utf8))
+        return {{}, characterOutsideCp1252Refusal(outside->codePoint)};
+    Cp1252Conversion converted;
+    converted.bytes.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t cp;
+        at += decodeUtf8(utf8.substr(at), cp);
+        converted.bytes.push_back(*unicodeToCp1252(cp));
+    }
+    return converted;
 }
 
 } // namespace qs

@@ -13,7 +13,8 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A file-open dialog: its title (a plain "Open" when empty), where it
-// starts, what it offers, what it proposes.
+// starts (a path, in the file system's bytes), what it offers, what it
+// proposes (a name the catalogue holds).
 struct FileDialogRequest {
     std::string caption;
     std::string directory;
@@ -22,7 +23,8 @@ struct FileDialogRequest {
     std::string initialName;
 };
 
-// How the core's commands ask and tell. Every text is Windows-1252 bytes; the
+// How the core's commands ask and tell. Every text is Windows-1252 bytes (the
+// paths of the file dialog excepted); the
 // face that implements this converts for the screen or the terminal.
 class UserInterface {
 public:
@@ -35,7 +37,8 @@ public:
     // An input box; empty when cancelled.
     virtual std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
                                                  std::string_view initial) = 0;
-    // A file-open dialog; the chosen path, or empty when cancelled.
+    // A file-open dialog; the chosen path in the file system's bytes (not
+    // Windows-1252), or empty when cancelled.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     // The shared "Please Wait..." progress window.
     virtual Progress& progress() = 0;

@@ -1,6 +1,7 @@
 #include "dialogs/TInspectorForm.h"
 
 #include "Encoding.h"
+#include "ui/UserInterface.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,8 +35,7 @@ TInspectorForm::TInspectorForm(const qs::FieldDefinitions& definitions, qs::User
 
     connect(StringGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (inspector_)
-            inspector_->setCell(static_cast<std::size_t>(item->row()),
-                                static_cast<std::size_t>(item->column()), toBytes(item->text()));
+            cellTyped(item);
     });
     connect(NewTypeBtn, &QPushButton::clicked, this, &TInspectorForm::newType);
     connect(DeleteTypeBtn, &QPushButton::clicked, this, &TInspectorForm::deleteType);
@@ -88,6 +88,18 @@ void TInspectorForm::showTable()
     }
     StringGrid->setVerticalHeaderLabels(names);
     DeleteTypeBtn->setEnabled(types > 0);
+}
+
+void TInspectorForm::cellTyped(QTableWidgetItem* item)
+{
+    const auto row = static_cast<std::size_t>(item->row());
+    const auto type = static_cast<std::size_t>(item->column());
+    if (std::optional<std::string> typed = typedBytes(item->text(), ui_)) {
+        inspector_->setCell(row, type, std::move(*typed));
+        return;
+    }
+    const QSignalBlocker quiet(StringGrid);
+    item->setText(fromBytes(inspector_->cell(row, type)));
 }
 
 void TInspectorForm::newType()

@@ -9,6 +9,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace qs {
 class FieldDefinitions;
@@ -37,6 +38,8 @@ public:
 
 private:
     void showTable();
+    // A character the catalogue cannot hold is told, and the cell shows its value again.
+    void cellTyped(QTableWidgetItem* item);
     void newType();
     void deleteType();
     void confirm();

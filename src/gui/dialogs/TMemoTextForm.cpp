@@ -50,7 +50,14 @@ std::optional<std::string> TMemoTextForm::editText(const std::string& storedValu
 void TMemoTextForm::confirm()
 {
     const QString typed = TheMemo->toPlainText();
-    std::string value = typed == shown_ ? stored_ : memoValue(toBytes(typed));
+    std::string value;
+    if (typed == shown_) {
+        value = stored_;
+    } else if (const std::optional<std::string> bytes = typedBytes(typed, ui_)) {
+        value = memoValue(*bytes);
+    } else {
+        return;
+    }
     if (const std::string refusal = valueRefusal(field_, value); !refusal.empty()) {
         ui_.message(refusal, MessageKind::Warning);
         return;

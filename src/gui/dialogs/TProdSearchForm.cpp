@@ -45,7 +45,10 @@ TProdSearchForm::TProdSearchForm(qs::Catalogue& catalogue, qs::UserInterface& ui
 
 void TProdSearchForm::search(const QString& text)
 {
-    ProductSearch found = FindProducts(catalogue_, toBytes(text));
+    const std::optional<std::string> typed = typedBytes(text, ui_);
+    if (!typed)
+        return;
+    ProductSearch found = FindProducts(catalogue_, *typed);
     HeadingLabel->setText(fromBytes(found.heading));
     if (found.results.empty()) {
         ui_.message(found.noResultMessage, MessageKind::Information);

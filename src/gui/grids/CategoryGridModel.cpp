@@ -61,7 +61,8 @@ bool CategoryGridModel::setData(const QModelIndex& index, const QVariant& value,
 {
     if (role != Qt::EditRole || !index.isValid() || !grid_.editable(index.column(), index.row()))
         return false;
-    return storeRow(index.row(), toBytes(value.toString()));
+    const std::optional<std::string> typed = typedBytes(value.toString(), ui_);
+    return typed && storeRow(index.row(), *typed);
 }
 
 bool CategoryGridModel::storeRow(int row, const std::string& value)

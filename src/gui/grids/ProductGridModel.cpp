@@ -111,7 +111,8 @@ bool ProductGridModel::setData(const QModelIndex& index, const QVariant& value, 
 {
     if (role != Qt::EditRole || !editable(index))
         return false;
-    return store(index, toBytes(value.toString()));
+    const std::optional<std::string> typed = typedBytes(value.toString(), ui_);
+    return typed && store(index, *typed);
 }
 
 bool ProductGridModel::store(const QModelIndex& index, const std::string& value)

@@ -8,8 +8,8 @@
 namespace qs::gui {
 
 ImportTableModel::ImportTableModel(qs::ImportSheet& sheet, const qs::FieldDefinitions& fields,
-                                   QObject* parent)
-    : QAbstractTableModel(parent), sheet_(sheet), fields_(fields), cells_(sheet)
+                                   qs::UserInterface& ui, QObject* parent)
+    : QAbstractTableModel(parent), sheet_(sheet), fields_(fields), ui_(ui), cells_(sheet)
 {
 }
 
@@ -46,8 +46,10 @@ bool ImportTableModel::setData(const QModelIndex& index, const QVariant& value, 
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    sheet_.setCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()),
-                   toBytes(value.toString()));
+    const std::optional<std::string> typed = typedBytes(value.toString(), ui_);
+    if (!typed)
+        return false;
+    sheet_.setCell(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()), *typed);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

@@ -6,7 +6,8 @@
 
 namespace qs {
 class FieldDefinitions;
-}
+class UserInterface;
+} // namespace qs
 
 namespace qs::gui {
 
@@ -18,7 +19,8 @@ namespace qs::gui {
 class ImportTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    ImportTableModel(qs::ImportSheet& sheet, const qs::FieldDefinitions& fields, QObject* parent = nullptr);
+    ImportTableModel(qs::ImportSheet& sheet, const qs::FieldDefinitions& fields, qs::UserInterface& ui,
+                     QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -46,6 +48,7 @@ private:
 
     qs::ImportSheet& sheet_;
     const qs::FieldDefinitions& fields_;
+    qs::UserInterface& ui_;
     // The view asks cell by cell along a row: it is split once, and again
     // after the sheet changed (the empty-cell pass fills cells while the
     // view repaints behind its question).

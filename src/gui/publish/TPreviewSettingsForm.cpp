@@ -109,7 +109,10 @@ QWidget* TPreviewSettingsForm::buildButtons()
 
 void TPreviewSettingsForm::withEdits(const std::function<void(qs::PreviewSettingsEdits&)>& step)
 {
-    qs::PreviewSettingsEdits edits{toBytes(BrowserEdit->text()), toBytes(AddressEdit->text())};
+    TypedTexts typed(ui_);
+    qs::PreviewSettingsEdits edits{typed(BrowserEdit->text()), typed(AddressEdit->text())};
+    if (!typed.held())
+        return;
     step(edits);
     BrowserEdit->setText(fromBytes(edits.BrowserEdit));
     AddressEdit->setText(fromBytes(edits.AddressEdit));
@@ -129,8 +132,9 @@ bool TPreviewSettingsForm::execute()
 
 void TPreviewSettingsForm::confirm()
 {
-    const qs::PreviewSettingsEdits edits{toBytes(BrowserEdit->text()), toBytes(AddressEdit->text())};
-    if (edits.accept(state_, settings_, ui_))
+    TypedTexts typed(ui_);
+    const qs::PreviewSettingsEdits edits{typed(BrowserEdit->text()), typed(AddressEdit->text())};
+    if (typed.held() && edits.accept(state_, settings_, ui_))
         accept();
 }
 

@@ -56,8 +56,9 @@ bool TAdminPassForm::execute()
 
 void TAdminPassForm::confirm()
 {
-    const qs::AdminPassword admin{toBytes(Edit1->text()), toBytes(Edit2->text())};
-    if (!admin.write(passwordFile(), ui_))
+    TypedTexts typed(ui_);
+    const qs::AdminPassword admin{typed(Edit1->text()), typed(Edit2->text())};
+    if (!typed.held() || !admin.write(passwordFile(), ui_))
         return;
     state_.SettingsModified = true;
     accept();

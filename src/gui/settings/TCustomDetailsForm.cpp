@@ -68,7 +68,10 @@ void TCustomDetailsForm::confirm()
     qs::CustomerDetails details;
     details.CheckBox1 = CheckBox1->isChecked();
     details.CheckBox2 = CheckBox2->isChecked();
-    details.Edit1 = toBytes(Edit1->text());
+    const std::optional<std::string> label = typedBytes(Edit1->text(), ui_);
+    if (!label)
+        return;
+    details.Edit1 = *label;
     const qs::ShopSettings before = state_.ShopFields;
     if (!details.accept(state_.ShopFields, ui_))
         return;

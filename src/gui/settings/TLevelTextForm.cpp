@@ -82,7 +82,8 @@ void TLevelTextForm::showLevel()
 
 bool TLevelTextForm::storeLevel()
 {
-    return texts_.store(toBytes(LevTexMemo->toPlainText()), ui_);
+    const std::optional<std::string> text = typedBytes(LevTexMemo->toPlainText(), ui_);
+    return text && texts_.store(*text, ui_);
 }
 
 void TLevelTextForm::step(bool forward)
@@ -97,8 +98,11 @@ void TLevelTextForm::confirm()
 {
     if (!storeLevel())
         return;
+    const std::optional<std::string> entries = typedBytes(Edit1->text(), ui_);
+    if (!entries)
+        return;
     const qs::ShopSettings before = state_.ShopFields;
-    if (!texts_.acceptEntries(state_.ShopFields, toBytes(Edit1->text()), ui_))
+    if (!texts_.acceptEntries(state_.ShopFields, *entries, ui_))
         return;
     qs::noteSettingsChange(state_, before);
     accept();

@@ -95,27 +95,40 @@ void TPayMethodForm::showMethods()
     PaymentURLEdit->setEnabled(enabled.address);
 }
 
-void TPayMethodForm::takeControls()
+bool TPayMethodForm::takeControls()
 {
+    TypedTexts typed(ui_);
+    const std::string accountId = typed(edAccountID->text());
+    const std::string authType = typed(edAuthType->text());
+    const std::string address = typed(PaymentURLEdit->text());
+    if (!typed.held())
+        return false;
     methods_.PayMethodBox = PayMethodBox->currentIndex();
     methods_.PhoneBackBox = PhoneBackBox->isChecked();
     methods_.AllowSnailBox = AllowSnailBox->isChecked();
     methods_.InvoiceBox = InvoiceBox->isChecked();
-    methods_.edAccountID = toBytes(edAccountID->text());
-    methods_.edAuthType = toBytes(edAuthType->text());
-    methods_.PaymentURLEdit = toBytes(PaymentURLEdit->text());
+    methods_.edAccountID = accountId;
+    methods_.edAuthType = authType;
+    methods_.PaymentURLEdit = address;
+    return true;
 }
 
 void TPayMethodForm::pickMethod(int method)
 {
-    takeControls();
+    if (!takeControls()) {
+        // The method stays, with what was typed for it.
+        const QSignalBlocker quiet(PayMethodBox);
+        PayMethodBox->setCurrentIndex(methods_.PayMethodBox);
+        return;
+    }
     methods_.pick(method, state_.ShopFields, ui_);
     showMethods();
 }
 
 void TPayMethodForm::confirm()
 {
-    takeControls();
+    if (!takeControls())
+        return;
     const qs::ShopSettings before = state_.ShopFields;
     if (!methods_.accept(state_.ShopFields, ui_))
         return;

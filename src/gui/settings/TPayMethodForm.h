@@ -49,7 +49,8 @@ signals:
 
 private:
     void showMethods();
-    void takeControls();
+    // False, after telling, when a text holds a character the catalogue cannot hold.
+    bool takeControls();
     void pickMethod(int method);
     void confirm();
 

@@ -144,7 +144,7 @@ QWidget* TPostPackForm::buildWeightSheet()
     NewBandBtn->setFocusPolicy(Qt::NoFocus);
     DelBandBtn = plainButton("Delete");
     connect(UnitBox, &QComboBox::editTextChanged, this,
-            [this](const QString& unit) { postage_.setWeightUnit(state_, toBytes(unit), ui_); });
+            [this](const QString& unit) { typeWeightUnit(unit); });
     connect(BandList, &QListWidget::itemSelectionChanged, this, [this] {
         const int band = selectedRow(BandList);
         BandEdit->setText(band < 0 ? QString() : BandList->item(band)->text());
@@ -191,8 +191,7 @@ QWidget* TPostPackForm::buildChargeSheet()
         MethodPanels->setCurrentIndex(method);
     });
     connect(VATIncBox, &QCheckBox::clicked, this, &TPostPackForm::vatIncludedClicked);
-    connect(PercentEdit, &QLineEdit::textEdited, this,
-            [this](const QString& text) { postage_.percentage = toBytes(text); });
+    connect(PercentEdit, &QLineEdit::textEdited, this, [this](const QString& text) { typePercentage(text); });
     connect(WeightGrid, &QTableWidget::itemChanged, this, &TPostPackForm::chargeTyped);
     connect(FixedGrid, &QTableWidget::itemChanged, this, &TPostPackForm::costTyped);
     auto* method = new QHBoxLayout;
@@ -264,7 +263,8 @@ void TPostPackForm::renameArea()
     if (row < 0)
         return;
     const std::size_t entry = static_cast<std::size_t>(row);
-    if (postage_.renameArea(entry, toBytes(AreaNameEdit->text()), ui_))
+    const std::optional<std::string> name = typedBytes(AreaNameEdit->text(), ui_);
+    if (name && postage_.renameArea(entry, *name, ui_))
         AreaList->item(row)->setText(AreaNameEdit->text());
     else
         AreaNameEdit->setText(fromBytes(postage_.areas.entries[entry].name));
@@ -308,7 +308,7 @@ void TPostPackForm::editZone()
     if (row < 0)
         return;
     const std::optional<std::string> name =
-        ui_.inputText("Change Name", "Please enter the new name:-", toBytes(ZoneList->item(row)->text()));
+        ui_.inputText("Change Name", "Please enter the new name:-", zoneName(row));
     if (name)
         ZoneList->item(row)->setText(fromBytes(*name));
 }
@@ -318,7 +318,7 @@ void TPostPackForm::deleteZone()
     const int row = selectedRow(ZoneList);
     if (row < 0)
         return;
-    const std::string question = "Delete '" + toBytes(ZoneList->item(row)->text()) + "'?";
+    const std::string question = "Delete '" + zoneName(row) + "'?";
     if (ui_.ask(question, qs::MessageKind::Confirmation, qs::Buttons::YesNo) == qs::Answer::Yes)
         delete ZoneList->takeItem(row);
 }
@@ -340,14 +340,19 @@ void TPostPackForm::renameBand()
     const int row = selectedRow(BandList);
     if (row < 0 || BandEdit->text().isEmpty())
         return;
-    const std::optional<std::size_t> moved =
-        postage_.renameBand(static_cast<std::size_t>(row), toBytes(BandEdit->text()), ui_);
+    const std::optional<std::string> band = typedBytes(BandEdit->text(), ui_);
+    if (!band)
+        return;
+    const std::optional<std::size_t> moved = postage_.renameBand(static_cast<std::size_t>(row), *band, ui_);
     showBands(moved ? static_cast<int>(*moved) : row);
 }
 
 void TPostPackForm::newBand()
 {
-    if (const std::optional<std::size_t> added = postage_.newBand(toBytes(BandEdit->text()), ui_))
+    const std::optional<std::string> band = typedBytes(BandEdit->text(), ui_);
+    if (!band)
+        return;
+    if (const std::optional<std::size_t> added = postage_.newBand(*band, ui_))
         showBands(static_cast<int>(*added));
 }
 
@@ -386,7 +391,8 @@ void TPostPackForm::chargeTyped(QTableWidgetItem* typed)
 {
     const std::size_t band = static_cast<std::size_t>(typed->row());
     const std::size_t zone = static_cast<std::size_t>(typed->column());
-    if (!postage_.setWeightCharge(band, zone, toBytes(typed->text()), ui_)) {
+    const std::optional<std::string> charge = typedBytes(typed->text(), ui_);
+    if (!charge || !postage_.setWeightCharge(band, zone, *charge, ui_)) {
         const QSignalBlocker quiet(WeightGrid);
         const auto& rows = postage_.tables.weightCharges;
         typed->setText(band < rows.size() ? fromBytes(rows[band][zone]) : QString());
@@ -396,10 +402,35 @@ void TPostPackForm::chargeTyped(QTableWidgetItem* typed)
 void TPostPackForm::costTyped(QTableWidgetItem* typed)
 {
     const std::size_t zone = static_cast<std::size_t>(typed->column());
-    if (!postage_.setFixedCost(zone, toBytes(typed->text()), ui_)) {
+    const std::optional<std::string> cost = typedBytes(typed->text(), ui_);
+    if (!cost || !postage_.setFixedCost(zone, *cost, ui_)) {
         const QSignalBlocker quiet(FixedGrid);
         typed->setText(fromBytes(postage_.tables.fixedCosts[zone]));
     }
+}
+
+void TPostPackForm::typeWeightUnit(const QString& unit)
+{
+    if (const std::optional<std::string> typed = typedBytes(unit, ui_)) {
+        postage_.setWeightUnit(state_, *typed, ui_);
+        return;
+    }
+    const QSignalBlocker quiet(UnitBox);
+    UnitBox->setEditText(fromBytes(postage_.weightUnit));
+}
+
+void TPostPackForm::typePercentage(const QString& text)
+{
+    if (std::optional<std::string> typed = typedBytes(text, ui_))
+        postage_.percentage = std::move(*typed);
+    else
+        PercentEdit->setText(fromBytes(postage_.percentage));
+}
+
+std::string TPostPackForm::zoneName(int row) const
+{
+    // Every name in the list came from bytes or from an input box, so it converts.
+    return toCatalogueBytes(ZoneList->item(row)->text()).bytes;
 }
 
 void TPostPackForm::vatIncludedClicked(bool ticked)

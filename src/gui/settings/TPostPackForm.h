@@ -92,6 +92,11 @@ private:
     void chargeTyped(QTableWidgetItem* cell);
     void costTyped(QTableWidgetItem* cell);
     void vatIncludedClicked(bool ticked);
+    // Typed into the unit box or the percentage: a character the catalogue
+    // cannot hold is told, and the text goes back to the value kept.
+    void typeWeightUnit(const QString& unit);
+    void typePercentage(const QString& text);
+    std::string zoneName(int row) const;
     void confirm();
 
     qs::AppState& state_;

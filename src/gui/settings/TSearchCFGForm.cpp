@@ -109,7 +109,10 @@ void TSearchCFGForm::add()
 {
     if (ComboBox1->currentIndex() < 0)
         return;
-    if (const std::optional<std::size_t> added = search_.add(toBytes(ComboBox1->currentText())))
+    const std::optional<std::string> field = typedBytes(ComboBox1->currentText(), ui_);
+    if (!field)
+        return;
+    if (const std::optional<std::size_t> added = search_.add(*field))
         showChosen(static_cast<int>(*added));
 }
 
@@ -125,7 +128,10 @@ void TSearchCFGForm::remove()
 void TSearchCFGForm::change()
 {
     const int row = selectedRow(ListBox1);
-    if (row >= 0 && !search_.changeLabel(static_cast<std::size_t>(row), toBytes(Edit1->text()), ui_))
+    if (row < 0)
+        return;
+    const std::optional<std::string> label = typedBytes(Edit1->text(), ui_);
+    if (label && !search_.changeLabel(static_cast<std::size_t>(row), *label, ui_))
         showLabel();
 }
 

@@ -45,8 +45,11 @@ bool TTermConditionForm::execute()
 
 void TTermConditionForm::confirm()
 {
+    const std::optional<std::string> terms = typedBytes(TermsMemo->toPlainText(), ui_);
+    if (!terms)
+        return;
     try {
-        qs::writeTerms(termsFile(), toBytes(TermsMemo->toPlainText()));
+        qs::writeTerms(termsFile(), *terms);
     } catch (const qs::FileError& error) {
         ui_.message(error.what(), qs::MessageKind::Error);
         return;

@@ -2,6 +2,7 @@
 
 #include "Encoding.h"
 #include "settings/DialogParts.h"
+#include "ui/UserInterface.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -10,7 +11,7 @@
 
 namespace qs::gui {
 
-TVATCodeModForm::TVATCodeModForm(QWidget* parent) : QDialog(parent)
+TVATCodeModForm::TVATCodeModForm(qs::UserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui)
 {
     setWindowTitle("Modify VAT Code");
     Edit1 = new QLineEdit;
@@ -19,7 +20,7 @@ TVATCodeModForm::TVATCodeModForm(QWidget* parent) : QDialog(parent)
     OKBtn = new QPushButton("OK");
     OKBtn->setDefault(true);
     CancelBtn = plainButton("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OKBtn, &QPushButton::clicked, this, &TVATCodeModForm::confirm);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* fields = new QFormLayout;
     fields->addRow("VAT Code", Edit1);
@@ -39,9 +40,14 @@ bool TVATCodeModForm::execute(const qs::VatCode& shown)
     return exec() == QDialog::Accepted;
 }
 
-qs::VatCode TVATCodeModForm::typed() const
+void TVATCodeModForm::confirm()
 {
-    return {toBytes(Edit1->text()), toBytes(Edit2->text()), toBytes(Edit3->text())};
+    TypedTexts typed(ui_);
+    qs::VatCode code{typed(Edit1->text()), typed(Edit2->text()), typed(Edit3->text())};
+    if (!typed.held())
+        return;
+    typed_ = std::move(code);
+    accept();
 }
 
 } // namespace qs::gui

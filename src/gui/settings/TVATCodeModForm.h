@@ -7,6 +7,10 @@
 class QLineEdit;
 class QPushButton;
 
+namespace qs {
+class UserInterface;
+}
+
 namespace qs::gui {
 
 // "Modify VAT Code": one VAT code, its rate and its description, for the Add
@@ -14,18 +18,25 @@ namespace qs::gui {
 class TVATCodeModForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TVATCodeModForm(QWidget* parent = nullptr);
+    explicit TVATCodeModForm(qs::UserInterface& ui, QWidget* parent = nullptr);
 
     // Shows the code in the fields. True when it closed with OK; typed()
     // then holds the fields as typed.
     bool execute(const qs::VatCode& shown);
-    qs::VatCode typed() const;
+    const qs::VatCode& typed() const { return typed_; }
 
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QLineEdit* Edit3 = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+
+private:
+    // OK: a text the catalogue cannot hold is told and keeps the dialog open.
+    void confirm();
+
+    qs::UserInterface& ui_;
+    qs::VatCode typed_;
 };
 
 } // namespace qs::gui

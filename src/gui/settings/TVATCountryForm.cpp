@@ -92,7 +92,8 @@ void TVATCountryForm::rateTyped(QTableWidgetItem* cell)
 {
     const std::size_t row = static_cast<std::size_t>(cell->row());
     const std::size_t column = static_cast<std::size_t>(cell->column() - 1);
-    countries_.setRate(row, column, toBytes(cell->text()), ui_);
+    if (const std::optional<std::string> rate = typedBytes(cell->text(), ui_))
+        countries_.setRate(row, column, *rate, ui_);
     // Shown as stored: with two decimals, or as it was when refused.
     const QSignalBlocker quiet(CountryGrid);
     if (row < countries_.rows.size() && countries_.editable(column))
@@ -101,7 +102,8 @@ void TVATCountryForm::rateTyped(QTableWidgetItem* cell)
 
 void TVATCountryForm::addCountry()
 {
-    if (countries_.addCountry(toBytes(CountryBox->currentText()), ui_))
+    const std::optional<std::string> country = typedBytes(CountryBox->currentText(), ui_);
+    if (country && countries_.addCountry(*country, ui_))
         showGrid();
 }
 

@@ -18,7 +18,7 @@
 namespace qs::gui {
 
 TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), codeModForm_(new TVATCodeModForm(this)),
+    : QDialog(parent), state_(state), ui_(ui), codeModForm_(new TVATCodeModForm(ui, this)),
       countryForm_(new TVATCountryForm(state, ui, this))
 {
     setWindowTitle("VAT Details");

@@ -8,6 +8,7 @@
 #include "import/ColumnCheck.h"
 #include "import/ETableValidate.h"
 #include "import/ImportSheet.h"
+#include "import/ImportedPictures.h"
 #include "import/RejectLog.h"
 #include "text/AtomicFileSet.h"
 
@@ -288,6 +289,49 @@ TEST_F(ImportCommandTest, TheRejectLogIsUtf8AndACleanImportTakesTheOldOneAway)
     ASSERT_EQ(add(clean, &toys), ImportCommand::Outcome::Merged);
     EXPECT_FALSE(std::filesystem::exists(folder.file("stock.import.log")));
     EXPECT_EQ(ui.said.size(), 1u) << "only the first import had anything to tell";
+}
+
+// A picture's name that the catalogue (Windows-1252) and the web server (the
+// bytes of the name on disk) would read differently is stored under the name
+// the picker gives it, and a picture of the table's name in the image folder
+// is copied to that name, so that the export finds it.
+TEST_F(ImportCommandTest, PicturesGetTheNamesTheImageFolderGivesThem)
+{
+    std::vector<std::string> fields = plainFields;
+    fields.push_back("Picture=Special,Optional,\"\",\"\",No,No");
+    state.InfoList.setLines(fields);
+    state.LocImg = folder.file("images");
+    std::filesystem::create_directory(state.LocImg);
+    folder.write("images/caf\xC3\xA9.png", "cafe picture");
+    folder.write("images/p\xC3\xAF\x63.jpg", "pic picture");
+    folder.write("images/pic.jpg", "another picture");
+    ImportSheet table =
+        sheet("Kite,caf\xC3\xA9.png\nBall,plain.jpg\nTop,caf\xC3\xA9.png\nYo-yo,p\xC3\xAF\x63.jpg\n"
+              "Bat,m\xC3\xBCnze.gif",
+              {"Product Name", "Picture"});
+
+    TNewCategory& toys = state.catalogue.addCategory(state.catalogue.root(), "Toys");
+    command.check(table, toys);
+    ASSERT_EQ(ui.said.size(), 1u);
+    EXPECT_NE(ui.said[0].text.find("- store 3 pictures under names the web server finds them by"),
+              std::string::npos)
+        << ui.said[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("images/cafe.png")));
+    ui.said.clear();
+
+    ASSERT_EQ(add(table, &toys), ImportCommand::Outcome::Merged);
+    std::vector<std::string> pictures;
+    for (const auto& product : toys.products())
+        pictures.emplace_back(product->field("Picture"));
+    EXPECT_EQ(pictures,
+              (std::vector<std::string>{"cafe.png", "plain.jpg", "cafe.png", "pic.jpg", "munze.gif"}));
+    EXPECT_EQ(folder.read("images/cafe.png"), "cafe picture");
+    EXPECT_EQ(folder.read("images/pic.jpg"), "another picture"); // a file of the new name stays
+    EXPECT_FALSE(std::filesystem::exists(folder.file("images/munze.gif")));
+    ASSERT_EQ(ui.said.size(), 1u);
+    EXPECT_EQ(ui.said[0].text, std::string(ImportedPictures::renamedHeading) +
+                                   "\r\ncaf\xE9.png is now cafe.png\r\nm\xFCnze.gif is now munze.gif"
+                                   "\r\np\xEF\x63.jpg is now pic.jpg");
 }
 
 TEST_F(ImportCommandTest, IsOneStepOfTheHistoryThatUndoesToTheSameBytes)

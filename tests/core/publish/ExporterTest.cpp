@@ -5,6 +5,8 @@
 #include "app/Startup.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
+#include "catalogue/TNewCategory.h"
+#include "catalogue/TNewProduct.h"
 #include "core/text/TempFolder.h"
 #include "text/FileError.h"
 #include "text/NameValueList.h"
@@ -315,6 +317,63 @@ TEST_F(ExporterTest, MissingFoldersAreToldInOrderAndListedInsteadOfTheClosingMes
         EXPECT_EQ(fs::exists(upload("Demo-images/logo.gif")), c.picturesCopied);
         state.LocCGI = localRoot;
     }
+}
+
+// The web server finds a picture by the bytes of its name: a picture the
+// catalogue names is exported only when the image folder holds a file of that
+// very name, and every other one is listed.
+TEST_F(ExporterTest, PicturesTheImageFolderLacksAreListedAndTheExportIsIncomplete)
+{
+    TNewCategory& books = *state.catalogue.findByPath("Books");
+    TNewCategory& toys = state.catalogue.addCategory(state.catalogue.root(), "Toys");
+    books.setDetail("Picture", "banner.gif");
+    toys.setDetail("Default Picture", "toy.jpg");
+    const auto addProduct = [&](TNewCategory& category, const char* name, const char* picture) {
+        TNewProduct& product = state.catalogue.createProduct(category);
+        product.setField("Product Name", name, ui);
+        product.setField("Picture", picture, ui);
+    };
+    addProduct(books, "Dune", "photo one.jpg");
+    addProduct(books, "Emma", "caf\xE9.png"); // the catalogue's Windows-1252
+    addProduct(toys, "Kite", "");             // inherits toy.jpg
+    addProduct(toys, "Ball", "");
+    addProduct(toys, "Yo-yo", "sub/yo.jpg");
+    folder.write(state.LocImg + "/photo one.jpg", "JPEG");
+    folder.write(state.LocImg + "/caf\xC3\xA9.png", "PNG"); // named in UTF-8 on disk
+    fs::create_directories(state.LocImg + "/sub");
+    folder.write(state.LocImg + "/sub/yo.jpg", "JPEG"); // the export copies no sub-folder
+
+    EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
+    const std::string images = ", is no file of the image folder " + state.LocImg + ".";
+    EXPECT_EQ(ui.texts().back(),
+              std::string(exportIncompleteHeading) + "\nThe picture banner.gif, named by the category Books" +
+                  images + "\nThe picture caf\xE9.png, named by the product Emma in Books" + images +
+                  "\nThe picture sub/yo.jpg, named by the product Yo-yo in Toys" + images +
+                  "\nThe picture toy.jpg, named by the product Kite in Toys and 1 more" + images + "\n" +
+                  std::string(exportIncompleteAdvice));
+    EXPECT_EQ(folder.read(upload("Demo-images/photo one.jpg")), "JPEG");
+
+    for (const char* name : {"banner.gif", "caf\xE9.png", "toy.jpg"})
+        folder.write(state.LocImg + "/" + name, "picture");
+    state.catalogue.destroyProduct(*toys.products().back());
+    ui.said.clear();
+    EXPECT_EQ(exportShop(), ExportOutcome::Complete);
+}
+
+TEST_F(ExporterTest, ManyMissingPicturesAreCounted)
+{
+    TNewCategory& books = *state.catalogue.findByPath("Books");
+    for (int i = 0; i < 25; ++i) {
+        TNewProduct& product = state.catalogue.createProduct(books);
+        product.setField("Picture", "p" + std::to_string(100 + i) + ".jpg", ui);
+    }
+    EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
+    const std::string report = ui.texts().back();
+    EXPECT_NE(report.find("The picture p119.jpg"), std::string::npos) << report;
+    EXPECT_EQ(report.find("The picture p120.jpg"), std::string::npos) << report;
+    EXPECT_NE(report.find("\n... and 5 more pictures that are no file of the image folder.\n"),
+              std::string::npos)
+        << report;
 }
 
 TEST_F(ExporterTest, FilesThatCannotBeCopiedAreListedAndLinksNeverLeadOutOfTheShop)

@@ -31,7 +31,8 @@ TEST(Cp1252, ConvertsBothWays)
     };
     for (const auto& p : pairs) {
         EXPECT_EQ(cp1252ToUtf8(p.cp1252), p.utf8) << p.utf8;
-        EXPECT_EQ(utf8ToCp1252(p.utf8), p.cp1252) << p.utf8;
+        EXPECT_EQ(utf8ToCp1252(p.utf8).bytes, p.cp1252) << p.utf8;
+        EXPECT_TRUE(utf8ToCp1252(p.utf8).converted()) << p.utf8;
     }
 }
 
@@ -40,41 +41,61 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip)
     std::string all;
     for (int c = 1; c < 256; ++c)
         all.push_back(static_cast<char>(c));
-    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)).bytes, all);
 }
 
-TEST(Cp1252, WhatTheCodePageCannotHoldBecomesAQuestionMark)
+// Nothing the code page cannot hold is ever replaced: the text is refused,
+// and the refusal names the first such character.
+TEST(Cp1252, RefusesTextWithACharacterTheCodePageCannotHold)
 {
-    const Pair cases[] = {
-        {"?", "\xE2\x82\xB9"}, // rupee sign
-        {"a?b", "a\xF0\x9F\x98\x80"
-                "b"}, // emoji
-        {"a?b", "a\xFF"
-                "b"}, // not UTF-8 at all
-        {"a?b", "a\x80"
-                "b"},          // continuation byte without a lead
-        {"?", "\xC3"},         // cut short at the end
-        {"?", "\xED\xA0\x80"}, // surrogate
+    struct Case {
+        const char* utf8;
+        std::size_t offset;
+        char32_t codePoint;
+        const char* named; // in the refusal
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.cp1252;
-}
-
-// However a malformed sequence is cut up, it must not smuggle in a character:
-// over-long forms of "/" least of all.
-TEST(Cp1252, MalformedSequencesGiveOnlyQuestionMarks)
-{
-    for (const char* malformed :
-         {"\xC0\xAF", "\xC1\xA9", "\xE0\x80\xAF", "\xE0\x82\xAC", "\xF0\x80\x80\xAF", "\xE2\x82",
-          "\xE2\x82"
-          "A",
-          "\xF8\x88\x80\x80\x80"}) {
-        std::string out = utf8ToCp1252(malformed);
-        if (!out.empty() && out.back() == 'A')
-            out.pop_back();
-        EXPECT_FALSE(out.empty());
-        EXPECT_EQ(out.find_first_not_of('?'), std::string::npos) << out;
+    const Case cases[] = {
+        {"\xC5\x81\xC3\xB3\x64\xC5\xBA \xE2\x82\xAC"
+         "5",
+         0, 0x141, "U+0141 (LATIN CAPITAL LETTER L WITH STROKE)"}, // Łódź €5
+        {"\xC3\xB3\x64\xC5\xBA \xE2\x82\xAC"
+         "5",
+         3, 0x17A, "U+017A (LATIN SMALL LETTER Z WITH ACUTE)"}, // ódź €5: the euro sign fits
+        {"\xE2\x82\xB9", 0, 0x20B9, "U+20B9 (INDIAN RUPEE SIGN)"},
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         1, 0x1F600, "U+1F600 (GRINNING FACE)"},
+        {"\xED\xA0\x80", 0, 0xD800, "U+D800"}, // a surrogate
+        {"a\xFF"
+         "b",
+         1, notACharacter, "Bytes that are no UTF-8 character"},
+        {"ab\x80", 2, notACharacter, "Bytes that are no UTF-8 character"}, // a continuation without a lead
+        {"\xC3", 0, notACharacter, "Bytes that are no UTF-8 character"},   // cut short at the end
+        {"\xE2\x82"
+         "A",
+         0, notACharacter, "Bytes that are no UTF-8 character"},
+        // Over-long forms of "/" and of the euro sign smuggle in nothing.
+        {"\xC0\xAF", 0, notACharacter, "Bytes that are no UTF-8 character"},
+        {"\xE0\x80\xAF", 0, notACharacter, "Bytes that are no UTF-8 character"},
+        {"\xE0\x82\xAC", 0, notACharacter, "Bytes that are no UTF-8 character"},
+        {"\xF0\x80\x80\xAF", 0, notACharacter, "Bytes that are no UTF-8 character"},
+        {"\xF8\x88\x80\x80\x80", 0, notACharacter, "Bytes that are no UTF-8 character"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        const auto outside = firstCharacterOutsideCp1252(c.utf8);
+        ASSERT_TRUE(outside.has_value());
+        EXPECT_EQ(outside->offset, c.offset);
+        EXPECT_EQ(outside->codePoint, c.codePoint);
+        const Cp1252Conversion converted = utf8ToCp1252(c.utf8);
+        EXPECT_FALSE(converted.converted());
+        EXPECT_EQ(converted.bytes, "");
+        EXPECT_NE(converted.refusal.find(c.named), std::string::npos) << converted.refusal;
+        EXPECT_NE(converted.refusal.find("Windows-1252"), std::string::npos) << converted.refusal;
     }
+    EXPECT_FALSE(firstCharacterOutsideCp1252("Caf\xC3\xA9 \xE2\x82\xAC"
+                                             "5")
+                     .has_value());
 }
 
 TEST(CaseFold, FoldsTheLettersOfTheCodePageOnly)
