@@ -36,7 +36,7 @@ TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent) : QDialog(p
 std::optional<std::string> TMemoTextForm::editText(const std::string& storedValue, std::string_view field)
 {
     field_ = field;
-    stored_ = storedValue;
+    result_.reset();
     TheMemo->setPlainText(fromBytes(memoText(storedValue)));
     // What the memo made of it, so that an untouched text is recognised
     // whatever the widget normalised.
@@ -44,13 +44,17 @@ std::optional<std::string> TMemoTextForm::editText(const std::string& storedValu
     TheMemo->setFocus();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
-    return result_;
+    return std::move(result_);
 }
 
 void TMemoTextForm::confirm()
 {
     const QString typed = TheMemo->toPlainText();
-    std::string value = typed == shown_ ? stored_ : memoValue(toBytes(typed));
+    if (typed == shown_) {
+        accept();
+        return;
+    }
+    std::string value = memoValue(toBytes(typed));
     if (const std::string refusal = valueRefusal(field_, value); !refusal.empty()) {
         ui_.message(refusal, MessageKind::Warning);
         return;
