@@ -266,6 +266,12 @@ TEST_F(QuaystallCliTest, CheckPrintsTheSizesAndResaveKeepsTheShopsSettings)
                         "Tea|Black, ID 2: now New Product 0\n"
                         "These products had the name of another product of their category and have been "
                         "renamed:\nTea|Green, ID 1: Sencha is now New Product 1\n");
+
+    // Without its settings file the shop still opens, and the merchant is told.
+    fs::remove(settings);
+    const Outcome unset = cli({"check", "Demo"});
+    EXPECT_EQ(unset.status, 0);
+    EXPECT_EQ(unset.err.find("The shop's settings file " + settings + " is missing"), 0u) << unset.err;
 }
 
 TEST_F(QuaystallCliTest, WithoutALocalCGIFolderShopCommandsFail)
