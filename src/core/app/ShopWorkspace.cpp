@@ -158,8 +158,10 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
     state.ShopName = name;
     MakeDirPath(marker);
     MakeDirPath(state.ShopCGIDir());
-    CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(), state.LocPerlPath,
-                      std::string(allScriptsListName));
+    if (const std::string missing = CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(),
+                                                      state.LocPerlPath, std::string(allScriptsListName));
+        !missing.empty())
+        ui.message(missing, MessageKind::Warning);
     MakeDirPath(state.ShopDataDir());
     CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());
     const std::string images = shopImageDir(state, name);

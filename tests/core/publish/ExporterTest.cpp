@@ -248,7 +248,7 @@ TEST_F(ExporterTest, AnEmptyScriptListStillWritesTheSettingsFile)
     EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{"data", "qstl2.cfg"}));
 }
 
-TEST_F(ExporterTest, MissingFoldersAreToldInOrderAndListedInsteadOfTheClosingMessage)
+TEST_F(ExporterTest, MissingFoldersAreListedOnceInsteadOfTheClosingMessage)
 {
     const std::string listFile = shopFile("CGIFiles.txt");
     const std::string localCGI =
@@ -276,24 +276,20 @@ TEST_F(ExporterTest, MissingFoldersAreToldInOrderAndListedInsteadOfTheClosingMes
         {"no local CGI folder",
          [&] { state.LocCGI = folder.file("gone"); },
          [&] {
-             return std::vector<std::string>{localCGI, noData(), report({localCGI, noData()})};
+             return std::vector<std::string>{report({localCGI, noData()})};
          },
          {"data"},
          {},
          false},
         {"no list file",
          [&] { fs::remove(listFile); },
-         [&] {
-             return std::vector<std::string>{noList, report({noList})};
-         },
+         [&] { return std::vector<std::string>{report({noList})}; },
          {"data"},
          data,
          true},
         {"no data folder",
          [&] { fs::remove_all(state.ShopDataDir()); },
-         [&] {
-             return std::vector<std::string>{noData(), report({noData()})};
-         },
+         [&] { return std::vector<std::string>{report({noData()})}; },
          {"data", "list.txt", "qstl2.cfg", "shop.pl"},
          {},
          false},
