@@ -271,6 +271,12 @@ TEST_F(QuaystallCliTest, CheckPrintsTheSizesAndResaveKeepsTheShopsSettings)
                         "Tea|Black, ID 2: now New Product 0\n"
                         "These products had the name of another product of their category and have been "
                         "renamed:\nTea|Green, ID 1: Sencha is now New Product 1\n");
+
+    // Without its settings file the shop still opens, and the merchant is told.
+    fs::remove(settings);
+    const Outcome unset = cli({"check", "Demo"});
+    EXPECT_EQ(unset.status, 0);
+    EXPECT_EQ(unset.err.find("The shop's settings file " + settings + " is missing"), 0u) << unset.err;
 }
 
 TEST_F(QuaystallCliTest, WithoutALocalCGIFolderShopCommandsFail)
@@ -347,6 +353,16 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     EXPECT_EQ(incomplete.status, 1);
     EXPECT_NE(incomplete.err.find("elsewhere.gif leads out of the shop's folders"), std::string::npos)
         << incomplete.err;
+
+    // A missing script list is told once, in the list of what was not exported.
+    fs::remove(images("Demo-images/elsewhere.gif"));
+    fs::remove(cgi("Demo-cgi/CGIFiles.txt"));
+    const Outcome noList = cli({"export", "Demo"});
+    EXPECT_EQ(noList.status, 1);
+    const std::string told = "The CGI list-file (" + cgi("Demo-cgi/CGIFiles.txt") + ") does not exist.";
+    const std::size_t at = noList.err.find(told);
+    ASSERT_NE(at, std::string::npos) << noList.err;
+    EXPECT_EQ(noList.err.find(told, at + 1), std::string::npos) << noList.err;
 }
 
 } // namespace

@@ -146,10 +146,8 @@ std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::str
         missing = "The local CGI directory specified (" + state.LocCGI + ") does not exist.";
     else if (!fs::is_regular_file(listPath, ec))
         missing = "The CGI list-file (" + listPath + ") does not exist.";
-    if (!missing.empty()) {
-        ui.message(missing, MessageKind::Warning);
+    if (!missing.empty())
         return missing;
-    }
     std::string name;
     try {
         LineReader list(listPath, listChunkSize);

@@ -38,9 +38,9 @@ void copyFileReplacingOrThrow(
 // Copies the files named in the list file of the source folder into the
 // destination folder, their "#!" line set to the Perl path and every line
 // ended by CR LF, then writes the shop settings file there in its remote
-// form. A missing local CGI folder or list file is told to the user and
-// nothing is copied; the text told is returned (empty when the files were
-// copied). A file that cannot be copied, and a list line naming anything
+// form. With a missing local CGI folder or list file nothing is copied, and
+// the text that says so is returned for the caller to tell or list (empty
+// when the files were copied). A file that cannot be copied, and a list line naming anything
 // outside the list's folder, is told to the user and then thrown on as
 // FileError: the calling command stops; what was copied stays.
 std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,

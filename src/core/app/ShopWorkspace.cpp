@@ -68,15 +68,18 @@ enum class MissingSettings { StartFromDefaults, KeepCurrent };
 
 // The shop's settings file whenever there is one, so that the next save never
 // writes another shop's settings, or the defaults, over it. Tells the merchant
-// why a settings file cannot be used; false then.
+// why a settings file cannot be used (false then), and when the built-in
+// settings stand in for a missing one.
 bool loadShopSettings(AppState& state, UserInterface& ui, MissingSettings missing)
 {
     const std::string settings = shopSettingsFile(state);
     try {
-        if (fileExists(settings))
+        if (fileExists(settings)) {
             LoadSettings(state, settings);
-        else if (missing == MissingSettings::StartFromDefaults)
+        } else if (missing == MissingSettings::StartFromDefaults) {
             UseDefaultSettings(state);
+            ui.message(missingSettingsMessage(settings), MessageKind::Warning);
+        }
     } catch (const std::exception& e) {
         ui.message(e.what(), MessageKind::Error);
         return false;
@@ -115,6 +118,13 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
 
 } // namespace
 
+std::string missingSettingsMessage(std::string_view path)
+{
+    return "The shop's settings file " + std::string(path) +
+           " is missing, so the shop opens with the built-in settings: its payment, postage and mail "
+           "settings are the starting ones. Saving the catalogue writes them as the shop's settings.";
+}
+
 std::string shopsRegistry(const AppState& state)
 {
     return state.programFile("shops");
@@ -148,8 +158,10 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
     state.ShopName = name;
     MakeDirPath(marker);
     MakeDirPath(state.ShopCGIDir());
-    CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(), state.LocPerlPath,
-                      std::string(allScriptsListName));
+    if (const std::string missing = CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(),
+                                                      state.LocPerlPath, std::string(allScriptsListName));
+        !missing.empty())
+        ui.message(missing, MessageKind::Warning);
     MakeDirPath(state.ShopDataDir());
     CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());
     const std::string images = shopImageDir(state, name);

@@ -59,6 +59,9 @@ bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
 // went. True when all three went.
 bool DeleteShop(AppState& state, UserInterface& ui);
 
+// Told when a shop opens without its settings file.
+std::string missingSettingsMessage(std::string_view path);
+
 inline constexpr std::string_view badShopNameMessage =
     "Your shop name must consist only of alphanumeric characters. Spaces and underscores are not allowed.";
 inline constexpr std::string_view shopExistsMessage = "A shop of this name already exists.";

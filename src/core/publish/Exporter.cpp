@@ -49,10 +49,8 @@ void copyDataAndImages(AppState& state, UserInterface& ui, std::vector<std::stri
     const std::string uploadData = joinPath(uploadCGIDir(state), "data");
     const bool dataTarget = prepareUploadTarget(state, uploadData, notExported);
     if (!DirExists(state.ShopDataDir())) {
-        const std::string missing =
-            "The local data directory specified (" + state.ShopDataDir() + ") does not exist.";
-        ui.message(missing, MessageKind::Information);
-        notExported.push_back(missing);
+        notExported.push_back("The local data directory specified (" + state.ShopDataDir() +
+                              ") does not exist.");
         return;
     }
     if (dataTarget)

@@ -53,30 +53,42 @@ std::vector<std::string> copyFolderForUpload(const std::string& source, const st
 {
     const std::vector<fs::path> shop = canonicalFolders(shopFolders);
     std::vector<std::string> notExported;
-    std::vector<Entry> files;
+    std::vector<fs::path> entries;
     std::error_code ec;
-    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (name.front() == '.')
-            continue;
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back(it->path());
+    if (ec)
+        notExported.push_back(FileError::cannotOpen(source).what());
+    // In name order, so that what is listed reads the same at every export.
+    std::sort(entries.begin(), entries.end());
+
+    std::vector<Entry> files;
+    for (fs::path& path : entries) {
+        std::string name = path.filename().string();
         std::error_code typeError;
-        const fs::file_type type = it->symlink_status(typeError).type();
+        // Sub-folders, links to folders and what an interrupted save left are
+        // not part of the upload.
+        if (fs::is_directory(path, typeError) || isSaveTemporaryName(name))
+            continue;
+        const fs::file_type type = fs::symlink_status(path, typeError).type();
+        if (name.front() == '.') {
+            notExported.push_back(path.string() + " is a hidden file and was not exported.");
+            continue;
+        }
         if (type == fs::file_type::symlink) {
-            // A link to a folder is a sub-folder; a broken one is told by the copy.
-            if (fs::is_directory(it->path(), typeError))
-                continue;
-            if (fs::exists(it->path(), typeError) && !linkStaysInShop(it->path(), shop)) {
-                notExported.push_back(it->path().string() +
+            // A broken link is told by the copy.
+            if (fs::exists(path, typeError) && !linkStaysInShop(path, shop)) {
+                notExported.push_back(path.string() +
                                       " leads out of the shop's folders and was not exported.");
                 continue;
             }
         } else if (type != fs::file_type::regular) {
+            notExported.push_back(path.string() +
+                                  " is not a plain file (a pipe, socket or device) and was not exported.");
             continue;
         }
-        files.push_back({it->path(), std::move(name)});
+        files.push_back({std::move(path), std::move(name)});
     }
-    if (ec)
-        notExported.push_back(FileError::cannotOpen(source).what());
     if (files.empty())
         return notExported;
 

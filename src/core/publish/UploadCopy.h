@@ -13,11 +13,12 @@ class Progress;
 // and nothing may be written outside the upload folder.
 
 // Copies every plain file of the source folder into the target folder under
-// its own name, replacing a file of that name, in the order the folder lists
-// them. Hidden files (a name beginning with "."), sub-folders and special
-// files are not plain files and stay behind. A link is followed only to a
-// file inside one of the shop's folders. The progress window shows the copy
-// under the label. Returns one line for each file that was not exported.
+// its own name, replacing a file of that name, in name order. Sub-folders
+// and the temporary files of interrupted saves stay behind. Hidden files (a
+// name beginning with ".") and special files (pipes, sockets, devices) stay
+// behind too, and are listed. A link is followed only to a file inside one of the shop's folders.
+// The progress window shows the copy under the label. Returns one line for
+// each file that was not exported.
 std::vector<std::string> copyFolderForUpload(const std::string& source, const std::string& target,
                                              const std::vector<std::string>& shopFolders, Progress& progress,
                                              std::string_view label);

@@ -43,7 +43,9 @@ ChargeTables ChargeTables::parse(std::string_view weightBytes, std::string_view 
 {
     ChargeTables tables;
     forEachLine(weightBytes, [&](std::string_view line) {
-        if (line.empty())
+        // A line without a separator holds no band: a damaged line, which
+        // would otherwise come back from OK as an empty band.
+        if (line.find(separator) == std::string_view::npos)
             return;
         const auto pieces = SplitText(line, separator);
         tables.bands.emplace_back(pieces.size() > 1 ? pieces[1] : std::string_view());

@@ -25,7 +25,8 @@ struct ChargeTables {
     ZoneCharges fixedCosts;
 
     // Reading never goes out of range: a line's missing pieces are empty,
-    // pieces past the six zones are ignored, empty lines are skipped.
+    // pieces past the six zones are ignored, and weight lines without "::"
+    // (empty or damaged) are skipped.
     static ChargeTables parse(std::string_view weightBytes, std::string_view fixedBytes);
     std::string weightBytes() const;
     std::string fixedBytes() const;

@@ -22,6 +22,7 @@ void LevelTexts::fill(const ShopSettings& settings, int depth)
         texts_.resize(levels_);
     if (current_ >= levels_)
         current_ = 0;
+    shown_ = texts_;
 }
 
 std::string LevelTexts::heading() const
@@ -70,6 +71,8 @@ bool LevelTexts::acceptEntries(ShopSettings& settings, std::string_view entries,
 
 void LevelTexts::storeTexts(ShopSettings& settings) const
 {
+    if (texts_ == shown_)
+        return;
     // Empty texts past the levels shown hold nothing worth keeping.
     std::size_t count = texts_.size();
     while (count > levels_ && texts_[count - 1].empty())

@@ -40,13 +40,16 @@ public:
 
     // OK: the number, as typed; refused when it holds a line break.
     bool acceptEntries(ShopSettings& settings, std::string_view entries, UserInterface& ui) const;
-    // However the dialog closes: the texts, joined by TAB.
+    // However the dialog closes: the texts, joined by TAB. Texts left as
+    // they were shown leave the setting untouched, so that looking at them
+    // does not make the shop modified.
     void storeTexts(ShopSettings& settings) const;
 
     const std::vector<std::string>& texts() const { return texts_; }
 
 private:
     std::vector<std::string> texts_;
+    std::vector<std::string> shown_;
     std::size_t levels_ = 1;
     std::size_t current_ = 0;
 };

@@ -37,7 +37,8 @@ constexpr std::size_t randomPartSize = 6;
 // The path of a temporary file of a save of this file, its random part still "XXXXXX".
 std::string temporaryPattern(const std::string& path)
 {
-    return (fs::path(path).parent_path() / (temporaryPrefix(path) + std::string(randomPartSize, 'X'))).string();
+    return (fs::path(path).parent_path() / (temporaryPrefix(path) + std::string(randomPartSize, 'X')))
+        .string();
 }
 
 void removeIfTemporary(const fs::directory_entry& entry)
@@ -75,7 +76,8 @@ mode_t modeForNewFile(const std::string& path)
 // the error number of the failed link (ENOENT: there is no file to keep).
 int keepUnderTemporaryName(const std::string& path, std::string& keptPath)
 {
-    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr std::string_view letters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     std::string candidate = temporaryPattern(path);
@@ -101,16 +103,19 @@ bool linksImpossible(int error)
 
 } // namespace
 
-void removeStrayTemporaries(const std::string& folder)
+bool isSaveTemporaryName(std::string_view name)
 {
     const std::string_view mark = AtomicFileWriter::temporaryMark;
+    return name.size() > 1 + mark.size() + randomPartSize && name.front() == '.' &&
+           name.substr(name.size() - randomPartSize - mark.size(), mark.size()) == mark;
+}
+
+void removeStrayTemporaries(const std::string& folder)
+{
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() > 1 + mark.size() + randomPartSize && name.front() == '.' &&
-            name.compare(name.size() - randomPartSize - mark.size(), mark.size(), mark) == 0)
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (isSaveTemporaryName(it->path().filename().string()))
             removeIfTemporary(*it);
-    }
 }
 
 AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers, FileAccess access)

@@ -75,6 +75,9 @@ private:
     std::size_t used_ = 0;
 };
 
+// Whether a file name is one a save gives its temporary file.
+bool isSaveTemporaryName(std::string_view name);
+
 // Removes the temporary files that interrupted saves of any file left in the folder.
 void removeStrayTemporaries(const std::string& folder);
 

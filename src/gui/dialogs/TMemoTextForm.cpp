@@ -36,7 +36,7 @@ TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent) : QDialog(p
 std::optional<std::string> TMemoTextForm::editText(const std::string& storedValue, std::string_view field)
 {
     field_ = field;
-    stored_ = storedValue;
+    result_.reset();
     TheMemo->setPlainText(fromBytes(memoText(storedValue)));
     // What the memo made of it, so that an untouched text is recognised
     // whatever the widget normalised.
@@ -44,20 +44,20 @@ std::optional<std::string> TMemoTextForm::editText(const std::string& storedValu
     TheMemo->setFocus();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
-    return result_;
+    return std::move(result_);
 }
 
 void TMemoTextForm::confirm()
 {
     const QString typed = TheMemo->toPlainText();
-    std::string value;
     if (typed == shown_) {
-        value = stored_;
-    } else if (const std::optional<std::string> bytes = typedBytes(typed, ui_)) {
-        value = memoValue(*bytes);
-    } else {
+        accept();
         return;
     }
+    const std::optional<std::string> bytes = typedBytes(typed, ui_);
+    if (!bytes)
+        return;
+    std::string value = memoValue(*bytes);
     if (const std::string refusal = valueRefusal(field_, value); !refusal.empty()) {
         ui_.message(refusal, MessageKind::Warning);
         return;

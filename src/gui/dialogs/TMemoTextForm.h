@@ -22,9 +22,10 @@ class TMemoTextForm : public QDialog {
 public:
     explicit TMemoTextForm(qs::UserInterface& ui, QWidget* parent = nullptr);
 
-    // The value to store on OK (the stored value itself when the text was not
-    // changed); nothing on Cancel. A value the field cannot hold is refused
-    // with the reason and the dialog stays open.
+    // The value to store on OK; nothing on Cancel, and nothing on OK when the
+    // text was not changed, so that an inherited value stays inherited. A
+    // value the field cannot hold is refused with the reason and the dialog
+    // stays open.
     std::optional<std::string> editText(const std::string& storedValue, std::string_view field = {});
 
     QPlainTextEdit* TheMemo = nullptr;
@@ -36,9 +37,8 @@ private:
 
     qs::UserInterface& ui_;
     std::string field_;
-    std::string stored_;
     QString shown_;
-    std::string result_;
+    std::optional<std::string> result_;
 };
 
 } // namespace qs::gui

@@ -31,6 +31,9 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
+    // How many characters of a description the field shows at least.
+    static constexpr int descriptionWidth = 40;
+
 private:
     // OK: a text the catalogue cannot hold is told and keeps the dialog open.
     void confirm();

@@ -248,7 +248,10 @@ TEST_F(ShopWorkspaceTest, OpeningTakesTheShopsOwnSettingsWithOrWithoutACatalogue
         state.ShopFields.setValue("company", "From the last shop");
 
         state.ShopName = "Demo";
+        ui.said.clear();
         ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+        EXPECT_EQ(ui.texts(), c.settingsFile ? std::vector<std::string>{}
+                                             : std::vector{missingSettingsMessage(folder.file(settings))});
         EXPECT_EQ(state.ShopFields.value("company"), c.company);
         EXPECT_EQ(state.MAX_CATEGORY_DEPTH, c.settingsFile ? 4 : 3);
         EXPECT_EQ(state.catalogue.productCount(), c.catalogue ? 1u : 0u);

@@ -15,19 +15,25 @@ TEST(LevelTextsTest, ShowsTheCatalogueDepthAndKeepsDeeperTexts)
         const char* stored;
         int depth;
         std::size_t levels;
-        const char* kept;
+        const char* kept; // once the first level reads "x"
     };
-    const Case cases[] = {{"a\tb\tc\td\te", 3, 3, "a\tb\tc\td\te"},
-                          {"a\tb\tc\t\t", 3, 3, "a\tb\tc"},
-                          {"", 3, 3, "\t\t"},
-                          {"x", 0, 1, "x"},
-                          {"", 1, 1, ""}};
+    const Case cases[] = {{"a\tb\tc\td\te", 3, 3, "x\tb\tc\td\te"},
+                          {"a\tb\tc\t\t", 3, 3, "x\tb\tc"},
+                          {"", 3, 3, "x\t\t"},
+                          {"y", 0, 1, "x"},
+                          {"", 1, 1, "x"}};
+    ScriptedUserInterface ui;
     for (const Case& c : cases) {
         ShopSettings settings;
         settings.setValue("levtext", c.stored);
         LevelTexts texts;
         texts.fill(settings, c.depth);
         EXPECT_EQ(texts.levelCount(), c.levels) << c.stored;
+        // Closed as shown: the setting stays as it was, byte for byte.
+        texts.storeTexts(settings);
+        EXPECT_EQ(settings.value("levtext"), c.stored);
+        EXPECT_EQ(settings.contains("levtext"), *c.stored != '\0');
+        ASSERT_TRUE(texts.store("x", ui));
         texts.storeTexts(settings);
         EXPECT_EQ(settings.value("levtext"), c.kept) << c.stored;
     }

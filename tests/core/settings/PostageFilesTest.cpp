@@ -64,11 +64,14 @@ TEST(PostageFilesTest, ChargeFilesAreWrittenWithSixZones)
 TEST(PostageFilesTest, ReadingTablesNeverGoesOutOfRange)
 {
     const ChargeTables tables = ChargeTables::parse(
-        "\r\n7\r\n1::50::a::b\r\n2::75::1::2::3::4::5::6::7::8\r\n", "1::x::c\r\n1::y::d\r\n");
-    EXPECT_EQ(tables.bands, (std::vector<std::string>{"", "50", "75"}));
-    EXPECT_EQ(tables.weightCharges[0], ZoneCharges());
-    EXPECT_EQ(tables.weightCharges[1], (ZoneCharges{"a", "b"}));
-    EXPECT_EQ(tables.weightCharges[2], (ZoneCharges{"1", "2", "3", "4", "5", "6"}));
+        "\r\n7\r\n1::50::a::b\r\n100 grams: 3.00\r\n2::75::1::2::3::4::5::6::7::8\r\n3::\r\n",
+        "1::x::c\r\n1::y::d\r\n");
+    // Lines without "::" hold no band; "3::" is a band without a limit.
+    EXPECT_EQ(tables.bands, (std::vector<std::string>{"50", "75", ""}));
+    ASSERT_EQ(tables.weightCharges.size(), 3u);
+    EXPECT_EQ(tables.weightCharges[0], (ZoneCharges{"a", "b"}));
+    EXPECT_EQ(tables.weightCharges[1], (ZoneCharges{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(tables.weightCharges[2], ZoneCharges());
     EXPECT_EQ(tables.fixedCosts, (ZoneCharges{"c"}));
 }
 

@@ -42,12 +42,11 @@ TEST_F(TMemoTextFormTest, ShowsBrAsLinesAndStoresLinesWithBrBetweenThem)
         const char* typed; // null: confirmed unchanged
         std::optional<std::string> result;
     };
+    // OK without a change stores nothing, so an inherited value stays inherited.
     const Case cases[] = {
-        {"1", "1", nullptr, "1"},
-        {"Red<br>", "Red\n", nullptr, "Red<br>"},
-        {"a<br>b", "a\nb", nullptr, "a<br>b"},
-        {"Red", "Red", "Red\nBlue", "Red<br>Blue"},
-        {"", "", "one\n\nthree", "one<br><br>three"},
+        {"1", "1", nullptr, std::nullopt},          {"Red<br>", "Red\n", nullptr, std::nullopt},
+        {"a<br>b", "a\nb", nullptr, std::nullopt},  {"a<br>b", "a\nb", "a\nb\n", "a<br>b<br>"},
+        {"Red", "Red", "Red\nBlue", "Red<br>Blue"}, {"", "", "one\n\nthree", "one<br><br>three"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(edit(c.stored,

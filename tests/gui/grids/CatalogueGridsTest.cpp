@@ -314,6 +314,20 @@ TEST_F(CatalogueGridsTest, DoubleClicksOpenTheCellsDialogAndStoreWhatItGives)
     }
 }
 
+TEST_F(CatalogueGridsTest, TheTextEditorConfirmedUnchangedLeavesAnInheritedValueInherited)
+{
+    productView().setCurrentIndex(cell(1, "Price"));
+    test::whenModalShows([&](QWidget*) {
+        EXPECT_EQ(form->grids().memoTextForm().TheMemo->toPlainText(), "9.99");
+        form->grids().memoTextForm().OKBtn->click();
+    });
+    const QRect at = productView().visualRect(cell(1, "Price"));
+    QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
+    EXPECT_EQ(pear->field("Price"), "");
+    EXPECT_FALSE(state->history.canUndo());
+    EXPECT_EQ(cell(1, "Price").data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 128, 0));
+}
+
 TEST_F(CatalogueGridsTest, SearchGoesToTheProductsRow)
 {
     form->setShopOpen(true);

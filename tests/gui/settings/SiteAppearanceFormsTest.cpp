@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 
 namespace qs::gui {
@@ -59,6 +60,21 @@ TEST_F(SiteAppearanceFormsTest, NavigationTextsKeepEveryLevel)
     }));
     EXPECT_EQ(state.ShopFields.value("levtext"), "First\tSecond<br>level\tThird\tFour");
     EXPECT_EQ(state.ShopFields.value("opt_radio_entries"), "4");
+}
+
+TEST_F(SiteAppearanceFormsTest, NavigationClosedWithNothingTypedChangesNothing)
+{
+    TLevelTextForm form(state, ui);
+    state.MAX_CATEGORY_DEPTH = 3;
+    for (const char* stored : {"", "One"}) {
+        state.ShopFields.setValue("levtext", stored);
+        EXPECT_FALSE(show(form, [&] {
+            form.NextBtn->click();
+            QTest::keyClick(&form, Qt::Key_Escape);
+        }));
+        EXPECT_EQ(state.ShopFields.value("levtext"), stored);
+        EXPECT_FALSE(state.CatalogueModified()) << stored;
+    }
 }
 
 TEST_F(SiteAppearanceFormsTest, SearchFieldsAreChosenOrderedAndLabelled)
