@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "publish/LocalWebServer.h"
 #include "publish/PreviewAddress.h"
+#include "publish/PreviewServerCheck.h"
 #include "publish/PreviewSettings.h"
 #include "publish/PreviewSettingsEdits.h"
 #include "ui/UserInterface.h"
@@ -47,8 +48,16 @@ std::string EnsurePreviewServer(const AppState& state, LocalWebServer& server, s
     const std::optional<PreviewAddress> parsed = PreviewAddress::parse(address);
     if (!parsed)
         return std::string(badAddressMessage) + "\nPlease correct it under Preview, Preview Settings.";
-    if (!parsed->servedHere() || LocalWebServer::answers(parsed->port))
+    if (!parsed->servedHere())
         return {};
+    if (LocalWebServer::answers(parsed->port)) {
+        if (checkPreviewServer(parsed->port, programImageFolder(state)) != PreviewServerCheck::Foreign)
+            return {};
+        return "Another program answers at " + std::string(address) +
+               ", not a web server that shows your shop: the browser would show that program's page.\n"
+               "Stop that program, or choose another port for the preview address under Preview, Preview "
+               "Settings (such as http://localhost:8081), and preview again.";
+    }
     if (!server.installed())
         return noServerMessage(
             address, "and the web server lighttpd is not installed.",

@@ -34,7 +34,8 @@ bool PreviewCommand(AppState& state, UserInterface& ui, const PreviewSettings& s
 
 // Makes sure a web server answers at the address: one elsewhere is taken on
 // trust; at this computer's own address nothing answering means the local
-// server is started. Empty when one answers; otherwise what to tell the merchant.
+// server is started, and what answers must serve this program's folders.
+// Empty when one answers; otherwise what to tell the merchant.
 std::string EnsurePreviewServer(const AppState& state, LocalWebServer& server, std::string_view address);
 
 // The shipped configuration of the local web server, in the program folder.

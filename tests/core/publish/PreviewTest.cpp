@@ -231,5 +231,47 @@ TEST_F(PreviewCommandTest, TellsWhatToDoWhenNoWebServerCanBeStarted)
     EXPECT_FALSE(server.running());
 }
 
+TEST_F(PreviewCommandTest, AnotherProgramOnThePreviewPortIsTold)
+{
+    const std::string images = folder.file("images");
+    fs::create_directories(images);
+    state.LocImg = images;
+    test::LoopbackHttpServer ours(test::servingImagesFrom(images));
+    test::LoopbackHttpServer otherPage(
+        [](const std::string&) { return test::httpAnswer("200 OK", "Welcome to Jupyter"); });
+    test::LoopbackHttpServer notFound(
+        [](const std::string&) { return test::httpAnswer("404 Not Found", "no such page"); });
+    struct Case {
+        const char* name;
+        int port;
+        bool told;
+    };
+    const Case cases[] = {
+        {"the preview's server", ours.port(), false},
+        {"another program's page", otherPage.port(), true},
+        {"another program without the file", notFound.port(), true},
+        {"a program that never answers", listener.port(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string address = "http://localhost:" + std::to_string(c.port);
+        const std::string told = EnsurePreviewServer(state, server, address);
+        EXPECT_EQ(told.empty(), !c.told) << told;
+        if (c.told) {
+            EXPECT_EQ(told.find("Another program answers at " + address +
+                                ", not a web server that shows your shop"),
+                      0u);
+        }
+        EXPECT_TRUE(fs::is_empty(images)) << "the question's file is gone";
+    }
+
+    // The preview stops there, and the browser is not started.
+    settings.previewAddress = "http://localhost:" + std::to_string(otherPage.port());
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(preview());
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(ui.texts().back().find("Another program answers"), 0u);
+}
+
 } // namespace
 } // namespace qs
