@@ -19,6 +19,8 @@ TProdSearchForm::TProdSearchForm(qs::Catalogue& catalogue, qs::UserInterface& ui
 {
     setWindowTitle("Search Results");
     HeadingLabel = new QLabel;
+    // The heading quotes the search text, which is never markup.
+    HeadingLabel->setTextFormat(Qt::PlainText);
     results_ = new SearchResultsModel(this);
     ResultsBox = new QListView;
     ResultsBox->setModel(results_);

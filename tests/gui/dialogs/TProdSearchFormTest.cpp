@@ -71,6 +71,17 @@ TEST_F(TProdSearchFormTest, ListsTheResultsInNameOrderUnderTheHeading)
     EXPECT_TRUE(ui.said.empty());
 }
 
+TEST_F(TProdSearchFormTest, TheHeadingShowsTheSearchTextAsTyped)
+{
+    add(sale, "<i>Hat</i> & <b>Scarf");
+    test::whenModalShows([&](QWidget*) {
+        EXPECT_EQ(form.HeadingLabel->text(), "Results matching '<i>hat' in catalogue:- ");
+        EXPECT_EQ(form.HeadingLabel->textFormat(), Qt::PlainText) << "not read as markup";
+        form.OKBtn->click();
+    });
+    form.search("<i>hat");
+}
+
 TEST_F(TProdSearchFormTest, NothingFoundIsToldWithoutOpeningTheWindow)
 {
     form.search("Teapot");
