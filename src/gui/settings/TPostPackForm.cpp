@@ -176,12 +176,16 @@ QWidget* TPostPackForm::buildChargeSheet()
     FixedGrid->setRowCount(1);
     FixedGrid->setVerticalHeaderLabels({"Cost"});
     PercentEdit = new QLineEdit;
-    auto* percent = new QWidget;
-    auto* percentRow = new QHBoxLayout(percent);
+    auto* percentRow = new QHBoxLayout;
     percentRow->addWidget(new QLabel("Percentage:-"));
     percentRow->addWidget(PercentEdit);
     percentRow->addWidget(new QLabel("%"));
     percentRow->addStretch(1);
+    // The row sits at the top of the space the charge grids take.
+    auto* percent = new QWidget;
+    auto* percentPage = new QVBoxLayout(percent);
+    percentPage->addLayout(percentRow);
+    percentPage->addStretch(1);
     MethodPanels = new QStackedWidget;
     MethodPanels->addWidget(WeightGrid);
     MethodPanels->addWidget(FixedGrid);

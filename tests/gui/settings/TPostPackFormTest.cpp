@@ -3,6 +3,7 @@
 #include "gui/settings/ShopOptionsTest.h"
 #include "settings/DialogParts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -137,6 +138,12 @@ TEST_F(TPostPackFormTest, VatIncludedWarnsAndCancelClearsIt)
         EXPECT_FALSE(form.VATIncBox->isChecked());
         form.VATIncBox->click();
         EXPECT_TRUE(form.VATIncBox->isChecked());
+        // The percentage row stands at the top of its sheet, not in the middle.
+        form.PageControl->setCurrentIndex(TPostPackForm::ChargeSheet);
+        QApplication::processEvents();
+        const int rowHeight = form.PercentEdit->height();
+        EXPECT_GT(form.MethodPanels->height(), 4 * rowHeight);
+        EXPECT_LT(form.PercentEdit->mapTo(form.MethodPanels, QPoint()).y(), rowHeight);
         form.PercentEdit->setText("8.5");
         emit form.PercentEdit->textEdited("8.5");
         form.OKBtn->click();
