@@ -16,6 +16,8 @@ TVATCodeModForm::TVATCodeModForm(QWidget* parent) : QDialog(parent)
     Edit1 = new QLineEdit;
     Edit2 = new QLineEdit;
     Edit3 = new QLineEdit;
+    // A description such as "Standard rate, from January 2011" shows whole.
+    Edit3->setMinimumWidth(Edit3->fontMetrics().averageCharWidth() * descriptionWidth);
     OKBtn = new QPushButton("OK");
     OKBtn->setDefault(true);
     CancelBtn = plainButton("Cancel");

@@ -26,6 +26,9 @@ public:
     QLineEdit* Edit3 = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+
+    // How many characters of a description the field shows at least.
+    static constexpr int descriptionWidth = 40;
 };
 
 } // namespace qs::gui

@@ -83,6 +83,20 @@ TEST_F(TVATFormTest, ARefusedCodeIsShownAgainToBePutRight)
     EXPECT_TRUE(state.CatalogueModified());
 }
 
+TEST_F(TVATFormTest, ModifyVatCodeShowsAWholeDescription)
+{
+    TVATCodeModForm codeForm;
+    const QString description = "Reduced rate for children's clothes";
+    const qs::VatCode code{"R", "5", description.toStdString()};
+    EXPECT_TRUE(test::runModal(
+        codeForm, [&] { return codeForm.execute(code); },
+        [&] {
+            const int needed = codeForm.Edit3->fontMetrics().horizontalAdvance(description);
+            EXPECT_GT(codeForm.Edit3->width(), needed + 8) << "room for the text and the field's margins";
+            codeForm.OKBtn->click();
+        }));
+}
+
 TEST_F(TVATFormTest, ModifyRenamesTheCountryColumnOnlyOnOk)
 {
     EXPECT_FALSE(show(form, [&] {
