@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <netinet/in.h>
 #include <poll.h>
@@ -83,6 +86,11 @@ private:
             for (ssize_t n; request.find("\r\n\r\n") == std::string::npos &&
                             (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
                 request.append(buffer, static_cast<std::size_t>(n));
+            // A look whether anything answers sends no request.
+            if (request.empty()) {
+                ::close(client);
+                continue;
+            }
             const std::size_t pathStart = request.find(' ') + 1;
             const std::string answer =
                 answer_(request.substr(pathStart, request.find(' ', pathStart) - pathStart));
@@ -96,6 +104,27 @@ private:
     std::atomic<bool> stopping_ = false;
     std::thread thread_;
 };
+
+// The whole answer of a web server with a status and a plain-text body.
+inline std::string httpAnswer(const std::string& status, const std::string& body)
+{
+    return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n\r\n" + body;
+}
+
+// Answers as the preview's own web server does for the image folder it
+// serves under /images/.
+inline std::function<std::string(const std::string&)> servingImagesFrom(std::string folder)
+{
+    return [folder = std::move(folder)](const std::string& path) {
+        const std::string_view served = "/images/";
+        const std::string file = folder + "/" + path.substr(std::min(path.size(), served.size()));
+        if (!path.starts_with(served) || !std::filesystem::is_regular_file(file))
+            return httpAnswer("404 Not Found", "");
+        std::ostringstream bytes;
+        bytes << std::ifstream(file, std::ios::binary).rdbuf();
+        return httpAnswer("200 OK", bytes.str());
+    };
+}
 
 // A port that was free a moment ago.
 inline int freeLoopbackPort()

@@ -236,20 +236,11 @@ TEST_F(PreviewCommandTest, AnotherProgramOnThePreviewPortIsTold)
     const std::string images = folder.file("images");
     fs::create_directories(images);
     state.LocImg = images;
-    const auto page = [](std::string status, std::string body) {
-        return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n\r\n" + body;
-    };
-    // A server of the image folder, as the preview's own is.
-    const auto fromImages = [&](const std::string& path) {
-        if (!path.starts_with("/images/") || !fs::is_regular_file(images + path.substr(7)))
-            return page("404 Not Found", "");
-        return page("200 OK", folder.read(images + path.substr(7)));
-    };
-    test::LoopbackHttpServer ours(fromImages);
+    test::LoopbackHttpServer ours(test::servingImagesFrom(images));
     test::LoopbackHttpServer otherPage(
-        [&](const std::string&) { return page("200 OK", "Welcome to Jupyter"); });
+        [](const std::string&) { return test::httpAnswer("200 OK", "Welcome to Jupyter"); });
     test::LoopbackHttpServer notFound(
-        [&](const std::string&) { return page("404 Not Found", "no such page"); });
+        [](const std::string&) { return test::httpAnswer("404 Not Found", "no such page"); });
     struct Case {
         const char* name;
         int port;

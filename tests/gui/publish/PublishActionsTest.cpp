@@ -112,7 +112,8 @@ TEST_F(PublishActionsTest, ExportOpensMerchantDetailsForTheMissingAddressesThenB
 
 TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheCatalogueAddressAsOneArgument)
 {
-    const qs::test::LoopbackSocket webServer(true);
+    const qs::test::LoopbackHttpServer webServer(
+        qs::test::servingImagesFrom(folder.file("Apache/htdocs/images")));
     publish->settings().previewAddress = "http://localhost:" + std::to_string(webServer.port());
     state->BrowserPath = recordingBrowser();
     ui.answers = {Answer::No};
