@@ -85,7 +85,7 @@ TEST_F(TVATFormTest, ARefusedCodeIsShownAgainToBePutRight)
 
 TEST_F(TVATFormTest, ModifyVatCodeShowsAWholeDescription)
 {
-    TVATCodeModForm codeForm;
+    TVATCodeModForm codeForm(ui);
     const QString description = "Reduced rate for children's clothes";
     const qs::VatCode code{"R", "5", description.toStdString()};
     EXPECT_TRUE(test::runModal(
