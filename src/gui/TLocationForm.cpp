@@ -63,7 +63,7 @@ QLineEdit* TLocationForm::boundEdit(std::string LocationDetails::*text)
     // What cannot be held is told at OK, which checks every edit.
     connect(edit, &QLineEdit::textEdited, this, [this, text](const QString& typed) {
         if (qs::Cp1252Conversion converted = toCatalogueBytes(typed); converted.converted())
-            state_.locationForm.*text = std::move(converted.bytes);
+            state_.locationDetails.*text = std::move(converted.bytes);
     });
     return edit;
 }
@@ -72,12 +72,12 @@ QWidget* TLocationForm::buildLocalTab()
 {
     auto* tab = new QWidget;
     auto* grid = new QGridLayout(tab);
-    LocalCGIEdit = boundEdit(&LocationDetails::LocalCGIEdit);
+    LocalCGIEdit = boundEdit(&LocationDetails::localCgiFolder);
     LocalCGIEdit->setToolTip("The local directory containing the CGI script files.");
-    LocalImgEdit = boundEdit(&LocationDetails::LocalImgEdit);
+    LocalImgEdit = boundEdit(&LocationDetails::localImageFolder);
     LocalImgEdit->setToolTip("The local directory where the image files for the shop are stored.");
-    LocalImgURLEdit = boundEdit(&LocationDetails::LocalImgURLEdit);
-    LocPerlPathEdit = boundEdit(&LocationDetails::LocPerlPathEdit);
+    LocalImgURLEdit = boundEdit(&LocationDetails::localImageUrl);
+    LocPerlPathEdit = boundEdit(&LocationDetails::localPerlPath);
     addRow(grid, "Local CGI Directory:- ", LocalCGIEdit, pathCharacters);
     addRow(grid, "Local image directory:-", LocalImgEdit, pathCharacters);
     addRow(grid, "Local image URL:-", LocalImgURLEdit, pathCharacters);
@@ -91,9 +91,9 @@ QWidget* TLocationForm::buildRemoteTab()
     // The remote data folder has no edit: it passes through in the details.
     auto* tab = new QWidget;
     auto* grid = new QGridLayout(tab);
-    RemoteCGIEdit = boundEdit(&LocationDetails::RemoteCGIEdit);
-    RemoteImgURLEdit = boundEdit(&LocationDetails::RemoteImgURLEdit);
-    RemotePerlPathEdit = boundEdit(&LocationDetails::RemotePerlPathEdit);
+    RemoteCGIEdit = boundEdit(&LocationDetails::remoteCgiUrl);
+    RemoteImgURLEdit = boundEdit(&LocationDetails::remoteImageUrl);
+    RemotePerlPathEdit = boundEdit(&LocationDetails::remotePerlPath);
     addRow(grid, "Remote CGI URL:-", RemoteCGIEdit, pathCharacters);
     addRow(grid, "Remote image URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
     addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
@@ -122,13 +122,13 @@ QWidget* TLocationForm::buildMailMethod()
 
     SysMailPanel = new QWidget;
     auto* sysGrid = new QGridLayout(SysMailPanel);
-    SysMailEdit = boundEdit(&LocationDetails::SysMailEdit);
+    SysMailEdit = boundEdit(&LocationDetails::mailProgram);
     addRow(sysGrid, "System mail command:- ", SysMailEdit, nameCharacters);
 
     SMTPPanel = new QWidget;
     auto* smtpGrid = new QGridLayout(SMTPPanel);
-    WebServerEdit = boundEdit(&LocationDetails::WebServerEdit);
-    SMTPServerEdit = boundEdit(&LocationDetails::SMTPServerEdit);
+    WebServerEdit = boundEdit(&LocationDetails::webServer);
+    SMTPServerEdit = boundEdit(&LocationDetails::smtpServer);
     addRow(smtpGrid, "Web Server:-", WebServerEdit, nameCharacters);
     addRow(smtpGrid, "SMTP Server:-", SMTPServerEdit, nameCharacters);
 
@@ -152,7 +152,8 @@ QWidget* TLocationForm::buildButtons()
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     cbStartup = new QCheckBox("Do not show at start up");
-    connect(cbStartup, &QCheckBox::toggled, this, [this](bool on) { state_.locationForm.cbStartup = on; });
+    connect(cbStartup, &QCheckBox::toggled, this,
+            [this](bool on) { state_.locationDetails.hiddenAtStartup = on; });
     OKBtn = new QPushButton("OK");
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton("Cancel");
@@ -170,10 +171,10 @@ QWidget* TLocationForm::buildButtons()
 
 void TLocationForm::showDetails()
 {
-    const LocationDetails& details = state_.locationForm;
+    const LocationDetails& details = state_.locationDetails;
     for (const auto& [edit, text] : edits_)
         edit->setText(fromBytes(details.*text));
-    cbStartup->setChecked(details.cbStartup);
+    cbStartup->setChecked(details.hiddenAtStartup);
     const QSignalBlocker blockSystem(SystemMailItem);
     const QSignalBlocker blockSmtp(SmtpServerItem);
     SystemMailItem->setChecked(details.mailMethod == LocationDetails::SystemMail);
@@ -184,14 +185,14 @@ void TLocationForm::showDetails()
 
 void TLocationForm::chooseMailMethod(int method)
 {
-    state_.locationForm.chooseMailMethod(state_, method);
+    state_.locationDetails.chooseMailMethod(state_, method);
     SysMailPanel->setVisible(method == LocationDetails::SystemMail);
     SMTPPanel->setVisible(method == LocationDetails::SmtpServer);
 }
 
 bool TLocationForm::execute()
 {
-    state_.locationForm.fill(state_);
+    state_.locationDetails.fill(state_);
     showDetails();
     PageControl->setCurrentIndex(0);
     if (exec() != QDialog::Accepted)
@@ -211,7 +212,7 @@ void TLocationForm::confirm()
         typed(edit->text());
     if (!typed.held())
         return;
-    state_.locationForm.accept(state_);
+    state_.locationDetails.accept(state_);
     accept();
 }
 

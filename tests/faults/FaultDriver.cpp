@@ -133,10 +133,10 @@ bool terms(Session& s)
 
 bool location(Session& s)
 {
-    LocationDetails& form = s.state.locationForm;
-    form.fill(s.state);
-    form.RemotePerlPathEdit = "/usr/local/bin/perl";
-    form.accept(s.state);
+    LocationDetails& details = s.state.locationDetails;
+    details.fill(s.state);
+    details.remotePerlPath = "/usr/local/bin/perl";
+    details.accept(s.state);
     return told(s.ui, [&] { SaveLocation(s.state, currentLocationFile(s.state)); });
 }
 

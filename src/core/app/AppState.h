@@ -48,7 +48,7 @@ struct AppState {
     std::string CurrentImageURL;
 
     // The Location Details dialog's content, which outlives each showing.
-    LocationDetails locationForm;
+    LocationDetails locationDetails;
     // While a shop is open: the location values that were in force before it
     // opened, which the program-wide location file keeps.
     std::optional<NameValueList> locationWithoutShop;

@@ -49,12 +49,12 @@ void SaveLocation(NameValueList values, bool startupHidden, const std::string& p
 
 void SaveLocation(const AppState& state, const std::string& path)
 {
-    writeFileAtomically(path, locationFileText(locationValues(state), state.locationForm.cbStartup));
+    writeFileAtomically(path, locationFileText(locationValues(state), state.locationDetails.hiddenAtStartup));
 }
 
 void SaveLocation(const AppState& state, AtomicFileWriter& file)
 {
-    file.write(locationFileText(locationValues(state), state.locationForm.cbStartup));
+    file.write(locationFileText(locationValues(state), state.locationDetails.hiddenAtStartup));
 }
 
 void LoadLocation(AppState& state, const std::string& path)
@@ -85,12 +85,12 @@ void applyLocationValues(AppState& state, const NameValueList& values)
 
 void StoreDetails(AppState& state)
 {
-    const LocationDetails& form = state.locationForm;
-    if (form.mailMethod == LocationDetails::SystemMail) {
-        state.ShopFields.setValue("mailprogram", form.SysMailEdit);
+    const LocationDetails& details = state.locationDetails;
+    if (details.mailMethod == LocationDetails::SystemMail) {
+        state.ShopFields.setValue("mailprogram", details.mailProgram);
     } else {
-        state.ShopFields.setValue("web_server", form.WebServerEdit);
-        state.ShopFields.setValue("smtp_server", form.SMTPServerEdit);
+        state.ShopFields.setValue("web_server", details.webServer);
+        state.ShopFields.setValue("smtp_server", details.smtpServer);
     }
 }
 

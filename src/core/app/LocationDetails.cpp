@@ -6,17 +6,17 @@ namespace qs {
 
 void LocationDetails::fill(AppState& state)
 {
-    LocalCGIEdit = state.LocCGI;
-    LocalImgEdit = state.LocImg;
-    LocalImgURLEdit = state.LocImgURL;
-    LocPerlPathEdit = state.LocPerlPath;
-    RemoteCGIEdit = state.RemCGI;
-    RemoteDataField = state.RemData;
-    RemoteImgURLEdit = state.RemImgURL;
-    RemotePerlPathEdit = state.RemPerlPath;
-    SysMailEdit = state.mailprogram;
-    WebServerEdit = state.web_server;
-    SMTPServerEdit = state.smtp_server;
+    localCgiFolder = state.LocCGI;
+    localImageFolder = state.LocImg;
+    localImageUrl = state.LocImgURL;
+    localPerlPath = state.LocPerlPath;
+    remoteCgiUrl = state.RemCGI;
+    remoteDataFolder = state.RemData;
+    remoteImageUrl = state.RemImgURL;
+    remotePerlPath = state.RemPerlPath;
+    mailProgram = state.mailprogram;
+    webServer = state.web_server;
+    smtpServer = state.smtp_server;
     chooseMailMethod(state, state.mailprogram.empty() ? SmtpServer : SystemMail);
 }
 
@@ -29,26 +29,26 @@ void LocationDetails::chooseMailMethod(AppState& state, int method)
 void LocationDetails::applyMailMethod(AppState& state) const
 {
     if (mailMethod == SystemMail) {
-        state.mailprogram = SysMailEdit;
+        state.mailprogram = mailProgram;
         state.web_server.clear();
         state.smtp_server.clear();
     } else {
         state.mailprogram.clear();
-        state.web_server = WebServerEdit;
-        state.smtp_server = SMTPServerEdit;
+        state.web_server = webServer;
+        state.smtp_server = smtpServer;
     }
 }
 
 void LocationDetails::accept(AppState& state) const
 {
-    state.LocImg = LocalImgEdit;
-    state.LocCGI = LocalCGIEdit;
-    state.LocImgURL = LocalImgURLEdit;
-    state.LocPerlPath = LocPerlPathEdit;
-    state.RemData = RemoteDataField;
-    state.RemImgURL = RemoteImgURLEdit;
-    state.RemCGI = RemoteCGIEdit;
-    state.RemPerlPath = RemotePerlPathEdit;
+    state.LocImg = localImageFolder;
+    state.LocCGI = localCgiFolder;
+    state.LocImgURL = localImageUrl;
+    state.LocPerlPath = localPerlPath;
+    state.RemData = remoteDataFolder;
+    state.RemImgURL = remoteImageUrl;
+    state.RemCGI = remoteCgiUrl;
+    state.RemPerlPath = remotePerlPath;
     applyMailMethod(state);
 }
 

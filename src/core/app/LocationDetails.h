@@ -13,23 +13,23 @@ struct LocationDetails {
     enum MailMethod { SystemMail = 0, SmtpServer = 1 };
 
     // Tab "Local".
-    std::string LocalCGIEdit;
-    std::string LocalImgEdit;
-    std::string LocalImgURLEdit;
-    std::string LocPerlPathEdit;
+    std::string localCgiFolder;
+    std::string localImageFolder;
+    std::string localImageUrl;
+    std::string localPerlPath;
     // Tab "Remote"; the data folder name passes through unchanged.
-    std::string RemoteCGIEdit;
-    std::string RemoteDataField;
-    std::string RemoteImgURLEdit;
-    std::string RemotePerlPathEdit;
+    std::string remoteCgiUrl;
+    std::string remoteDataFolder;
+    std::string remoteImageUrl;
+    std::string remotePerlPath;
     // The two mail panels.
-    std::string SysMailEdit;
-    std::string WebServerEdit;
-    std::string SMTPServerEdit;
+    std::string mailProgram;
+    std::string webServer;
+    std::string smtpServer;
 
     int mailMethod = SystemMail;
     // "Do not show at start up": written to the location file, never read back.
-    bool cbStartup = false;
+    bool hiddenAtStartup = false;
 
     // On show: the texts from the current values, then the mail method that
     // matches them, applied at once.

@@ -32,7 +32,7 @@ void ShutDown(const AppState& state)
 {
     const NameValueList values =
         state.locationWithoutShop ? *state.locationWithoutShop : locationValues(state);
-    SaveLocation(values, state.locationForm.cbStartup, programLocationFile(state));
+    SaveLocation(values, state.locationDetails.hiddenAtStartup, programLocationFile(state));
 }
 
 } // namespace qs

@@ -20,32 +20,32 @@ TEST(LocationDetailsTest, ShowingPicksTheMailMethodFromTheMailProgram)
 {
     AppState state("/p");
     state.web_server = "stale";
-    LocationDetails form;
-    form.fill(state);
-    EXPECT_EQ(form.mailMethod, LocationDetails::SystemMail);
-    EXPECT_EQ(form.SysMailEdit, "/usr/bin/sendmail");
+    LocationDetails details;
+    details.fill(state);
+    EXPECT_EQ(details.mailMethod, LocationDetails::SystemMail);
+    EXPECT_EQ(details.mailProgram, "/usr/bin/sendmail");
     // The choice takes effect at once: the system mail command leaves no servers.
     EXPECT_EQ(mailOf(state), (Mail{"/usr/bin/sendmail", "", ""}));
 
     state.mailprogram = "";
     state.web_server = "web";
     state.smtp_server = "smtp";
-    form.fill(state);
-    EXPECT_EQ(form.mailMethod, LocationDetails::SmtpServer);
+    details.fill(state);
+    EXPECT_EQ(details.mailMethod, LocationDetails::SmtpServer);
     EXPECT_EQ(mailOf(state), (Mail{"", "web", "smtp"}));
 }
 
 TEST(LocationDetailsTest, ChoosingAMethodReachesTheValuesBeforeOk)
 {
     AppState state("/p");
-    LocationDetails form;
-    form.fill(state);
-    form.WebServerEdit = "www.shop.test";
-    form.SMTPServerEdit = "mail.shop.test";
-    form.chooseMailMethod(state, LocationDetails::SmtpServer);
+    LocationDetails details;
+    details.fill(state);
+    details.webServer = "www.shop.test";
+    details.smtpServer = "mail.shop.test";
+    details.chooseMailMethod(state, LocationDetails::SmtpServer);
     EXPECT_EQ(mailOf(state), (Mail{"", "www.shop.test", "mail.shop.test"}));
     // Cancel writes nothing more, but the switch has already happened.
-    form.chooseMailMethod(state, LocationDetails::SystemMail);
+    details.chooseMailMethod(state, LocationDetails::SystemMail);
     EXPECT_EQ(mailOf(state), (Mail{"/usr/bin/sendmail", "", ""}));
 }
 
@@ -53,20 +53,20 @@ TEST(LocationDetailsTest, OkCopiesEveryTextAndTheChosenMailValues)
 {
     AppState state("/p");
     state.RemData = "remote-data";
-    LocationDetails form;
-    form.fill(state);
-    form.LocalCGIEdit = "";
-    form.LocalImgEdit = "/img";
-    form.LocalImgURLEdit = "/i";
-    form.LocPerlPathEdit = "/perl";
-    form.RemoteCGIEdit = "/rc";
-    form.RemoteImgURLEdit = "/ri";
-    form.RemotePerlPathEdit = "/rp";
-    form.SysMailEdit = "ignored";
-    form.WebServerEdit = "w";
-    form.SMTPServerEdit = "s";
-    form.chooseMailMethod(state, LocationDetails::SmtpServer);
-    form.accept(state);
+    LocationDetails details;
+    details.fill(state);
+    details.localCgiFolder = "";
+    details.localImageFolder = "/img";
+    details.localImageUrl = "/i";
+    details.localPerlPath = "/perl";
+    details.remoteCgiUrl = "/rc";
+    details.remoteImageUrl = "/ri";
+    details.remotePerlPath = "/rp";
+    details.mailProgram = "ignored";
+    details.webServer = "w";
+    details.smtpServer = "s";
+    details.chooseMailMethod(state, LocationDetails::SmtpServer);
+    details.accept(state);
     EXPECT_EQ(state.LocCGI, "");
     EXPECT_EQ(state.LocImg, "/img");
     EXPECT_EQ(state.LocImgURL, "/i");

@@ -78,7 +78,7 @@ TEST_F(LocationTest, SavesTheNineKeysInOrderWithoutEmptyValues)
     state.LocCGI = "/srv/cgi";
     state.LocImg = "";
     state.LocImgURL = "";
-    state.locationForm.cbStartup = true;
+    state.locationDetails.hiddenAtStartup = true;
     SaveLocation(state, folder.file("location.cfg"));
     EXPECT_EQ(folder.read("location.cfg"),
               "LocCGI=/srv/cgi\r\nLocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\n"
@@ -112,17 +112,17 @@ TEST_F(LocationTest, SavedValuesReplaceOnlyAFileThatHoldsOthers)
 
 TEST_F(LocationTest, StoreDetailsCopiesOnlyTheChosenMailMethod)
 {
-    LocationDetails& form = state.locationForm;
-    form.SysMailEdit = "/usr/sbin/sendmail";
-    form.WebServerEdit = "www.example.com";
-    form.SMTPServerEdit = "smtp.example.com";
+    LocationDetails& details = state.locationDetails;
+    details.mailProgram = "/usr/sbin/sendmail";
+    details.webServer = "www.example.com";
+    details.smtpServer = "smtp.example.com";
 
-    form.mailMethod = LocationDetails::SystemMail;
+    details.mailMethod = LocationDetails::SystemMail;
     StoreDetails(state);
     EXPECT_EQ(state.ShopFields.value("mailprogram"), "/usr/sbin/sendmail");
     EXPECT_FALSE(state.ShopFields.contains("web_server"));
 
-    form.mailMethod = LocationDetails::SmtpServer;
+    details.mailMethod = LocationDetails::SmtpServer;
     StoreDetails(state);
     EXPECT_EQ(state.ShopFields.value("web_server"), "www.example.com");
     EXPECT_EQ(state.ShopFields.value("smtp_server"), "smtp.example.com");
