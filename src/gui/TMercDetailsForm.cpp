@@ -71,24 +71,24 @@ void TMercDetailsForm::showDetails()
 {
     MerchantDetails details;
     details.fill(state_.ShopFields);
-    MercNameEdit->setText(fromBytes(details.MercNameEdit));
-    AddressMemo->setPlainText(memoText(details.AddressMemo));
-    EmailEdit->setText(fromBytes(details.EmailEdit));
-    TechSupportEmail->setText(fromBytes(details.TechSupportEmail));
-    HomeURLEdit->setText(fromBytes(details.HomeURLEdit));
-    ChequeNameEdit->setText(fromBytes(details.ChequeNameEdit));
+    MercNameEdit->setText(fromBytes(details.merchantName));
+    AddressMemo->setPlainText(memoText(details.address));
+    EmailEdit->setText(fromBytes(details.salesEmail));
+    TechSupportEmail->setText(fromBytes(details.techSupportEmail));
+    HomeURLEdit->setText(fromBytes(details.homePage));
+    ChequeNameEdit->setText(fromBytes(details.chequePayee));
 }
 
 std::optional<MerchantDetails> TMercDetailsForm::typedDetails() const
 {
     TypedTexts typed(ui_);
     MerchantDetails details;
-    details.MercNameEdit = typed(MercNameEdit->text());
-    details.AddressMemo = typed(memoTyped(AddressMemo));
-    details.EmailEdit = typed(EmailEdit->text());
-    details.TechSupportEmail = typed(TechSupportEmail->text());
-    details.HomeURLEdit = typed(HomeURLEdit->text());
-    details.ChequeNameEdit = typed(ChequeNameEdit->text());
+    details.merchantName = typed(MercNameEdit->text());
+    details.address = typed(memoTyped(AddressMemo));
+    details.salesEmail = typed(EmailEdit->text());
+    details.techSupportEmail = typed(TechSupportEmail->text());
+    details.homePage = typed(HomeURLEdit->text());
+    details.chequePayee = typed(ChequeNameEdit->text());
     if (!typed.held())
         return std::nullopt;
     return details;

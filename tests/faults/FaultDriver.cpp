@@ -112,7 +112,8 @@ bool postage(Session& s)
 
 bool adminPassword(Session& s)
 {
-    return AdminPassword{"admin", "quay-2024"}.write(joinPath(s.state.ShopCGIDir(), adminPasswordFileName), s.ui);
+    return AdminPassword{"admin", "quay-2024"}.write(joinPath(s.state.ShopCGIDir(), adminPasswordFileName),
+                                                     s.ui);
 }
 
 // The third variation of the first option renamed.
@@ -168,13 +169,14 @@ bool merchantDetails(Session& s)
 {
     MerchantDetails details;
     details.fill(s.state.ShopFields);
-    details.MercNameEdit = "Quay Stores Ltd";
-    details.AddressMemo = "1 Harbour Row\r\nPortsmouth";
-    details.EmailEdit = "sales@quay.test";
-    details.TechSupportEmail = "tech@quay.test";
-    details.HomeURLEdit = "http://quay.test";
-    details.ChequeNameEdit = "Quay Stores";
-    return details.accept(s.state.ShopFields, s.ui, MerchantDetails::PaymentAccount::stored(s.state.ShopFields)) &&
+    details.merchantName = "Quay Stores Ltd";
+    details.address = "1 Harbour Row\r\nPortsmouth";
+    details.salesEmail = "sales@quay.test";
+    details.techSupportEmail = "tech@quay.test";
+    details.homePage = "http://quay.test";
+    details.chequePayee = "Quay Stores";
+    return details.accept(s.state.ShopFields, s.ui,
+                          MerchantDetails::PaymentAccount::stored(s.state.ShopFields)) &&
            told(s.ui, [&] { MerchantDetails::save(s.state); });
 }
 

@@ -46,18 +46,18 @@ MerchantDetails::PaymentAccount MerchantDetails::PaymentAccount::stored(const Sh
 
 void MerchantDetails::fill(const ShopSettings& settings)
 {
-    MercNameEdit = settings.value("company");
-    AddressMemo = replaceAll(settings.value("merc_address"), storedLineBreak, shownLineBreak);
-    EmailEdit = settings.value("sales_email");
-    TechSupportEmail = settings.value("tech_email");
-    HomeURLEdit = settings.value("homepage");
-    ChequeNameEdit = settings.value("chequename");
+    merchantName = settings.value("company");
+    address = replaceAll(settings.value("merc_address"), storedLineBreak, shownLineBreak);
+    salesEmail = settings.value("sales_email");
+    techSupportEmail = settings.value("tech_email");
+    homePage = settings.value("homepage");
+    chequePayee = settings.value("chequename");
 }
 
 bool MerchantDetails::anyFieldEmpty() const
 {
     for (const std::string* field :
-         {&MercNameEdit, &HomeURLEdit, &TechSupportEmail, &EmailEdit, &AddressMemo, &ChequeNameEdit})
+         {&merchantName, &homePage, &techSupportEmail, &salesEmail, &address, &chequePayee})
         if (blank(*field))
             return true;
     return false;
@@ -69,12 +69,12 @@ bool MerchantDetails::accept(ShopSettings& settings, UserInterface& ui, const Pa
         ui.message(emptyFieldsMessage, MessageKind::Warning);
         return false;
     }
-    settings.setValue("company", MercNameEdit);
-    settings.setValue("homepage", HomeURLEdit);
-    settings.setValue("chequename", ChequeNameEdit);
-    settings.setValue("sales_email", EmailEdit);
-    settings.setValue("tech_email", TechSupportEmail);
-    settings.setValue("merc_address", withLineBreaks(AddressMemo, storedLineBreak));
+    settings.setValue("company", merchantName);
+    settings.setValue("homepage", homePage);
+    settings.setValue("chequename", chequePayee);
+    settings.setValue("sales_email", salesEmail);
+    settings.setValue("tech_email", techSupportEmail);
+    settings.setValue("merc_address", withLineBreaks(address, storedLineBreak));
     settings.setValue("AUTHID", payment.authorisationType);
     settings.setValue("PPID", payment.accountId);
     return true;

@@ -14,12 +14,12 @@ class UserInterface;
 // settings list. The address is shown on several lines (CR LF) and stored
 // on one, its line breaks as "<br>".
 struct MerchantDetails {
-    std::string MercNameEdit;
-    std::string AddressMemo;
-    std::string EmailEdit;
-    std::string TechSupportEmail;
-    std::string HomeURLEdit;
-    std::string ChequeNameEdit;
+    std::string merchantName;
+    std::string address;
+    std::string salesEmail;
+    std::string techSupportEmail;
+    std::string homePage;
+    std::string chequePayee;
 
     // The two account fields of the Payment Methods dialog, which OK copies.
     struct PaymentAccount {

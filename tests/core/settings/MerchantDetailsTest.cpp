@@ -14,14 +14,14 @@ using test::ScriptedUserInterface;
 
 MerchantDetails complete()
 {
-    MerchantDetails form;
-    form.MercNameEdit = "  Acme";
-    form.AddressMemo = "1 High St\r\nTown\r\nPost Code";
-    form.EmailEdit = "sales@acme.test";
-    form.TechSupportEmail = "tech@acme.test";
-    form.HomeURLEdit = "www.acme.test";
-    form.ChequeNameEdit = "Acme Ltd";
-    return form;
+    MerchantDetails details;
+    details.merchantName = "  Acme";
+    details.address = "1 High St\r\nTown\r\nPost Code";
+    details.salesEmail = "sales@acme.test";
+    details.techSupportEmail = "tech@acme.test";
+    details.homePage = "www.acme.test";
+    details.chequePayee = "Acme Ltd";
+    return details;
 }
 
 TEST(MerchantDetailsTest, ShowsTheStoredAddressOnSeveralLines)
@@ -29,26 +29,26 @@ TEST(MerchantDetailsTest, ShowsTheStoredAddressOnSeveralLines)
     ShopSettings settings;
     settings.setValue("merc_address", "1 High St<br>Town<BR>Shire<br>");
     settings.setValue("homepage", "www.acme.test");
-    MerchantDetails form;
-    form.fill(settings);
-    EXPECT_EQ(form.AddressMemo, "1 High St\r\nTown<BR>Shire\r\n");
-    EXPECT_EQ(form.MercNameEdit, "Shopping Online");
-    EXPECT_EQ(form.HomeURLEdit, "www.acme.test");
-    EXPECT_EQ(form.TechSupportEmail, "");
+    MerchantDetails details;
+    details.fill(settings);
+    EXPECT_EQ(details.address, "1 High St\r\nTown<BR>Shire\r\n");
+    EXPECT_EQ(details.merchantName, "Shopping Online");
+    EXPECT_EQ(details.homePage, "www.acme.test");
+    EXPECT_EQ(details.techSupportEmail, "");
 }
 
 TEST(MerchantDetailsTest, RefusesAnyFieldThatHoldsOnlyBlanks)
 {
     std::string MerchantDetails::*const fields[] = {
-        &MerchantDetails::MercNameEdit,     &MerchantDetails::HomeURLEdit, &MerchantDetails::EmailEdit,
-        &MerchantDetails::TechSupportEmail, &MerchantDetails::AddressMemo, &MerchantDetails::ChequeNameEdit};
+        &MerchantDetails::merchantName,     &MerchantDetails::homePage, &MerchantDetails::salesEmail,
+        &MerchantDetails::techSupportEmail, &MerchantDetails::address,  &MerchantDetails::chequePayee};
     for (const char* blank : {"", "   ", " \t\r\n\x01 "}) {
         for (auto field : fields) {
-            MerchantDetails form = complete();
-            form.*field = blank;
+            MerchantDetails details = complete();
+            details.*field = blank;
             ShopSettings settings;
             ScriptedUserInterface ui;
-            EXPECT_FALSE(form.accept(settings, ui, {}));
+            EXPECT_FALSE(details.accept(settings, ui, {}));
             EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot have empty fields"});
             EXPECT_EQ(ui.said.at(0).kind, MessageKind::Warning);
             EXPECT_EQ(settings, ShopSettings());
