@@ -11,8 +11,8 @@ namespace qs {
 
 void PreviewSettingsEdits::fill(const AppState& state, const PreviewSettings& settings)
 {
-    BrowserEdit = state.BrowserPath;
-    AddressEdit = settings.previewAddress;
+    browserPath = state.BrowserPath;
+    address = settings.previewAddress;
 }
 
 void PreviewSettingsEdits::browse(UserInterface& ui)
@@ -22,14 +22,14 @@ void PreviewSettingsEdits::browse(UserInterface& ui)
     request.filter = "Executable Files|*";
     request.directory = "/usr/bin";
     if (std::optional<std::string> chosen = ui.openFile(request))
-        BrowserEdit = std::move(*chosen);
+        browserPath = std::move(*chosen);
 }
 
 void PreviewSettingsEdits::suggest(std::string_view path, UserInterface& ui)
 {
     std::error_code ec;
     if (std::filesystem::is_regular_file(path, ec)) {
-        BrowserEdit = std::string(path);
+        browserPath = std::string(path);
         return;
     }
     ui.message("Sorry! The file " + std::string(path) +
@@ -40,12 +40,12 @@ void PreviewSettingsEdits::suggest(std::string_view path, UserInterface& ui)
 
 bool PreviewSettingsEdits::accept(AppState& state, PreviewSettings& settings, UserInterface& ui) const
 {
-    if (!PreviewAddress::parse(AddressEdit)) {
+    if (!PreviewAddress::parse(address)) {
         ui.message(badAddressMessage, MessageKind::Warning);
         return false;
     }
-    state.BrowserPath = BrowserEdit;
-    settings.previewAddress = AddressEdit;
+    state.BrowserPath = browserPath;
+    settings.previewAddress = address;
     return true;
 }
 

@@ -12,15 +12,15 @@ class UserInterface;
 // What the "Preview Settings..." dialog holds while it is shown: the path to
 // the browser and the address of the preview's web server.
 struct PreviewSettingsEdits {
-    std::string BrowserEdit;
-    std::string AddressEdit;
+    std::string browserPath;
+    std::string address;
 
     // On show: the browser path and the address in force.
     void fill(const AppState& state, const PreviewSettings& settings);
     // "&Browse...": a chosen file replaces the path.
     void browse(UserInterface& ui);
-    // A suggested browser: its path replaces the edit's when the file exists;
-    // otherwise the user is told and the edit stays as it is.
+    // A suggested browser: its path replaces the browser path when the file exists;
+    // otherwise the user is told and the path stays as it is.
     void suggest(std::string_view path, UserInterface& ui);
     // OK: an address that is not one is refused (told; nothing taken over).
     // Otherwise the path, unchecked, and the address are taken over. True when taken.

@@ -114,16 +114,16 @@ void TPreviewSettingsForm::withEdits(const std::function<void(qs::PreviewSetting
     if (!typed.held())
         return;
     step(edits);
-    BrowserEdit->setText(fromBytes(edits.BrowserEdit));
-    AddressEdit->setText(fromBytes(edits.AddressEdit));
+    BrowserEdit->setText(fromBytes(edits.browserPath));
+    AddressEdit->setText(fromBytes(edits.address));
 }
 
 bool TPreviewSettingsForm::execute()
 {
     qs::PreviewSettingsEdits edits;
     edits.fill(state_, settings_);
-    BrowserEdit->setText(fromBytes(edits.BrowserEdit));
-    AddressEdit->setText(fromBytes(edits.AddressEdit));
+    BrowserEdit->setText(fromBytes(edits.browserPath));
+    AddressEdit->setText(fromBytes(edits.address));
     AddressPathLabel->setText(fromBytes(qs::previewURL("", state_.ShopName)));
     ui_.message(qs::proxyNote, MessageKind::Information);
     BrowserEdit->setFocus();

@@ -96,29 +96,29 @@ TEST_F(PreviewSettingsTest, TheDialogSuggestsOnlyBrowsersThatExistAndRefusesABad
     PreviewSettingsEdits edits;
     state.BrowserPath = "/old";
     edits.fill(state, settings);
-    EXPECT_EQ(edits.BrowserEdit, "/old");
+    EXPECT_EQ(edits.browserPath, "/old");
 
     edits.suggest(folder.file("missing"), ui);
-    EXPECT_EQ(edits.BrowserEdit, "/old");
+    EXPECT_EQ(edits.browserPath, "/old");
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Sorry! The file " + folder.file("missing") +
                                                    " does not seem to exist on your machine.\nPlease try to "
                                                    "find your browser using the \"Browse\" button."});
     edits.suggest(browser, ui);
-    EXPECT_EQ(edits.BrowserEdit, browser);
+    EXPECT_EQ(edits.browserPath, browser);
 
     ui.files = {std::nullopt, std::string("/usr/bin/picked")};
     edits.browse(ui);
-    EXPECT_EQ(edits.BrowserEdit, browser);
+    EXPECT_EQ(edits.browserPath, browser);
     edits.browse(ui);
-    EXPECT_EQ(edits.BrowserEdit, "/usr/bin/picked");
+    EXPECT_EQ(edits.browserPath, "/usr/bin/picked");
     EXPECT_EQ(ui.fileRequests.at(0).caption, "Please select your browser's executable file...");
 
     // OK takes the path unchecked, but not an address that is none.
-    edits.AddressEdit = "localhost:8080";
+    edits.address = "localhost:8080";
     EXPECT_FALSE(edits.accept(state, settings, ui));
     EXPECT_EQ(ui.texts().back(), badAddressMessage);
     EXPECT_EQ(state.BrowserPath, "/old");
-    edits.AddressEdit = "http://localhost:8090";
+    edits.address = "http://localhost:8090";
     EXPECT_TRUE(edits.accept(state, settings, ui));
     EXPECT_EQ(state.BrowserPath, "/usr/bin/picked");
     EXPECT_EQ(settings.previewAddress, "http://localhost:8090");
