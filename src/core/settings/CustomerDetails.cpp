@@ -14,21 +14,22 @@ constexpr std::string_view never = "NEVER";
 
 void CustomerDetails::fill(const ShopSettings& settings)
 {
-    CheckBox1 = settings.value("save_user_details") == "ON";
+    rememberCustomers = settings.value("save_user_details") == "ON";
     const std::string_view months = settings.value("details_expiry_months");
-    CheckBox2 = months != never;
-    Edit1 = CheckBox2 ? std::string(months) : std::string();
+    deleteUnusedRecords = months != never;
+    expiryMonths = deleteUnusedRecords ? std::string(months) : std::string();
 }
 
 bool CustomerDetails::accept(ShopSettings& settings, UserInterface& ui) const
 {
-    if (const std::string refusal = separatorRefusal("The number of months", Edit1, {lineBreakSeparator});
+    if (const std::string refusal =
+            separatorRefusal("The number of months", expiryMonths, {lineBreakSeparator});
         !refusal.empty()) {
         ui.message(refusal, MessageKind::Warning);
         return false;
     }
-    settings.setValue("save_user_details", CheckBox1 ? "ON" : "OFF");
-    settings.setValue("details_expiry_months", CheckBox2 ? std::string_view(Edit1) : never);
+    settings.setValue("save_user_details", rememberCustomers ? "ON" : "OFF");
+    settings.setValue("details_expiry_months", deleteUnusedRecords ? std::string_view(expiryMonths) : never);
     return true;
 }
 

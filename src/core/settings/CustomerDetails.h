@@ -12,14 +12,14 @@ class UserInterface;
 // returning customers (save_user_details) and after how many months unused
 // records go (details_expiry_months, or "NEVER").
 struct CustomerDetails {
-    bool CheckBox1 = false;
-    bool CheckBox2 = false;
-    std::string Edit1 = "6";
+    bool rememberCustomers = false;
+    bool deleteUnusedRecords = false;
+    std::string expiryMonths = "6";
 
     // "Delete unused records after" only while customers are remembered; the
     // months only while it is ticked too.
-    bool checkBox2Enabled() const { return CheckBox1; }
-    bool edit1Enabled() const { return CheckBox1 && CheckBox2; }
+    bool deleteUnusedRecordsEnabled() const { return rememberCustomers; }
+    bool expiryMonthsEnabled() const { return rememberCustomers && deleteUnusedRecords; }
 
     void fill(const ShopSettings& settings);
     // OK. Months holding a line break are refused (told, nothing stored).

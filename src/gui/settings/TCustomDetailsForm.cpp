@@ -20,7 +20,7 @@ TCustomDetailsForm::TCustomDetailsForm(qs::AppState& state, qs::UserInterface& u
     setWindowTitle("Customer Details");
     CheckBox1 = new QCheckBox("&Remember Customer Details");
     CheckBox2 = new QCheckBox("&Delete unused records after");
-    Edit1 = new QLineEdit(fromBytes(qs::CustomerDetails().Edit1));
+    Edit1 = new QLineEdit(fromBytes(qs::CustomerDetails().expiryMonths));
     Edit1->setMaximumWidth(60);
     OKBtn = new QPushButton("&OK");
     OKBtn->setDefault(true);
@@ -47,9 +47,9 @@ bool TCustomDetailsForm::execute()
 {
     qs::CustomerDetails details;
     details.fill(state_.ShopFields);
-    CheckBox1->setChecked(details.CheckBox1);
-    CheckBox2->setChecked(details.CheckBox2);
-    Edit1->setText(fromBytes(details.Edit1));
+    CheckBox1->setChecked(details.rememberCustomers);
+    CheckBox2->setChecked(details.deleteUnusedRecords);
+    Edit1->setText(fromBytes(details.expiryMonths));
     applyEnabling();
     return exec() == QDialog::Accepted;
 }
@@ -57,21 +57,21 @@ bool TCustomDetailsForm::execute()
 void TCustomDetailsForm::applyEnabling()
 {
     qs::CustomerDetails details;
-    details.CheckBox1 = CheckBox1->isChecked();
-    details.CheckBox2 = CheckBox2->isChecked();
-    CheckBox2->setEnabled(details.checkBox2Enabled());
-    Edit1->setEnabled(details.edit1Enabled());
+    details.rememberCustomers = CheckBox1->isChecked();
+    details.deleteUnusedRecords = CheckBox2->isChecked();
+    CheckBox2->setEnabled(details.deleteUnusedRecordsEnabled());
+    Edit1->setEnabled(details.expiryMonthsEnabled());
 }
 
 void TCustomDetailsForm::confirm()
 {
     qs::CustomerDetails details;
-    details.CheckBox1 = CheckBox1->isChecked();
-    details.CheckBox2 = CheckBox2->isChecked();
-    const std::optional<std::string> label = typedBytes(Edit1->text(), ui_);
-    if (!label)
+    details.rememberCustomers = CheckBox1->isChecked();
+    details.deleteUnusedRecords = CheckBox2->isChecked();
+    const std::optional<std::string> months = typedBytes(Edit1->text(), ui_);
+    if (!months)
         return;
-    details.Edit1 = *label;
+    details.expiryMonths = *months;
     const qs::ShopSettings before = state_.ShopFields;
     if (!details.accept(state_.ShopFields, ui_))
         return;

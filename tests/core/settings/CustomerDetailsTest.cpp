@@ -26,11 +26,11 @@ TEST(CustomerDetailsTest, ShowsAndStoresBothKeys)
         settings.setValue("details_expiry_months", c.months);
         CustomerDetails form;
         form.fill(settings);
-        EXPECT_EQ(form.CheckBox1, c.remember) << c.save;
-        EXPECT_EQ(form.CheckBox2, c.expire) << c.months;
-        EXPECT_EQ(form.Edit1, c.shownMonths);
-        EXPECT_EQ(form.checkBox2Enabled(), c.remember);
-        EXPECT_EQ(form.edit1Enabled(), c.remember && c.expire);
+        EXPECT_EQ(form.rememberCustomers, c.remember) << c.save;
+        EXPECT_EQ(form.deleteUnusedRecords, c.expire) << c.months;
+        EXPECT_EQ(form.expiryMonths, c.shownMonths);
+        EXPECT_EQ(form.deleteUnusedRecordsEnabled(), c.remember);
+        EXPECT_EQ(form.expiryMonthsEnabled(), c.remember && c.expire);
         test::ScriptedUserInterface ui;
         ASSERT_TRUE(form.accept(settings, ui));
         EXPECT_EQ(settings.value("save_user_details"), c.storedSave);
@@ -42,14 +42,14 @@ TEST(CustomerDetailsTest, ShowsAndStoresBothKeys)
 TEST(CustomerDetailsTest, MonthsAreStoredEvenWhileDisabledButNeverWithALineBreak)
 {
     CustomerDetails form;
-    form.CheckBox1 = false;
-    form.CheckBox2 = true;
-    form.Edit1 = "3";
+    form.rememberCustomers = false;
+    form.deleteUnusedRecords = true;
+    form.expiryMonths = "3";
     ShopSettings settings;
     test::ScriptedUserInterface ui;
     ASSERT_TRUE(form.accept(settings, ui));
     EXPECT_EQ(settings.value("details_expiry_months"), "3");
-    form.Edit1 = "3\r\n";
+    form.expiryMonths = "3\r\n";
     EXPECT_FALSE(form.accept(settings, ui));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"The number of months cannot contain a line break."});
 }
