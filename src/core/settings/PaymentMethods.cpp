@@ -35,29 +35,29 @@ PaymentMethods::Enabled PaymentMethods::enabledFor(int method)
     switch (method) {
     case NetBanx:
     case SecureTrading:
-        return {true, false, false, true};
+        return {.accountId = true, .authTypeLabel = false, .authType = false, .address = true};
     case WorldPay:
     case QstlPay:
-        return {true, true, true, true};
+        return {.accountId = true, .authTypeLabel = true, .authType = true, .address = true};
     default:
-        return {false, false, false, false};
+        return {.accountId = false, .authTypeLabel = false, .authType = false, .address = false};
     }
 }
 
 void PaymentMethods::fill(const ShopSettings& settings)
 {
-    PaymentURLEdit = settings.value("payurl");
+    paymentUrl = settings.value("payurl");
     const std::string_view stored = settings.value("paymethod");
-    PayMethodBox = NoMethod;
+    chosenMethod = NoMethod;
     for (std::size_t i = 0; i < methods.size(); ++i)
         if (methods[i].value == stored)
-            PayMethodBox = static_cast<int>(i);
-    PhoneBackBox = settings.value("phoneback") == "yes";
-    AllowSnailBox = settings.value("snailorder") == "yes";
-    InvoiceBox = settings.value("invoice") == "yes";
-    edAccountID = settings.value("PPID");
-    edAuthType = settings.value("AUTH");
-    enabled = enabledFor(PayMethodBox);
+            chosenMethod = static_cast<int>(i);
+    phoneBack = settings.value("phoneback") == "yes";
+    mailOrder = settings.value("snailorder") == "yes";
+    invoice = settings.value("invoice") == "yes";
+    accountId = settings.value("PPID");
+    authorisationType = settings.value("AUTH");
+    enabled = enabledFor(chosenMethod);
 }
 
 void PaymentMethods::pick(int method, const ShopSettings& settings, UserInterface& ui)
@@ -66,53 +66,54 @@ void PaymentMethods::pick(int method, const ShopSettings& settings, UserInterfac
         method = NoMethod;
     if (method == CreditCard)
         ui.message(creditCardWarning, MessageKind::Warning);
-    PayMethodBox = method;
+    chosenMethod = method;
     enabled = enabledFor(method);
-    PaymentURLEdit = methods[static_cast<std::size_t>(method)].address;
+    paymentUrl = methods[static_cast<std::size_t>(method)].address;
     const std::string_view account = settings.value("PPID");
     const std::string_view authorisation = settings.value("AUTH");
     switch (method) {
     case NetBanx:
-        edAccountID = account;
-        edAuthType.clear();
+        accountId = account;
+        authorisationType.clear();
         break;
     case SecureTrading:
-        edAccountID = orDefault(account, "TEST");
-        edAuthType.clear();
+        accountId = orDefault(account, "TEST");
+        authorisationType.clear();
         break;
     case WorldPay:
-        edAccountID = orDefault(account, "1");
-        edAuthType = orDefault(authorisation, "101");
+        accountId = orDefault(account, "1");
+        authorisationType = orDefault(authorisation, "101");
         break;
     case QstlPay:
-        edAccountID = orDefault(account, "1");
-        edAuthType = authorisation;
+        accountId = orDefault(account, "1");
+        authorisationType = authorisation;
         break;
     default:
-        edAccountID.clear();
-        edAuthType.clear();
+        accountId.clear();
+        authorisationType.clear();
     }
 }
 
 bool PaymentMethods::accept(ShopSettings& settings, UserInterface& ui) const
 {
-    const std::pair<const char*, const std::string*> fields[] = {{"An account ID", &edAccountID},
-                                                                 {"An authorisation type", &edAuthType},
-                                                                 {"An address", &PaymentURLEdit}};
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"An account ID", &accountId},
+        {"An authorisation type", &authorisationType},
+        {"An address", &paymentUrl}};
     for (const auto& [subject, text] : fields)
         if (const std::string refusal = separatorRefusal(subject, *text, {lineBreakSeparator});
             !refusal.empty()) {
             ui.message(refusal, MessageKind::Warning);
             return false;
         }
-    const bool known = PayMethodBox >= 0 && PayMethodBox < static_cast<int>(methods.size());
-    settings.setValue("paymethod", methods[static_cast<std::size_t>(known ? PayMethodBox : NoMethod)].value);
-    settings.setValue("payurl", PaymentURLEdit);
-    settings.setValue("phoneback", yesNo(PhoneBackBox));
-    settings.setValue("snailorder", yesNo(AllowSnailBox));
-    settings.setValue("invoice", yesNo(InvoiceBox));
-    settings.setValue("AUTH", edAuthType);
-    settings.setValue("PPID", edAccountID);
+    const bool known = chosenMethod >= 0 && chosenMethod < static_cast<int>(methods.size());
+    settings.setValue("paymethod", methods[static_cast<std::size_t>(known ? chosenMethod : NoMethod)].value);
+    settings.setValue("payurl", paymentUrl);
+    settings.setValue("phoneback", yesNo(phoneBack));
+    settings.setValue("snailorder", yesNo(mailOrder));
+    settings.setValue("invoice", yesNo(invoice));
+    settings.setValue("AUTH", authorisationType);
+    settings.setValue("PPID", accountId);
     return true;
 }
 

@@ -28,13 +28,16 @@ struct PaymentMethods {
     // must put in the one their provider gives them.
     static const std::array<PaymentMethod, 6> methods;
 
-    int PayMethodBox = NoMethod;
-    bool PhoneBackBox = false;
-    bool AllowSnailBox = false;
-    bool InvoiceBox = false;
-    std::string edAccountID;
-    std::string edAuthType;
-    std::string PaymentURLEdit;
+    // The entry picked from the list, a Method.
+    int chosenMethod = NoMethod;
+    // The offline ordering options: card details asked by phone, orders
+    // posted as a printout, and invoicing when the order arrives.
+    bool phoneBack = false;
+    bool mailOrder = false;
+    bool invoice = false;
+    std::string accountId;
+    std::string authorisationType;
+    std::string paymentUrl;
 
     // Which account controls the method leaves usable: the account ID with
     // its label, the authorisation type's label and field, the address with

@@ -78,14 +78,14 @@ void TPayMethodForm::showMethods()
 {
     {
         const QSignalBlocker quiet(PayMethodBox);
-        PayMethodBox->setCurrentIndex(methods_.PayMethodBox);
+        PayMethodBox->setCurrentIndex(methods_.chosenMethod);
     }
-    PhoneBackBox->setChecked(methods_.PhoneBackBox);
-    AllowSnailBox->setChecked(methods_.AllowSnailBox);
-    InvoiceBox->setChecked(methods_.InvoiceBox);
-    edAccountID->setText(fromBytes(methods_.edAccountID));
-    edAuthType->setText(fromBytes(methods_.edAuthType));
-    PaymentURLEdit->setText(fromBytes(methods_.PaymentURLEdit));
+    PhoneBackBox->setChecked(methods_.phoneBack);
+    AllowSnailBox->setChecked(methods_.mailOrder);
+    InvoiceBox->setChecked(methods_.invoice);
+    edAccountID->setText(fromBytes(methods_.accountId));
+    edAuthType->setText(fromBytes(methods_.authorisationType));
+    PaymentURLEdit->setText(fromBytes(methods_.paymentUrl));
     const qs::PaymentMethods::Enabled& enabled = methods_.enabled;
     lblAccountID->setEnabled(enabled.accountId);
     edAccountID->setEnabled(enabled.accountId);
@@ -103,13 +103,13 @@ bool TPayMethodForm::takeControls()
     const std::string address = typed(PaymentURLEdit->text());
     if (!typed.held())
         return false;
-    methods_.PayMethodBox = PayMethodBox->currentIndex();
-    methods_.PhoneBackBox = PhoneBackBox->isChecked();
-    methods_.AllowSnailBox = AllowSnailBox->isChecked();
-    methods_.InvoiceBox = InvoiceBox->isChecked();
-    methods_.edAccountID = accountId;
-    methods_.edAuthType = authType;
-    methods_.PaymentURLEdit = address;
+    methods_.chosenMethod = PayMethodBox->currentIndex();
+    methods_.phoneBack = PhoneBackBox->isChecked();
+    methods_.mailOrder = AllowSnailBox->isChecked();
+    methods_.invoice = InvoiceBox->isChecked();
+    methods_.accountId = accountId;
+    methods_.authorisationType = authType;
+    methods_.paymentUrl = address;
     return true;
 }
 
@@ -118,7 +118,7 @@ void TPayMethodForm::pickMethod(int method)
     if (!takeControls()) {
         // The method stays, with what was typed for it.
         const QSignalBlocker quiet(PayMethodBox);
-        PayMethodBox->setCurrentIndex(methods_.PayMethodBox);
+        PayMethodBox->setCurrentIndex(methods_.chosenMethod);
         return;
     }
     methods_.pick(method, state_.ShopFields, ui_);

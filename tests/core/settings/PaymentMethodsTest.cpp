@@ -20,27 +20,27 @@ ShopSettings stored(std::initializer_list<std::pair<const char*, const char*>> k
 TEST(PaymentMethodsTest, ShowingStartsFromWhatTheSettingsHold)
 {
     PaymentMethods form;
-    form.PhoneBackBox = form.InvoiceBox = true;
-    form.edAccountID = "left from another shop";
+    form.phoneBack = form.invoice = true;
+    form.accountId = "left from another shop";
     form.fill(stored({{"paymethod", "WorldPay"},
                       {"payurl", "https://pay.test/x"},
                       {"snailorder", "yes"},
                       {"phoneback", "no"},
                       {"PPID", "acct"},
                       {"AUTH", "77"}}));
-    EXPECT_EQ(form.PayMethodBox, PaymentMethods::WorldPay);
-    EXPECT_EQ(form.PaymentURLEdit, "https://pay.test/x");
-    EXPECT_FALSE(form.PhoneBackBox);
-    EXPECT_TRUE(form.AllowSnailBox);
-    EXPECT_FALSE(form.InvoiceBox);
-    EXPECT_EQ(form.edAccountID, "acct");
-    EXPECT_EQ(form.edAuthType, "77");
+    EXPECT_EQ(form.chosenMethod, PaymentMethods::WorldPay);
+    EXPECT_EQ(form.paymentUrl, "https://pay.test/x");
+    EXPECT_FALSE(form.phoneBack);
+    EXPECT_TRUE(form.mailOrder);
+    EXPECT_FALSE(form.invoice);
+    EXPECT_EQ(form.accountId, "acct");
+    EXPECT_EQ(form.authorisationType, "77");
     EXPECT_EQ(form.enabled, (PaymentMethods::Enabled{true, true, true, true}));
 
     // Methods are compared exactly.
     for (const char* method : {"worldpay", "", "Secure trading"}) {
         form.fill(stored({{"paymethod", method}}));
-        EXPECT_EQ(form.PayMethodBox, PaymentMethods::NoMethod) << method;
+        EXPECT_EQ(form.chosenMethod, PaymentMethods::NoMethod) << method;
         EXPECT_EQ(form.enabled, (PaymentMethods::Enabled{false, false, false, false}));
     }
 }
@@ -73,14 +73,14 @@ TEST(PaymentMethodsTest, PickingAMethodAppliesItsDefaults)
     };
     for (const Case& c : cases) {
         PaymentMethods form;
-        form.edAuthType = "typed";
-        form.PaymentURLEdit = "https://custom.test";
+        form.authorisationType = "typed";
+        form.paymentUrl = "https://custom.test";
         ScriptedUserInterface ui;
         form.pick(c.method, c.settings, ui);
-        EXPECT_EQ(form.edAccountID, c.account) << c.method;
-        EXPECT_EQ(form.edAuthType, c.authorisation) << c.method;
+        EXPECT_EQ(form.accountId, c.account) << c.method;
+        EXPECT_EQ(form.authorisationType, c.authorisation) << c.method;
         EXPECT_EQ(form.enabled, c.enabled) << c.method;
-        EXPECT_EQ(form.PaymentURLEdit, PaymentMethods::methods[c.method].address);
+        EXPECT_EQ(form.paymentUrl, PaymentMethods::methods[c.method].address);
         EXPECT_TRUE(ui.said.empty());
     }
 }
@@ -94,7 +94,7 @@ TEST(PaymentMethodsTest, CreditCardWarnsEveryTimeAndOkRemovesTheAccount)
     form.pick(PaymentMethods::CreditCard, settings, ui);
     form.pick(PaymentMethods::CreditCard, settings, ui);
     EXPECT_EQ(ui.texts(), std::vector<std::string>(2, std::string(PaymentMethods::creditCardWarning)));
-    form.InvoiceBox = true;
+    form.invoice = true;
     ASSERT_TRUE(form.accept(settings, ui));
     const std::vector<std::string> added(settings.lines().begin() + 8, settings.lines().end());
     EXPECT_EQ(added, (std::vector<std::string>{"paymethod=Credit Card", "phoneback=no", "snailorder=no",
@@ -113,7 +113,7 @@ TEST(PaymentMethodsTest, OkKeepsACustomAddressAndRefusesLineBreaks)
     EXPECT_EQ(settings.value("payurl"), "https://mine.test");
     EXPECT_EQ(settings.value("paymethod"), "NetBanx");
 
-    form.edAccountID = "a\nb";
+    form.accountId = "a\nb";
     const ShopSettings before = settings;
     EXPECT_FALSE(form.accept(settings, ui));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"An account ID cannot contain a line break."});
