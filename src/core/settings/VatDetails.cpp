@@ -31,8 +31,8 @@ bool VatDetails::open(const AppState& state, UserInterface& ui)
         return false;
     }
     const std::string_view action = state.ShopFields.value("taxaction");
-    NoVATBox = action == "ignore";
-    if (!NoVATBox)
+    ignoreVat = action == "ignore";
+    if (!ignoreVat)
         priceDetails = action == "include" ? Included : NotIncluded;
     return true;
 }
@@ -99,7 +99,7 @@ void VatDetails::remove(std::size_t row)
 bool VatDetails::accept(AppState& state, UserInterface& ui)
 {
     const ShopSettings before = state.ShopFields;
-    state.ShopFields.setValue("taxaction", NoVATBox                      ? "ignore"
+    state.ShopFields.setValue("taxaction", ignoreVat                     ? "ignore"
                                            : priceDetails == NotIncluded ? "exclude"
                                                                          : "include");
     noteSettingsChange(state, before);

@@ -23,7 +23,7 @@ public:
     enum PriceDetails { Included, NotIncluded };
 
     std::vector<VatCode> codes;
-    bool NoVATBox = false;
+    bool ignoreVat = false;
     int priceDetails = NotIncluded;
 
     // On show: shop.tax (none yet in a shop without one) and taxaction. A

@@ -86,7 +86,7 @@ bool TVATForm::execute()
     if (!details_.open(state_, ui_))
         return false;
     showCodes(-1);
-    NoVATBox->setChecked(details_.NoVATBox);
+    NoVATBox->setChecked(details_.ignoreVat);
     (details_.priceDetails == qs::VatDetails::Included ? IncludedBtn : NotIncludedBtn)->setChecked(true);
     applyNoVat();
     return exec() == QDialog::Accepted;
@@ -160,7 +160,7 @@ void TVATForm::removeCode()
 
 bool TVATForm::save()
 {
-    details_.NoVATBox = NoVATBox->isChecked();
+    details_.ignoreVat = NoVATBox->isChecked();
     details_.priceDetails =
         NotIncludedBtn->isChecked() ? qs::VatDetails::NotIncluded : qs::VatDetails::Included;
     return details_.accept(state_, ui_);

@@ -97,7 +97,7 @@ TEST_F(VatTest, OpeningReadsCodesAndTaxAction)
     for (const auto& [action, noVat, price] : actions) {
         state.ShopFields.setValue("taxaction", action);
         const VatDetails details = openDetails();
-        EXPECT_EQ(details.NoVATBox, noVat) << action;
+        EXPECT_EQ(details.ignoreVat, noVat) << action;
         if (!noVat) {
             EXPECT_EQ(details.priceDetails, price) << action;
         }
@@ -154,7 +154,7 @@ TEST_F(VatTest, RenamingACodeRenamesItsColumnOnlyWhenSaved)
     // Removing every code writes an empty shop.tax, not a line without a code.
     details.remove(1);
     details.remove(0);
-    details.NoVATBox = true;
+    details.ignoreVat = true;
     ASSERT_TRUE(details.accept(state, ui));
     EXPECT_EQ(data("shop.tax"), "");
     EXPECT_EQ(state.ShopFields.value("taxaction"), "ignore");
