@@ -102,10 +102,10 @@ bool CatalogueCommands::deleteNode(TNewCategory& selected)
         ui_->message(deleteRootMessage, MessageKind::Information);
         return false;
     }
-    return DeleteCatClick(selected);
+    return deleteCategory(selected);
 }
 
-bool CatalogueCommands::DeleteCatClick(TNewCategory& category)
+bool CatalogueCommands::deleteCategory(TNewCategory& category)
 {
     if (category.isRoot())
         return false;

@@ -61,10 +61,10 @@ public:
     // product on the grid's current row when the product grid has it. True when
     // something was deleted.
     bool deleteCommand(DeleteTarget target, TNewCategory* selected, TNewProduct* productOnGridRow);
-    // The tree's part: the root is refused with a message, a category goes to DeleteCatClick.
+    // The tree's part: the root is refused with a message, a category goes to deleteCategory.
     bool deleteNode(TNewCategory& selected);
     // Asks, then deletes the category with its sub-tree and all their products.
-    bool DeleteCatClick(TNewCategory& category);
+    bool deleteCategory(TNewCategory& category);
     // The product grid's part: the product (none past the last row) becomes
     // CurrentProduct and is deleted after the merchant confirms.
     bool deleteProduct(TNewProduct* productOnGridRow);

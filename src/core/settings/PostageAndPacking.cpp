@@ -215,13 +215,13 @@ bool PostageAndPacking::setFixedCost(std::size_t zone, std::string_view charge, 
     return true;
 }
 
-std::string PostageAndPacking::unitOf(std::string_view unitBox)
+std::string PostageAndPacking::unitOf(std::string_view entry)
 {
-    const std::size_t open = unitBox.find('(');
-    const std::size_t close = unitBox.find(')');
+    const std::size_t open = entry.find('(');
+    const std::size_t close = entry.find(')');
     if (open == std::string_view::npos || close == std::string_view::npos || close < open)
-        return std::string(unitBox);
-    return std::string(unitBox.substr(open + 1, close - open - 1));
+        return std::string(entry);
+    return std::string(entry.substr(open + 1, close - open - 1));
 }
 
 std::string PostageAndPacking::bandHeading(std::size_t band) const

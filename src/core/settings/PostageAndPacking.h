@@ -60,7 +60,7 @@ public:
     // "0g to 100g": the band's lower and upper limits with the unit.
     std::string bandHeading(std::size_t band) const;
     // The text between the first "(" and the first ")", or the whole text.
-    static std::string unitOf(std::string_view unitBox);
+    static std::string unitOf(std::string_view entry);
 
     // The unit box stores every change at once.
     bool setWeightUnit(AppState& state, std::string_view unit, UserInterface& ui);
