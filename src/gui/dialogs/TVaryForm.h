@@ -25,16 +25,16 @@ public:
     // option (after saying so; the dialog then does not open).
     std::optional<std::string> editOptions(const std::string& value);
 
-    QListWidget* VaryBox = nullptr;
+    QListWidget* VaryBox = nullptr; // the options (not the variations), each with a tick box
     QPushButton* AddVarBtn = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-    QPushButton* BitBtn4 = nullptr;
-    QListWidget* OptionBox = nullptr;
+    QPushButton* BitBtn3 = nullptr;   // edits the selected option
+    QPushButton* BitBtn4 = nullptr;   // deletes the selected option
+    QListWidget* OptionBox = nullptr; // the variations (not the options) of the option selected in VaryBox
     QPushButton* AddOptionBtn = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* BitBtn5 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
+    QPushButton* BitBtn2 = nullptr;      // edits the selected variation
+    QPushButton* BitBtn5 = nullptr;      // deletes the selected variation
+    QToolButton* SpeedButton1 = nullptr; // moves the selected variation up
+    QToolButton* SpeedButton2 = nullptr; // moves it down
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

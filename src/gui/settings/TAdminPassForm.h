@@ -25,8 +25,8 @@ public:
 
     static constexpr int helpTopic = 32;
 
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit1 = nullptr; // the administrators' user ID
+    QLineEdit* Edit2 = nullptr; // their password, shown in clear
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;

@@ -26,9 +26,9 @@ public:
     // True when it closed with OK.
     bool execute();
 
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr; // remember returning customers
+    QCheckBox* CheckBox2 = nullptr; // delete their unused records after Edit1's months
+    QLineEdit* Edit1 = nullptr;     // the months after which unused records go
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

@@ -35,7 +35,7 @@ public:
     QPlainTextEdit* LevTexMemo = nullptr;
     QPushButton* PrevBtn = nullptr;
     QPushButton* NextBtn = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit1 = nullptr; // up to how many options show as radio buttons
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
 

@@ -29,13 +29,13 @@ public:
     // stored fields could not be read (told).
     bool execute();
 
-    QListWidget* ListBox1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
+    QListWidget* ListBox1 = nullptr;     // the chosen search fields, in order
+    QToolButton* SpeedButton1 = nullptr; // moves the selected chosen field up
+    QToolButton* SpeedButton2 = nullptr; // moves it down
+    QComboBox* ComboBox1 = nullptr;      // the fields that can be added
     QPushButton* AddBtn = nullptr;
     QPushButton* DeleteBtn = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit1 = nullptr; // the selected chosen field's label
     QPushButton* ChangeBtn = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -25,9 +25,9 @@ public:
     bool execute(const qs::VatCode& shown);
     const qs::VatCode& typed() const { return typed_; }
 
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit1 = nullptr; // the VAT code
+    QLineEdit* Edit2 = nullptr; // its rate
+    QLineEdit* Edit3 = nullptr; // its description
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
