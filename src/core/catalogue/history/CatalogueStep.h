@@ -16,6 +16,9 @@ struct StepFocus {
     TNewProduct* product = nullptr;
 };
 
+// Which way a step has just run, for what the window selects afterwards.
+enum class StepDirection { Undone, Redone };
+
 // One change to the catalogue that knows how to make itself, take itself back
 // and make itself again. A step keeps what it removed or replaced (a detached
 // sub-tree, an old value), never a copy of the catalogue. Steps are undone and
@@ -34,8 +37,8 @@ public:
     // time, false means it changed nothing and is not worth recording.
     virtual bool redo(Catalogue& catalogue) = 0;
     virtual void undo(Catalogue& catalogue) = 0;
-    // What to select after undo (undone) or redo.
-    virtual StepFocus focus(bool undone) const = 0;
+    // What to select once the step has run in that direction.
+    virtual StepFocus focus(StepDirection direction) const = 0;
 
 protected:
     explicit CatalogueStep(std::string label) : label_(std::move(label)) {}

@@ -21,7 +21,7 @@ void ProductFieldStep::undo(Catalogue&)
     product_.trySetField(field_, old_);
 }
 
-StepFocus ProductFieldStep::focus(bool) const
+StepFocus ProductFieldStep::focus(StepDirection) const
 {
     return {product_.Category, &product_};
 }
@@ -42,7 +42,7 @@ void CategoryDetailStep::undo(Catalogue&)
     category_.setDetail(name_, old_);
 }
 
-StepFocus CategoryDetailStep::focus(bool) const
+StepFocus CategoryDetailStep::focus(StepDirection) const
 {
     return {&category_, nullptr};
 }

@@ -14,7 +14,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewProduct& product_;
@@ -30,7 +30,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewCategory& category_;

@@ -42,7 +42,7 @@ void ImportStep::undo(Catalogue& catalogue)
             it->held = catalogue.removeCategory(*it->category);
 }
 
-StepFocus ImportStep::focus(bool) const
+StepFocus ImportStep::focus(StepDirection) const
 {
     return {&into_, nullptr};
 }

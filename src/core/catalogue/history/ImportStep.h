@@ -33,7 +33,7 @@ public:
     // the merge stops half-way.
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
     // A new category, the last child of parent.
     TNewCategory& addCategory(Catalogue& catalogue, TNewCategory& parent, std::string_view name);

@@ -16,11 +16,12 @@ void StepGroup::undo(Catalogue& catalogue)
         (*it)->undo(catalogue);
 }
 
-StepFocus StepGroup::focus(bool undone) const
+StepFocus StepGroup::focus(StepDirection direction) const
 {
     if (steps_.empty())
         return {};
-    return undone ? steps_.front()->focus(true) : steps_.back()->focus(false);
+    return direction == StepDirection::Undone ? steps_.front()->focus(direction)
+                                              : steps_.back()->focus(direction);
 }
 
 } // namespace qs

@@ -19,7 +19,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     std::vector<std::unique_ptr<CatalogueStep>> steps_;

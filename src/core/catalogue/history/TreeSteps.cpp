@@ -20,9 +20,9 @@ void AddCategoryStep::undo(Catalogue& catalogue)
     held_ = catalogue.removeCategory(*added_);
 }
 
-StepFocus AddCategoryStep::focus(bool undone) const
+StepFocus AddCategoryStep::focus(StepDirection direction) const
 {
-    return {undone ? &parent_ : added_, nullptr};
+    return {direction == StepDirection::Undone ? &parent_ : added_, nullptr};
 }
 
 DeleteCategoryStep::DeleteCategoryStep(TNewCategory& category)
@@ -42,9 +42,9 @@ void DeleteCategoryStep::undo(Catalogue& catalogue)
     catalogue.insertCategory(std::move(held_), parent_, row_);
 }
 
-StepFocus DeleteCategoryStep::focus(bool undone) const
+StepFocus DeleteCategoryStep::focus(StepDirection direction) const
 {
-    return {undone ? &category_ : &parent_, nullptr};
+    return {direction == StepDirection::Undone ? &category_ : &parent_, nullptr};
 }
 
 MoveCategoryStep::MoveCategoryStep(TNewCategory& category, TNewCategory& to)
@@ -64,7 +64,7 @@ void MoveCategoryStep::undo(Catalogue& catalogue)
     catalogue.moveCategory(category_, from_, fromRow_);
 }
 
-StepFocus MoveCategoryStep::focus(bool) const
+StepFocus MoveCategoryStep::focus(StepDirection) const
 {
     return {&category_, nullptr};
 }
@@ -92,9 +92,9 @@ void AddProductStep::undo(Catalogue& catalogue)
     category_.ProductCounter = counterBefore_;
 }
 
-StepFocus AddProductStep::focus(bool undone) const
+StepFocus AddProductStep::focus(StepDirection direction) const
 {
-    return {&category_, undone ? nullptr : added_};
+    return {&category_, direction == StepDirection::Undone ? nullptr : added_};
 }
 
 DeleteProductStep::DeleteProductStep(TNewProduct& product)
@@ -115,9 +115,9 @@ void DeleteProductStep::undo(Catalogue& catalogue)
     catalogue.insertProduct(std::move(held_), category_, row_);
 }
 
-StepFocus DeleteProductStep::focus(bool undone) const
+StepFocus DeleteProductStep::focus(StepDirection direction) const
 {
-    return {&category_, undone ? &product_ : nullptr};
+    return {&category_, direction == StepDirection::Undone ? &product_ : nullptr};
 }
 
 MoveProductStep::MoveProductStep(TNewProduct& product, TNewCategory& to)
@@ -137,9 +137,9 @@ void MoveProductStep::undo(Catalogue& catalogue)
     catalogue.moveProduct(product_, from_, fromRow_);
 }
 
-StepFocus MoveProductStep::focus(bool undone) const
+StepFocus MoveProductStep::focus(StepDirection direction) const
 {
-    return {undone ? &from_ : &to_, &product_};
+    return {direction == StepDirection::Undone ? &from_ : &to_, &product_};
 }
 
 // ------------------------------------------------------------------ sorting
@@ -162,7 +162,7 @@ void SortStep::undo(Catalogue& catalogue)
     catalogue.restoreChildOrder(before_);
 }
 
-StepFocus SortStep::focus(bool) const
+StepFocus SortStep::focus(StepDirection) const
 {
     return {};
 }

@@ -20,7 +20,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
     TNewCategory& added() const { return *added_; }
 
 private:
@@ -36,7 +36,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewCategory& category_;
@@ -51,7 +51,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewCategory& category_;
@@ -67,7 +67,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
     TNewProduct& added() const { return *added_; }
 
 private:
@@ -85,7 +85,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewProduct& product_;
@@ -100,7 +100,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     TNewProduct& product_;
@@ -117,7 +117,7 @@ public:
 
     bool redo(Catalogue& catalogue) override;
     void undo(Catalogue& catalogue) override;
-    StepFocus focus(bool undone) const override;
+    StepFocus focus(StepDirection direction) const override;
 
 private:
     Catalogue::ChildOrder before_;

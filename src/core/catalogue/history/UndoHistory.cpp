@@ -68,7 +68,7 @@ StepFocus UndoHistory::undo()
         step.undo(catalogue_);
     }
     tell();
-    return step.focus(true);
+    return step.focus(StepDirection::Undone);
 }
 
 StepFocus UndoHistory::redo()
@@ -81,7 +81,7 @@ StepFocus UndoHistory::redo()
         step.redo(catalogue_);
     }
     tell();
-    return step.focus(false);
+    return step.focus(StepDirection::Redone);
 }
 
 void UndoHistory::clear()
