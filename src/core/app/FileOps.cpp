@@ -162,7 +162,7 @@ std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::str
                    MessageKind::Error);
         throw;
     }
-    SaveSettings(state, joinPath(destination, settingsFileName), true);
+    SaveSettings(state, joinPath(destination, settingsFileName), SettingsForm::Remote);
     return {};
 }
 

@@ -37,7 +37,7 @@ bool saveCatalogueFiles(AppState& state, UserInterface& ui, const std::string& s
         state.CurrentImageURL = state.LocImgURL;
         StoreDetails(state);
         state.ShopFields.setValue("version", "local");
-        SaveSettings(state, files.add(shopSettingsFile(state)), false);
+        SaveSettings(state, files.add(shopSettingsFile(state)), SettingsForm::Local);
         if (!locationPath.empty())
             SaveLocation(state, files.add(locationPath));
         files.commit();

@@ -82,7 +82,7 @@ bool MerchantDetails::accept(ShopSettings& settings, UserInterface& ui, const Pa
 
 void MerchantDetails::save(AppState& state)
 {
-    SaveSettings(state, shopSettingsFile(state), false);
+    SaveSettings(state, shopSettingsFile(state), SettingsForm::Local);
 }
 
 } // namespace qs

@@ -28,8 +28,9 @@ void UseDefaultSettings(AppState& state)
 namespace {
 
 // The keys the scripts need for the form asked for, set in the settings list.
-void setSavedValues(AppState& state, bool remote)
+void setSavedValues(AppState& state, SettingsForm form)
 {
+    const bool remote = form == SettingsForm::Remote;
     state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;
     const std::string cgiPath = remote ? state.RemCGI + "/qstldb" : state.ShopCGIDir();
     ShopSettings& list = state.ShopFields;
@@ -49,15 +50,15 @@ void setSavedValues(AppState& state, bool remote)
 
 } // namespace
 
-void SaveSettings(AppState& state, const std::string& path, bool remote)
+void SaveSettings(AppState& state, const std::string& path, SettingsForm form)
 {
-    setSavedValues(state, remote);
+    setSavedValues(state, form);
     state.ShopFields.saveToFile(path);
 }
 
-void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote)
+void SaveSettings(AppState& state, AtomicFileWriter& file, SettingsForm form)
 {
-    setSavedValues(state, remote);
+    setSavedValues(state, form);
     file.write(state.ShopFields.toText());
 }
 

@@ -24,12 +24,15 @@ void LoadSettings(AppState& state, const std::string& path);
 // depth. The mail values stay as they are.
 void UseDefaultSettings(AppState& state);
 
-// Sets the keys the scripts need for the form asked for (remote: the server's
-// addresses; local: the local ones) and writes the list. The new values stay
-// in the list. Throws FileError("Cannot create file ...").
-void SaveSettings(AppState& state, const std::string& path, bool remote);
+// Which addresses a written settings file holds: this computer's, for the
+// working copy, or the web server's, for the upload folder.
+enum class SettingsForm { Local, Remote };
+
+// Sets the keys the scripts need for the form asked for and writes the list.
+// The new values stay in the list. Throws FileError("Cannot create file ...").
+void SaveSettings(AppState& state, const std::string& path, SettingsForm form);
 // The same into the writer of the file, which the caller commits.
-void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote);
+void SaveSettings(AppState& state, AtomicFileWriter& file, SettingsForm form);
 
 // The open shop's working copy: ShopCGIDir + "qstl2.cfg".
 std::string shopSettingsFile(const AppState& state);

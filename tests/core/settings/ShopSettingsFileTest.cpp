@@ -19,9 +19,9 @@ protected:
         state.ShopName = "Demo";
     }
 
-    std::string saved(bool remote)
+    std::string saved(SettingsForm form)
     {
-        SaveSettings(state, folder.file("qstl2.cfg"), remote);
+        SaveSettings(state, folder.file("qstl2.cfg"), form);
         return folder.read("qstl2.cfg");
     }
 
@@ -36,14 +36,14 @@ constexpr std::string_view defaultLines = "company=Shopping Online\r\nsales_emai
 TEST_F(ShopSettingsFileTest, AFirstSaveKeepsTheDefaultsAndAppendsThePaths)
 {
     state.LocImgURL = "/images/Demo-images";
-    EXPECT_EQ(saved(false), std::string(defaultLines) + "IMAGEPATH=/images/Demo-images\r\n"
-                                                        "CGIPATH=/srv/cgi/Demo-cgi\r\n"
-                                                        "mailprogram=/usr/bin/sendmail\r\n");
+    EXPECT_EQ(saved(SettingsForm::Local), std::string(defaultLines) + "IMAGEPATH=/images/Demo-images\r\n"
+                                                                      "CGIPATH=/srv/cgi/Demo-cgi\r\n"
+                                                                      "mailprogram=/usr/bin/sendmail\r\n");
     // The remote form replaces the same lines in place and stays in memory.
     state.RemImgURL = "/remote-images";
-    EXPECT_EQ(saved(true), std::string(defaultLines) + "IMAGEPATH=/remote-images\r\n"
-                                                       "CGIPATH=/cgi-bin/qstldb\r\n"
-                                                       "mailprogram=/usr/bin/sendmail\r\n");
+    EXPECT_EQ(saved(SettingsForm::Remote), std::string(defaultLines) + "IMAGEPATH=/remote-images\r\n"
+                                                                       "CGIPATH=/cgi-bin/qstldb\r\n"
+                                                                       "mailprogram=/usr/bin/sendmail\r\n");
     EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/qstldb");
 }
 
@@ -67,7 +67,7 @@ TEST_F(ShopSettingsFileTest, TheMailValuesDecideWhichMailKeysAreWritten)
         state.mailprogram = c.program;
         state.web_server = c.web;
         state.smtp_server = c.smtp;
-        saved(false);
+        saved(SettingsForm::Local);
         const NameValueList written = NameValueList::fromFile(folder.file("qstl2.cfg"));
         std::vector<std::string> mailLines;
         for (const std::string& line : written.lines())
@@ -136,7 +136,7 @@ TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)
 {
     const std::string path = folder.file("no-such-folder/qstl2.cfg");
     try {
-        SaveSettings(state, path, true);
+        SaveSettings(state, path, SettingsForm::Remote);
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
