@@ -23,7 +23,7 @@ bool check(CliContext& context, const std::string& name)
 bool resave(CliContext& context, const std::string& name)
 {
     return openNamedShop(context, name) &&
-           SaveCatalogueCommand(context.state(), context.ui, false) == SaveOutcome::Saved;
+           SaveCatalogueCommand(context.state(), context.ui, SaveConfirmation::Skip) == SaveOutcome::Saved;
 }
 
 } // namespace

@@ -82,7 +82,7 @@ bool importTable(CliContext& context, const ImportArguments& arguments)
     command.answerEveryEmptyCell(arguments.empty);
     command.releaseRowsOnceMerged();
     if (command.addToCatalogue(*sheet, *selected, path) != ImportCommand::Outcome::Merged ||
-        SaveCatalogueCommand(state, context.ui, false) != SaveOutcome::Saved)
+        SaveCatalogueCommand(state, context.ui, SaveConfirmation::Skip) != SaveOutcome::Saved)
         return false;
     context.out << "products added: " << command.productsAdded() << '\n'
                 << "rows suppressed: " << sheet->rowsOfType(RowType::Suppress) << '\n';

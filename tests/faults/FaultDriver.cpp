@@ -81,7 +81,7 @@ bool saveCatalogue(Session& s)
         s.ui.message(refusal, MessageKind::Error);
         return false;
     }
-    return SaveCatalogueCommand(s.state, s.ui, false) == SaveOutcome::Saved;
+    return SaveCatalogueCommand(s.state, s.ui, SaveConfirmation::Skip) == SaveOutcome::Saved;
 }
 
 // The first code renamed, so that the countries' file is rewritten too.

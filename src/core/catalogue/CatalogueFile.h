@@ -62,10 +62,15 @@ inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save t
 // cannot be written fails it after telling the merchant.
 enum class SaveOutcome { Saved, Declined, Failed };
 
-// The Save command: asks first (unless told not to), then writes the
+// Whether Save asks the merchant before writing: the command line's caller
+// has already said yes.
+enum class SaveConfirmation { Ask, Skip };
+
+// The Save command: asks first (unless told to skip it), then writes the
 // catalogue as writeCatalogue does, the shop's location file with it, all of
 // them or none. Failures are told or thrown as by writeCatalogue;
 // LocationNotSet before anything while the local CGI folder is not set.
-SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst = true);
+SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui,
+                                 SaveConfirmation confirmation = SaveConfirmation::Ask);
 
 } // namespace qs

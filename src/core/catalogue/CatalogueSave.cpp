@@ -61,11 +61,12 @@ bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopD
     return saveCatalogueFiles(state, ui, shopDataPath, {});
 }
 
-SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, bool askFirst)
+SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui, SaveConfirmation confirmation)
 {
     requireLocalCGI(state);
-    if (askFirst && ui.ask("This will save your shop in the specified location.\nProceed?",
-                           MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
+    if (confirmation == SaveConfirmation::Ask &&
+        ui.ask("This will save your shop in the specified location.\nProceed?", MessageKind::Confirmation,
+               Buttons::YesNo) != Answer::Yes)
         return SaveOutcome::Declined;
     const bool written =
         saveCatalogueFiles(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName)),

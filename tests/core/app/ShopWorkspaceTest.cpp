@@ -126,7 +126,7 @@ TEST_F(ShopWorkspaceTest, AfterASaveClosingAsksNothing)
     TNewCategory& books = commands.addCategory();
     commands.addSubCategory(books);
     commands.newProduct(commands.addSubCategory(books));
-    ASSERT_EQ(SaveCatalogueCommand(state, ui, false), SaveOutcome::Saved);
+    ASSERT_EQ(SaveCatalogueCommand(state, ui, SaveConfirmation::Skip), SaveOutcome::Saved);
     ui.said.clear();
 
     EXPECT_TRUE(CloseShop(state, editor, ui, {}));
@@ -257,7 +257,7 @@ TEST_F(ShopWorkspaceTest, OpeningTakesTheShopsOwnSettingsWithOrWithoutACatalogue
         EXPECT_EQ(state.catalogue.productCount(), c.catalogue ? 1u : 0u);
 
         // Saving keeps what the file held.
-        ASSERT_EQ(SaveCatalogueCommand(state, ui, false), SaveOutcome::Saved);
+        ASSERT_EQ(SaveCatalogueCommand(state, ui, SaveConfirmation::Skip), SaveOutcome::Saved);
         EXPECT_EQ(NameValueList::fromFile(folder.file(settings)).value("AUTH"), c.settingsFile ? "key" : "");
         CloseShop(state, editor, ui, {});
     }
