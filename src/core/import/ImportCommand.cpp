@@ -84,8 +84,9 @@ bool ImportCommand::prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settl
 }
 
 ImportCommand::Outcome ImportCommand::merge(ImportSheet& sheet, TNewCategory& selected, EmptyCellPass* settle,
-                                            bool keep, Run& run)
+                                            MergeResult result, Run& run)
 {
+    const bool keep = result == MergeResult::Keep;
     constexpr std::size_t releaseEvery = 4096; // rows
     MergeProgress progress(ui_.progress(), sheet.rowCount());
     UndoHistory::Transaction transaction(app_.history, "Import");
@@ -128,7 +129,7 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
     Run run(app_);
     Outcome outcome;
     try {
-        outcome = merge(sheet, selected, settle ? &pass : nullptr, true, run);
+        outcome = merge(sheet, selected, settle ? &pass : nullptr, MergeResult::Keep, run);
     } catch (const std::exception& failure) {
         ui_.message(std::string("The import stopped and nothing has been added:\r\n") + failure.what(),
                     MessageKind::Error);
@@ -168,7 +169,7 @@ void ImportCommand::check(const ImportSheet& sheet, TNewCategory& selected)
     Run run(app_);
     Outcome outcome;
     try {
-        outcome = merge(trial, selected, settle ? &pass : nullptr, false, run);
+        outcome = merge(trial, selected, settle ? &pass : nullptr, MergeResult::TakeBack, run);
     } catch (const std::exception& failure) {
         app_.catalogue.NextProductID = nextProductID;
         ui_.message(std::string("The check stopped:\r\n") + failure.what(), MessageKind::Error);

@@ -55,8 +55,12 @@ private:
     // back. With an answer for every cell nothing can be asked: each row is
     // then settled as it is merged (settle), so that it is read once for both.
     bool prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settle);
-    // Merges every row; keeps the merge as a step only when asked to.
-    Outcome merge(ImportSheet& sheet, TNewCategory& selected, EmptyCellPass* settle, bool keep, Run& run);
+    // What becomes of a finished merge: a step of the history (Add to
+    // Catalogue), or taken back (Check).
+    enum class MergeResult { Keep, TakeBack };
+    // Merges every row, then keeps or takes back the merge.
+    Outcome merge(ImportSheet& sheet, TNewCategory& selected, EmptyCellPass* settle, MergeResult result,
+                  Run& run);
     std::string checkReport(const ImportSheet& sheet, const Run& run) const;
 
     AppState& app_;
