@@ -65,6 +65,9 @@ void returnToNoShop(AppState& state, EditorState& editor)
 
 // What a shop without a settings file starts from.
 enum class MissingSettings { StartFromDefaults, KeepCurrent };
+// Whether the shop's own location file, where it has one, replaces the
+// location values in force (a new shop has just written its own from them).
+enum class ShopLocation { Read, KeepCurrent };
 
 // The shop's settings file whenever there is one, so that the next save never
 // writes another shop's settings, or the defaults, over it. Tells the merchant
@@ -89,7 +92,7 @@ bool loadShopSettings(AppState& state, UserInterface& ui, MissingSettings missin
 
 // The tail of Open Shop and New Shop. The paths are formed before the shop's
 // own location file may move LocCGI.
-bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool readShopLocation,
+bool openShop(AppState& state, EditorState& editor, UserInterface& ui, ShopLocation location,
               MissingSettings missing)
 {
     const std::string catalogueFile = joinPath(state.ShopDataDir(), std::string(catalogueFileName));
@@ -103,7 +106,7 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
             returnToNoShop(state, editor);
             return false;
         }
-        if (readShopLocation && fileExists(shopLocation))
+        if (location == ShopLocation::Read && fileExists(shopLocation))
             LoadLocation(state, shopLocation);
         state.Postage.shopOpened(state);
     } catch (...) {
@@ -207,13 +210,14 @@ bool NewShop(AppState& state, UserInterface& ui)
 
 bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui)
 {
-    return NewShop(state, ui) && openShop(state, editor, ui, false, MissingSettings::KeepCurrent);
+    return NewShop(state, ui) &&
+           openShop(state, editor, ui, ShopLocation::KeepCurrent, MissingSettings::KeepCurrent);
 }
 
 bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui)
 {
     rememberLocationWithoutShop(state);
-    return openShop(state, editor, ui, true, MissingSettings::StartFromDefaults);
+    return openShop(state, editor, ui, ShopLocation::Read, MissingSettings::StartFromDefaults);
 }
 
 bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
