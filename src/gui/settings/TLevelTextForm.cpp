@@ -33,8 +33,8 @@ TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     OKBtn = new QPushButton("OK");
     OKBtn->setDefault(true);
     HelpBtn = plainButton("Help");
-    connect(PrevBtn, &QPushButton::clicked, this, [this] { step(false); });
-    connect(NextBtn, &QPushButton::clicked, this, [this] { step(true); });
+    connect(PrevBtn, &QPushButton::clicked, this, [this] { step(Direction::Previous); });
+    connect(NextBtn, &QPushButton::clicked, this, [this] { step(Direction::Next); });
     connect(OKBtn, &QPushButton::clicked, this, &TLevelTextForm::confirm);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
 
@@ -86,11 +86,11 @@ bool TLevelTextForm::storeLevel()
     return text && texts_.store(*text, ui_);
 }
 
-void TLevelTextForm::step(bool forward)
+void TLevelTextForm::step(Direction direction)
 {
     if (!storeLevel())
         return;
-    forward ? texts_.next() : texts_.previous();
+    direction == Direction::Next ? texts_.next() : texts_.previous();
     showLevel();
 }
 

@@ -47,7 +47,8 @@ signals:
 private:
     void showLevel();
     bool storeLevel();
-    void step(bool forward);
+    enum class Direction { Previous, Next };
+    void step(Direction direction);
     void confirm();
 
     qs::AppState& state_;

@@ -36,10 +36,12 @@ QTableWidget* chargeGrid()
     return grid;
 }
 
-QTableWidgetItem* cell(const std::string& text, bool editable)
+enum class CellEditing { Editable, ReadOnly };
+
+QTableWidgetItem* cell(const std::string& text, CellEditing editing)
 {
     auto* item = new QTableWidgetItem(fromBytes(text));
-    if (!editable)
+    if (editing == CellEditing::ReadOnly)
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
 }
@@ -373,6 +375,7 @@ void TPostPackForm::showCharges()
     const QSignalBlocker quietFixed(FixedGrid);
     const auto& tables = postage_.tables;
     const bool editable = postage_.chargesEditable();
+    const CellEditing chargeEditing = editable ? CellEditing::Editable : CellEditing::ReadOnly;
     const int rows = editable ? static_cast<int>(tables.bands.size()) : 1;
     WeightGrid->setRowCount(rows);
     QStringList headings;
@@ -383,12 +386,13 @@ void TPostPackForm::showCharges()
             const bool filled = r < tables.weightCharges.size();
             WeightGrid->setItem(
                 row, zone,
-                cell(filled ? tables.weightCharges[r][static_cast<std::size_t>(zone)] : "", editable));
+                cell(filled ? tables.weightCharges[r][static_cast<std::size_t>(zone)] : "", chargeEditing));
         }
     }
     WeightGrid->setVerticalHeaderLabels(headings);
     for (int zone = 0; zone < qs::zoneCount; ++zone)
-        FixedGrid->setItem(0, zone, cell(tables.fixedCosts[static_cast<std::size_t>(zone)], true));
+        FixedGrid->setItem(0, zone,
+                           cell(tables.fixedCosts[static_cast<std::size_t>(zone)], CellEditing::Editable));
 }
 
 void TPostPackForm::chargeTyped(QTableWidgetItem* typed)
