@@ -30,7 +30,7 @@ public:
     // 0 when absent or no whole number, and never outside 0 to 10.
     void applyCustomMax(const NameValueList& settings);
     int customMax() const { return customMax_; }
-    int columnCount() const { return customMax_ + 12; }
+    int columnCount() const { return columnsWithoutCustomFields + customMax_; }
     int rowCount(const TNewCategory& category) const;
 
     // The field a column shows; empty for column 0 and past the last definition.
@@ -48,6 +48,9 @@ public:
                       std::string_view text) const;
 
     static constexpr int maximumCustomFields = 10;
+    // The columns shown whatever "CustomMax" says: the name column and the
+    // first eleven field definitions.
+    static constexpr int columnsWithoutCustomFields = 12;
     static constexpr std::string_view nameHeading = "PRODUCT:";
     static constexpr std::string_view severalText = "(Several...)";
     static constexpr std::string_view moreText = "(More...)";
