@@ -139,6 +139,13 @@ bool LocalWebServer::answers(int port)
 std::string LocalWebServer::start(const std::string& configuration, int port, const Roots& roots)
 {
     stop();
+    if (std::string failure = spawn(configuration, port, roots); !failure.empty())
+        return failure;
+    return waitUntilAnswering(port);
+}
+
+std::string LocalWebServer::spawn(const std::string& configuration, int port, const Roots& roots)
+{
     std::string log = (fs::temp_directory_path() / "quaystall-preview-XXXXXX").string();
     const int logFd = ::mkostemp(log.data(), O_CLOEXEC);
     if (logFd < 0)
@@ -177,7 +184,11 @@ std::string LocalWebServer::start(const std::string& configuration, int port, co
         return std::string(std::strerror(spawned));
     }
     pid_ = pid;
+    return {};
+}
 
+std::string LocalWebServer::waitUntilAnswering(int port)
+{
     const Clock::time_point deadline = Clock::now() + startTimeout;
     while (Clock::now() < deadline) {
         if (hasEnded(pid_)) {

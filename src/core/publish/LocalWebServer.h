@@ -47,6 +47,12 @@ public:
     static constexpr const char* imagesRootVariable = "QUAYSTALL_IMAGES_ROOT";
 
 private:
+    // Runs the server with its log file as standard error. Empty when it
+    // runs; otherwise why not.
+    std::string spawn(const std::string& configuration, int port, const Roots& roots);
+    // Until the running server answers at the port, a few seconds at most.
+    // Empty when it does; otherwise why not, the server then ended.
+    std::string waitUntilAnswering(int port);
     std::string lastLogLine() const;
     void forgetLog();
 
