@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Entry {
-    fs::path path;
-    std::string name;
-};
-
 bool isWithin(const fs::path& path, const fs::path& root)
 {
     return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
@@ -47,24 +42,21 @@ bool linkStaysInShop(const fs::path& link, const std::vector<fs::path>& shopFold
 
 } // namespace
 
-std::vector<std::string> copyFolderForUpload(const std::string& source, const std::string& target,
-                                             const std::vector<std::string>& shopFolders, Progress& progress,
-                                             std::string_view label)
+UploadSelection selectForUpload(const std::string& source, const std::vector<std::string>& shopFolders)
 {
     const std::vector<fs::path> shop = canonicalFolders(shopFolders);
-    std::vector<std::string> notExported;
+    UploadSelection selection;
     std::vector<fs::path> entries;
     std::error_code ec;
     for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec))
         entries.push_back(it->path());
     if (ec)
-        notExported.push_back(FileError::cannotOpen(source).what());
+        selection.notExported.push_back(FileError::cannotOpen(source).what());
     // In name order, so that what is listed reads the same at every export.
     std::sort(entries.begin(), entries.end());
 
-    std::vector<Entry> files;
-    for (fs::path& path : entries) {
-        std::string name = path.filename().string();
+    for (const fs::path& path : entries) {
+        const std::string name = path.filename().string();
         std::error_code typeError;
         // Sub-folders, links to folders and what an interrupted save left are
         // not part of the upload.
@@ -72,42 +64,58 @@ std::vector<std::string> copyFolderForUpload(const std::string& source, const st
             continue;
         const fs::file_type type = fs::symlink_status(path, typeError).type();
         if (name.front() == '.') {
-            notExported.push_back(path.string() + " is a hidden file and was not exported.");
+            selection.notExported.push_back(path.string() + " is a hidden file and was not exported.");
             continue;
         }
         if (type == fs::file_type::symlink) {
             // A broken link is told by the copy.
             if (fs::exists(path, typeError) && !linkStaysInShop(path, shop)) {
-                notExported.push_back(path.string() +
-                                      " leads out of the shop's folders and was not exported.");
+                selection.notExported.push_back(path.string() +
+                                                " leads out of the shop's folders and was not exported.");
                 continue;
             }
         } else if (type != fs::file_type::regular) {
-            notExported.push_back(path.string() +
-                                  " is not a plain file (a pipe, socket or device) and was not exported.");
+            selection.notExported.push_back(
+                path.string() + " is not a plain file (a pipe, socket or device) and was not exported.");
             continue;
         }
-        files.push_back({std::move(path), std::move(name)});
+        selection.files.push_back(path.string());
     }
-    if (files.empty())
-        return notExported;
+    return selection;
+}
 
+std::vector<std::string> copyForUpload(const std::vector<std::string>& files, const std::string& target,
+                                       Progress& progress, std::string_view label)
+{
+    std::vector<std::string> notCopied;
+    if (files.empty())
+        return notCopied;
     removeStrayTemporaries(target);
     progress.setLabel(label);
     progress.setRange(0, static_cast<long long>(files.size()));
     progress.setPosition(0);
     progress.show();
-    for (const Entry& file : files) {
+    for (const std::string& file : files) {
         try {
-            copyFileReplacingOrThrow(file.path.string(), joinPath(target, file.name),
+            copyFileReplacingOrThrow(file, joinPath(target, fs::path(file).filename().string()),
                                      AtomicFileWriter::Leftovers::AlreadyRemoved);
         } catch (const FileError& error) {
-            notExported.emplace_back(error.what());
+            notCopied.emplace_back(error.what());
         }
         progress.step();
     }
     progress.hide();
-    return notExported;
+    return notCopied;
+}
+
+std::vector<std::string> copyFolderForUpload(const std::string& source, const std::string& target,
+                                             const std::vector<std::string>& shopFolders, Progress& progress,
+                                             std::string_view label)
+{
+    UploadSelection selection = selectForUpload(source, shopFolders);
+    std::vector<std::string> notCopied = copyForUpload(selection.files, target, progress, label);
+    selection.notExported.insert(selection.notExported.end(), notCopied.begin(), notCopied.end());
+    return selection.notExported;
 }
 
 bool staysWithin(const std::string& folder, const std::string& root)

@@ -12,13 +12,28 @@ class Progress;
 // takes them to the web server: nothing may leave the shop's own folders,
 // and nothing may be written outside the upload folder.
 
-// Copies every plain file of the source folder into the target folder under
-// its own name, replacing a file of that name, in name order. Sub-folders
-// and the temporary files of interrupted saves stay behind. Hidden files (a
-// name beginning with ".") and special files (pipes, sockets, devices) stay
-// behind too, and are listed. A link is followed only to a file inside one of the shop's folders.
-// The progress window shows the copy under the label. Returns one line for
-// each file that was not exported.
+// What of a folder may be exported, in name order: its plain files, and its
+// links to files unless the file lies outside the shop's folders (a broken
+// link is selected: its copy fails and tells why).
+// Sub-folders, links to folders and the temporary files of interrupted saves
+// stay behind unlisted. Hidden files (a name beginning with "."), links
+// leading out of the shop and special files (pipes, sockets, devices) stay
+// behind with one line each in notExported, as does a source folder that
+// cannot be read.
+struct UploadSelection {
+    std::vector<std::string> files;
+    std::vector<std::string> notExported;
+};
+UploadSelection selectForUpload(const std::string& source, const std::vector<std::string>& shopFolders);
+
+// Copies the files into the target folder, each under its own name, replacing
+// a file of that name. The progress window shows the copy under the label.
+// Returns one line for each file that could not be copied.
+std::vector<std::string> copyForUpload(const std::vector<std::string>& files, const std::string& target,
+                                       Progress& progress, std::string_view label);
+
+// The selection of the source folder copied into the target folder: one line
+// for each file that was not exported.
 std::vector<std::string> copyFolderForUpload(const std::string& source, const std::string& target,
                                              const std::vector<std::string>& shopFolders, Progress& progress,
                                              std::string_view label);
