@@ -1,9 +1,9 @@
-#include "CatalogueCommands.h"
-#include "CliContext.h"
-#include "ImportTableCommand.h"
-#include "PublishCommands.h"
-#include "SearchCommand.h"
-#include "ShopCommands.h"
+#include "cli/CatalogueCommands.h"
+#include "cli/CliContext.h"
+#include "cli/ImportTableCommand.h"
+#include "cli/PublishCommands.h"
+#include "cli/SearchCommand.h"
+#include "cli/ShopCommands.h"
 
 #include <CLI/CLI.hpp>
 

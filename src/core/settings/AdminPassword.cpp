@@ -1,11 +1,11 @@
-#include "settings/AdminPassword.h"
+#include "core/settings/AdminPassword.h"
 
-#include "settings/StoredText.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
-#include "ui/UserInterface.h"
+#include "core/settings/StoredText.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
-#include "settings/TermsAndConditions.h"
+#include "core/settings/TermsAndConditions.h"
 
-#include "text/AtomicFile.h"
-#include "text/LineBreaks.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/LineBreaks.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
 #include <utility>
 

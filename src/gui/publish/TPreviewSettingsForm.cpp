@@ -1,10 +1,10 @@
-#include "publish/TPreviewSettingsForm.h"
+#include "gui/publish/TPreviewSettingsForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewSettings.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/ui/UserInterface.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

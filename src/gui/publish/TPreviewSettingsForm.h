@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/PreviewSettingsEdits.h"
+#include "core/publish/PreviewSettingsEdits.h"
 
 #include <QDialog>
 

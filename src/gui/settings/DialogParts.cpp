@@ -1,4 +1,4 @@
-#include "settings/DialogParts.h"
+#include "gui/settings/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -1,9 +1,9 @@
-#include "settings/TAdminPassForm.h"
+#include "gui/settings/TAdminPassForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/AdminPassword.h"
-#include "settings/DialogParts.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/AdminPassword.h"
+#include "gui/settings/DialogParts.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/CustomerDetails.h"
+#include "core/settings/CustomerDetails.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/LevelTexts.h"
+#include "core/settings/LevelTexts.h"
 
 #include <QDialog>
 

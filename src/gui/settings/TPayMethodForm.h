@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/PaymentMethods.h"
+#include "core/settings/PaymentMethods.h"
 
 #include <QDialog>
 

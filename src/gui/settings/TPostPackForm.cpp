@@ -1,9 +1,9 @@
-#include "settings/TPostPackForm.h"
+#include "gui/settings/TPostPackForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "gui/settings/DialogParts.h"
+#include "core/ui/UserInterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "settings/TSearchCFGForm.h"
+#include "gui/settings/TSearchCFGForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/SettingsChange.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "gui/settings/DialogParts.h"
+#include "core/settings/SettingsChange.h"
 
 #include <QComboBox>
 #include <QGridLayout>

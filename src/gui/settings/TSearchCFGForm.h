@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SearchFields.h"
+#include "core/settings/SearchFields.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "settings/TTermConditionForm.h"
+#include "gui/settings/TTermConditionForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/TermsAndConditions.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "gui/settings/DialogParts.h"
+#include "core/settings/TermsAndConditions.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
-#include "settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCodeModForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "gui/settings/DialogParts.h"
+#include "core/ui/UserInterface.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "settings/TVATCountryForm.h"
+#include "gui/settings/TVATCountryForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
+#include "gui/text/Encoding.h"
+#include "gui/settings/DialogParts.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/VatCountries.h"
+#include "core/settings/VatCountries.h"
 
 #include <QDialog>
 

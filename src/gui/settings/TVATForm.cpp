@@ -1,9 +1,9 @@
-#include "settings/TVATForm.h"
+#include "gui/settings/TVATForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
-#include "settings/TVATCodeModForm.h"
-#include "settings/TVATCountryForm.h"
+#include "gui/text/Encoding.h"
+#include "gui/settings/DialogParts.h"
+#include "gui/settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCountryForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/VatDetails.h"
+#include "core/settings/VatDetails.h"
 
 #include <QDialog>
 

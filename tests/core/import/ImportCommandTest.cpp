@@ -1,16 +1,16 @@
-#include "import/ImportCommand.h"
+#include "core/import/ImportCommand.h"
 
 #include "ImportTestSupport.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "catalogue/CatalogueFile.h"
-#include "core/text/TempFolder.h"
-#include "import/ColumnCheck.h"
-#include "import/ETableValidate.h"
-#include "import/ImportSheet.h"
-#include "import/ImportedPictures.h"
-#include "import/RejectLog.h"
-#include "text/AtomicFileSet.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "TempFolder.h"
+#include "core/import/ColumnCheck.h"
+#include "core/import/ETableValidate.h"
+#include "core/import/ImportSheet.h"
+#include "core/import/ImportedPictures.h"
+#include "core/import/RejectLog.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 

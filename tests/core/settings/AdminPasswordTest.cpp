@@ -1,6 +1,6 @@
-#include "settings/AdminPassword.h"
+#include "core/settings/AdminPassword.h"
 #include "ScriptedUserInterface.h"
-#include "core/text/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The small option dialogs: customer details, administrator security and
 // terms and conditions.
-#include "settings/TAdminPassForm.h"
-#include "settings/TCustomDetailsForm.h"
-#include "settings/TTermConditionForm.h"
+#include "gui/settings/TAdminPassForm.h"
+#include "gui/settings/TCustomDetailsForm.h"
+#include "gui/settings/TTermConditionForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/AdminPassword.h"
+#include "ShopOptionsTest.h"
+#include "core/settings/AdminPassword.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "settings/TPayMethodForm.h"
+#include "gui/settings/TPayMethodForm.h"
 
-#include "TMercDetailsForm.h"
-#include "gui/settings/ShopOptionsTest.h"
+#include "gui/settings/TMercDetailsForm.h"
+#include "ShopOptionsTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "settings/TVATForm.h"
+#include "gui/settings/TVATForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/TVATCodeModForm.h"
-#include "settings/TVATCountryForm.h"
+#include "ShopOptionsTest.h"
+#include "gui/settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCountryForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

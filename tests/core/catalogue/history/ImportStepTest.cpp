@@ -1,10 +1,10 @@
-#include "catalogue/history/ImportStep.h"
+#include "core/catalogue/history/ImportStep.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/history/UndoHistory.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFileSet.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "catalogue/history/UndoHistory.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/CatalogueFile.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFileSet.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
