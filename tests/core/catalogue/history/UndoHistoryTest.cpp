@@ -199,6 +199,19 @@ TEST_F(UndoHistoryTest, LabelsCleanPositionAndLimit)
     EXPECT_EQ(catalogue.categoryCount(), 1u) << "adding the category dropped out of the history";
 }
 
+TEST_F(UndoHistoryTest, AChangeMadeAfterUndoingPastTheSaveIsNeverClean)
+{
+    CatalogueChanges c(catalogue, history);
+    TNewProduct& dune = c.addProduct(c.addCategory(catalogue.root(), "Add Category"));
+    c.setProductField(dune, "Price", "9.99");
+    history.markClean();
+    history.undo();
+    c.setProductField(dune, "Price", "8.50");
+    EXPECT_FALSE(history.isClean()) << "the saved position went with the step it followed";
+    history.undo();
+    EXPECT_FALSE(history.isClean()) << "undone to before the save";
+}
+
 TEST_F(UndoHistoryTest, AnUncommittedTransactionLeavesTheCatalogueAsItWas)
 {
     TNewCategory& books = changes.addCategory(catalogue.root(), "Add Category");
