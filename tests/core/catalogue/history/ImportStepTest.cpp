@@ -108,7 +108,7 @@ TEST_F(ImportStepTest, UndoAndRedoGiveBackTheSameBytesAndTellTheViewsOnce)
         EXPECT_EQ(observer.rows, 0);
         history.redo();
         EXPECT_EQ(saved(), after);
-        EXPECT_EQ(counters(), countersAfter) << "the next New Product after a redo gets a name no product has";
+        EXPECT_EQ(counters(), countersAfter) << "a New Product after the redo gets a name no product has";
     }
     EXPECT_EQ(catalogue.productCount(), 7u);
     EXPECT_EQ(catalogue.categoryCount(), 5u);
