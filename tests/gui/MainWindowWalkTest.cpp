@@ -1,5 +1,5 @@
 #include "CatalogueTreeModel.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "ShopActions.h"
 #include "TCMForm.h"

@@ -1,6 +1,6 @@
 #include "ShopActions.h"
 
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "TCMForm.h"
 #include "TLocationForm.h"

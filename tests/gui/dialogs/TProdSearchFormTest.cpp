@@ -2,7 +2,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "catalogue/Catalogue.h"
-#include "gui/DialogTestSupport.h"
+#include "gui/GuiTestSupport.h"
 
 #include <QLabel>
 #include <QListView>

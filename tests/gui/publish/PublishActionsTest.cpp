@@ -9,7 +9,7 @@
 #include "app/Startup.h"
 #include "core/publish/Loopback.h"
 #include "core/text/TempFolder.h"
-#include "gui/DialogTestSupport.h"
+#include "gui/GuiTestSupport.h"
 #include "publish/TPreviewSettingsForm.h"
 
 #include <QAction>
