@@ -1,7 +1,7 @@
 #include "settings/TPostPackForm.h"
 
 #include "gui/settings/ShopOptionsTest.h"
-#include "settings/DialogParts.h"
+#include "ui/DialogParts.h"
 
 #include <QApplication>
 #include <QCheckBox>
