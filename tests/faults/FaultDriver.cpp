@@ -112,7 +112,7 @@ bool postage(Session& s)
 
 bool adminPassword(Session& s)
 {
-    return AdminPassword{"admin", "quay-2024"}.write(joinPath(s.state.ShopCGIDir(), adminPasswordFileName), s.ui);
+    return AdminPassword{"admin", "quay-2024"}.write(AdminPassword::file(s.state.ShopCGIDir()), s.ui);
 }
 
 // The third variation of the first option renamed.
@@ -126,7 +126,7 @@ bool flavours(Session& s)
 bool terms(Session& s)
 {
     return told(s.ui, [&] {
-        writeTerms(joinPath(s.state.ShopDataDir(), termsFileName),
+        writeTerms(termsFile(s.state.ShopDataDir()),
                    "Goods are sent within three days.\nReturns are accepted for 14 days.");
     });
 }

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "ModalWait.h"
+
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
 
-#include <functional>
 #include <ostream>
 
 // Readable QStrings in GoogleTest's failure messages.
@@ -50,21 +48,6 @@ inline bool copyButtons(const QString& programDir)
     for (const QString& name : source.entryList(QDir::Files))
         QFile::copy(source.filePath(name), QDir(programDir).filePath(QStringLiteral("Buttons/") + name));
     return true;
-}
-
-// Runs f on the modal dialog that the next step opens, as soon as it shows.
-inline void whenModalShows(std::function<void(QWidget*)> f)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            f(modal);
-        }
-    });
-    timer->start();
 }
 
 } // namespace qs::gui::test

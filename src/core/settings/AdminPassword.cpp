@@ -66,4 +66,22 @@ bool AdminPassword::write(const std::string& path, UserInterface& ui) const
     return true;
 }
 
+std::string AdminPassword::file(const std::string& shopCGIDir)
+{
+    return (std::filesystem::path(shopCGIDir) / adminPasswordFileName).string();
+}
+
+AdminPassword AdminPassword::load(const std::string& shopCGIDir, UserInterface& ui)
+{
+    return read(file(shopCGIDir), ui).value_or(AdminPassword());
+}
+
+bool AdminPassword::save(const std::string& shopCGIDir, bool& settingsModified, UserInterface& ui) const
+{
+    if (!write(file(shopCGIDir), ui))
+        return false;
+    settingsModified = true;
+    return true;
+}
+
 } // namespace qs

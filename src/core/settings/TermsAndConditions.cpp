@@ -5,6 +5,7 @@
 #include "core/text/LineSplitter.h"
 #include "core/text/ReadFile.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace qs {
@@ -31,6 +32,11 @@ void writeTerms(const std::string& path, std::string_view text)
 {
     // Every line of the text, the last included, ends with CR LF; no text, no line.
     writeFileAtomically(path, text.empty() ? std::string() : withLineBreaks(text, "\r\n") + "\r\n");
+}
+
+std::string termsFile(const std::string& shopDataDir)
+{
+    return (std::filesystem::path(shopDataDir) / termsFileName).string();
 }
 
 } // namespace qs

@@ -2,6 +2,7 @@
 
 #include "gui/text/Encoding.h"
 #include "core/app/ShopWorkspace.h"
+#include "gui/ui/DialogParts.h"
 #include "core/ui/UserInterface.h"
 
 #include <QHBoxLayout>
@@ -15,21 +16,15 @@
 namespace qs::gui {
 
 TOpenShopForm::TOpenShopForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog({}, {.ok = "&OK"}, parent), state_(state), ui_(ui)
 {
     PromptLabel = new QLabel("Please select your shop:-");
     ShopsBox = new QListWidget;
-    OKBtn = new QPushButton("&OK");
-    OKBtn->setDefault(true);
-    // Enter always means OK, wherever the focus was left last time.
-    NewShopBtn = new QPushButton("&New Shop");
-    NewShopBtn->setAutoDefault(false);
-    CancelBtn = new QPushButton("Cancel");
-    CancelBtn->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, &TOpenShopForm::confirm);
+    // Like Cancel, it never takes Enter: Enter always means OK, wherever the
+    // focus was left last time.
+    NewShopBtn = plainButton("&New Shop");
     connect(ShopsBox, &QListWidget::itemDoubleClicked, this, &TOpenShopForm::confirm);
     connect(NewShopBtn, &QPushButton::clicked, this, &TOpenShopForm::newShop);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(OKBtn);

@@ -2,7 +2,7 @@
 
 #include "core/app/ShopChooser.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QLabel;
 class QListWidget;
@@ -18,7 +18,7 @@ namespace qs::gui {
 // "Open a Shop..." and "Delete a Shop...": the shops of the registry to pick
 // from, and (when opening) "&New Shop". Closing with OK leaves the chosen or
 // created shop in ShopName; the caller opens or deletes it.
-class TOpenShopForm : public QDialog {
+class TOpenShopForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TOpenShopForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -29,13 +29,11 @@ public:
 
     QLabel* PromptLabel = nullptr;
     QListWidget* ShopsBox = nullptr;
-    QPushButton* OKBtn = nullptr;
     QPushButton* NewShopBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     void fillList();
-    void confirm();
+    void confirm() override;
     void newShop();
 
     qs::AppState& state_;

@@ -1,6 +1,7 @@
 #include "gui/catalogue/TInspectorForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 #include "core/ui/UserInterface.h"
 
 #include <QHBoxLayout>
@@ -15,7 +16,8 @@ namespace qs::gui {
 
 TInspectorForm::TInspectorForm(const qs::FieldDefinitions& definitions, qs::UserInterface& ui,
                                QWidget* parent)
-    : QDialog(parent), definitions_(definitions), ui_(ui)
+    : OkCancelDialog({}, {.ok = "&OK", .cancel = "&Cancel", .enter = EnterKey::LeftToControls}, parent),
+      definitions_(definitions), ui_(ui)
 {
     AdviceLabel = new QLabel("If there are any fields you do not require, please leave them blank.");
     StringGrid = new QTableWidget;
@@ -26,12 +28,8 @@ TInspectorForm::TInspectorForm(const qs::FieldDefinitions& definitions, qs::User
     // Typing into a cell starts editing it, as in the product grid.
     StringGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                                 QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    NewTypeBtn = new QPushButton("&New Type");
-    DeleteTypeBtn = new QPushButton("&Delete Type");
-    OKBtn = new QPushButton("&OK");
-    CancelBtn = new QPushButton("&Cancel");
-    for (QPushButton* button : {NewTypeBtn, DeleteTypeBtn, OKBtn, CancelBtn})
-        button->setAutoDefault(false);
+    NewTypeBtn = plainButton("&New Type");
+    DeleteTypeBtn = plainButton("&Delete Type");
 
     connect(StringGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (inspector_)
@@ -39,15 +37,10 @@ TInspectorForm::TInspectorForm(const qs::FieldDefinitions& definitions, qs::User
     });
     connect(NewTypeBtn, &QPushButton::clicked, this, &TInspectorForm::newType);
     connect(DeleteTypeBtn, &QPushButton::clicked, this, &TInspectorForm::deleteType);
-    connect(OKBtn, &QPushButton::clicked, this, &TInspectorForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(NewTypeBtn);
-    buttons->addWidget(DeleteTypeBtn);
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    QHBoxLayout* buttons = frameButtonRow();
+    buttons->insertWidget(0, NewTypeBtn);
+    buttons->insertWidget(1, DeleteTypeBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(AdviceLabel);
     layout->addWidget(StringGrid);

@@ -2,7 +2,7 @@
 
 #include "core/catalogue/ProductInspector.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <optional>
 
@@ -20,7 +20,7 @@ namespace qs::gui {
 
 // The inspector: one product's per-type values, a column per type. Nothing
 // reaches the product from here: OK gives the changed fields to the caller.
-class TInspectorForm : public QDialog {
+class TInspectorForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TInspectorForm(const qs::FieldDefinitions& definitions, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -33,8 +33,6 @@ public:
     QTableWidget* StringGrid = nullptr;
     QPushButton* NewTypeBtn = nullptr;
     QPushButton* DeleteTypeBtn = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     void showTable();
@@ -42,7 +40,7 @@ private:
     void cellTyped(QTableWidgetItem* item);
     void newType();
     void deleteType();
-    void confirm();
+    void confirm() override;
 
     const qs::FieldDefinitions& definitions_;
     qs::UserInterface& ui_;

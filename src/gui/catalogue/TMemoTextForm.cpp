@@ -5,32 +5,21 @@
 #include "core/catalogue/ValueRules.h"
 #include "core/ui/UserInterface.h"
 
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
 
-TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui)
+TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent)
+    : OkCancelDialog("Editing Text...", {.ok = "&OK", .cancel = "&Cancel", .enter = EnterKey::LeftToControls},
+                     parent),
+      ui_(ui)
 {
-    setWindowTitle("Editing Text...");
     TheMemo = new QPlainTextEdit;
     TheMemo->setTabChangesFocus(true);
-    OKBtn = new QPushButton("&OK");
-    OKBtn->setAutoDefault(false);
-    CancelBtn = new QPushButton("&Cancel");
-    CancelBtn->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, &TMemoTextForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TheMemo);
-    layout->addLayout(buttons);
+    layout->addLayout(frameButtonRow());
 }
 
 std::optional<std::string> TMemoTextForm::editText(const std::string& storedValue, std::string_view field)

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 class QPlainTextEdit;
-class QPushButton;
 
 namespace qs {
 class UserInterface;
@@ -17,7 +16,7 @@ namespace qs::gui {
 
 // "Editing Text...": a one-line value edited on several lines, each "<br>"
 // of the value a line break.
-class TMemoTextForm : public QDialog {
+class TMemoTextForm : public OkCancelDialog {
     Q_OBJECT
 public:
     explicit TMemoTextForm(qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -29,11 +28,9 @@ public:
     std::optional<std::string> editText(const std::string& storedValue, std::string_view field = {});
 
     QPlainTextEdit* TheMemo = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
-    void confirm();
+    void confirm() override;
 
     qs::UserInterface& ui_;
     std::string field_;

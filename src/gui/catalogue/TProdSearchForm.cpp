@@ -4,6 +4,7 @@
 #include "core/catalogue/FindProducts.h"
 #include "core/catalogue/TNewProduct.h"
 #include "gui/catalogue/SearchResultsModel.h"
+#include "gui/ui/DialogParts.h"
 #include "core/ui/UserInterface.h"
 
 #include <QHBoxLayout>
@@ -15,9 +16,8 @@
 namespace qs::gui {
 
 TProdSearchForm::TProdSearchForm(qs::Catalogue& catalogue, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), catalogue_(catalogue), ui_(ui)
+    : OkCancelDialog("Search Results", {.cancel = {}}, parent), catalogue_(catalogue), ui_(ui)
 {
-    setWindowTitle("Search Results");
     HeadingLabel = new QLabel;
     // The heading quotes the search text, which is never markup.
     HeadingLabel->setTextFormat(Qt::PlainText);
@@ -27,18 +27,12 @@ TProdSearchForm::TProdSearchForm(qs::Catalogue& catalogue, qs::UserInterface& ui
     ResultsBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A million names are laid out as fast as a few.
     ResultsBox->setUniformItemSizes(true);
-    GoToBtn = new QPushButton("&Go to Product");
-    GoToBtn->setAutoDefault(false);
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
+    GoToBtn = plainButton("&Go to Product");
     connect(GoToBtn, &QPushButton::clicked, this, &TProdSearchForm::goToSelected);
     connect(ResultsBox, &QListView::doubleClicked, this, &TProdSearchForm::goToSelected);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(GoToBtn);
-    buttons->addWidget(OKBtn);
+    QHBoxLayout* buttons = frameButtonRow();
+    buttons->insertWidget(buttons->indexOf(OKBtn), GoToBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(HeadingLabel);
     layout->addWidget(ResultsBox);

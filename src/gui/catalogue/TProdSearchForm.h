@@ -2,7 +2,7 @@
 
 #include "core/catalogue/TNewProduct.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QLabel;
 class QListView;
@@ -19,7 +19,7 @@ class SearchResultsModel;
 
 // "Search Results": the products whose names hold the searched text, in name
 // order. Going to a product leaves the window open; OK closes it.
-class TProdSearchForm : public QDialog {
+class TProdSearchForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TProdSearchForm(qs::Catalogue& catalogue, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -31,7 +31,6 @@ public:
     QLabel* HeadingLabel = nullptr;
     QListView* ResultsBox = nullptr;
     QPushButton* GoToBtn = nullptr;
-    QPushButton* OKBtn = nullptr;
 
     void done(int result) override;
 

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -41,9 +40,10 @@ void addRow(QGridLayout* grid, const QString& label, QLineEdit* edit, int charac
 } // namespace
 
 TLocationForm::TLocationForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Location Details", {.helpTopic = helpTopic, .enter = EnterKey::PressesFocusedButton},
+                     parent),
+      state_(state), ui_(ui)
 {
-    setWindowTitle("Location Details");
     PageControl = new QTabWidget;
     PageControl->addTab(buildLocalTab(), "Local");
     PageControl->addTab(buildRemoteTab(), "Remote");
@@ -53,7 +53,7 @@ TLocationForm::TLocationForm(qs::AppState& state, qs::UserInterface& ui, QWidget
     top->addWidget(buildMailMethod());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(buildButtons());
+    layout->addLayout(buildButtons());
 }
 
 QLineEdit* TLocationForm::boundEdit(std::string LocationDetails::*text)
@@ -147,24 +147,12 @@ QWidget* TLocationForm::buildMailMethod()
     return box;
 }
 
-QWidget* TLocationForm::buildButtons()
+QLayout* TLocationForm::buildButtons()
 {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
     cbStartup = new QCheckBox("Do not show at start up");
     connect(cbStartup, &QCheckBox::toggled, this, [this](bool on) { state_.locationForm.cbStartup = on; });
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel");
-    HelpBtn = new QPushButton("Help");
-    connect(OKBtn, &QPushButton::clicked, this, &TLocationForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
-    layout->addWidget(cbStartup);
-    layout->addStretch(1);
-    layout->addWidget(OKBtn);
-    layout->addWidget(CancelBtn);
-    layout->addWidget(HelpBtn);
+    QHBoxLayout* row = frameButtonRow();
+    row->insertWidget(0, cbStartup);
     return row;
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/app/LocationDetails.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <string>
 #include <utility>
@@ -10,7 +10,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
@@ -25,7 +24,7 @@ namespace qs::gui {
 // shop's scripts send mail. The texts live in the core's LocationDetails,
 // which outlives the dialog's showings; a mail method takes effect as soon
 // as it is chosen.
-class TLocationForm : public QDialog {
+class TLocationForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TLocationForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -53,23 +52,17 @@ public:
     QLineEdit* WebServerEdit = nullptr;
     QLineEdit* SMTPServerEdit = nullptr;
     QCheckBox* cbStartup = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
-
-signals:
-    void helpRequested(int topic);
 
 private:
     QWidget* buildLocalTab();
     QWidget* buildRemoteTab();
     QWidget* buildMailMethod();
-    QWidget* buildButtons();
+    QLayout* buildButtons();
     // Each edit writes what is typed into its text of the details.
     QLineEdit* boundEdit(std::string LocationDetails::*text);
     void showDetails();
     void chooseMailMethod(int method);
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -6,10 +6,8 @@
 #include "core/ui/UserInterface.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
@@ -31,9 +29,10 @@ QString memoTyped(const QPlainTextEdit* memo)
 
 TMercDetailsForm::TMercDetailsForm(qs::AppState& state, qs::UserInterface& ui, PaymentAccountSource payment,
                                    QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), payment_(std::move(payment))
+    : OkCancelDialog("Merchant Details", {.helpTopic = helpTopic, .enter = EnterKey::PressesFocusedButton},
+                     parent),
+      state_(state), ui_(ui), payment_(std::move(payment))
 {
-    setWindowTitle("Merchant Details");
     MercNameEdit = new QLineEdit;
     AddressMemo = new QPlainTextEdit;
     AddressMemo->setTabChangesFocus(true);
@@ -49,22 +48,9 @@ TMercDetailsForm::TMercDetailsForm(qs::AppState& state, qs::UserInterface& ui, P
     form->addRow("Home Page:", HomeURLEdit);
     form->addRow("Cheques payable to:", ChequeNameEdit);
 
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel");
-    HelpBtn = new QPushButton("Help");
-    connect(OKBtn, &QPushButton::clicked, this, &TMercDetailsForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(frameButtonRow());
 }
 
 void TMercDetailsForm::showDetails()

@@ -2,14 +2,13 @@
 
 #include "core/settings/MerchantDetails.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <functional>
 #include <optional>
 
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace qs {
 struct AppState;
@@ -21,7 +20,7 @@ namespace qs::gui {
 // "Merchant Details": who the merchant is and how to reach them, each a key
 // of the shop settings list. Whatever closes it, the shop's settings file is
 // written.
-class TMercDetailsForm : public QDialog {
+class TMercDetailsForm : public OkCancelDialog {
     Q_OBJECT
 public:
     // The account fields of the Payment Methods dialog, which OK stores too;
@@ -43,20 +42,14 @@ public:
     QLineEdit* TechSupportEmail = nullptr;
     QLineEdit* HomeURLEdit = nullptr;
     QLineEdit* ChequeNameEdit = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
 
     void done(int result) override;
-
-signals:
-    void helpRequested(int topic);
 
 private:
     void showDetails();
     // None when a text holds a character the catalogue cannot hold (told).
     std::optional<MerchantDetails> typedDetails() const;
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,6 +1,7 @@
 #include "gui/settings/TVaryForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,28 +14,6 @@
 namespace qs::gui {
 
 namespace {
-
-QPushButton* button(const char* caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QToolButton* arrowButton(Qt::ArrowType arrow)
-{
-    auto* button = new QToolButton;
-    button->setArrowType(arrow);
-    return button;
-}
-
-// The row of the selected entry, or -1. A list that gets the focus makes its
-// first entry current without selecting it, and that selects nothing.
-int selectedRow(const QListWidget* list)
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? list->row(item) : -1;
-}
 
 QGroupBox* group(const char* title, QListWidget* list, std::initializer_list<QWidget*> buttons)
 {
@@ -52,22 +31,18 @@ QGroupBox* group(const char* title, QListWidget* list, std::initializer_list<QWi
 } // namespace
 
 TVaryForm::TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), options_(state, ui)
+    : OkCancelDialog("Product Options", {}, parent), options_(state, ui)
 {
-    setWindowTitle("Product Options");
     VaryBox = new QListWidget;
-    AddVarBtn = button("Add...");
-    BitBtn3 = button("Edit...");
-    BitBtn4 = button("Delete");
+    AddVarBtn = plainButton("Add...");
+    BitBtn3 = plainButton("Edit...");
+    BitBtn4 = plainButton("Delete");
     OptionBox = new QListWidget;
-    AddOptionBtn = button("Add...");
-    BitBtn2 = button("Edit...");
-    BitBtn5 = button("Delete");
+    AddOptionBtn = plainButton("Add...");
+    BitBtn2 = plainButton("Edit...");
+    BitBtn5 = plainButton("Delete");
     SpeedButton1 = arrowButton(Qt::UpArrow);
     SpeedButton2 = arrowButton(Qt::DownArrow);
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = button("Cancel");
 
     connect(VaryBox, &QListWidget::itemSelectionChanged, this, [this] { showVariations(-1); });
     connect(VaryBox, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -81,25 +56,14 @@ TVaryForm::TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent
     connect(BitBtn5, &QPushButton::clicked, this, &TVaryForm::deleteVariation);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { moveVariation(-1); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { moveVariation(1); });
-    connect(OKBtn, &QPushButton::clicked, this, &TVaryForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* arrows = new QVBoxLayout;
-    arrows->addStretch(1);
-    arrows->addWidget(SpeedButton1);
-    arrows->addWidget(SpeedButton2);
-    arrows->addStretch(1);
     auto* groups = new QHBoxLayout;
     groups->addWidget(group(" Options:- ", VaryBox, {AddVarBtn, BitBtn3, BitBtn4}));
     groups->addWidget(group(" Variations:- ", OptionBox, {AddOptionBtn, BitBtn2, BitBtn5}));
-    groups->addLayout(arrows);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    groups->addLayout(arrowColumn(SpeedButton1, SpeedButton2));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
-    layout->addLayout(buttons);
+    layout->addLayout(frameButtonRow());
 }
 
 std::optional<std::string> TVaryForm::editOptions(const std::string& value)

@@ -2,7 +2,7 @@
 
 #include "core/settings/ProductOptions.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +15,7 @@ namespace qs::gui {
 
 // "Product Options": the shop's options with their variations, and which of
 // them apply to one product or category. OK writes the options file.
-class TVaryForm : public QDialog {
+class TVaryForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -35,8 +35,6 @@ public:
     QPushButton* BitBtn5 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     // Refills the lists from the table, keeping the selections given.
@@ -49,7 +47,7 @@ private:
     void editVariation();
     void deleteVariation();
     void moveVariation(int step);
-    void confirm();
+    void confirm() override;
 
     qs::ProductOptions options_;
     std::string result_;

@@ -1,5 +1,5 @@
 #include "gui/catalogue/CatalogueTreeModel.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "gui/app/ShopActions.h"
 #include "gui/app/TCMForm.h"

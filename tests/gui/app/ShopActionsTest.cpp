@@ -1,6 +1,6 @@
 #include "gui/app/ShopActions.h"
 
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "gui/app/TCMForm.h"
 #include "gui/settings/TLocationForm.h"

@@ -1,6 +1,6 @@
 #include "gui/app/TOpenShopForm.h"
 
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "core/app/AppState.h"
 #include "TempFolder.h"
@@ -31,8 +31,8 @@ protected:
 
     bool show(const std::function<void()>& act)
     {
-        return test::runModal(
-            form, [this] { return form.execute(); }, act);
+        test::whenModalShows(form, act);
+        return form.execute();
     }
 
     QStringList listed() const

@@ -3,7 +3,7 @@
 #include "ScriptedUserInterface.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/fields/FieldDefinitions.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -34,15 +34,8 @@ protected:
 
     std::optional<Changes> inspect(const std::function<void()>& act)
     {
-        std::optional<Changes> result;
-        test::runModal(
-            form,
-            [&] {
-                result = form.inspect(shirt);
-                return result.has_value();
-            },
-            act);
-        return result;
+        test::whenModalShows(form, act);
+        return form.inspect(shirt);
     }
 
     QStringList row(int r) const

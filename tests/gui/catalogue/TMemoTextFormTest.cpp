@@ -1,7 +1,7 @@
 #include "gui/catalogue/TMemoTextForm.h"
 
 #include "ScriptedUserInterface.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,15 +16,8 @@ protected:
     std::optional<std::string> edit(const std::string& stored, const std::function<void()>& act,
                                     std::string_view field = {})
     {
-        std::optional<std::string> result;
-        test::runModal(
-            form,
-            [&] {
-                result = form.editText(stored, field);
-                return result.has_value();
-            },
-            act);
-        return result;
+        test::whenModalShows(form, act);
+        return form.editText(stored, field);
     }
 
     qs::test::ScriptedUserInterface ui;

@@ -2,7 +2,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "core/catalogue/Catalogue.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 
 #include <QLabel>
 #include <QListView>

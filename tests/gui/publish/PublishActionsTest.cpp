@@ -9,7 +9,7 @@
 #include "core/app/Startup.h"
 #include "Loopback.h"
 #include "TempFolder.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "gui/publish/TPreviewSettingsForm.h"
 
 #include <QAction>

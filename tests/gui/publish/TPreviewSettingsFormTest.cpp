@@ -3,7 +3,7 @@
 #include "ScriptedUserInterface.h"
 #include "core/app/AppState.h"
 #include "TempFolder.h"
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "core/publish/PreviewSettings.h"
 
 #include <QLabel>
@@ -28,8 +28,8 @@ protected:
 
     bool show(const std::function<void()>& act)
     {
-        return test::runModal(
-            form, [this] { return form.execute(); }, act);
+        test::whenModalShows(form, act);
+        return form.execute();
     }
 
     qs::test::TempFolder folder;

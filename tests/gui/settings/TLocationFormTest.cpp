@@ -1,6 +1,6 @@
 #include "gui/settings/TLocationForm.h"
 
-#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "core/app/AppState.h"
 #include "TempFolder.h"
@@ -41,8 +41,8 @@ protected:
 
     bool show(const std::function<void()>& act)
     {
-        return test::runModal(
-            form, [this] { return form.execute(); }, act);
+        test::whenModalShows(form, act);
+        return form.execute();
     }
 
     qs::test::TempFolder folder;

@@ -1,9 +1,7 @@
 #include "gui/settings/TMercDetailsForm.h"
 
-#include "DialogTestSupport.h"
-#include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
-#include "TempFolder.h"
+#include "DemoShop.h"
+#include "GuiTestSupport.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -14,29 +12,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace qs::gui {
 namespace {
 
-class TMercDetailsFormTest : public ::testing::Test {
+class TMercDetailsFormTest : public ::testing::Test, protected qs::test::DemoShop {
 protected:
     TMercDetailsFormTest()
-        : state(folder.path().string()), form(state, ui, [] {
-              return MerchantDetails::PaymentAccount{"type", "42"};
-          })
     {
-        state.LocCGI = folder.file("cgi");
-        state.ShopName = "Demo";
-        std::filesystem::create_directories(state.ShopCGIDir());
         state.ShopFields.setValue("merc_address", "1 High St<br>Town");
         state.ShopFields.setValue("homepage", "www.acme.test");
     }
 
     bool show(const std::function<void()>& act)
     {
-        return test::runModal(
-            form, [this] { return form.execute(); }, act);
+        test::whenModalShows(form, act);
+        return form.execute();
     }
 
     NameValueList workingCopy() const { return NameValueList::fromFile(state.ShopCGIDir() + "/qstl2.cfg"); }
@@ -48,10 +38,7 @@ protected:
         form.ChequeNameEdit->setText("Acme");
     }
 
-    qs::test::TempFolder folder;
-    qs::AppState state;
-    qs::test::ScriptedUserInterface ui;
-    TMercDetailsForm form;
+    TMercDetailsForm form{state, ui, [] { return MerchantDetails::PaymentAccount{"type", "42"}; }};
 };
 
 TEST_F(TMercDetailsFormTest, LabelsEachControlAsTheSystemDoes)
@@ -98,14 +85,13 @@ TEST_F(TMercDetailsFormTest, WithoutPaymentFieldsOkKeepsTheStoredAccount)
     TMercDetailsForm plain(state, ui);
     state.ShopFields.setValue("AUTH", "stored type");
     state.ShopFields.setValue("PPID", "acct-7");
-    EXPECT_TRUE(test::runModal(
-        plain, [&] { return plain.execute(); },
-        [&] {
-            plain.EmailEdit->setText("sales@acme.test");
-            plain.TechSupportEmail->setText("tech@acme.test");
-            plain.ChequeNameEdit->setText("Acme");
-            plain.OKBtn->click();
-        }));
+    test::whenModalShows(plain, [&] {
+        plain.EmailEdit->setText("sales@acme.test");
+        plain.TechSupportEmail->setText("tech@acme.test");
+        plain.ChequeNameEdit->setText("Acme");
+        plain.OKBtn->click();
+    });
+    EXPECT_TRUE(plain.execute());
     const NameValueList written = workingCopy();
     EXPECT_EQ(written.value("AUTHID"), "stored type");
     EXPECT_EQ(written.value("PPID"), "acct-7");

@@ -1,7 +1,7 @@
 #include "gui/settings/TPostPackForm.h"
 
 #include "ShopOptionsTest.h"
-#include "gui/settings/DialogParts.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,7 @@
 #include "gui/settings/TVaryForm.h"
 
-#include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
-#include "TempFolder.h"
-#include "DialogTestSupport.h"
+#include "DemoShop.h"
+#include "GuiTestSupport.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -18,27 +16,14 @@
 namespace qs::gui {
 namespace {
 
-class TVaryFormTest : public ::testing::Test {
+class TVaryFormTest : public ::testing::Test, protected qs::test::DemoShop {
 protected:
-    TVaryFormTest() : state(folder.path().string())
-    {
-        state.LocCGI = folder.file("cgi");
-        state.ShopName = "Demo";
-        std::filesystem::create_directories(state.ShopDataDir());
-        folder.write("cgi/Demo-cgi/data/flavours.txt", "Size\tS\tM\tL\r\nColour\tRed\r\nGift wrap\r\n");
-    }
+    TVaryFormTest() { writeData("flavours.txt", "Size\tS\tM\tL\r\nColour\tRed\r\nGift wrap\r\n"); }
 
     std::optional<std::string> edit(const std::string& value, const std::function<void()>& act)
     {
-        std::optional<std::string> result;
-        test::runModal(
-            form,
-            [&] {
-                result = form.editOptions(value);
-                return result.has_value();
-            },
-            act);
-        return result;
+        test::whenModalShows(form, act);
+        return form.editOptions(value);
     }
 
     static QStringList texts(const QListWidget* list)
@@ -58,11 +43,8 @@ protected:
         return result;
     }
 
-    std::string file() const { return folder.read("cgi/Demo-cgi/data/flavours.txt"); }
+    std::string file() const { return data("flavours.txt"); }
 
-    qs::test::TempFolder folder;
-    AppState state;
-    qs::test::ScriptedUserInterface ui;
     TVaryForm form{state, ui};
 };
 

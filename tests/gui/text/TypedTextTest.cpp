@@ -63,7 +63,7 @@ protected:
     void typeAndConfirm(Dialog& dialog, bool held, const std::function<void()>& type,
                         const std::function<QString()> shown, QPushButton* ok)
     {
-        test::whenDialogShows(dialog, [&] {
+        test::whenModalShows(dialog, [&] {
             type();
             ok->click();
             EXPECT_EQ(dialog.isVisible(), !held) << "a refused text keeps the dialog open";
@@ -126,7 +126,7 @@ TEST_F(TypedTextTest, ACharacterTheCatalogueCannotHoldIsRefusedEverywhere)
         {"an area name in postage",
          [this](const QString& text, bool) {
              TPostPackForm form(state, ui);
-             test::whenDialogShows(form, [&] {
+             test::whenModalShows(form, [&] {
                  form.PageControl->setCurrentIndex(TPostPackForm::AreaSheet);
                  form.AreaList->setCurrentRow(0);
                  form.AreaNameEdit->setText(text);

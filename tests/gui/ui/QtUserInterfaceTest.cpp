@@ -125,18 +125,6 @@ TEST(QtUserInterface, MessagesAndInputBoxes)
     EXPECT_EQ(ui.inputText("Enter the name of your shop", "Enter name:", "x"), std::nullopt);
 }
 
-// Waits for a modal window of the type, passing over any other that is still
-// on its way out.
-template <typename Window> void whenShows(const std::function<void(Window*)>& f)
-{
-    test::whenModalShows([f](QWidget* modal) {
-        if (auto* window = qobject_cast<Window*>(modal))
-            f(window);
-        else
-            whenShows<Window>(f);
-    });
-}
-
 TEST(QtUserInterface, AnInputBoxRefusesWhatTheCatalogueCannotHoldAndShowsItAgain)
 {
     QtUserInterface ui;
@@ -144,13 +132,13 @@ TEST(QtUserInterface, AnInputBoxRefusesWhatTheCatalogueCannotHoldAndShowsItAgain
                                                  "5"); // Łódź €5
     QString told;
     QString shownAgain;
-    whenShows<QInputDialog>([&](QInputDialog* box) {
+    test::whenModalShows<QInputDialog>([&](QInputDialog* box) {
         box->setTextValue(unholdable);
         box->accept();
-        whenShows<QMessageBox>([&](QMessageBox* message) {
+        test::whenModalShows<QMessageBox>([&](QMessageBox* message) {
             told = message->text();
             message->button(QMessageBox::Ok)->click();
-            whenShows<QInputDialog>([&](QInputDialog* again) {
+            test::whenModalShows<QInputDialog>([&](QInputDialog* again) {
                 shownAgain = again->textValue();
                 again->setTextValue(QString::fromUtf8("Lodz \xE2\x82\xAC"
                                                       "5"));

@@ -1,22 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
-#include <initializer_list>
-
-class QHBoxLayout;
 class QListWidget;
 class QPushButton;
-class QWidget;
+class QToolButton;
+class QVBoxLayout;
 
 namespace qs::gui {
 
-// Pieces the settings dialogs share.
+// Pieces the dialogs share.
 
 // A button that Enter in another control does not press.
 QPushButton* plainButton(const QString& caption);
-// The buttons in a row, pushed to the right.
-QHBoxLayout* buttonRow(std::initializer_list<QWidget*> buttons);
+// A button with an arrow, which moves the selected entry of a list.
+QToolButton* arrowButton(Qt::ArrowType arrow);
+// The up and down buttons one above the other, centred beside the list.
+QVBoxLayout* arrowColumn(QToolButton* up, QToolButton* down);
 // The row of the selected entry, or -1. A list that gets the focus makes its
 // first entry current without selecting it, and that selects nothing.
 int selectedRow(const QListWidget* list);
