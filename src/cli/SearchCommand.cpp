@@ -1,4 +1,4 @@
-#include "cli/SearchCommand.h"
+#include "cli/Commands.h"
 
 #include "cli/ChooseShop.h"
 #include "cli/CliContext.h"

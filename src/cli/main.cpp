@@ -1,9 +1,5 @@
-#include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
-#include "cli/ImportTableCommand.h"
-#include "cli/PublishCommands.h"
-#include "cli/SearchCommand.h"
-#include "cli/ShopCommands.h"
+#include "cli/Commands.h"
 
 #include <CLI/CLI.hpp>
 
