@@ -1,7 +1,7 @@
-#include "publish/UploadCopy.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
-#include "ui/Progress.h"
+#include "core/publish/UploadCopy.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
+#include "core/ui/Progress.h"
 
 #include <gtest/gtest.h>
 
