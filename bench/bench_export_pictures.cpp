@@ -4,8 +4,8 @@
 // showing meanwhile; the time should grow with the number of pictures, no faster.
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
 #include "publish/Exporter.h"
+#include "text/FileOps.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
 

@@ -6,6 +6,7 @@
 #include "FuzzShop.h"
 
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "app/ShopWorkspace.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"

@@ -8,6 +8,7 @@
 #include "ImportSheetCells.h"
 
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "app/ShopWorkspace.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
@@ -66,7 +67,7 @@ void importInto(const qs::fuzz::FuzzShop& shop, const std::string& table, qs::Em
     sheet->useFirstRowAsHeadings(state.InfoList);
 
     LeaveBlank answers;
-    qs::ImportCommand command(state, user, answers);
+    qs::ImportCommand command(state, state.InfoList, state, user, answers);
     command.answerEveryEmptyCell(emptyCells);
     if (command.addToCatalogue(*sheet, state.catalogue.root(), table) != qs::ImportCommand::Outcome::Merged)
         return;

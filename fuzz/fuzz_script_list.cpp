@@ -6,11 +6,12 @@
 #include "FuzzShop.h"
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
 #include "app/ShopWorkspace.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/AtomicFile.h"
 #include "text/FileError.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
 #include "text/LineSplitter.h"
 #include "text/ReadFile.h"
 

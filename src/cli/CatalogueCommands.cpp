@@ -2,6 +2,7 @@
 
 #include "ChooseShop.h"
 #include "CliContext.h"
+#include "app/CatalogueSave.h"
 #include "catalogue/CatalogueFile.h"
 
 #include <CLI/CLI.hpp>

@@ -6,6 +6,7 @@
 #include "TMercDetailsForm.h"
 #include "TOpenShopForm.h"
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "app/LocationRequired.h"
 #include "app/ShopWorkspace.h"
 #include "app/Startup.h"

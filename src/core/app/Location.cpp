@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "text/AtomicFile.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "text/ReadFile.h"
 
 namespace qs {

@@ -1,9 +1,9 @@
 #include "app/ShopChooser.h"
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
 #include "app/ShopWorkspace.h"
 #include "text/CaseFold.h"
+#include "text/FileOps.h"
 #include "ui/UserInterface.h"
 
 #include <algorithm>

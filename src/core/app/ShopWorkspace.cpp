@@ -1,12 +1,13 @@
 #include "app/ShopWorkspace.h"
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
 #include "app/Location.h"
 #include "app/LocationRequired.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/EditorState.h"
 #include "settings/ShopSettingsFile.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>
@@ -99,13 +100,13 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, bool read
         // The steps of the shop before point into the catalogue about to go.
         state.history.clear();
         if (!loadShopSettings(state, ui, missing) ||
-            (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile))) {
+            (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile, state.ShopDataDir()))) {
             returnToNoShop(state, editor);
             return false;
         }
         if (readShopLocation && fileExists(shopLocation))
             LoadLocation(state, shopLocation);
-        state.Postage.shopOpened(state);
+        state.Postage.shopOpened(state.ShopDataDir());
     } catch (...) {
         returnToNoShop(state, editor);
         throw;
@@ -158,9 +159,11 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
     state.ShopName = name;
     MakeDirPath(marker);
     MakeDirPath(state.ShopCGIDir());
-    if (const std::string missing = CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(),
-                                                      state.LocPerlPath, std::string(allScriptsListName));
-        !missing.empty())
+    const std::string missing = CopyListedScripts(ui, state.LocCGI, state.LocCGI, state.ShopCGIDir(),
+                                                  state.LocPerlPath, std::string(allScriptsListName));
+    if (missing.empty())
+        SaveSettings(state, state, joinPath(state.ShopCGIDir(), settingsFileName), true);
+    else
         ui.message(missing, MessageKind::Warning);
     MakeDirPath(state.ShopDataDir());
     CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Location.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>

@@ -1,10 +1,10 @@
 #include "import/ImportedPictures.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/ShopFileName.h"
 #include "text/Cp1252.h"
 #include "text/FileError.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
+#include "text/ShopFileName.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>

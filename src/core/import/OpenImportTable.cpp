@@ -1,9 +1,10 @@
 #include "import/OpenImportTable.h"
 
-#include "app/AppState.h"
 #include "fields/FieldDefinitions.h"
 #include "import/AssignmentFile.h"
+#include "settings/ShopPaths.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>
@@ -11,13 +12,13 @@
 
 namespace qs {
 
-std::optional<std::string> chooseImportTable(const AppState& app, UserInterface& ui)
+std::optional<std::string> chooseImportTable(const ShopPaths& paths, UserInterface& ui)
 {
     FileDialogRequest request;
     request.caption = importDialogCaption;
     // The program folder's Data folder, or the program folder while there is none.
-    const std::string data = joinPath(app.ProgramDir, "Data");
-    request.directory = std::filesystem::is_directory(data) ? data : app.ProgramDir;
+    const std::string data = joinPath(paths.ProgramDir, "Data");
+    request.directory = std::filesystem::is_directory(data) ? data : paths.ProgramDir;
     request.filter = importDialogFilter;
     return ui.openFile(request);
 }

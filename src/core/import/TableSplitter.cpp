@@ -1,6 +1,5 @@
 #include "import/TableSplitter.h"
 
-#include "catalogue/ValueRules.h"
 #include "text/LineBreaks.h"
 
 #include <array>
@@ -143,7 +142,7 @@ std::string_view fieldValue(std::string_view raw, std::string& scratch)
         break;
     }
     if (hasLineBreak(scratch))
-        scratch = oneLineValue(scratch);
+        scratch = withLineBreaks(scratch, "<br>");
     return scratch;
 }
 

@@ -1,10 +1,13 @@
 #include "publish/Exporter.h"
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
+#include "app/CatalogueSave.h"
 #include "catalogue/CatalogueFile.h"
 #include "publish/MissingPictures.h"
 #include "publish/UploadCopy.h"
+#include "settings/ShopSettingsFile.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 #include <vector>
@@ -129,9 +132,11 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
     MakeDirPath(uploadFolder(state));
     const std::string uploadCGI = uploadCGIDir(state);
     if (prepareUploadTarget(state, uploadCGI, notExported)) {
-        std::string missing = CopyListedScripts(state, ui, state.ShopCGIDir(), uploadCGI, state.RemPerlPath,
-                                                std::string(shopScriptsListName));
-        if (!missing.empty())
+        std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
+                                                state.RemPerlPath, std::string(shopScriptsListName));
+        if (missing.empty())
+            SaveSettings(state, state, joinPath(uploadCGI, settingsFileName), true);
+        else
             notExported.push_back(std::move(missing));
     }
     copyDataAndImages(state, ui, notExported);

@@ -1,10 +1,10 @@
 #include "publish/MissingPictures.h"
 
-#include "app/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FieldNames.h"
 #include "catalogue/TNewCategory.h"
 #include "catalogue/TNewProduct.h"
+#include "text/JoinPath.h"
 
 #include <filesystem>
 #include <map>

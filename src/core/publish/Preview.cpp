@@ -1,6 +1,7 @@
 #include "publish/Preview.h"
 
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "catalogue/CatalogueFile.h"
 #include "publish/LocalWebServer.h"
 #include "publish/PreviewAddress.h"

@@ -1,6 +1,6 @@
 #include "publish/PreviewServerCheck.h"
 
-#include "app/AppState.h"
+#include "text/JoinPath.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

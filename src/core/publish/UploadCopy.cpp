@@ -1,9 +1,9 @@
 #include "publish/UploadCopy.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
 #include "text/AtomicFile.h"
 #include "text/FileError.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
 #include "ui/Progress.h"
 
 #include <algorithm>

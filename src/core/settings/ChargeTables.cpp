@@ -1,7 +1,7 @@
 #include "settings/ChargeTables.h"
 
-#include "app/AppState.h"
 #include "text/AtomicFileSet.h"
+#include "text/JoinPath.h"
 #include "text/LineSplitter.h"
 #include "text/ReadFile.h"
 #include "text/SplitText.h"

@@ -1,6 +1,6 @@
 #include "settings/MerchantDetails.h"
 
-#include "app/AppState.h"
+#include "settings/OpenSettings.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/LineBreaks.h"
 #include "ui/UserInterface.h"
@@ -80,9 +80,9 @@ bool MerchantDetails::accept(ShopSettings& settings, UserInterface& ui, const Pa
     return true;
 }
 
-void MerchantDetails::save(AppState& state)
+void MerchantDetails::save(OpenSettings& settings, const ShopPaths& paths)
 {
-    SaveSettings(state, shopSettingsFile(state), false);
+    SaveSettings(settings, paths, shopSettingsFile(paths), false);
 }
 
 } // namespace qs

@@ -1,9 +1,11 @@
 #include "settings/ProductOptions.h"
 
-#include "app/AppState.h"
+#include "settings/OpenSettings.h"
+#include "settings/ShopPaths.h"
 #include "text/ConversionError.h"
 #include "text/FileError.h"
 #include "text/IntegerText.h"
+#include "text/JoinPath.h"
 #include "text/SplitText.h"
 #include "ui/UserInterface.h"
 
@@ -12,11 +14,14 @@
 
 namespace qs {
 
-ProductOptions::ProductOptions(AppState& state, UserInterface& ui) : state_(state), ui_(ui) {}
+ProductOptions::ProductOptions(OpenSettings& settings, const ShopPaths& paths, UserInterface& ui)
+    : settings_(settings), paths_(paths), ui_(ui)
+{
+}
 
 std::string ProductOptions::filePath() const
 {
-    return joinPath(state_.ShopDataDir(), flavoursFileName);
+    return joinPath(paths_.ShopDataDir(), flavoursFileName);
 }
 
 bool ProductOptions::open(std::string_view value)
@@ -173,7 +178,7 @@ bool ProductOptions::deleteVariation(int option, int variation)
 
 int ProductOptions::moveVariation(int option, int variation, int step)
 {
-    state_.SettingsModified = true;
+    settings_.SettingsModified = true;
     const int target = variation + step;
     if (!validVariation(option, variation) || !validVariation(option, target))
         return variation;

@@ -1,14 +1,16 @@
 #include "settings/ShopSettingsFile.h"
 
-#include "app/AppState.h"
+#include "settings/OpenSettings.h"
+#include "settings/ShopPaths.h"
 #include "text/AtomicFile.h"
 #include "text/IntegerText.h"
+#include "text/JoinPath.h"
 
 #include <algorithm>
 
 namespace qs {
 
-void LoadSettings(AppState& state, const std::string& path)
+void LoadSettings(OpenSettings& state, const std::string& path)
 {
     NameValueList& list = state.ShopFields;
     list = NameValueList::fromFile(path);
@@ -19,7 +21,7 @@ void LoadSettings(AppState& state, const std::string& path)
     state.smtp_server = list.value("smtp_server");
 }
 
-void UseDefaultSettings(AppState& state)
+void UseDefaultSettings(OpenSettings& state)
 {
     state.ShopFields = ShopSettings();
     state.MAX_CATEGORY_DEPTH = toInt32(state.ShopFields.value("MAX_CATEGORY_DEPTH"));
@@ -28,10 +30,10 @@ void UseDefaultSettings(AppState& state)
 namespace {
 
 // The keys the scripts need for the form asked for, set in the settings list.
-void setSavedValues(AppState& state, bool remote)
+void setSavedValues(OpenSettings& state, const ShopPaths& paths, bool remote)
 {
-    state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;
-    const std::string cgiPath = remote ? state.RemCGI + "/qstldb" : state.ShopCGIDir();
+    state.CurrentImageURL = remote ? paths.RemImgURL : paths.LocImgURL;
+    const std::string cgiPath = remote ? paths.RemCGI + "/qstldb" : paths.ShopCGIDir();
     ShopSettings& list = state.ShopFields;
     list.setValue("PATH", "data");
     list.setValue("IMAGEPATH", state.CurrentImageURL);
@@ -49,21 +51,21 @@ void setSavedValues(AppState& state, bool remote)
 
 } // namespace
 
-void SaveSettings(AppState& state, const std::string& path, bool remote)
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, const std::string& path, bool remote)
 {
-    setSavedValues(state, remote);
+    setSavedValues(state, paths, remote);
     state.ShopFields.saveToFile(path);
 }
 
-void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote)
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, AtomicFileWriter& file, bool remote)
 {
-    setSavedValues(state, remote);
+    setSavedValues(state, paths, remote);
     file.write(state.ShopFields.toText());
 }
 
-std::string shopSettingsFile(const AppState& state)
+std::string shopSettingsFile(const ShopPaths& paths)
 {
-    return joinPath(state.ShopCGIDir(), settingsFileName);
+    return joinPath(paths.ShopCGIDir(), settingsFileName);
 }
 
 } // namespace qs

@@ -5,7 +5,8 @@
 namespace qs {
 
 class AtomicFileWriter;
-struct AppState;
+struct OpenSettings;
+struct ShopPaths;
 
 // The shop settings file (qstl2.cfg): the shop settings list written out
 // verbatim, which the shop's scripts read.
@@ -18,20 +19,22 @@ inline constexpr int maximumCategoryDepth = 64;
 // file cannot be read (the list keeps its content), and ConversionError when
 // MAX_CATEGORY_DEPTH is missing or not an integer (the list already holds the
 // file's lines; the mail values are not taken).
-void LoadSettings(AppState& state, const std::string& path);
+void LoadSettings(OpenSettings& state, const std::string& path);
 
 // A shop without a settings file: the built-in defaults and their catalogue
 // depth. The mail values stay as they are.
-void UseDefaultSettings(AppState& state);
+void UseDefaultSettings(OpenSettings& state);
 
 // Sets the keys the scripts need for the form asked for (remote: the server's
-// addresses; local: the local ones) and writes the list. The new values stay
+// addresses; local: the local ones, both from the paths) and writes the list. The new values stay
 // in the list. Throws FileError("Cannot create file ...").
-void SaveSettings(AppState& state, const std::string& path, bool remote);
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, const std::string& path, bool remote);
 // The same into the writer of the file, which the caller commits.
-void SaveSettings(AppState& state, AtomicFileWriter& file, bool remote);
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, AtomicFileWriter& file, bool remote);
 
 // The open shop's working copy: ShopCGIDir + "qstl2.cfg".
-std::string shopSettingsFile(const AppState& state);
+std::string shopSettingsFile(const ShopPaths& paths);
+
+inline constexpr const char* settingsFileName = "qstl2.cfg";
 
 } // namespace qs

@@ -1,36 +1,37 @@
 #include "settings/VatDetails.h"
 
-#include "app/AppState.h"
 #include "settings/CountryRates.h"
 #include "settings/DecimalText.h"
+#include "settings/OpenSettings.h"
 #include "settings/SettingsChange.h"
 #include "settings/StoredText.h"
 #include "text/AtomicFileSet.h"
 #include "text/CaseFold.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 namespace qs {
 
 namespace {
 
-std::string codesFile(const AppState& state)
+std::string codesFile(const std::string& dataDir)
 {
-    return joinPath(state.ShopDataDir(), vatCodesFileName);
+    return joinPath(dataDir, vatCodesFileName);
 }
 
 } // namespace
 
-bool VatDetails::open(const AppState& state, UserInterface& ui)
+bool VatDetails::open(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
     renames_.clear();
     try {
-        codes = readVatCodes(codesFile(state));
+        codes = readVatCodes(codesFile(dataDir));
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;
     }
-    const std::string_view action = state.ShopFields.value("taxaction");
+    const std::string_view action = settings.value("taxaction");
     NoVATBox = action == "ignore";
     if (!NoVATBox)
         priceDetails = action == "include" ? Included : NotIncluded;
@@ -96,17 +97,17 @@ void VatDetails::remove(std::size_t row)
         codes.erase(codes.begin() + static_cast<std::ptrdiff_t>(row));
 }
 
-bool VatDetails::accept(AppState& state, UserInterface& ui)
+bool VatDetails::accept(OpenSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
-    const ShopSettings before = state.ShopFields;
-    state.ShopFields.setValue("taxaction", NoVATBox                      ? "ignore"
-                                           : priceDetails == NotIncluded ? "exclude"
-                                                                         : "include");
-    noteSettingsChange(state, before);
+    const ShopSettings before = settings.ShopFields;
+    settings.ShopFields.setValue("taxaction", NoVATBox                      ? "ignore"
+                                              : priceDetails == NotIncluded ? "exclude"
+                                                                            : "include");
+    noteSettingsChange(settings, before);
     try {
         AtomicFileSet files;
-        files.add(codesFile(state), vatCodesBytes(codes));
-        renameCountryHeadings(joinPath(state.ShopDataDir(), countryRatesFileName), renames_, files);
+        files.add(codesFile(dataDir), vatCodesBytes(codes));
+        renameCountryHeadings(joinPath(dataDir, countryRatesFileName), renames_, files);
         files.commit();
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);

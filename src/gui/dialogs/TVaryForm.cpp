@@ -1,6 +1,7 @@
 #include "dialogs/TVaryForm.h"
 
 #include "Encoding.h"
+#include "app/AppState.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,7 +53,7 @@ QGroupBox* group(const char* title, QListWidget* list, std::initializer_list<QWi
 } // namespace
 
 TVaryForm::TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), options_(state, ui)
+    : QDialog(parent), options_(state, state, ui)
 {
     setWindowTitle("Product Options");
     VaryBox = new QListWidget;

@@ -4,12 +4,12 @@
 #include "GridView.h"
 #include "ProductGridModel.h"
 #include "app/AppState.h"
-#include "app/PickFileIntoDirectory.h"
 #include "catalogue/EditorState.h"
 #include "dialogs/TInspectorForm.h"
 #include "dialogs/TMemoTextForm.h"
 #include "dialogs/TVaryForm.h"
 #include "settings/CustomFields.h"
+#include "text/PickFileIntoDirectory.h"
 #include "ui/UserInterface.h"
 
 #include <QHeaderView>

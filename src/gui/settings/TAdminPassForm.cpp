@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "settings/AdminPassword.h"
 #include "settings/DialogParts.h"
+#include "text/JoinPath.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -5,6 +5,7 @@
 #include "settings/DialogParts.h"
 #include "settings/TermsAndConditions.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "ui/UserInterface.h"
 
 #include <QLabel>

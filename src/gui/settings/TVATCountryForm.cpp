@@ -1,6 +1,7 @@
 #include "settings/TVATCountryForm.h"
 
 #include "Encoding.h"
+#include "app/AppState.h"
 #include "settings/DialogParts.h"
 
 #include <QComboBox>
@@ -45,7 +46,7 @@ TVATCountryForm::TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWi
 
 bool TVATCountryForm::execute()
 {
-    if (!countries_.open(state_, ui_))
+    if (!countries_.open(state_.ShopDataDir(), state_.Postage.areas, ui_))
         return false;
     CountryBox->clear();
     for (const std::string& name : countries_.countries)
@@ -116,7 +117,7 @@ void TVATCountryForm::deleteCountry()
 
 void TVATCountryForm::confirm()
 {
-    if (countries_.accept(state_, ui_))
+    if (countries_.accept(state_.ShopDataDir(), ui_))
         accept();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/TVATForm.h"
 
 #include "Encoding.h"
+#include "app/AppState.h"
 #include "settings/DialogParts.h"
 #include "settings/TVATCodeModForm.h"
 #include "settings/TVATCountryForm.h"
@@ -83,7 +84,7 @@ TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
 
 bool TVATForm::execute()
 {
-    if (!details_.open(state_, ui_))
+    if (!details_.open(state_.ShopFields, state_.ShopDataDir(), ui_))
         return false;
     showCodes(-1);
     NoVATBox->setChecked(details_.NoVATBox);
@@ -163,7 +164,7 @@ bool TVATForm::save()
     details_.NoVATBox = NoVATBox->isChecked();
     details_.priceDetails =
         NotIncludedBtn->isChecked() ? qs::VatDetails::NotIncluded : qs::VatDetails::Included;
-    return details_.accept(state_, ui_);
+    return details_.accept(state_, state_.ShopDataDir(), ui_);
 }
 
 void TVATForm::confirm()

@@ -1,6 +1,7 @@
 #include "app/ShopWorkspace.h"
 #include "ScriptedUserInterface.h"
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "app/Location.h"
 #include "app/LocationRequired.h"
 #include "app/ShopChooser.h"

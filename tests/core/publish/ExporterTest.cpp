@@ -1,6 +1,7 @@
 #include "publish/Exporter.h"
 #include "ScriptedUserInterface.h"
 #include "app/AppState.h"
+#include "app/CatalogueSave.h"
 #include "app/ShopWorkspace.h"
 #include "app/Startup.h"
 #include "catalogue/CatalogueFile.h"
@@ -9,6 +10,7 @@
 #include "catalogue/TNewProduct.h"
 #include "core/text/TempFolder.h"
 #include "text/FileError.h"
+#include "text/JoinPath.h"
 #include "text/NameValueList.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "settings/ShopSettingsFile.h"
-#include "app/AppState.h"
 #include "core/text/TempFolder.h"
+#include "settings/OpenSettings.h"
+#include "settings/ShopPaths.h"
 #include "text/ConversionError.h"
 #include "text/FileError.h"
 
@@ -13,20 +14,21 @@ using test::TempFolder;
 
 class ShopSettingsFileTest : public ::testing::Test {
 protected:
-    ShopSettingsFileTest() : state(folder.path().string())
+    ShopSettingsFileTest()
     {
-        state.LocCGI = "/srv/cgi";
-        state.ShopName = "Demo";
+        paths.LocCGI = "/srv/cgi";
+        paths.ShopName = "Demo";
     }
 
     std::string saved(bool remote)
     {
-        SaveSettings(state, folder.file("qstl2.cfg"), remote);
+        SaveSettings(state, paths, folder.file("qstl2.cfg"), remote);
         return folder.read("qstl2.cfg");
     }
 
     TempFolder folder;
-    AppState state;
+    ShopPaths paths;
+    OpenSettings state;
 };
 
 constexpr std::string_view defaultLines = "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\n"
@@ -35,12 +37,12 @@ constexpr std::string_view defaultLines = "company=Shopping Online\r\nsales_emai
 
 TEST_F(ShopSettingsFileTest, AFirstSaveKeepsTheDefaultsAndAppendsThePaths)
 {
-    state.LocImgURL = "/images/Demo-images";
+    paths.LocImgURL = "/images/Demo-images";
     EXPECT_EQ(saved(false), std::string(defaultLines) + "IMAGEPATH=/images/Demo-images\r\n"
                                                         "CGIPATH=/srv/cgi/Demo-cgi\r\n"
                                                         "mailprogram=/usr/bin/sendmail\r\n");
     // The remote form replaces the same lines in place and stays in memory.
-    state.RemImgURL = "/remote-images";
+    paths.RemImgURL = "/remote-images";
     EXPECT_EQ(saved(true), std::string(defaultLines) + "IMAGEPATH=/remote-images\r\n"
                                                        "CGIPATH=/cgi-bin/qstldb\r\n"
                                                        "mailprogram=/usr/bin/sendmail\r\n");
@@ -136,7 +138,7 @@ TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)
 {
     const std::string path = folder.file("no-such-folder/qstl2.cfg");
     try {
-        SaveSettings(state, path, true);
+        SaveSettings(state, paths, path, true);
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");

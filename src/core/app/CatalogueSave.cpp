@@ -1,12 +1,13 @@
-#include "catalogue/CatalogueFile.h"
+#include "app/CatalogueSave.h"
 
 #include "app/AppState.h"
-#include "app/FileOps.h"
 #include "app/Location.h"
 #include "app/LocationRequired.h"
 #include "settings/ShopSettingsFile.h"
 #include "text/AtomicFileSet.h"
 #include "text/FileError.h"
+#include "text/FileOps.h"
+#include "text/JoinPath.h"
 #include "ui/Progress.h"
 #include "ui/UserInterface.h"
 
@@ -37,7 +38,7 @@ bool saveCatalogueFiles(AppState& state, UserInterface& ui, const std::string& s
         state.CurrentImageURL = state.LocImgURL;
         StoreDetails(state);
         state.ShopFields.setValue("version", "local");
-        SaveSettings(state, files.add(shopSettingsFile(state)), false);
+        SaveSettings(state, state, files.add(shopSettingsFile(state)), false);
         if (!locationPath.empty())
             SaveLocation(state, files.add(locationPath));
         files.commit();

@@ -1,4 +1,4 @@
-#include "app/PickFileIntoDirectory.h"
+#include "text/PickFileIntoDirectory.h"
 #include "ScriptedUserInterface.h"
 #include "core/text/TempFolder.h"
 

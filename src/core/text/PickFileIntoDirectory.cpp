@@ -1,8 +1,8 @@
-#include "app/PickFileIntoDirectory.h"
+#include "text/PickFileIntoDirectory.h"
 
-#include "app/FileOps.h"
-#include "app/ShopFileName.h"
 #include "text/FileError.h"
+#include "text/FileOps.h"
+#include "text/ShopFileName.h"
 #include "ui/UserInterface.h"
 
 #include <filesystem>
