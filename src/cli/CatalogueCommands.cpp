@@ -1,9 +1,9 @@
-#include "CatalogueCommands.h"
+#include "cli/Commands.h"
 
-#include "ChooseShop.h"
-#include "CliContext.h"
-#include "app/CatalogueSave.h"
-#include "catalogue/CatalogueFile.h"
+#include "cli/ChooseShop.h"
+#include "cli/CliContext.h"
+#include "core/app/CatalogueSave.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <CLI/CLI.hpp>
 

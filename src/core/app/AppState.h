@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/LocationDetails.h"
-#include "catalogue/OpenCatalogue.h"
-#include "fields/FieldDefinitions.h"
-#include "settings/OpenSettings.h"
-#include "settings/PostageAndPacking.h"
-#include "settings/ShopPaths.h"
-#include "text/NameValueList.h"
+#include "core/app/LocationDetails.h"
+#include "core/catalogue/OpenCatalogue.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/PostageAndPacking.h"
+#include "core/settings/ShopPaths.h"
+#include "core/text/NameValueList.h"
 
 #include <optional>
 #include <string>

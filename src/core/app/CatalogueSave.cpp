@@ -1,15 +1,15 @@
-#include "app/CatalogueSave.h"
+#include "core/app/CatalogueSave.h"
 
-#include "app/AppState.h"
-#include "app/Location.h"
-#include "app/LocationRequired.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/AtomicFileSet.h"
-#include "text/FileError.h"
-#include "text/FileOps.h"
-#include "text/JoinPath.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/Location.h"
+#include "core/app/LocationRequired.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

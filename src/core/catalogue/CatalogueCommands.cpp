@@ -1,8 +1,8 @@
-#include "catalogue/CatalogueCommands.h"
+#include "core/catalogue/CatalogueCommands.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/OpenCatalogue.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/OpenCatalogue.h"
+#include "core/ui/UserInterface.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/history/UndoHistory.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/history/UndoHistory.h"
 
 namespace qs {
 

@@ -1,11 +1,11 @@
-#include "import/ImportedPictures.h"
+#include "core/import/ImportedPictures.h"
 
-#include "text/Cp1252.h"
-#include "text/FileError.h"
-#include "text/FileOps.h"
-#include "text/JoinPath.h"
-#include "text/ShopFileName.h"
-#include "ui/UserInterface.h"
+#include "core/text/Cp1252.h"
+#include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
+#include "core/text/ShopFileName.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

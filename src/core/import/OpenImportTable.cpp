@@ -1,11 +1,11 @@
-#include "import/OpenImportTable.h"
+#include "core/import/OpenImportTable.h"
 
-#include "fields/FieldDefinitions.h"
-#include "import/AssignmentFile.h"
-#include "settings/ShopPaths.h"
-#include "text/FileError.h"
-#include "text/JoinPath.h"
-#include "ui/UserInterface.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/AssignmentFile.h"
+#include "core/settings/ShopPaths.h"
+#include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 #include <new>

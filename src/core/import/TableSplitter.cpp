@@ -1,6 +1,6 @@
-#include "import/TableSplitter.h"
+#include "core/import/TableSplitter.h"
 
-#include "text/LineBreaks.h"
+#include "core/text/LineBreaks.h"
 
 #include <array>
 #include <cstring>

@@ -1,14 +1,14 @@
-#include "publish/Exporter.h"
+#include "core/publish/Exporter.h"
 
-#include "app/AppState.h"
-#include "app/CatalogueSave.h"
-#include "catalogue/CatalogueFile.h"
-#include "publish/MissingPictures.h"
-#include "publish/UploadCopy.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/FileOps.h"
-#include "text/JoinPath.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/publish/MissingPictures.h"
+#include "core/publish/UploadCopy.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/UserInterface.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "publish/MissingPictures.h"
+#include "core/publish/MissingPictures.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/FieldNames.h"
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
-#include "text/JoinPath.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
+#include "core/text/JoinPath.h"
 
 #include <filesystem>
 #include <map>

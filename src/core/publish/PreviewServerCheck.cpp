@@ -1,6 +1,6 @@
-#include "publish/PreviewServerCheck.h"
+#include "core/publish/PreviewServerCheck.h"
 
-#include "text/JoinPath.h"
+#include "core/text/JoinPath.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

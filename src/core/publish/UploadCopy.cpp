@@ -1,10 +1,10 @@
-#include "publish/UploadCopy.h"
+#include "core/publish/UploadCopy.h"
 
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/FileOps.h"
-#include "text/JoinPath.h"
-#include "ui/Progress.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/Progress.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "settings/CustomFields.h"
+#include "core/settings/CustomFields.h"
 
-#include "settings/OpenSettings.h"
-#include "text/IntegerText.h"
-#include "ui/UserInterface.h"
+#include "core/settings/OpenSettings.h"
+#include "core/text/IntegerText.h"
+#include "core/ui/UserInterface.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
-#include "settings/MerchantDetails.h"
+#include "core/settings/MerchantDetails.h"
 
-#include "settings/OpenSettings.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/LineBreaks.h"
-#include "ui/UserInterface.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/LineBreaks.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

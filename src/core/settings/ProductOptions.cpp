@@ -1,13 +1,13 @@
-#include "settings/ProductOptions.h"
+#include "core/settings/ProductOptions.h"
 
-#include "settings/OpenSettings.h"
-#include "settings/ShopPaths.h"
-#include "text/ConversionError.h"
-#include "text/FileError.h"
-#include "text/IntegerText.h"
-#include "text/JoinPath.h"
-#include "text/SplitText.h"
-#include "ui/UserInterface.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
+#include "core/text/ConversionError.h"
+#include "core/text/FileError.h"
+#include "core/text/IntegerText.h"
+#include "core/text/JoinPath.h"
+#include "core/text/SplitText.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "settings/SettingsChange.h"
+#include "core/settings/SettingsChange.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/OpenSettings.h"
+#include "core/settings/OpenSettings.h"
 
 namespace qs {
 

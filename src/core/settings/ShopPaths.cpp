@@ -1,6 +1,6 @@
-#include "settings/ShopPaths.h"
+#include "core/settings/ShopPaths.h"
 
-#include "text/JoinPath.h"
+#include "core/text/JoinPath.h"
 
 namespace qs {
 

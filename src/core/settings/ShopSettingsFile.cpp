@@ -1,10 +1,10 @@
-#include "settings/ShopSettingsFile.h"
+#include "core/settings/ShopSettingsFile.h"
 
-#include "settings/OpenSettings.h"
-#include "settings/ShopPaths.h"
-#include "text/AtomicFile.h"
-#include "text/IntegerText.h"
-#include "text/JoinPath.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/IntegerText.h"
+#include "core/text/JoinPath.h"
 
 #include <algorithm>
 

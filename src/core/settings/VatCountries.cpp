@@ -1,15 +1,15 @@
-#include "settings/VatCountries.h"
+#include "core/settings/VatCountries.h"
 
-#include "settings/CountryRates.h"
-#include "settings/DecimalText.h"
-#include "settings/DeliveryAreas.h"
-#include "settings/StoredText.h"
-#include "settings/VatCodes.h"
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
-#include "text/FileError.h"
-#include "text/JoinPath.h"
-#include "ui/UserInterface.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/DeliveryAreas.h"
+#include "core/settings/StoredText.h"
+#include "core/settings/VatCodes.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,15 +1,15 @@
-#include "settings/VatDetails.h"
+#include "core/settings/VatDetails.h"
 
-#include "settings/CountryRates.h"
-#include "settings/DecimalText.h"
-#include "settings/OpenSettings.h"
-#include "settings/SettingsChange.h"
-#include "settings/StoredText.h"
-#include "text/AtomicFileSet.h"
-#include "text/CaseFold.h"
-#include "text/FileError.h"
-#include "text/JoinPath.h"
-#include "ui/UserInterface.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/SettingsChange.h"
+#include "core/settings/StoredText.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

@@ -1,11 +1,11 @@
-#include "text/FileOps.h"
+#include "core/text/FileOps.h"
 
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/JoinPath.h"
-#include "text/LineReader.h"
-#include "text/ReadFile.h"
-#include "ui/UserInterface.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
+#include "core/text/LineReader.h"
+#include "core/text/ReadFile.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "text/JoinPath.h"
+#include "core/text/JoinPath.h"
 
 namespace qs {
 

@@ -1,9 +1,9 @@
-#include "text/PickFileIntoDirectory.h"
+#include "core/text/PickFileIntoDirectory.h"
 
-#include "text/FileError.h"
-#include "text/FileOps.h"
-#include "text/ShopFileName.h"
-#include "ui/UserInterface.h"
+#include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/ShopFileName.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

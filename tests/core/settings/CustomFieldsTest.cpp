@@ -1,6 +1,6 @@
-#include "settings/CustomFields.h"
+#include "core/settings/CustomFields.h"
 #include "ScriptedUserInterface.h"
-#include "settings/OpenSettings.h"
+#include "core/settings/OpenSettings.h"
 
 #include <gtest/gtest.h>
 

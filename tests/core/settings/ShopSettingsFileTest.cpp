@@ -1,9 +1,9 @@
-#include "settings/ShopSettingsFile.h"
-#include "core/text/TempFolder.h"
-#include "settings/OpenSettings.h"
-#include "settings/ShopPaths.h"
-#include "text/ConversionError.h"
-#include "text/FileError.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "TempFolder.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
+#include "core/text/ConversionError.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

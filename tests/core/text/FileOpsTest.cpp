@@ -1,8 +1,8 @@
-#include "text/FileOps.h"
+#include "core/text/FileOps.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/Undeletable.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "TempFolder.h"
+#include "Undeletable.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "text/PickFileIntoDirectory.h"
+#include "core/text/PickFileIntoDirectory.h"
 #include "ScriptedUserInterface.h"
-#include "core/text/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
