@@ -4,8 +4,8 @@
 // showing meanwhile; the time should grow with the number of pictures, no faster.
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/publish/Exporter.h"
+#include "core/text/FileOps.h"
 #include "core/ui/Progress.h"
 #include "core/ui/UserInterface.h"
 

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     std::printf("read and split %zu rows: %.3f s\n", sheet->rowCount(), secondsSince(start));
     sheet->setRowType(0, qs::RowType::Suppress);
 
-    qs::ImportCommand command(state, user, user);
+    qs::ImportCommand command(state, state.InfoList, state, user, user);
     // Twice: into new categories, then again into the same ones, whose
     // undo takes the added products off the end of each.
     for (const char* into : {"new categories", "the categories it made before"}) {

@@ -65,12 +65,12 @@ std::optional<Accepted> openShowAndAccept(const FuzzShop& shop)
     check(OpenChosenShop(state, editor, user), "the postage files never stop the open");
     PostageAndPacking& postage = state.Postage;
     checkShown(postage);
-    postage.show(state, user);
+    postage.show(state.ShopFields, state.ShopDataDir(), user);
     checkShown(postage);
     Accepted accepted{postage.areas, postage.tables, {}, {}, {}};
     const std::string before = postageFiles(shop);
     const int toldBefore = user.messages;
-    if (!postage.accept(state, user)) {
+    if (!postage.accept(state, state.ShopDataDir(), user)) {
         check(user.messages > toldBefore, "a refused OK says why");
         checkSame(before, postageFiles(shop), "a refused OK leaves the files as they were");
         return std::nullopt;

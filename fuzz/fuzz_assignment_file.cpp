@@ -62,7 +62,7 @@ Closed openAndClose(const qs::fuzz::FuzzShop& shop, const std::string& tablePath
     check(sheet.has_value(), "the table opens");
     Closed closed{assigned(sheet->assignments()), {}};
     NoQuestions questions;
-    check(qs::ImportCommand(state, user, questions).closeAfterMerge(*sheet, tablePath),
+    check(qs::ImportCommand(state, state.InfoList, state, user, questions).closeAfterMerge(*sheet, tablePath),
           "the importer closes");
     closed.assignmentFile = qs::readFileBytes(qs::assignmentFileName(tablePath));
     return closed;

@@ -6,6 +6,7 @@
 #include "FuzzShop.h"
 
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"

@@ -27,7 +27,7 @@ Confirmed openAndConfirm(const qs::fuzz::FuzzShop& shop)
     qs::AppState state(shop.programDir());
     shop.enter(state);
     qs::fuzz::QuietUser user;
-    qs::ProductOptions dialog(state, user);
+    qs::ProductOptions dialog(state, state, user);
     check(dialog.open(""), "a flavours.txt that is there opens");
     Confirmed confirmed{dialog.options(), {}};
     check(dialog.confirm().has_value(), "flavours.txt can be written");

@@ -8,6 +8,7 @@
 #include "ImportSheetCells.h"
 
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"
@@ -66,7 +67,7 @@ void importInto(const qs::fuzz::FuzzShop& shop, const std::string& table, qs::Em
     sheet->useFirstRowAsHeadings(state.InfoList);
 
     LeaveBlank answers;
-    qs::ImportCommand command(state, user, answers);
+    qs::ImportCommand command(state, state.InfoList, state, user, answers);
     command.answerEveryEmptyCell(emptyCells);
     if (command.addToCatalogue(*sheet, state.catalogue.root(), table) != qs::ImportCommand::Outcome::Merged)
         return;

@@ -6,11 +6,12 @@
 #include "FuzzShop.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/ReadFile.h"
 

@@ -52,8 +52,9 @@ struct SettingsDialogs {
         customer.fill(settings);
         levels.fill(settings, state.MAX_CATEGORY_DEPTH);
         searchOpens = search.fill(settings, state.InfoList, ui);
-        state.Postage.show(state, ui);
-        check(vat.open(state, ui), "the VAT dialog opens in a shop without shop.tax");
+        state.Postage.show(state.ShopFields, state.ShopDataDir(), ui);
+        check(vat.open(state.ShopFields, state.ShopDataDir(), ui),
+              "the VAT dialog opens in a shop without shop.tax");
         qs::ProductGrid grid(state.InfoList);
         grid.applyCustomMax(settings);
         check(grid.customMax() >= 0 && grid.customMax() <= qs::ProductGrid::maximumCustomFields,
@@ -71,8 +72,9 @@ struct SettingsDialogs {
         levels.storeTexts(settings);
         if (searchOpens)
             search.accept(settings);
-        check(state.Postage.accept(state, ui), "the postage dialog's files can be written");
-        check(vat.accept(state, ui), "the VAT dialog's files can be written");
+        check(state.Postage.accept(state, state.ShopDataDir(), ui),
+              "the postage dialog's files can be written");
+        check(vat.accept(state, state.ShopDataDir(), ui), "the VAT dialog's files can be written");
     }
 
     std::vector<std::string> shown(const qs::AppState& state) const

@@ -2,6 +2,7 @@
 
 #include "cli/ChooseShop.h"
 #include "cli/CliContext.h"
+#include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 
 #include <CLI/CLI.hpp>

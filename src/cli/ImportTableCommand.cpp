@@ -2,6 +2,7 @@
 
 #include "cli/ChooseShop.h"
 #include "cli/CliContext.h"
+#include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/import/AssignmentFile.h"
 #include "core/import/ImportCommand.h"
@@ -78,7 +79,7 @@ bool importTable(CliContext& context, const ImportArguments& arguments)
         sheet->setRowTypes(0, arguments.skipRows - 1, RowType::Suppress);
 
     FlagAnswers answers(context.ui, arguments.allowMissing);
-    ImportCommand command(state, context.ui, answers);
+    ImportCommand command(state, state.InfoList, state, context.ui, answers);
     command.answerEveryEmptyCell(arguments.empty);
     command.releaseRowsOnceMerged();
     if (command.addToCatalogue(*sheet, *selected, path) != ImportCommand::Outcome::Merged ||

@@ -10,6 +10,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/Location.h"
 #include "core/app/ShopChooser.h"
 #include "core/app/ShopWorkspace.h"
@@ -88,26 +89,27 @@ bool saveCatalogue(Session& s)
 bool vatDetails(Session& s)
 {
     VatDetails details;
-    return details.open(s.state, s.ui) && !details.codes.empty() &&
-           details.modify(0, "S", "17.50", "Standard rate", s.ui) && details.accept(s.state, s.ui);
+    return details.open(s.state.ShopFields, s.state.ShopDataDir(), s.ui) && !details.codes.empty() &&
+           details.modify(0, "S", "17.50", "Standard rate", s.ui) &&
+           details.accept(s.state, s.state.ShopDataDir(), s.ui);
 }
 
 bool vatCountries(Session& s)
 {
     VatCountries countries;
-    return countries.open(s.state, s.ui) && !countries.rows.empty() && countries.setRate(0, 0, "7.5", s.ui) &&
-           countries.accept(s.state, s.ui);
+    return countries.open(s.state.ShopDataDir(), s.state.Postage.areas, s.ui) && !countries.rows.empty() &&
+           countries.setRate(0, 0, "7.5", s.ui) && countries.accept(s.state.ShopDataDir(), s.ui);
 }
 
 bool postage(Session& s)
 {
     PostageAndPacking& postage = s.state.Postage;
-    postage.show(s.state, s.ui);
+    postage.show(s.state.ShopFields, s.state.ShopDataDir(), s.ui);
     postage.setZone(0, 3);
     const std::optional<std::size_t> band =
         postage.tables.bands.empty() ? postage.newBand("500", s.ui) : std::optional<std::size_t>(0);
     return band && postage.setWeightCharge(*band, 0, "2.75", s.ui) && postage.setFixedCost(0, "4.50", s.ui) &&
-           postage.accept(s.state, s.ui);
+           postage.accept(s.state, s.state.ShopDataDir(), s.ui);
 }
 
 bool adminPassword(Session& s)
@@ -118,7 +120,7 @@ bool adminPassword(Session& s)
 // The third variation of the first option renamed.
 bool flavours(Session& s)
 {
-    ProductOptions options(s.state, s.ui);
+    ProductOptions options(s.state, s.state, s.ui);
     s.ui.inputs.push_back("Extra large");
     return options.open("") && options.editVariation(0, 2) && options.confirm().has_value();
 }
@@ -161,7 +163,8 @@ bool columnAssignments(Session& s)
         return false;
     sheet->assignments().unassign(sheet->assignments().columnCount() - 1);
     s.ui.answers.push_back(Answer::Yes);
-    return ImportCommand(s.state, s.ui, questions).closeAfterMerge(*sheet, s.table);
+    return ImportCommand(s.state, s.state.InfoList, s.state, s.ui, questions)
+        .closeAfterMerge(*sheet, s.table);
 }
 
 bool merchantDetails(Session& s)
@@ -176,7 +179,7 @@ bool merchantDetails(Session& s)
     details.chequePayee = "Quay Stores";
     return details.accept(s.state.ShopFields, s.ui,
                           MerchantDetails::PaymentAccount::stored(s.state.ShopFields)) &&
-           told(s.ui, [&] { MerchantDetails::save(s.state); });
+           told(s.ui, [&] { MerchantDetails::save(s.state, s.state); });
 }
 
 struct Operation {

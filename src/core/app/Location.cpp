@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/text/ReadFile.h"
 
 namespace qs {

@@ -42,4 +42,6 @@ void StoreDetails(AppState& state);
 std::string programLocationFile(const AppState& state);
 std::string currentLocationFile(const AppState& state);
 
+inline constexpr const char* locationFileName = "location.cfg";
+
 } // namespace qs

@@ -1,9 +1,9 @@
 #include "core/app/ShopChooser.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/text/CaseFold.h"
+#include "core/text/FileOps.h"
 #include "core/ui/UserInterface.h"
 
 #include <algorithm>

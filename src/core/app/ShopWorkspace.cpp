@@ -1,12 +1,13 @@
 #include "core/app/ShopWorkspace.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/app/Location.h"
 #include "core/app/LocationRequired.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"
 #include "core/settings/ShopSettingsFile.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>
@@ -102,13 +103,13 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, ShopLocat
         // The steps of the shop before point into the catalogue about to go.
         state.history.clear();
         if (!loadShopSettings(state, ui, missing) ||
-            (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile))) {
+            (fileExists(catalogueFile) && !LoadCatalogue(state, ui, catalogueFile, state.ShopDataDir()))) {
             returnToNoShop(state, editor);
             return false;
         }
         if (location == ShopLocation::Read && fileExists(shopLocation))
             LoadLocation(state, shopLocation);
-        state.Postage.shopOpened(state);
+        state.Postage.shopOpened(state.ShopDataDir());
     } catch (...) {
         returnToNoShop(state, editor);
         throw;
@@ -161,9 +162,11 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
     state.ShopName = name;
     MakeDirPath(marker);
     MakeDirPath(state.ShopCGIDir());
-    if (const std::string missing = CopyListedScripts(state, ui, state.LocCGI, state.ShopCGIDir(),
-                                                      state.LocPerlPath, std::string(allScriptsListName));
-        !missing.empty())
+    const std::string missing = CopyListedScripts(ui, state.LocCGI, state.LocCGI, state.ShopCGIDir(),
+                                                  state.LocPerlPath, std::string(allScriptsListName));
+    if (missing.empty())
+        SaveSettings(state, state, joinPath(state.ShopCGIDir(), settingsFileName), SettingsForm::Remote);
+    else
         ui.message(missing, MessageKind::Warning);
     MakeDirPath(state.ShopDataDir());
     CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());

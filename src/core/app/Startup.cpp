@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/app/Location.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>

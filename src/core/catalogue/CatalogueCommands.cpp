@@ -1,37 +1,32 @@
 #include "core/catalogue/CatalogueCommands.h"
 
-#include "core/app/AppState.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/OpenCatalogue.h"
 #include "core/ui/UserInterface.h"
 
 #include <exception>
 
 namespace qs {
 
-CatalogueCommands::CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui)
-    : app_(app), editor_(editor), ui_(&ui)
+CatalogueCommands::CatalogueCommands(OpenCatalogue& open, EditorState& editor, UserInterface& ui)
+    : open_(open), editor_(editor), ui_(&ui)
 {
-    app_.catalogue.addObserver(editor_);
+    open_.catalogue.addObserver(editor_);
 }
 
 CatalogueCommands::~CatalogueCommands()
 {
-    app_.catalogue.removeObserver(editor_);
+    open_.catalogue.removeObserver(editor_);
 }
 
 Catalogue& CatalogueCommands::catalogue() const
 {
-    return app_.catalogue;
+    return open_.catalogue;
 }
 
 CatalogueChanges CatalogueCommands::changes() const
 {
-    return app_.changes();
-}
-
-bool CatalogueCommands::modified() const
-{
-    return app_.CatalogueModified() || editor_.CategoryEdited;
+    return open_.changes();
 }
 
 std::string CatalogueCommands::subCategoriesMessage(std::string_view nodeText)
@@ -176,7 +171,7 @@ bool CatalogueCommands::selectNode(TNewCategory* node)
 void CatalogueCommands::clearTree()
 {
     editor_.forgetAll();
-    app_.history.clear();
+    open_.history.clear();
     catalogue().clear();
 }
 
@@ -185,11 +180,12 @@ void CatalogueCommands::about()
     ui_->message(aboutMessage, MessageKind::Information);
 }
 
-bool CatalogueCommands::closeQuery()
+bool CatalogueCommands::closeQuery(bool settingsModified)
 {
     bool mayClose = true;
     std::exception_ptr saveFailure;
-    if (editor_.ShopOpen && modified()) {
+    const bool modified = settingsModified || !open_.history.isClean() || editor_.CategoryEdited;
+    if (editor_.ShopOpen && modified) {
         switch (ui_->ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
         case Answer::Yes:
             try {

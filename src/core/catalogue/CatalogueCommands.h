@@ -10,8 +10,8 @@
 
 namespace qs {
 
-struct AppState;
 class Catalogue;
+struct OpenCatalogue;
 class TNewCategory;
 class TNewProduct;
 class UserInterface;
@@ -30,7 +30,7 @@ enum class DeleteTarget { Tree, ProductGrid, Elsewhere };
 class CatalogueCommands {
 public:
     // The editor state follows the catalogue while the commands exist.
-    CatalogueCommands(AppState& app, EditorState& editor, UserInterface& ui);
+    CatalogueCommands(OpenCatalogue& open, EditorState& editor, UserInterface& ui);
     ~CatalogueCommands();
     CatalogueCommands(const CatalogueCommands&) = delete;
     CatalogueCommands& operator=(const CatalogueCommands&) = delete;
@@ -94,14 +94,13 @@ public:
     // Help, About.
     void about();
 
-    // Asks to save a modified catalogue (only while a shop is open, so that no
-    // save goes into a shop without a name), then writes the program-wide
-    // location file whatever the answer. True when the window may close. A
-    // save that failed keeps the window open, so that nothing is lost; a
-    // failure thrown is passed on after the location file is written.
-    bool closeQuery();
-
-    bool modified() const;
+    // Asks to save a modified catalogue, or a catalogue whose settings
+    // changed (only while a shop is open, so that no save goes into a shop
+    // without a name), then writes the program-wide location file whatever
+    // the answer. True when the window may close. A save that failed keeps
+    // the window open, so that nothing is lost; a failure thrown is passed on
+    // after the location file is written.
+    bool closeQuery(bool settingsModified);
 
     static std::string subCategoriesMessage(std::string_view nodeText);
     static std::string deleteCategoryQuestion(std::string_view nodeText);
@@ -116,7 +115,7 @@ public:
 private:
     CatalogueChanges changes() const;
 
-    AppState& app_;
+    OpenCatalogue& open_;
     EditorState& editor_;
     UserInterface* ui_;
 };

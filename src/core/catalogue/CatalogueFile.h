@@ -8,9 +8,9 @@
 
 namespace qs {
 
-struct AppState;
 class AtomicFileWriter;
 class Catalogue;
+struct OpenCatalogue;
 class UserInterface;
 
 // The catalogue files read by the shop's scripts: shop.data, one line per
@@ -32,13 +32,15 @@ inline constexpr std::array<std::string_view, catalogueColumnCount> TXTFields = 
     return names;
 }();
 
-// Rebuilds the catalogue from shop.data and the header_data.log beside it.
-// Opening the shop has read its settings first. Tells the user what stopped a load and
-// returns false then; the products read so far stay. An empty path does nothing.
-bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
+// Rebuilds the catalogue from shop.data and the header_data.log in the data
+// folder, which is made when missing. Opening the shop has read its settings
+// first. Tells the user what stopped a load and returns false then; the
+// products read so far stay. An empty path does nothing.
+bool LoadCatalogue(OpenCatalogue& open, UserInterface& ui, const std::string& shopDataPath,
+                   const std::string& dataDir);
 // The same from the bytes of the two files, held in memory; a line that stops
 // the load is named as a line of shop.data.
-bool LoadCatalogueBytes(AppState& state, UserInterface& ui, std::string_view productBytes,
+bool LoadCatalogueBytes(OpenCatalogue& open, UserInterface& ui, std::string_view productBytes,
                         std::string_view categoryBytes);
 
 // Writes the product lines of shop.data into the file's writer, which the
@@ -50,27 +52,11 @@ void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file);
 std::string productFileBytes(const Catalogue& catalogue);
 std::string categoryFileBytes(const Catalogue& catalogue);
 
-// Writes the catalogue files, the catalogue depth and the local settings file,
-// all of them or none. A failure on shop.data is told to the user and gives
-// false; a failure on any other file throws with the system's message.
-bool writeCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath);
-
 // Asked before a shop with unsaved changes is closed or the program left.
 inline constexpr std::string_view saveCatalogueQuestion = "Do you wish to save the catalogue?";
 
 // How a Save ended: the merchant may decline it, and a catalogue file that
 // cannot be written fails it after telling the merchant.
 enum class SaveOutcome { Saved, Declined, Failed };
-
-// Whether Save asks the merchant before writing: the command line's caller
-// has already said yes.
-enum class SaveConfirmation { Ask, Skip };
-
-// The Save command: asks first (unless told to skip it), then writes the
-// catalogue as writeCatalogue does, the shop's location file with it, all of
-// them or none. Failures are told or thrown as by writeCatalogue;
-// LocationNotSet before anything while the local CGI folder is not set.
-SaveOutcome SaveCatalogueCommand(AppState& state, UserInterface& ui,
-                                 SaveConfirmation confirmation = SaveConfirmation::Ask);
 
 } // namespace qs

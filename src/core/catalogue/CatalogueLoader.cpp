@@ -1,11 +1,12 @@
 #include "core/catalogue/CatalogueFile.h"
 
-#include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/catalogue/CatalogueLineFields.h"
+#include "core/catalogue/OpenCatalogue.h"
 #include "core/catalogue/RenamedProducts.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
 #include "core/text/IntegerText.h"
+#include "core/text/JoinPath.h"
 #include "core/text/LineReader.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/SplitText.h"
@@ -58,7 +59,10 @@ TNewCategory& categoryAtPath(Catalogue& catalogue, std::string_view path)
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
 public:
-    ProductLineReader(AppState& state, RenamedProducts& renamed) : state_(state), renamed_(renamed) {}
+    ProductLineReader(Catalogue& catalogue, RenamedProducts& renamed)
+        : catalogue_(catalogue), renamed_(renamed)
+    {
+    }
 
     void read(std::string_view line)
     {
@@ -86,8 +90,8 @@ public:
         for (std::size_t column = FieldNames::FirstFileColumn; column < split.count; ++column)
             if (split.fields[column] != "n/a")
                 fields.add(static_cast<FieldId>(column), split.fields[column]);
-        TNewProduct& product = state_.catalogue.createProduct(category, fields.finish());
-        state_.catalogue.setProductID(product, id);
+        TNewProduct& product = catalogue_.createProduct(category, fields.finish());
+        catalogue_.setProductID(product, id);
         if (wantedName.empty())
             renamed_.unnamed(product);
         else if (product.name() != wantedName)
@@ -101,11 +105,11 @@ private:
         if (lastCategory_ && path == lastPath_)
             return *lastCategory_;
         lastPath_.assign(path);
-        lastCategory_ = &categoryAtPath(state_.catalogue, path);
+        lastCategory_ = &categoryAtPath(catalogue_, path);
         return *lastCategory_;
     }
 
-    AppState& state_;
+    Catalogue& catalogue_;
     RenamedProducts& renamed_;
     std::string lastPath_;
     TNewCategory* lastCategory_ = nullptr;
@@ -146,8 +150,8 @@ private:
 // stopped the load.
 class NumberedProductLines {
 public:
-    NumberedProductLines(AppState& state, RenamedProducts& renamed, std::string_view source)
-        : products_(state, renamed), source_(source)
+    NumberedProductLines(Catalogue& catalogue, RenamedProducts& renamed, std::string_view source)
+        : products_(catalogue, renamed), source_(source)
     {
     }
 
@@ -168,11 +172,12 @@ private:
     std::size_t lineNumber_ = 0;
 };
 
-void readProductFile(AppState& state, UserInterface& ui, const std::string& path, RenamedProducts& renamed)
+void readProductFile(Catalogue& catalogue, UserInterface& ui, const std::string& path,
+                     RenamedProducts& renamed)
 {
     LineReader reader(path);
     LoadProgress progress(ui.progress(), reader.size());
-    NumberedProductLines products(state, renamed, path);
+    NumberedProductLines products(catalogue, renamed, path);
     std::string_view line;
     while (reader.next(line)) {
         products.read(line);
@@ -211,15 +216,15 @@ void readCategoryFile(Catalogue& catalogue, const std::string& path)
 // Empties the catalogue, fills it with readProducts and readCategories and
 // sorts it; tells the user what stopped the products, and gives false then.
 template <typename ReadProducts, typename ReadCategories>
-bool rebuildCatalogue(AppState& state, UserInterface& ui, ReadProducts&& readProducts,
+bool rebuildCatalogue(OpenCatalogue& open, UserInterface& ui, ReadProducts&& readProducts,
                       ReadCategories&& readCategories)
 {
     RenamedProducts renamed;
     {
-        Catalogue::BulkChange bulk(state.catalogue);
+        Catalogue::BulkChange bulk(open.catalogue);
         // Steps of the catalogue before would point into records about to go.
-        state.history.clear();
-        state.catalogue.clear();
+        open.history.clear();
+        open.catalogue.clear();
         try {
             readProducts(renamed);
         } catch (const std::exception& e) {
@@ -227,7 +232,7 @@ bool rebuildCatalogue(AppState& state, UserInterface& ui, ReadProducts&& readPro
             return false;
         }
         readCategories();
-        state.catalogue.sortAlphabetically();
+        open.catalogue.sortAlphabetically();
     }
     // Once the tree shows what was loaded.
     renamed.tell(ui);
@@ -236,34 +241,32 @@ bool rebuildCatalogue(AppState& state, UserInterface& ui, ReadProducts&& readPro
 
 } // namespace
 
-bool LoadCatalogue(AppState& state, UserInterface& ui, const std::string& shopDataPath)
+bool LoadCatalogue(OpenCatalogue& open, UserInterface& ui, const std::string& shopDataPath,
+                   const std::string& dataDir)
 {
     if (shopDataPath.empty())
         return true;
     return rebuildCatalogue(
-        state, ui,
+        open, ui,
         [&](RenamedProducts& renamed) {
-            MakeDirPath(state.ShopCGIDir());
-            MakeDirPath(state.ShopDataDir());
-            readProductFile(state, ui, shopDataPath, renamed);
+            MakeDirPath(dataDir);
+            readProductFile(open.catalogue, ui, shopDataPath, renamed);
         },
-        [&] {
-            readCategoryFile(state.catalogue, joinPath(state.ShopDataDir(), std::string(categoryFileName)));
-        });
+        [&] { readCategoryFile(open.catalogue, joinPath(dataDir, std::string(categoryFileName))); });
 }
 
-bool LoadCatalogueBytes(AppState& state, UserInterface& ui, std::string_view productBytes,
+bool LoadCatalogueBytes(OpenCatalogue& open, UserInterface& ui, std::string_view productBytes,
                         std::string_view categoryBytes)
 {
     return rebuildCatalogue(
-        state, ui,
+        open, ui,
         [&](RenamedProducts& renamed) {
-            NumberedProductLines products(state, renamed, catalogueFileName);
+            NumberedProductLines products(open.catalogue, renamed, catalogueFileName);
             forEachLine(productBytes, [&](std::string_view line) { products.read(line); });
         },
         [&] {
             forEachLine(categoryBytes,
-                        [&](std::string_view line) { readCategoryLine(state.catalogue, line); });
+                        [&](std::string_view line) { readCategoryLine(open.catalogue, line); });
         });
 }
 

@@ -1,6 +1,6 @@
 #include "core/import/ImportCommand.h"
 
-#include "core/app/AppState.h"
+#include "core/catalogue/OpenCatalogue.h"
 #include "core/catalogue/RenamedProducts.h"
 #include "core/catalogue/history/ImportStep.h"
 #include "core/import/AssignmentFile.h"
@@ -11,6 +11,7 @@
 #include "core/import/ImportSheet.h"
 #include "core/import/ImportedPictures.h"
 #include "core/import/RejectLog.h"
+#include "core/settings/ShopPaths.h"
 #include "core/text/FileError.h"
 #include "core/ui/Progress.h"
 #include "core/ui/UserInterface.h"
@@ -18,7 +19,7 @@
 namespace qs {
 
 struct ImportCommand::Run {
-    explicit Run(const AppState& app) : pictures(app.LocImg) {}
+    explicit Run(const ShopPaths& paths) : pictures(paths.LocImg) {}
 
     std::size_t products = 0;
     std::size_t categories = 0;
@@ -66,15 +67,16 @@ std::string counted(std::size_t count, std::string_view one, std::string_view ma
 
 } // namespace
 
-ImportCommand::ImportCommand(AppState& app, UserInterface& ui, ImportQuestions& questions)
-    : app_(app), ui_(ui), questions_(questions)
+ImportCommand::ImportCommand(OpenCatalogue& open, const FieldDefinitions& fields, const ShopPaths& paths,
+                             UserInterface& ui, ImportQuestions& questions)
+    : open_(open), fields_(fields), paths_(paths), ui_(ui), questions_(questions)
 {
 }
 
 bool ImportCommand::prepare(ImportSheet& sheet, EmptyCellPass& pass, bool& settle)
 {
     try {
-        checkColumns(app_.InfoList, sheet.assignments(), questions_);
+        checkColumns(fields_, sheet.assignments(), questions_);
     } catch (const ETableValidate&) {
         return false; // back to the importer, where the merchant gives the field a column
     }
@@ -89,13 +91,13 @@ ImportCommand::Outcome ImportCommand::merge(ImportSheet& sheet, TNewCategory& se
     const bool keep = result == MergeResult::Keep;
     constexpr std::size_t releaseEvery = 4096; // rows
     MergeProgress progress(ui_.progress(), sheet.rowCount());
-    UndoHistory::Transaction transaction(app_.history, "Import");
+    UndoHistory::Transaction transaction(open_.history, "Import");
     auto owned = std::make_unique<ImportStep>(selected);
     ImportStep& step = *owned;
-    app_.history.perform(std::move(owned));
+    open_.history.perform(std::move(owned));
     {
-        Catalogue::BulkChange bulk(app_.catalogue);
-        ImportMerge merge(sheet, app_.InfoList, app_.catalogue, step, selected, run.renamed, run.rejects,
+        Catalogue::BulkChange bulk(open_.catalogue);
+        ImportMerge merge(sheet, fields_, open_.catalogue, step, selected, run.renamed, run.rejects,
                           run.pictures);
         RowCells cells(sheet);
         for (std::size_t row = 0; row < sheet.rowCount(); ++row) {
@@ -126,7 +128,7 @@ ImportCommand::Outcome ImportCommand::addToCatalogue(ImportSheet& sheet, TNewCat
     bool settle = false;
     if (!prepare(sheet, pass, settle))
         return Outcome::Stopped;
-    Run run(app_);
+    Run run(paths_);
     Outcome outcome;
     try {
         outcome = merge(sheet, selected, settle ? &pass : nullptr, MergeResult::Keep, run);
@@ -150,7 +152,7 @@ bool ImportCommand::closeAfterMerge(const ImportSheet& sheet, const std::string&
     if (ui_.ask(closeQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
         return false;
     try {
-        writeAssignmentFile(assignmentFileName(tablePath), sheet.assignments(), app_.InfoList);
+        writeAssignmentFile(assignmentFileName(tablePath), sheet.assignments(), fields_);
     } catch (const FileError& error) {
         ui_.message(error.what(), MessageKind::Error);
     }
@@ -165,17 +167,17 @@ void ImportCommand::check(const ImportSheet& sheet, TNewCategory& selected)
     if (!prepare(trial, pass, settle))
         return;
     // The IDs the trial hands out are given back with its products.
-    const std::int64_t nextProductID = app_.catalogue.NextProductID;
-    Run run(app_);
+    const std::int64_t nextProductID = open_.catalogue.NextProductID;
+    Run run(paths_);
     Outcome outcome;
     try {
         outcome = merge(trial, selected, settle ? &pass : nullptr, MergeResult::TakeBack, run);
     } catch (const std::exception& failure) {
-        app_.catalogue.NextProductID = nextProductID;
+        open_.catalogue.NextProductID = nextProductID;
         ui_.message(std::string("The check stopped:\r\n") + failure.what(), MessageKind::Error);
         return;
     }
-    app_.catalogue.NextProductID = nextProductID;
+    open_.catalogue.NextProductID = nextProductID;
     if (outcome == Outcome::Merged)
         ui_.message(checkReport(trial, run), MessageKind::Information);
 }

@@ -8,11 +8,13 @@
 
 namespace qs {
 
-struct AppState;
 class EmptyCellPass;
+class FieldDefinitions;
 class ImportSheet;
+struct OpenCatalogue;
 class RejectLog;
 class RenamedProducts;
+struct ShopPaths;
 class TNewCategory;
 class UserInterface;
 
@@ -22,7 +24,9 @@ class ImportCommand {
 public:
     enum class Outcome { Stopped, Cancelled, Failed, Merged };
 
-    ImportCommand(AppState& app, UserInterface& ui, ImportQuestions& questions);
+    // Pictures the table names are brought into the local image folder of the paths.
+    ImportCommand(OpenCatalogue& open, const FieldDefinitions& fields, const ShopPaths& paths,
+                  UserInterface& ui, ImportQuestions& questions);
 
     // An answer that stands for every empty cell from the start of each merge.
     void answerEveryEmptyCell(EmptyCellAnswer answer) { everyEmptyCell_ = answer; }
@@ -63,7 +67,9 @@ private:
                   Run& run);
     std::string checkReport(const ImportSheet& sheet, const Run& run) const;
 
-    AppState& app_;
+    OpenCatalogue& open_;
+    const FieldDefinitions& fields_;
+    const ShopPaths& paths_;
     UserInterface& ui_;
     ImportQuestions& questions_;
     EmptyCellAnswer everyEmptyCell_ = EmptyCellAnswer::None;

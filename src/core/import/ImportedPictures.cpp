@@ -1,10 +1,10 @@
 #include "core/import/ImportedPictures.h"
 
-#include "core/app/AppState.h"
-#include "core/app/FileOps.h"
-#include "core/app/ShopFileName.h"
 #include "core/text/Cp1252.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
+#include "core/text/ShopFileName.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>

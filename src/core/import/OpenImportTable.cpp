@@ -1,9 +1,10 @@
 #include "core/import/OpenImportTable.h"
 
-#include "core/app/AppState.h"
 #include "core/fields/FieldDefinitions.h"
 #include "core/import/AssignmentFile.h"
+#include "core/settings/ShopPaths.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>
@@ -11,13 +12,13 @@
 
 namespace qs {
 
-std::optional<std::string> chooseImportTable(const AppState& app, UserInterface& ui)
+std::optional<std::string> chooseImportTable(const ShopPaths& paths, UserInterface& ui)
 {
     FileDialogRequest request;
     request.caption = importDialogCaption;
     // The program folder's Data folder, or the program folder while there is none.
-    const std::string data = joinPath(app.ProgramDir, "Data");
-    request.directory = std::filesystem::is_directory(data) ? data : app.ProgramDir;
+    const std::string data = joinPath(paths.ProgramDir, "Data");
+    request.directory = std::filesystem::is_directory(data) ? data : paths.ProgramDir;
     request.filter = importDialogFilter;
     return ui.openFile(request);
 }

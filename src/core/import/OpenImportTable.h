@@ -8,14 +8,14 @@
 
 namespace qs {
 
-struct AppState;
 class FieldDefinitions;
+struct ShopPaths;
 class UserInterface;
 
 // The importer's open-file dialog, starting in the program folder's Data
 // folder (the program folder itself while there is none): the chosen table's
 // path, or none when the merchant cancelled.
-std::optional<std::string> chooseImportTable(const AppState& app, UserInterface& ui);
+std::optional<std::string> chooseImportTable(const ShopPaths& paths, UserInterface& ui);
 
 // What becomes of a table with a quoted cell that never closes, which holds
 // the rest of the table: the importer window shows it with a warning, for the

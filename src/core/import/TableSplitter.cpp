@@ -1,6 +1,5 @@
 #include "core/import/TableSplitter.h"
 
-#include "core/catalogue/ValueRules.h"
 #include "core/text/LineBreaks.h"
 
 #include <array>
@@ -143,7 +142,7 @@ std::string_view fieldValue(std::string_view raw, std::string& scratch)
         break;
     }
     if (hasLineBreak(scratch))
-        scratch = oneLineValue(scratch);
+        scratch = withLineBreaks(scratch, "<br>");
     return scratch;
 }
 

@@ -1,10 +1,13 @@
 #include "core/publish/Exporter.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
+#include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/publish/MissingPictures.h"
 #include "core/publish/UploadCopy.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 #include <vector>
@@ -129,9 +132,11 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
     MakeDirPath(uploadFolder(state));
     const std::string uploadCGI = uploadCGIDir(state);
     if (prepareUploadTarget(state, uploadCGI, notExported)) {
-        std::string missing = CopyListedScripts(state, ui, state.ShopCGIDir(), uploadCGI, state.RemPerlPath,
-                                                std::string(shopScriptsListName));
-        if (!missing.empty())
+        std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
+                                                state.RemPerlPath, std::string(shopScriptsListName));
+        if (missing.empty())
+            SaveSettings(state, state, joinPath(uploadCGI, settingsFileName), SettingsForm::Remote);
+        else
             notExported.push_back(std::move(missing));
     }
     copyDataAndImages(state, ui, notExported);

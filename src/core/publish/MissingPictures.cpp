@@ -1,10 +1,10 @@
 #include "core/publish/MissingPictures.h"
 
-#include "core/app/AppState.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/FieldNames.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
+#include "core/text/JoinPath.h"
 
 #include <filesystem>
 #include <map>

@@ -1,6 +1,7 @@
 #include "core/publish/Preview.h"
 
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/publish/LocalWebServer.h"
 #include "core/publish/PreviewAddress.h"

@@ -1,6 +1,6 @@
 #include "core/publish/PreviewServerCheck.h"
 
-#include "core/app/AppState.h"
+#include "core/text/JoinPath.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

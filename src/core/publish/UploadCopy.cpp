@@ -1,9 +1,9 @@
 #include "core/publish/UploadCopy.h"
 
-#include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/Progress.h"
 
 #include <algorithm>

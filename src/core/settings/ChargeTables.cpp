@@ -1,7 +1,7 @@
 #include "core/settings/ChargeTables.h"
 
-#include "core/app/AppState.h"
 #include "core/text/AtomicFileSet.h"
+#include "core/text/JoinPath.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/ReadFile.h"
 #include "core/text/SplitText.h"

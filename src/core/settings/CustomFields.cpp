@@ -1,6 +1,6 @@
 #include "core/settings/CustomFields.h"
 
-#include "core/app/AppState.h"
+#include "core/settings/OpenSettings.h"
 #include "core/text/IntegerText.h"
 #include "core/ui/UserInterface.h"
 
@@ -8,12 +8,12 @@
 
 namespace qs {
 
-bool CustomFieldsCommand(AppState& state, UserInterface& ui)
+bool CustomFieldsCommand(OpenSettings& settings, UserInterface& ui)
 {
     int count = 0;
     do {
         const auto answer =
-            ui.inputText(customFieldsCaption, customFieldsPrompt, state.ShopFields.value("CustomMax"));
+            ui.inputText(customFieldsCaption, customFieldsPrompt, settings.ShopFields.value("CustomMax"));
         if (!answer)
             return false;
         try {
@@ -21,8 +21,8 @@ bool CustomFieldsCommand(AppState& state, UserInterface& ui)
         } catch (const std::exception&) {
         }
     } while (count < 0 || count > 10);
-    state.ShopFields.setValue("CustomMax", std::to_string(count));
-    state.SettingsModified = true;
+    settings.ShopFields.setValue("CustomMax", std::to_string(count));
+    settings.SettingsModified = true;
     return true;
 }
 

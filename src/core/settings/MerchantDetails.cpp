@@ -1,6 +1,6 @@
 #include "core/settings/MerchantDetails.h"
 
-#include "core/app/AppState.h"
+#include "core/settings/OpenSettings.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/LineBreaks.h"
 #include "core/ui/UserInterface.h"
@@ -80,9 +80,9 @@ bool MerchantDetails::accept(ShopSettings& settings, UserInterface& ui, const Pa
     return true;
 }
 
-void MerchantDetails::save(AppState& state)
+void MerchantDetails::save(OpenSettings& settings, const ShopPaths& paths)
 {
-    SaveSettings(state, shopSettingsFile(state), SettingsForm::Local);
+    SaveSettings(settings, paths, shopSettingsFile(paths), SettingsForm::Local);
 }
 
 } // namespace qs

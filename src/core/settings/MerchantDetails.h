@@ -5,7 +5,8 @@
 
 namespace qs {
 
-struct AppState;
+struct OpenSettings;
+struct ShopPaths;
 class ShopSettings;
 class UserInterface;
 
@@ -38,7 +39,7 @@ struct MerchantDetails {
     bool accept(ShopSettings& settings, UserInterface& ui, const PaymentAccount& payment) const;
     // Whatever closed the dialog: the working copy of the settings file is
     // written in its local form. Throws FileError.
-    static void save(AppState& state);
+    static void save(OpenSettings& settings, const ShopPaths& paths);
 
     static constexpr std::string_view emptyFieldsMessage = "Cannot have empty fields";
 

@@ -1,11 +1,12 @@
 #include "core/settings/PostageAndPacking.h"
 
-#include "core/app/AppState.h"
 #include "core/settings/DecimalText.h"
+#include "core/settings/OpenSettings.h"
 #include "core/settings/SettingsChange.h"
 #include "core/settings/StoredText.h"
 #include "core/text/AtomicFileSet.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/text/ReadFile.h"
 #include "core/ui/UserInterface.h"
 
@@ -13,9 +14,9 @@ namespace qs {
 
 namespace {
 
-std::string areaFile(const AppState& state)
+std::string areaFile(const std::string& dataDir)
 {
-    return joinPath(state.ShopDataDir(), areaFileName);
+    return joinPath(dataDir, areaFileName);
 }
 
 bool refused(const std::string& refusal, UserInterface& ui)
@@ -35,32 +36,32 @@ bool chargeRefused(std::string_view charge, UserInterface& ui)
 
 } // namespace
 
-void PostageAndPacking::shopOpened(const AppState& state)
+void PostageAndPacking::shopOpened(const std::string& dataDir)
 {
-    tables = ChargeTables::load(state.ShopDataDir());
+    tables = ChargeTables::load(dataDir);
     try {
-        areas = DeliveryAreas::parse(readFileBytes(areaFile(state)));
+        areas = DeliveryAreas::parse(readFileBytes(areaFile(dataDir)));
     } catch (const FileError&) {
         areas = DeliveryAreas::builtIn();
     }
 }
 
-void PostageAndPacking::show(const AppState& state, UserInterface& ui)
+void PostageAndPacking::show(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
     try {
-        areas = DeliveryAreas::parse(readFileBytes(areaFile(state)));
+        areas = DeliveryAreas::parse(readFileBytes(areaFile(dataDir)));
     } catch (const FileError&) {
         ui.message(noAreaFileMessage, MessageKind::Warning);
         areas = DeliveryAreas::builtIn();
     }
-    const std::string_view stored = state.ShopFields.value("shipmethod");
+    const std::string_view stored = settings.value("shipmethod");
     method = PerZoneWeight;
     for (int i = 0; i < static_cast<int>(std::size(methodValues)); ++i)
         if (methodValues[i] == stored)
             method = i;
-    percentage = state.ShopFields.value("shippercent");
-    vatIncluded = state.ShopFields.value("postvatinc") == "yes";
-    weightUnit = state.ShopFields.value("weightunit");
+    percentage = settings.value("shippercent");
+    vatIncluded = settings.value("postvatinc") == "yes";
+    weightUnit = settings.value("weightunit");
 }
 
 bool PostageAndPacking::renameArea(std::size_t entry, std::string_view name, UserInterface& ui)
@@ -233,14 +234,14 @@ std::string PostageAndPacking::bandHeading(std::size_t band) const
     return lower + unit + " to " + tables.bands[band] + unit;
 }
 
-bool PostageAndPacking::setWeightUnit(AppState& state, std::string_view unit, UserInterface& ui)
+bool PostageAndPacking::setWeightUnit(OpenSettings& settings, std::string_view unit, UserInterface& ui)
 {
     if (refused(separatorRefusal("A weight unit", unit, {lineBreakSeparator}), ui))
         return false;
     weightUnit = unit;
-    const ShopSettings before = state.ShopFields;
-    state.ShopFields.setValue("weightunit", unit);
-    noteSettingsChange(state, before);
+    const ShopSettings before = settings.ShopFields;
+    settings.ShopFields.setValue("weightunit", unit);
+    noteSettingsChange(settings, before);
     return true;
 }
 
@@ -270,7 +271,7 @@ bool PostageAndPacking::filesRefused(UserInterface& ui) const
     return false;
 }
 
-bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
+bool PostageAndPacking::accept(OpenSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
     if (method == Percentage &&
         refused(separatorRefusal("A percentage", percentage, {lineBreakSeparator}), ui))
@@ -279,8 +280,8 @@ bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
         return false;
     try {
         AtomicFileSet files;
-        files.add(areaFile(state), areas.bytes());
-        tables.save(state.ShopDataDir(), files);
+        files.add(areaFile(dataDir), areas.bytes());
+        tables.save(dataDir, files);
         files.commit();
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
@@ -288,12 +289,12 @@ bool PostageAndPacking::accept(AppState& state, UserInterface& ui)
     }
     if (method < PerZoneWeight || method > Percentage)
         method = PerZoneWeight;
-    const ShopSettings before = state.ShopFields;
-    state.ShopFields.setValue("shipmethod", methodValues[method]);
+    const ShopSettings before = settings.ShopFields;
+    settings.ShopFields.setValue("shipmethod", methodValues[method]);
     if (method == Percentage)
-        state.ShopFields.setValue("shippercent", percentage);
-    state.ShopFields.setValue("postvatinc", vatIncluded ? "yes" : "");
-    noteSettingsChange(state, before);
+        settings.ShopFields.setValue("shippercent", percentage);
+    settings.ShopFields.setValue("postvatinc", vatIncluded ? "yes" : "");
+    noteSettingsChange(settings, before);
     return true;
 }
 

@@ -10,7 +10,8 @@
 
 namespace qs {
 
-struct AppState;
+struct OpenSettings;
+class ShopSettings;
 class UserInterface;
 
 // What the "Postage and Packing Info" dialog edits: the delivery areas, the
@@ -30,13 +31,14 @@ public:
     bool vatIncluded = false;
     std::string weightUnit;
 
-    // A shop has opened: its tables and areas, or empty tables and the
-    // built-in areas where its files are missing, never another shop's.
-    void shopOpened(const AppState& state);
+    // A shop has opened: the tables and areas of its data folder, or empty
+    // tables and the built-in areas where its files are missing, never
+    // another shop's.
+    void shopOpened(const std::string& dataDir);
     // The dialog shows: the shop's area file (a missing one is told, and the
     // built-in areas are used), then the keys. A shop without a method starts
     // from the first.
-    void show(const AppState& state, UserInterface& ui);
+    void show(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui);
 
     // Each edit that is refused tells why and changes nothing: false.
     bool renameArea(std::size_t entry, std::string_view name, UserInterface& ui);
@@ -63,14 +65,14 @@ public:
     static std::string unitOf(std::string_view entry);
 
     // The unit box stores every change at once.
-    bool setWeightUnit(AppState& state, std::string_view unit, UserInterface& ui);
+    bool setWeightUnit(OpenSettings& settings, std::string_view unit, UserInterface& ui);
     // Ticking asks first; Cancel leaves the box clear. What the box now shows.
     bool setVatIncluded(bool ticked, UserInterface& ui);
 
     // OK: the three files, then the keys. A file that cannot be written is
     // told and the keys stay as they were: false. So is an area, band or
     // charge that the files cannot hold, which only damaged files can have given.
-    bool accept(AppState& state, UserInterface& ui);
+    bool accept(OpenSettings& settings, const std::string& dataDir, UserInterface& ui);
 
     static constexpr std::string_view methodNames[] = {"Postal Charges by Weight & Zone",
                                                        "Fixed Cost per Zone", "Percentage of Value"};

@@ -1,9 +1,11 @@
 #include "core/settings/ProductOptions.h"
 
-#include "core/app/AppState.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
 #include "core/text/ConversionError.h"
 #include "core/text/FileError.h"
 #include "core/text/IntegerText.h"
+#include "core/text/JoinPath.h"
 #include "core/text/SplitText.h"
 #include "core/ui/UserInterface.h"
 
@@ -12,11 +14,14 @@
 
 namespace qs {
 
-ProductOptions::ProductOptions(AppState& state, UserInterface& ui) : state_(state), ui_(ui) {}
+ProductOptions::ProductOptions(OpenSettings& settings, const ShopPaths& paths, UserInterface& ui)
+    : settings_(settings), paths_(paths), ui_(ui)
+{
+}
 
 std::string ProductOptions::filePath() const
 {
-    return joinPath(state_.ShopDataDir(), flavoursFileName);
+    return joinPath(paths_.ShopDataDir(), flavoursFileName);
 }
 
 bool ProductOptions::open(std::string_view value)
@@ -173,7 +178,7 @@ bool ProductOptions::deleteVariation(int option, int variation)
 
 int ProductOptions::moveVariation(int option, int variation, int step)
 {
-    state_.SettingsModified = true;
+    settings_.SettingsModified = true;
     const int target = variation + step;
     if (!validVariation(option, variation) || !validVariation(option, target))
         return variation;

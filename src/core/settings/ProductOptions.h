@@ -9,7 +9,8 @@
 
 namespace qs {
 
-struct AppState;
+struct OpenSettings;
+struct ShopPaths;
 class UserInterface;
 
 // What the "Product Options" dialog edits: the shop's options file and one
@@ -19,7 +20,7 @@ class UserInterface;
 // given by the dialog that name nothing (no selection) do nothing.
 class ProductOptions {
 public:
-    ProductOptions(AppState& state, UserInterface& ui);
+    ProductOptions(OpenSettings& settings, const ShopPaths& paths, UserInterface& ui);
 
     // Reads the options file and ticks the options the value names. False,
     // after saying why, when the value names something that is not an option
@@ -66,7 +67,8 @@ private:
     std::optional<std::string> askName(std::string_view caption, std::string_view prompt,
                                        std::string_view initial);
 
-    AppState& state_;
+    OpenSettings& settings_;
+    const ShopPaths& paths_;
     UserInterface& ui_;
     OptionTable options_;
     std::vector<bool> ticked_;

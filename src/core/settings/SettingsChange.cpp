@@ -1,13 +1,11 @@
 #include "core/settings/SettingsChange.h"
 
-#include "core/app/AppState.h"
-
 namespace qs {
 
-void noteSettingsChange(AppState& state, const ShopSettings& before)
+void noteSettingsChange(OpenSettings& settings, const ShopSettings& before)
 {
-    if (!(state.ShopFields == before))
-        state.SettingsModified = true;
+    if (!(settings.ShopFields == before))
+        settings.SettingsModified = true;
 }
 
 } // namespace qs

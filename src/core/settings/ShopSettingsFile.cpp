@@ -1,14 +1,16 @@
 #include "core/settings/ShopSettingsFile.h"
 
-#include "core/app/AppState.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/IntegerText.h"
+#include "core/text/JoinPath.h"
 
 #include <algorithm>
 
 namespace qs {
 
-void LoadSettings(AppState& state, const std::string& path)
+void LoadSettings(OpenSettings& state, const std::string& path)
 {
     NameValueList& list = state.ShopFields;
     list = NameValueList::fromFile(path);
@@ -19,7 +21,7 @@ void LoadSettings(AppState& state, const std::string& path)
     state.smtp_server = list.value("smtp_server");
 }
 
-void UseDefaultSettings(AppState& state)
+void UseDefaultSettings(OpenSettings& state)
 {
     state.ShopFields = ShopSettings();
     state.MAX_CATEGORY_DEPTH = toInt32(state.ShopFields.value("MAX_CATEGORY_DEPTH"));
@@ -28,11 +30,11 @@ void UseDefaultSettings(AppState& state)
 namespace {
 
 // The keys the scripts need for the form asked for, set in the settings list.
-void setSavedValues(AppState& state, SettingsForm form)
+void setSavedValues(OpenSettings& state, const ShopPaths& paths, SettingsForm form)
 {
     const bool remote = form == SettingsForm::Remote;
-    state.CurrentImageURL = remote ? state.RemImgURL : state.LocImgURL;
-    const std::string cgiPath = remote ? state.RemCGI + "/qstldb" : state.ShopCGIDir();
+    state.CurrentImageURL = remote ? paths.RemImgURL : paths.LocImgURL;
+    const std::string cgiPath = remote ? paths.RemCGI + "/qstldb" : paths.ShopCGIDir();
     ShopSettings& list = state.ShopFields;
     list.setValue("PATH", "data");
     list.setValue("IMAGEPATH", state.CurrentImageURL);
@@ -50,21 +52,21 @@ void setSavedValues(AppState& state, SettingsForm form)
 
 } // namespace
 
-void SaveSettings(AppState& state, const std::string& path, SettingsForm form)
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, const std::string& path, SettingsForm form)
 {
-    setSavedValues(state, form);
+    setSavedValues(state, paths, form);
     state.ShopFields.saveToFile(path);
 }
 
-void SaveSettings(AppState& state, AtomicFileWriter& file, SettingsForm form)
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, AtomicFileWriter& file, SettingsForm form)
 {
-    setSavedValues(state, form);
+    setSavedValues(state, paths, form);
     file.write(state.ShopFields.toText());
 }
 
-std::string shopSettingsFile(const AppState& state)
+std::string shopSettingsFile(const ShopPaths& paths)
 {
-    return joinPath(state.ShopCGIDir(), settingsFileName);
+    return joinPath(paths.ShopCGIDir(), settingsFileName);
 }
 
 } // namespace qs

@@ -5,7 +5,8 @@
 namespace qs {
 
 class AtomicFileWriter;
-struct AppState;
+struct OpenSettings;
+struct ShopPaths;
 
 // The shop settings file (qstl2.cfg): the shop settings list written out
 // verbatim, which the shop's scripts read.
@@ -18,23 +19,26 @@ inline constexpr int maximumCategoryDepth = 64;
 // file cannot be read (the list keeps its content), and ConversionError when
 // MAX_CATEGORY_DEPTH is missing or not an integer (the list already holds the
 // file's lines; the mail values are not taken).
-void LoadSettings(AppState& state, const std::string& path);
+void LoadSettings(OpenSettings& state, const std::string& path);
 
 // A shop without a settings file: the built-in defaults and their catalogue
 // depth. The mail values stay as they are.
-void UseDefaultSettings(AppState& state);
+void UseDefaultSettings(OpenSettings& state);
 
 // Which addresses a written settings file holds: this computer's, for the
 // working copy, or the web server's, for the upload folder.
 enum class SettingsForm { Local, Remote };
 
-// Sets the keys the scripts need for the form asked for and writes the list.
-// The new values stay in the list. Throws FileError("Cannot create file ...").
-void SaveSettings(AppState& state, const std::string& path, SettingsForm form);
+// Sets the keys the scripts need for the form asked for (the addresses from
+// the paths) and writes the list. The new values stay in the list. Throws
+// FileError("Cannot create file ...").
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, const std::string& path, SettingsForm form);
 // The same into the writer of the file, which the caller commits.
-void SaveSettings(AppState& state, AtomicFileWriter& file, SettingsForm form);
+void SaveSettings(OpenSettings& state, const ShopPaths& paths, AtomicFileWriter& file, SettingsForm form);
 
 // The open shop's working copy: ShopCGIDir + "qstl2.cfg".
-std::string shopSettingsFile(const AppState& state);
+std::string shopSettingsFile(const ShopPaths& paths);
+
+inline constexpr const char* settingsFileName = "qstl2.cfg";
 
 } // namespace qs

@@ -1,13 +1,14 @@
 #include "core/settings/VatCountries.h"
 
-#include "core/app/AppState.h"
 #include "core/settings/CountryRates.h"
 #include "core/settings/DecimalText.h"
+#include "core/settings/DeliveryAreas.h"
 #include "core/settings/StoredText.h"
 #include "core/settings/VatCodes.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/CaseFold.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 #include <algorithm>
@@ -16,9 +17,9 @@ namespace qs {
 
 namespace {
 
-std::string ratesFile(const AppState& state)
+std::string ratesFile(const std::string& dataDir)
 {
-    return joinPath(state.ShopDataDir(), countryRatesFileName);
+    return joinPath(dataDir, countryRatesFileName);
 }
 
 // Numbers are shown with two decimals; anything else as it was stored.
@@ -34,14 +35,14 @@ std::size_t VatCountries::columnCount() const
     return std::max(minimumCountryColumns, codes.size());
 }
 
-bool VatCountries::open(const AppState& state, UserInterface& ui)
+bool VatCountries::open(const std::string& dataDir, const DeliveryAreas& areas, UserInterface& ui)
 {
     CountryRates stored;
     try {
         codes.clear();
-        for (const VatCode& code : readVatCodes(joinPath(state.ShopDataDir(), vatCodesFileName)))
+        for (const VatCode& code : readVatCodes(joinPath(dataDir, vatCodesFileName)))
             codes.push_back(code.code);
-        stored = CountryRates::read(ratesFile(state));
+        stored = CountryRates::read(ratesFile(dataDir));
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;
@@ -63,7 +64,7 @@ bool VatCountries::open(const AppState& state, UserInterface& ui)
                 row.rates[static_cast<std::size_t>(columnOf[i])] = shownRate(country.rates[i]);
     }
     countries.clear();
-    for (const DeliveryArea& area : state.Postage.areas.entries)
+    for (const DeliveryArea& area : areas.entries)
         countries.push_back(area.name);
     return true;
 }
@@ -103,7 +104,7 @@ bool VatCountries::setRate(std::size_t row, std::size_t column, std::string_view
     return true;
 }
 
-bool VatCountries::accept(const AppState& state, UserInterface& ui) const
+bool VatCountries::accept(const std::string& dataDir, UserInterface& ui) const
 {
     CountryRates rates;
     rates.headings = codes;
@@ -111,7 +112,7 @@ bool VatCountries::accept(const AppState& state, UserInterface& ui) const
     for (const Row& row : rows)
         rates.countries.push_back({row.country, row.rates});
     try {
-        writeFileAtomically(ratesFile(state), rates.bytes());
+        writeFileAtomically(ratesFile(dataDir), rates.bytes());
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;

@@ -7,7 +7,7 @@
 
 namespace qs {
 
-struct AppState;
+struct DeliveryAreas;
 class UserInterface;
 
 // What the "Special VAT Rates by Country" dialog edits: countries.tax, one
@@ -30,7 +30,7 @@ public:
 
     // On show. A file that cannot be read is told: false, and the dialog
     // does not open.
-    bool open(const AppState& state, UserInterface& ui);
+    bool open(const std::string& dataDir, const DeliveryAreas& areas, UserInterface& ui);
     // Columns of rates, codes and padding.
     std::size_t columnCount() const;
     // Only a code's column takes a rate.
@@ -43,7 +43,7 @@ public:
 
     // OK: countries.tax with the current codes as headings. A file that
     // cannot be written is told: false.
-    bool accept(const AppState& state, UserInterface& ui) const;
+    bool accept(const std::string& dataDir, UserInterface& ui) const;
 
     static constexpr std::string_view deleteQuestion = "Are you sure you want to delete this country?";
     static constexpr std::string_view listedMessage = "That country is already listed.";

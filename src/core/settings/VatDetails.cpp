@@ -1,36 +1,37 @@
 #include "core/settings/VatDetails.h"
 
-#include "core/app/AppState.h"
 #include "core/settings/CountryRates.h"
 #include "core/settings/DecimalText.h"
+#include "core/settings/OpenSettings.h"
 #include "core/settings/SettingsChange.h"
 #include "core/settings/StoredText.h"
 #include "core/text/AtomicFileSet.h"
 #include "core/text/CaseFold.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
 namespace qs {
 
 namespace {
 
-std::string codesFile(const AppState& state)
+std::string codesFile(const std::string& dataDir)
 {
-    return joinPath(state.ShopDataDir(), vatCodesFileName);
+    return joinPath(dataDir, vatCodesFileName);
 }
 
 } // namespace
 
-bool VatDetails::open(const AppState& state, UserInterface& ui)
+bool VatDetails::open(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
     renames_.clear();
     try {
-        codes = readVatCodes(codesFile(state));
+        codes = readVatCodes(codesFile(dataDir));
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);
         return false;
     }
-    const std::string_view action = state.ShopFields.value("taxaction");
+    const std::string_view action = settings.value("taxaction");
     ignoreVat = action == "ignore";
     if (!ignoreVat)
         priceDetails = action == "include" ? Included : NotIncluded;
@@ -96,17 +97,17 @@ void VatDetails::remove(std::size_t row)
         codes.erase(codes.begin() + static_cast<std::ptrdiff_t>(row));
 }
 
-bool VatDetails::accept(AppState& state, UserInterface& ui)
+bool VatDetails::accept(OpenSettings& settings, const std::string& dataDir, UserInterface& ui)
 {
-    const ShopSettings before = state.ShopFields;
-    state.ShopFields.setValue("taxaction", ignoreVat                     ? "ignore"
-                                           : priceDetails == NotIncluded ? "exclude"
-                                                                         : "include");
-    noteSettingsChange(state, before);
+    const ShopSettings before = settings.ShopFields;
+    settings.ShopFields.setValue("taxaction", ignoreVat                     ? "ignore"
+                                              : priceDetails == NotIncluded ? "exclude"
+                                                                            : "include");
+    noteSettingsChange(settings, before);
     try {
         AtomicFileSet files;
-        files.add(codesFile(state), vatCodesBytes(codes));
-        renameCountryHeadings(joinPath(state.ShopDataDir(), countryRatesFileName), renames_, files);
+        files.add(codesFile(dataDir), vatCodesBytes(codes));
+        renameCountryHeadings(joinPath(dataDir, countryRatesFileName), renames_, files);
         files.commit();
     } catch (const FileError& error) {
         ui.message(error.what(), MessageKind::Error);

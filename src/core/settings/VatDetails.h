@@ -10,7 +10,8 @@
 
 namespace qs {
 
-struct AppState;
+struct OpenSettings;
+class ShopSettings;
 class UserInterface;
 
 // What the "VAT Details" dialog edits: whether prices include VAT or VAT is
@@ -28,7 +29,7 @@ public:
 
     // On show: shop.tax (none yet in a shop without one) and taxaction. A
     // file that cannot be read is told: false, and the dialog does not open.
-    bool open(const AppState& state, UserInterface& ui);
+    bool open(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui);
 
     // The Modify VAT Code dialog's fields. Each refusal is told and changes
     // nothing: false.
@@ -40,7 +41,7 @@ public:
     // OK, and the first step of Advanced: taxaction, shop.tax, then the
     // renamed columns of countries.tax. A file that cannot be written is
     // told: false.
-    bool accept(AppState& state, UserInterface& ui);
+    bool accept(OpenSettings& settings, const std::string& dataDir, UserInterface& ui);
 
     static constexpr std::string_view missingMessage = "Code and rate must be specified";
     static constexpr std::string_view duplicateMessage = "That code is already defined";

@@ -1,17 +1,18 @@
 #include "gui/app/ShopActions.h"
 
-#include "gui/app/HelpViewer.h"
-#include "gui/app/TCMForm.h"
-#include "gui/settings/TLocationForm.h"
-#include "gui/settings/TMercDetailsForm.h"
-#include "gui/app/TOpenShopForm.h"
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/LocationRequired.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/app/Startup.h"
 #include "core/catalogue/CatalogueFile.h"
-#include "gui/catalogue/grids/CatalogueGrids.h"
 #include "core/ui/UserInterface.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/TCMForm.h"
+#include "gui/app/TOpenShopForm.h"
+#include "gui/catalogue/grids/CatalogueGrids.h"
+#include "gui/settings/TLocationForm.h"
+#include "gui/settings/TMercDetailsForm.h"
 
 #include <QAction>
 

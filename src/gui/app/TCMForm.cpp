@@ -603,7 +603,7 @@ void TCMForm::closeEvent(QCloseEvent* event)
 {
     commitTyping();
     bool mayClose = false;
-    runCommand([&] { mayClose = commands_.closeQuery(); });
+    runCommand([&] { mayClose = commands_.closeQuery(app_.SettingsModified); });
     if (mayClose)
         event->accept();
     else

@@ -28,7 +28,7 @@ namespace qs::gui {
 TImportForm::TImportForm(qs::AppState& app, qs::UserInterface* ui, QWidget* parent)
     : QDialog(parent, Qt::Window), app_(app), ownUi_(ui ? nullptr : std::make_unique<QtUserInterface>(this)),
       ui_(ui ? ui : ownUi_.get()), model_(new ImportTableModel(sheet_, app.InfoList, *ui_, this)),
-      command_(app, *ui_, *this)
+      command_(app, app.InfoList, app, *ui_, *this)
 {
     setObjectName("ImportForm");
     setWindowTitle(caption);

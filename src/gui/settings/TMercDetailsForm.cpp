@@ -100,7 +100,7 @@ void TMercDetailsForm::done(int result)
 {
     // Cancel discards the typing, but what other dialogs changed is written too.
     try {
-        MerchantDetails::save(state_);
+        MerchantDetails::save(state_, state_);
     } catch (const FileError& error) {
         ui_.message(error.what(), MessageKind::Error);
     }

@@ -207,7 +207,7 @@ QWidget* TPostPackForm::buildChargeSheet()
 
 bool TPostPackForm::execute()
 {
-    postage_.show(state_, ui_);
+    postage_.show(state_.ShopFields, state_.ShopDataDir(), ui_);
     showAreas(postage_.areas.find(postage_.areas.defaultArea));
     {
         const QSignalBlocker quietUnit(UnitBox);
@@ -444,7 +444,7 @@ void TPostPackForm::vatIncludedClicked(bool ticked)
 
 void TPostPackForm::confirm()
 {
-    if (postage_.accept(state_, ui_))
+    if (postage_.accept(state_, state_.ShopDataDir(), ui_))
         accept();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/settings/TVATCountryForm.h"
 
+#include "core/app/AppState.h"
 #include "gui/text/Encoding.h"
 #include "gui/ui/DialogParts.h"
 
@@ -40,7 +41,7 @@ TVATCountryForm::TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWi
 
 bool TVATCountryForm::execute()
 {
-    if (!countries_.open(state_, ui_))
+    if (!countries_.open(state_.ShopDataDir(), state_.Postage.areas, ui_))
         return false;
     CountryBox->clear();
     for (const std::string& name : countries_.countries)
@@ -111,7 +112,7 @@ void TVATCountryForm::deleteCountry()
 
 void TVATCountryForm::confirm()
 {
-    if (countries_.accept(state_, ui_))
+    if (countries_.accept(state_.ShopDataDir(), ui_))
         accept();
 }
 

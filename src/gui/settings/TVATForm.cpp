@@ -1,8 +1,9 @@
 #include "gui/settings/TVATForm.h"
 
-#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
 #include "gui/settings/TVATCodeModForm.h"
 #include "gui/settings/TVATCountryForm.h"
+#include "gui/text/Encoding.h"
 #include "gui/ui/DialogParts.h"
 
 #include <QCheckBox>
@@ -78,7 +79,7 @@ TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
 
 bool TVATForm::execute()
 {
-    if (!details_.open(state_, ui_))
+    if (!details_.open(state_.ShopFields, state_.ShopDataDir(), ui_))
         return false;
     showCodes(-1);
     NoVATBox->setChecked(details_.ignoreVat);
@@ -158,7 +159,7 @@ bool TVATForm::save()
     details_.ignoreVat = NoVATBox->isChecked();
     details_.priceDetails =
         NotIncludedBtn->isChecked() ? qs::VatDetails::NotIncluded : qs::VatDetails::Included;
-    return details_.accept(state_, ui_);
+    return details_.accept(state_, state_.ShopDataDir(), ui_);
 }
 
 void TVATForm::confirm()

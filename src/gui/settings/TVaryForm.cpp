@@ -1,5 +1,6 @@
 #include "gui/settings/TVaryForm.h"
 
+#include "core/app/AppState.h"
 #include "gui/text/Encoding.h"
 #include "gui/ui/DialogParts.h"
 
@@ -31,7 +32,7 @@ QGroupBox* group(const char* title, QListWidget* list, std::initializer_list<QWi
 } // namespace
 
 TVaryForm::TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : OkCancelDialog("Product Options", {}, parent), options_(state, ui)
+    : OkCancelDialog("Product Options", {}, parent), options_(state, state, ui)
 {
     VaryBox = new QListWidget;
     AddVarBtn = plainButton("Add...");

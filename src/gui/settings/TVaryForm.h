@@ -11,6 +11,10 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 
+namespace qs {
+struct AppState;
+}
+
 namespace qs::gui {
 
 // "Product Options": the shop's options with their variations, and which of

@@ -1,6 +1,9 @@
 #include "core/app/ShopWorkspace.h"
 #include "ScriptedUserInterface.h"
+#include "TempFolder.h"
+#include "Undeletable.h"
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/Location.h"
 #include "core/app/LocationRequired.h"
 #include "core/app/ShopChooser.h"
@@ -8,8 +11,6 @@
 #include "core/catalogue/CatalogueCommands.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"
-#include "Undeletable.h"
-#include "TempFolder.h"
 #include "core/text/FileError.h"
 
 #include <gtest/gtest.h>

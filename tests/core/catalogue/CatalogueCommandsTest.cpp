@@ -499,7 +499,7 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
         if (c.answer)
             user.answers.push_back(*c.answer);
 
-        EXPECT_EQ(cmds.closeQuery(), c.closes);
+        EXPECT_EQ(cmds.closeQuery(state.SettingsModified), c.closes);
 
         if (c.answer) {
             ASSERT_EQ(user.said.size(), 1u);
@@ -529,7 +529,7 @@ TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClo
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes, Answer::No};
 
-    EXPECT_TRUE(commands.closeQuery());
+    EXPECT_TRUE(commands.closeQuery(app.SettingsModified));
     EXPECT_FALSE(saved);
     EXPECT_EQ(locationWrites, 1);
     EXPECT_EQ(ui.texts(),
@@ -544,7 +544,7 @@ TEST_F(CatalogueCommandsTest, ASaveThatFailsKeepsTheWindowOpen)
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes};
 
-    EXPECT_FALSE(commands.closeQuery());
+    EXPECT_FALSE(commands.closeQuery(app.SettingsModified));
     EXPECT_EQ(locationWrites, 1);
 }
 
@@ -558,7 +558,7 @@ TEST_F(CatalogueCommandsTest, AFailedSaveKeepsTheWindowOpenButStillWritesTheLoca
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes};
 
-    EXPECT_THROW(commands.closeQuery(), std::runtime_error);
+    EXPECT_THROW(commands.closeQuery(app.SettingsModified), std::runtime_error);
     EXPECT_EQ(locationWrites, 1);
 }
 
@@ -566,7 +566,7 @@ TEST_F(CatalogueCommandsTest, CloseQueryWorksWithoutPluggedInCommands)
 {
     app.SettingsModified = true;
     ui.answers = {Answer::Yes};
-    EXPECT_TRUE(commands.closeQuery());
+    EXPECT_TRUE(commands.closeQuery(app.SettingsModified));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "core/catalogue/CatalogueFile.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
-#include "core/catalogue/RenamedProducts.h"
 #include "TempFolder.h"
+#include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
+#include "core/catalogue/RenamedProducts.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/FileError.h"
 #include "core/text/NameValueList.h"
@@ -40,7 +41,7 @@ protected:
         std::ofstream(shopData(), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     }
 
-    bool load() { return LoadCatalogue(state, ui, shopData()); }
+    bool load() { return LoadCatalogue(state, ui, shopData(), state.ShopDataDir()); }
 
     // The catalogue as text: every category's path with its products' names, in tree order.
     std::string outline(const TNewCategory& node, int indent = 0) const
@@ -297,7 +298,7 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
     AppState reopened(state.ProgramDir);
     reopened.LocCGI = state.LocCGI;
     reopened.ShopName = state.ShopName;
-    ASSERT_TRUE(LoadCatalogue(reopened, ui, shopData()));
+    ASSERT_TRUE(LoadCatalogue(reopened, ui, shopData(), reopened.ShopDataDir()));
 
     // The empty category comes back from its line; defaults became the products' own values.
     EXPECT_EQ(outline(reopened.catalogue.root()),

@@ -87,7 +87,7 @@ protected:
     AppState state{folder.path().string()};
     test::ScriptedUserInterface ui;
     test::ScriptedImportQuestions questions;
-    ImportCommand command{state, ui, questions};
+    ImportCommand command{state, state.InfoList, state, ui, questions};
 };
 
 struct MergeCase {
@@ -412,7 +412,7 @@ TEST_F(ImportCommandTest, AnAnswerForEveryCellSettlesEachRowAsItIsMergedWithTheS
 
         state.catalogue.clear();
         ImportSheet preset = sheet(csv, columns);
-        ImportCommand presetCommand(state, ui, questions);
+        ImportCommand presetCommand(state, state.InfoList, state, ui, questions);
         presetCommand.answerEveryEmptyCell(answer);
         ASSERT_EQ(presetCommand.addToCatalogue(preset, state.catalogue.root(), tablePath()),
                   ImportCommand::Outcome::Merged);

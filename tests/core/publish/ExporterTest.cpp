@@ -1,14 +1,16 @@
 #include "core/publish/Exporter.h"
 #include "ScriptedUserInterface.h"
+#include "TempFolder.h"
 #include "core/app/AppState.h"
+#include "core/app/CatalogueSave.h"
 #include "core/app/ShopWorkspace.h"
 #include "core/app/Startup.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
-#include "TempFolder.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/text/NameValueList.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "core/settings/CustomFields.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
+#include "core/settings/OpenSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ TEST(CustomFields, AsksAgainUntilTheNumberFitsAndCancelChangesNothing)
         {{"abc"}, true, "0"}, // no whole number yet: the number read last, none
     };
     for (const Case& c : cases) {
-        AppState state("/nowhere");
+        OpenSettings state;
         state.ShopFields.setValue("CustomMax", "2");
         test::ScriptedUserInterface ui;
         ui.inputs.assign(c.answers.begin(), c.answers.end());

@@ -79,7 +79,7 @@ TEST(MerchantDetailsTest, EveryCloseWritesTheWorkingCopyInItsLocalForm)
     state.ShopName = "Demo";
     std::filesystem::create_directories(state.ShopCGIDir());
     state.ShopFields.setValue("paymethod", "None");
-    MerchantDetails::save(state);
+    MerchantDetails::save(state, state);
     const NameValueList written = NameValueList::fromFile(state.ShopCGIDir() + "/qstl2.cfg");
     EXPECT_EQ(written.value("paymethod"), "None");
     EXPECT_EQ(written.value("CGIPATH"), state.ShopCGIDir());

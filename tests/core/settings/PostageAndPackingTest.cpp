@@ -41,20 +41,20 @@ TEST_F(PostageAndPackingTest, EachShopStartsFromItsOwnFilesOrTheDefaults)
     writeData("area.txt", "Spain=3,1\r\n*France=3,1\r\n");
     writeData("zones_data.log", "1::100::2.50::::::::::\r\n");
     writeData("zones_fixed.log", "1::100::4::::::::::\r\n");
-    postage.shopOpened(state);
+    postage.shopOpened(state.ShopDataDir());
     EXPECT_EQ(postage.areas.defaultArea, "France");
     EXPECT_EQ(postage.tables.bands, std::vector<std::string>{"100"});
     EXPECT_EQ(postage.tables.fixedCosts[0], "4");
 
     state.ShopName = "Other";
-    postage.shopOpened(state);
+    postage.shopOpened(state.ShopDataDir());
     EXPECT_EQ(postage.areas, DeliveryAreas::builtIn());
     EXPECT_EQ(postage.tables, ChargeTables());
     EXPECT_TRUE(ui.said.empty());
 
     // Showing tells of the missing area file and starts from the first method.
     state.Postage.method = PostageAndPacking::Percentage;
-    postage.show(state, ui);
+    postage.show(state.ShopFields, state.ShopDataDir(), ui);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Could not open areas file."});
     EXPECT_EQ(postage.method, PostageAndPacking::PerZoneWeight);
 }
@@ -71,7 +71,7 @@ TEST_F(PostageAndPackingTest, ShowingTakesTheKeysAsStored)
     state.ShopFields.setValue("weightunit", "kilos (kg)");
     for (const auto& [stored, method] : methods) {
         state.ShopFields.setValue("shipmethod", stored);
-        postage.show(state, ui);
+        postage.show(state.ShopFields, state.ShopDataDir(), ui);
         EXPECT_EQ(postage.method, method) << stored;
     }
     EXPECT_EQ(postage.percentage, "12.5");
@@ -186,7 +186,7 @@ TEST_F(PostageAndPackingTest, OkWritesTheThreeFilesThenTheKeys)
     postage.method = PostageAndPacking::Percentage;
     postage.percentage = "10";
     postage.vatIncluded = true;
-    ASSERT_TRUE(postage.accept(state, ui));
+    ASSERT_TRUE(postage.accept(state, state.ShopDataDir(), ui));
     EXPECT_EQ(data("area.txt"), "UK=1,1\r\n*Eire=2,1\r\n");
     EXPECT_EQ(data("zones_data.log"), "1::100::2.50::::::::::\r\n");
     EXPECT_EQ(data("zones_fixed.log"), "1::100::::::::::::\r\n");
@@ -200,12 +200,12 @@ TEST_F(PostageAndPackingTest, OkWritesTheThreeFilesThenTheKeys)
     postage.method = PostageAndPacking::PerZone;
     postage.percentage = "99";
     postage.vatIncluded = false;
-    ASSERT_TRUE(postage.accept(state, ui));
+    ASSERT_TRUE(postage.accept(state, state.ShopDataDir(), ui));
     EXPECT_EQ(state.ShopFields.value("shippercent"), "10");
     EXPECT_FALSE(state.ShopFields.contains("postvatinc"));
     EXPECT_TRUE(state.SettingsModified);
     state.SettingsModified = false;
-    ASSERT_TRUE(postage.accept(state, ui));
+    ASSERT_TRUE(postage.accept(state, state.ShopDataDir(), ui));
     EXPECT_FALSE(state.SettingsModified) << "nothing changed";
 }
 
@@ -214,16 +214,16 @@ TEST_F(PostageAndPackingTest, WhatOkWroteReadsBackUnchanged)
     writeData("area.txt", "UK=1,1\r\n*Eire=2,1\r\nOdd=9,x\r\n");
     writeData("zones_data.log", "1::100::2.50::::::::::9\r\n2::250::3::::::::::\r\n");
     writeData("zones_fixed.log", "1::100::1::2::3::4::5::6\r\n");
-    postage.shopOpened(state);
-    postage.show(state, ui);
-    ASSERT_TRUE(postage.accept(state, ui));
+    postage.shopOpened(state.ShopDataDir());
+    postage.show(state.ShopFields, state.ShopDataDir(), ui);
+    ASSERT_TRUE(postage.accept(state, state.ShopDataDir(), ui));
     const std::string files[] = {data("area.txt"), data("zones_data.log"), data("zones_fixed.log")};
     EXPECT_EQ(files[0], "UK=1,1\r\n*Eire=2,1\r\nOdd=9,x\r\n");
     EXPECT_EQ(files[1], "1::100::2.50::::::::::9\r\n2::250::3::::::::::\r\n");
     EXPECT_EQ(files[2], "1::100::1::2::3::4::5::6\r\n");
     PostageAndPacking again;
-    again.shopOpened(state);
-    again.show(state, ui);
+    again.shopOpened(state.ShopDataDir());
+    again.show(state.ShopFields, state.ShopDataDir(), ui);
     EXPECT_EQ(again.areas, postage.areas);
     EXPECT_EQ(again.tables, postage.tables);
     EXPECT_EQ(again.method, postage.method);
@@ -248,9 +248,9 @@ TEST_F(PostageAndPackingTest, OkRefusesWhatOnlyDamagedFilesGive)
         state.ShopName = std::string("Shop") + std::to_string(&c - cases);
         std::filesystem::create_directories(state.ShopDataDir());
         folder.write(state.ShopName + "-cgi/data/" + c.file, c.bytes);
-        postage.shopOpened(state);
+        postage.shopOpened(state.ShopDataDir());
         ui.said.clear();
-        EXPECT_FALSE(postage.accept(state, ui));
+        EXPECT_FALSE(postage.accept(state, state.ShopDataDir(), ui));
         EXPECT_EQ(ui.texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(folder.read(state.ShopName + "-cgi/data/" + c.file), c.bytes);
         const std::filesystem::directory_iterator files(state.ShopDataDir());
@@ -262,7 +262,7 @@ TEST_F(PostageAndPackingTest, OkRefusesWhatOnlyDamagedFilesGive)
 TEST_F(PostageAndPackingTest, AFailedWriteLeavesTheKeys)
 {
     state.ShopName = "Gone";
-    EXPECT_FALSE(postage.accept(state, ui));
+    EXPECT_FALSE(postage.accept(state, state.ShopDataDir(), ui));
     ASSERT_EQ(ui.said.size(), 1u);
     EXPECT_EQ(ui.said[0].text,
               "Cannot create file " + state.ShopDataDir() + "/area.txt: No such file or directory");

@@ -28,7 +28,7 @@ protected:
     test::TempFolder folder;
     AppState state;
     test::ScriptedUserInterface ui;
-    ProductOptions options{state, ui};
+    ProductOptions options{state, state, ui};
 };
 
 TEST_F(ProductOptionsTest, TicksFollowTheValueAndGiveItBack)

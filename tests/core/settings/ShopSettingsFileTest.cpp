@@ -1,6 +1,7 @@
 #include "core/settings/ShopSettingsFile.h"
-#include "core/app/AppState.h"
 #include "TempFolder.h"
+#include "core/settings/OpenSettings.h"
+#include "core/settings/ShopPaths.h"
 #include "core/text/ConversionError.h"
 #include "core/text/FileError.h"
 
@@ -13,20 +14,21 @@ using test::TempFolder;
 
 class ShopSettingsFileTest : public ::testing::Test {
 protected:
-    ShopSettingsFileTest() : state(folder.path().string())
+    ShopSettingsFileTest()
     {
-        state.LocCGI = "/srv/cgi";
-        state.ShopName = "Demo";
+        paths.LocCGI = "/srv/cgi";
+        paths.ShopName = "Demo";
     }
 
     std::string saved(SettingsForm form)
     {
-        SaveSettings(state, folder.file("qstl2.cfg"), form);
+        SaveSettings(state, paths, folder.file("qstl2.cfg"), form);
         return folder.read("qstl2.cfg");
     }
 
     TempFolder folder;
-    AppState state;
+    ShopPaths paths;
+    OpenSettings state;
 };
 
 constexpr std::string_view defaultLines = "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\n"
@@ -35,12 +37,12 @@ constexpr std::string_view defaultLines = "company=Shopping Online\r\nsales_emai
 
 TEST_F(ShopSettingsFileTest, AFirstSaveKeepsTheDefaultsAndAppendsThePaths)
 {
-    state.LocImgURL = "/images/Demo-images";
+    paths.LocImgURL = "/images/Demo-images";
     EXPECT_EQ(saved(SettingsForm::Local), std::string(defaultLines) + "IMAGEPATH=/images/Demo-images\r\n"
                                                                       "CGIPATH=/srv/cgi/Demo-cgi\r\n"
                                                                       "mailprogram=/usr/bin/sendmail\r\n");
     // The remote form replaces the same lines in place and stays in memory.
-    state.RemImgURL = "/remote-images";
+    paths.RemImgURL = "/remote-images";
     EXPECT_EQ(saved(SettingsForm::Remote), std::string(defaultLines) + "IMAGEPATH=/remote-images\r\n"
                                                                        "CGIPATH=/cgi-bin/qstldb\r\n"
                                                                        "mailprogram=/usr/bin/sendmail\r\n");
@@ -136,7 +138,7 @@ TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)
 {
     const std::string path = folder.file("no-such-folder/qstl2.cfg");
     try {
-        SaveSettings(state, path, SettingsForm::Remote);
+        SaveSettings(state, paths, path, SettingsForm::Remote);
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");

@@ -36,7 +36,7 @@ protected:
     VatDetails openDetails()
     {
         VatDetails details;
-        EXPECT_TRUE(details.open(state, ui));
+        EXPECT_TRUE(details.open(state.ShopFields, state.ShopDataDir(), ui));
         return details;
     }
 
@@ -106,7 +106,7 @@ TEST_F(VatTest, OpeningReadsCodesAndTaxAction)
     // A shop.tax that exists but cannot be read stops the dialog.
     std::filesystem::create_directory(state.ShopDataDir() + "/shop.tax");
     VatDetails details;
-    EXPECT_FALSE(details.open(state, ui));
+    EXPECT_FALSE(details.open(state.ShopFields, state.ShopDataDir(), ui));
     ASSERT_EQ(ui.said.size(), 1u);
     EXPECT_EQ(ui.said[0].text.rfind("Cannot open file " + state.ShopDataDir() + "/shop.tax", 0), 0u);
 }
@@ -145,7 +145,7 @@ TEST_F(VatTest, RenamingACodeRenamesItsColumnOnlyWhenSaved)
     EXPECT_EQ(data("countries.tax"), countries) << "Cancel would leave both files as they were";
 
     details.priceDetails = VatDetails::Included;
-    ASSERT_TRUE(details.accept(state, ui));
+    ASSERT_TRUE(details.accept(state, state.ShopDataDir(), ui));
     EXPECT_EQ(data("shop.tax"), "T=20.00\tStandard\r\nN=0\tZero\r\n");
     EXPECT_EQ(data("countries.tax"), "Headings=T\tN\t\t\r\nFrance=5\t\t\t\r\n");
     EXPECT_EQ(state.ShopFields.value("taxaction"), "include");
@@ -155,7 +155,7 @@ TEST_F(VatTest, RenamingACodeRenamesItsColumnOnlyWhenSaved)
     details.remove(1);
     details.remove(0);
     details.ignoreVat = true;
-    ASSERT_TRUE(details.accept(state, ui));
+    ASSERT_TRUE(details.accept(state, state.ShopDataDir(), ui));
     EXPECT_EQ(data("shop.tax"), "");
     EXPECT_EQ(state.ShopFields.value("taxaction"), "ignore");
 }
@@ -166,7 +166,7 @@ TEST_F(VatTest, CountryRatesFollowTheCodes)
     writeData("countries.tax", "Headings=N\tOLD\ty\t\r\nJersey=1\t9\t\t\r\nGuernsey=x\t\t2.5\t\r\n");
     state.Postage.areas = DeliveryAreas::parse("Jersey=1,0\r\nMalta=3,0\r\n");
     VatCountries form;
-    ASSERT_TRUE(form.open(state, ui));
+    ASSERT_TRUE(form.open(state.ShopDataDir(), state.Postage.areas, ui));
     EXPECT_EQ(form.codes, (std::vector<std::string>{"Y", "N", "R"}));
     EXPECT_EQ(form.columnCount(), 4u);
     ASSERT_EQ(form.rows.size(), 2u);
@@ -184,7 +184,7 @@ TEST_F(VatTest, CountryRatesFollowTheCodes)
                                                     std::string(VatCountries::rateMessage)}));
     ui.answers = {Answer::Yes};
     ASSERT_TRUE(form.deleteCountry(1, ui));
-    ASSERT_TRUE(form.accept(state, ui));
+    ASSERT_TRUE(form.accept(state.ShopDataDir(), ui));
     EXPECT_EQ(data("countries.tax"), "Headings=Y\tN\tR\t\r\nJersey=\t\t\t\r\nMalta=\t\t7.00\t\r\n");
 }
 
@@ -192,10 +192,11 @@ TEST_F(VatTest, FiveCodesMakeFiveColumns)
 {
     writeData("shop.tax", "A=1\t\r\nB=2\t\r\nC=3\t\r\nD=4\t\r\nE=5\t\r\n");
     VatCountries form;
-    ASSERT_TRUE(form.open(state, ui)) << "a missing countries.tax has no rows yet";
+    ASSERT_TRUE(form.open(state.ShopDataDir(), state.Postage.areas, ui))
+        << "a missing countries.tax has no rows yet";
     EXPECT_TRUE(form.rows.empty());
     ASSERT_TRUE(form.addCountry("Malta", ui));
-    ASSERT_TRUE(form.accept(state, ui));
+    ASSERT_TRUE(form.accept(state.ShopDataDir(), ui));
     EXPECT_EQ(data("countries.tax"), "Headings=A\tB\tC\tD\tE\r\nMalta=\t\t\t\t\r\n");
 }
 

@@ -259,7 +259,7 @@ protected:
             sheet.assignments().assign(c, static_cast<std::size_t>(state->InfoList.FieldIndex(columns[c])),
                                        AssignMode::Add);
         BlankAnswers answers;
-        ImportCommand command(*state, user, answers);
+        ImportCommand command(*state, state->InfoList, *state, user, answers);
         command.answerEveryEmptyCell(EmptyCellAnswer::LeaveBlank);
         TNewCategory* selected = form->selectedNode();
         form->runCommand([&] {

@@ -1,16 +1,16 @@
 #include "gui/catalogue/grids/CatalogueGrids.h"
 
+#include "core/app/AppState.h"
+#include "core/catalogue/EditorState.h"
+#include "core/settings/CustomFields.h"
+#include "core/text/PickFileIntoDirectory.h"
+#include "core/ui/UserInterface.h"
+#include "gui/catalogue/TInspectorForm.h"
+#include "gui/catalogue/TMemoTextForm.h"
 #include "gui/catalogue/grids/CategoryGridModel.h"
 #include "gui/catalogue/grids/GridView.h"
 #include "gui/catalogue/grids/ProductGridModel.h"
-#include "core/app/AppState.h"
-#include "core/app/PickFileIntoDirectory.h"
-#include "core/catalogue/EditorState.h"
-#include "gui/catalogue/TInspectorForm.h"
-#include "gui/catalogue/TMemoTextForm.h"
 #include "gui/settings/TVaryForm.h"
-#include "core/settings/CustomFields.h"
-#include "core/ui/UserInterface.h"
 
 #include <QHeaderView>
 

@@ -81,7 +81,7 @@ TEST_F(UndoActionsTest, UndoingBackToTheSaveLeavesNothingToAsk)
     undo().trigger();
     EXPECT_FALSE(state->CatalogueModified());
     form->commands().writeProgramLocation = [] {};
-    EXPECT_TRUE(form->commands().closeQuery()) << "closing asks nothing";
+    EXPECT_TRUE(form->commands().closeQuery(false)) << "closing asks nothing";
     EXPECT_TRUE(ui.said.empty());
     redo().trigger();
     EXPECT_TRUE(state->CatalogueModified());

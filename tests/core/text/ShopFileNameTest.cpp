@@ -1,4 +1,4 @@
-#include "core/app/ShopFileName.h"
+#include "core/text/ShopFileName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "core/app/FileOps.h"
+#include "core/text/FileOps.h"
 
-#include "core/app/AppState.h"
-#include "core/settings/ShopSettingsFile.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
 #include "core/text/LineReader.h"
 #include "core/text/ReadFile.h"
 #include "core/ui/UserInterface.h"
@@ -133,7 +132,7 @@ void CopyFileReplacing(const std::string& source, const std::string& destination
     }
 }
 
-std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, const std::string& source,
                               const std::string& destination, const std::string& perlPath,
                               const std::string& listFileName)
 {
@@ -142,8 +141,8 @@ std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::str
     std::string missing;
     const std::string listPath = joinPath(source, listFileName);
     std::error_code ec;
-    if (!DirExists(state.LocCGI))
-        missing = "The local CGI directory specified (" + state.LocCGI + ") does not exist.";
+    if (!DirExists(localCGI))
+        missing = "The local CGI directory specified (" + localCGI + ") does not exist.";
     else if (!fs::is_regular_file(listPath, ec))
         missing = "The CGI list-file (" + listPath + ") does not exist.";
     if (!missing.empty())
@@ -162,7 +161,6 @@ std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::str
                    MessageKind::Error);
         throw;
     }
-    SaveSettings(state, joinPath(destination, settingsFileName), SettingsForm::Remote);
     return {};
 }
 

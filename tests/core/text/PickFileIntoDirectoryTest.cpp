@@ -1,4 +1,4 @@
-#include "core/app/PickFileIntoDirectory.h"
+#include "core/text/PickFileIntoDirectory.h"
 #include "ScriptedUserInterface.h"
 #include "TempFolder.h"
 

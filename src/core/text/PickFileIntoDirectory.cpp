@@ -1,8 +1,8 @@
-#include "core/app/PickFileIntoDirectory.h"
+#include "core/text/PickFileIntoDirectory.h"
 
-#include "core/app/FileOps.h"
-#include "core/app/ShopFileName.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/ShopFileName.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>

@@ -7,7 +7,6 @@
 
 namespace qs {
 
-struct AppState;
 class UserInterface;
 
 // The file-system operations of the shop workspace. Paths are the platform's.
@@ -37,13 +36,12 @@ void copyFileReplacingOrThrow(
 
 // Copies the files named in the list file of the source folder into the
 // destination folder, their "#!" line set to the Perl path and every line
-// ended by CR LF, then writes the shop settings file there in its remote
-// form. With a missing local CGI folder or list file nothing is copied, and
+// ended by CR LF. With a missing local CGI folder or list file nothing is copied, and
 // the text that says so is returned for the caller to tell or list (empty
 // when the files were copied). A file that cannot be copied, and a list line naming anything
 // outside the list's folder, is told to the user and then thrown on as
 // FileError: the calling command stops; what was copied stays.
-std::string CopyListedScripts(AppState& state, UserInterface& ui, const std::string& source,
+std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, const std::string& source,
                               const std::string& destination, const std::string& perlPath,
                               const std::string& listFileName);
 

@@ -1,12 +1,13 @@
-#include "core/catalogue/CatalogueFile.h"
+#include "core/app/CatalogueSave.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileOps.h"
 #include "core/app/Location.h"
 #include "core/app/LocationRequired.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/AtomicFileSet.h"
 #include "core/text/FileError.h"
+#include "core/text/FileOps.h"
+#include "core/text/JoinPath.h"
 #include "core/ui/Progress.h"
 #include "core/ui/UserInterface.h"
 
@@ -37,7 +38,7 @@ bool saveCatalogueFiles(AppState& state, UserInterface& ui, const std::string& s
         state.CurrentImageURL = state.LocImgURL;
         StoreDetails(state);
         state.ShopFields.setValue("version", "local");
-        SaveSettings(state, files.add(shopSettingsFile(state)), SettingsForm::Local);
+        SaveSettings(state, state, files.add(shopSettingsFile(state)), SettingsForm::Local);
         if (!locationPath.empty())
             SaveLocation(state, files.add(locationPath));
         files.commit();

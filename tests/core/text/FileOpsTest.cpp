@@ -1,8 +1,7 @@
-#include "core/app/FileOps.h"
+#include "core/text/FileOps.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
-#include "Undeletable.h"
 #include "TempFolder.h"
+#include "Undeletable.h"
 #include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
@@ -97,16 +96,12 @@ TEST(FileOpsTest, CopyFileReplacingLeavesTheDestinationAloneWhenItFails)
 // A master folder with its list file, copied into a destination folder.
 class CopyListedScriptsTest : public ::testing::Test {
 protected:
-    CopyListedScriptsTest() : state(folder.path().string())
-    {
-        state.LocCGI = folder.file("master");
-        fs::create_directories(state.LocCGI);
-    }
+    CopyListedScriptsTest() : localCGI(folder.file("master")) { fs::create_directories(localCGI); }
 
     void copy(std::string_view list)
     {
         folder.write("master/AllCGIFiles.txt", list);
-        CopyListedScripts(state, ui, state.LocCGI, destination(), "/usr/bin/perl5", "AllCGIFiles.txt");
+        CopyListedScripts(ui, localCGI, localCGI, destination(), "/usr/bin/perl5", "AllCGIFiles.txt");
     }
 
     // The message and the file error the copy stopped with.
@@ -125,7 +120,7 @@ protected:
     std::string destination() const { return folder.file("dest"); }
 
     TempFolder folder;
-    AppState state;
+    std::string localCGI;
     ScriptedUserInterface ui;
 };
 
@@ -151,31 +146,28 @@ TEST_F(CopyListedScriptsTest, SetsThePerlPathOnAFirstLineThatStartsWithHashBang)
     EXPECT_TRUE(ui.said.empty());
 }
 
-TEST_F(CopyListedScriptsTest, WritesTheSettingsFileInItsRemoteFormLast)
+TEST_F(CopyListedScriptsTest, CopiesTheListedFilesOnly)
 {
     folder.write("master/a.pl", "a");
     folder.write("master/b.txt", "b");
-    state.RemImgURL = "/remote";
+    folder.write("master/unlisted.pl", "u");
     copy("a.pl\nb.txt");
-    EXPECT_EQ(namesIn(destination()), (std::vector<std::string>{"a.pl", "b.txt", "qstl2.cfg"}));
-    const NameValueList settings = NameValueList::fromFile(folder.file("dest/qstl2.cfg"));
-    EXPECT_EQ(settings.value("CGIPATH"), "/cgi-bin/qstldb");
-    EXPECT_EQ(settings.value("IMAGEPATH"), "/remote");
+    EXPECT_EQ(namesIn(destination()), (std::vector<std::string>{"a.pl", "b.txt"}));
 
     fs::remove_all(destination());
     copy("");
-    EXPECT_EQ(namesIn(destination()), std::vector<std::string>{"qstl2.cfg"});
+    EXPECT_TRUE(namesIn(destination()).empty()) << "the folder is made, and nothing more";
 }
 
 TEST_F(CopyListedScriptsTest, AMissingCgiFolderOrListFileCopiesNothing)
 {
     folder.write("master/a.pl", "a");
     folder.write("elsewhere/AllCGIFiles.txt", "a.pl");
-    EXPECT_EQ(CopyListedScripts(state, ui, folder.file("elsewhere"), destination(), "/p", "CGIFiles.txt"),
+    EXPECT_EQ(CopyListedScripts(ui, localCGI, folder.file("elsewhere"), destination(), "/p", "CGIFiles.txt"),
               "The CGI list-file (" + folder.file("elsewhere/CGIFiles.txt") + ") does not exist.");
-    state.LocCGI = folder.file("gone");
-    EXPECT_EQ(CopyListedScripts(state, ui, folder.file("master"), destination(), "/p", "AllCGIFiles.txt"),
-              "The local CGI directory specified (" + state.LocCGI + ") does not exist.");
+    localCGI = folder.file("gone");
+    EXPECT_EQ(CopyListedScripts(ui, localCGI, folder.file("master"), destination(), "/p", "AllCGIFiles.txt"),
+              "The local CGI directory specified (" + localCGI + ") does not exist.");
     EXPECT_TRUE(ui.said.empty()) << "the caller tells or lists it";
     // The destination is made all the same.
     EXPECT_TRUE(namesIn(destination()).empty());

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace qs {
+
+// Where the program and the open shop keep their files: the program folder,
+// the shop's name, and the location values (the location file's) of the
+// local web server's folders and of the server the shop is uploaded to.
+struct ShopPaths {
+    std::string ProgramDir;
+    std::string ShopName;
+
+    std::string LocCGI;
+    std::string LocImg;
+    std::string LocImgURL = "/images";
+    std::string LocPerlPath = "/usr/bin/perl";
+    std::string RemCGI = "/cgi-bin";
+    std::string RemData = "data";
+    std::string RemImgURL = "/images";
+    std::string RemPerlPath = "/usr/bin/perl5";
+
+    // The open shop's CGI and data folders, formed from the current values.
+    std::string ShopCGIDir() const;
+    std::string ShopDataDir() const;
+
+    // Where the local folders are when no location file says otherwise.
+    std::string fallbackLocCGI() const;
+    std::string fallbackLocImg() const;
+    std::string programFile(const std::string& name) const;
+};
+
+} // namespace qs
