@@ -29,7 +29,7 @@ public:
     TNewCategory& operator=(const TNewCategory&) = delete;
 
     bool isRoot() const { return parent_ == nullptr; }
-    std::string_view text() const;
+    std::string_view text() const { return name_; }
 
     // Details. Setting an empty "Category Name" is refused (false): a category
     // cannot lose its name. Any other name is stored and becomes the node's text.
@@ -63,7 +63,8 @@ private:
     friend class Catalogue;
     friend class TNewProduct;
 
-    TNewCategory(Catalogue& owner, TNewCategory* parent) : owner_(&owner), parent_(parent) {}
+    // A category named name under parent, or the root when parent is null.
+    TNewCategory(Catalogue& owner, TNewCategory* parent, std::string_view name);
 
     void indexChild(TNewCategory* child);
     void unindexChild(TNewCategory* child);
@@ -72,11 +73,13 @@ private:
     Catalogue* owner_;
     TNewCategory* parent_;
     NameValueList Details;
+    // Its "Category Name", kept beside the details, as every walk of the tree asks for it.
+    std::string name_;
     std::vector<std::unique_ptr<TNewProduct>> Products;
     ProductNameIndex productNames_;
     std::vector<std::unique_ptr<TNewCategory>> children_;
-    // Children by text, each list in tree order.
-    std::unordered_map<std::string, std::vector<TNewCategory*>> childrenByName_;
+    // The first child in tree order of each text, keyed by that child's own text.
+    std::unordered_map<std::string_view, TNewCategory*> firstChildNamed_;
 };
 
 } // namespace qs
