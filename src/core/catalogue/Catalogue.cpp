@@ -277,9 +277,10 @@ void Catalogue::sortAlphabetically()
                 keyed.emplace_back(order.sortKey(child->text()), std::move(child));
             std::stable_sort(keyed.begin(), keyed.end(),
                              [](const auto& a, const auto& b) { return a.first < b.first; });
+            // Namesakes share their key, so the stable sort keeps them in
+            // their order: the first of each name, which the index holds, stays first.
             for (std::size_t i = 0; i < children.size(); ++i)
                 children[i] = std::move(keyed[i].second);
-            node->rebuildChildIndex();
         }
         for (auto& child : children)
             pending.push_back(child.get());

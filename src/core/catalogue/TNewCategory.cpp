@@ -7,11 +7,11 @@
 
 namespace qs {
 
-TNewCategory::TNewCategory(Catalogue& owner, TNewCategory* parent, std::string_view name)
-    : owner_(&owner), parent_(parent), name_(parent ? name : rootText)
+std::string_view TNewCategory::detail(std::string_view name) const
 {
-    if (parent)
-        Details.setValue(categoryNameField, name);
+    if (!equalsIgnoreCase(name, categoryNameField))
+        return Details.value(name);
+    return isRoot() ? std::string_view() : std::string_view(name_);
 }
 
 bool TNewCategory::setDetail(std::string_view name, std::string_view value)
@@ -26,7 +26,6 @@ bool TNewCategory::setDetail(std::string_view name, std::string_view value)
     if (value == text())
         return true;
     parent_->unindexChild(this);
-    Details.setValue(name, value);
     name_ = value;
     parent_->indexChild(this);
     owner_->notify([&](CatalogueObserver& o) {
