@@ -3,11 +3,11 @@
 // still export in a time a merchant will wait for, the progress window
 // showing meanwhile; the time should grow with the number of pictures, no faster.
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "publish/Exporter.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/publish/Exporter.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 #include <chrono>

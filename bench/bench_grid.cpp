@@ -5,10 +5,10 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_grid [products]
 
-#include "TCMForm.h"
-#include "app/AppState.h"
-#include "catalogue/Catalogue.h"
-#include "grids/GridView.h"
+#include "gui/app/TCMForm.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "gui/catalogue/grids/GridView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

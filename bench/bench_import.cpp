@@ -7,13 +7,13 @@
 // step takes the products off the end of each category at once), and writing
 // shop.data.
 
-#include "app/AppState.h"
-#include "catalogue/CatalogueFile.h"
-#include "import/ImportCommand.h"
-#include "import/OpenImportTable.h"
-#include "text/AtomicFile.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/OpenImportTable.h"
+#include "core/text/AtomicFile.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 #include <chrono>
 #include <cstdio>

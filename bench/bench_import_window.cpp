@@ -5,8 +5,8 @@
 //   QT_QPA_PLATFORM=offscreen bench_import_window TABLE [SCREENSHOT.png]
 //   (a table with its .sff beside it, such as bench/import/make-stock-table.py writes)
 
-#include "app/AppState.h"
-#include "import/TImportForm.h"
+#include "core/app/AppState.h"
+#include "gui/import/TImportForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

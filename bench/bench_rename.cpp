@@ -3,7 +3,7 @@
 // ten times as many products should take about ten times as long, not a
 // hundred times.
 
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 // and the alphabetical list of all of them should not keep the merchant
 // waiting either. Builds such a catalogue in memory and times both.
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/FindProducts.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/FindProducts.h"
 
 #include <algorithm>
 #include <chrono>

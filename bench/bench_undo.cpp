@@ -2,9 +2,9 @@
 // step keeps the detached sub-tree, so both should take about as long as
 // moving one node, whatever the category holds.
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/history/UndoHistory.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/history/UndoHistory.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,8 +3,8 @@
 #include "CatalogueValues.h"
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "catalogue/CatalogueFile.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <optional>
 #include <string>

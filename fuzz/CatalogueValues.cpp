@@ -1,6 +1,6 @@
 #include "CatalogueValues.h"
 
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <string>
 #include <vector>

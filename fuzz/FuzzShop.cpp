@@ -1,6 +1,6 @@
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // of their own whose files each input starts without, and the check that
 // stops the run when something that must hold does not.
 
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 #include <cstddef>
 #include <cstdint>

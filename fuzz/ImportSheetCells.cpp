@@ -2,7 +2,7 @@
 
 #include "FuzzShop.h"
 
-#include "import/ImportSheet.h"
+#include "core/import/ImportSheet.h"
 
 namespace qs::fuzz {
 

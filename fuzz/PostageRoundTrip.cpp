@@ -2,11 +2,11 @@
 
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "app/ShopWorkspace.h"
-#include "catalogue/EditorState.h"
-#include "settings/PostageAndPacking.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/catalogue/EditorState.h"
+#include "core/settings/PostageAndPacking.h"
+#include "core/text/ReadFile.h"
 
 #include <filesystem>
 #include <optional>

@@ -3,9 +3,9 @@
 // refuses to save them, the file stays as it was.
 #include "FuzzShop.h"
 
-#include "settings/AdminPassword.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/settings/AdminPassword.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

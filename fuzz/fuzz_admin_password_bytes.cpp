@@ -2,7 +2,7 @@
 // and, unless the dialog would refuse the ID or password, written in memory.
 #include "RoundTrip.h"
 
-#include "settings/AdminPassword.h"
+#include "core/settings/AdminPassword.h"
 
 #include <cstdint>
 

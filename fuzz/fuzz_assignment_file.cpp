@@ -4,13 +4,13 @@
 // the assignments read back the same, and the file then stays the same.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "fields/FieldDefinitions.h"
-#include "import/AssignmentFile.h"
-#include "import/ImportCommand.h"
-#include "import/OpenImportTable.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/AssignmentFile.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/OpenImportTable.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

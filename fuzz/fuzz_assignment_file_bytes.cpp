@@ -4,10 +4,10 @@
 // written the same.
 #include "RoundTrip.h"
 
-#include "fields/FieldDefinitions.h"
-#include "import/AssignmentFile.h"
-#include "import/ColumnAssignments.h"
-#include "text/LineSplitter.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/AssignmentFile.h"
+#include "core/import/ColumnAssignments.h"
+#include "core/text/LineSplitter.h"
 
 #include <cstdint>
 

@@ -5,12 +5,12 @@
 #include "CatalogueRoundTrip.h"
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "app/ShopWorkspace.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/EditorState.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/EditorState.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

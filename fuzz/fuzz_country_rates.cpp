@@ -4,13 +4,13 @@
 // a file that the same steps leave as it is.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "settings/CountryRates.h"
-#include "settings/VatCodes.h"
-#include "settings/VatCountries.h"
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/VatCodes.h"
+#include "core/settings/VatCountries.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <set>

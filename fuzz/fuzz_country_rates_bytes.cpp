@@ -3,8 +3,8 @@
 // file that lists each country once reads back the same.
 #include "RoundTrip.h"
 
-#include "settings/CountryRates.h"
-#include "text/CaseFold.h"
+#include "core/settings/CountryRates.h"
+#include "core/text/CaseFold.h"
 
 #include <cstdint>
 #include <set>

@@ -4,8 +4,8 @@
 #include "FuzzShop.h"
 #include "PostageRoundTrip.h"
 
-#include "settings/DeliveryAreas.h"
-#include "text/AtomicFile.h"
+#include "core/settings/DeliveryAreas.h"
+#include "core/text/AtomicFile.h"
 
 #include <cstdint>
 

@@ -3,9 +3,9 @@
 // answer every query.
 #include "FuzzShop.h"
 
-#include "fields/CommaList.h"
-#include "fields/FieldDefinitions.h"
-#include "text/LineSplitter.h"
+#include "core/fields/CommaList.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/text/LineSplitter.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,11 +3,11 @@
 // open again the same, and a file that the same steps leave as it is.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "settings/FlavoursFile.h"
-#include "settings/ProductOptions.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/settings/FlavoursFile.h"
+#include "core/settings/ProductOptions.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

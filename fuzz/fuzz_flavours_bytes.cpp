@@ -1,7 +1,7 @@
 // Any bytes as the shop's product options (flavours.txt), read and written in memory.
 #include "RoundTrip.h"
 
-#include "settings/FlavoursFile.h"
+#include "core/settings/FlavoursFile.h"
 
 #include <cstdint>
 

@@ -7,13 +7,13 @@
 #include "FuzzShop.h"
 #include "ImportSheetCells.h"
 
-#include "app/AppState.h"
-#include "app/ShopWorkspace.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/EditorState.h"
-#include "import/ImportCommand.h"
-#include "import/OpenImportTable.h"
-#include "text/AtomicFile.h"
+#include "core/app/AppState.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/EditorState.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/OpenImportTable.h"
+#include "core/text/AtomicFile.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,9 +5,9 @@
 #include "FuzzShop.h"
 #include "ImportSheetCells.h"
 
-#include "fields/FieldDefinitions.h"
-#include "import/ImportSheet.h"
-#include "import/ImportTable.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/ImportSheet.h"
+#include "core/import/ImportTable.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,11 +4,11 @@
 // next shut-down writes.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "app/Location.h"
-#include "app/Startup.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/app/Location.h"
+#include "core/app/Startup.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // Any bytes read as a name=value list give lines that look up, change and
 // write back without surprises.
-#include "text/NameValueList.h"
+#include "core/text/NameValueList.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,13 +4,13 @@
 // the program does not know included, and the file then stays the same.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewSettings.h"
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
-#include "text/NameValueList.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,14 +5,14 @@
 // line naming the local Perl and every line ended by CR LF.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/ShopWorkspace.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,19 +5,19 @@
 // leave as it is.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "app/ShopWorkspace.h"
-#include "catalogue/EditorState.h"
-#include "catalogue/grids/ProductGrid.h"
-#include "settings/CustomerDetails.h"
-#include "settings/LevelTexts.h"
-#include "settings/MerchantDetails.h"
-#include "settings/PaymentMethods.h"
-#include "settings/SearchFields.h"
-#include "settings/ShopSettingsFile.h"
-#include "settings/VatDetails.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/catalogue/EditorState.h"
+#include "core/catalogue/grids/ProductGrid.h"
+#include "core/settings/CustomerDetails.h"
+#include "core/settings/LevelTexts.h"
+#include "core/settings/MerchantDetails.h"
+#include "core/settings/PaymentMethods.h"
+#include "core/settings/SearchFields.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/settings/VatDetails.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <optional>

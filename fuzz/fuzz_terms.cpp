@@ -3,9 +3,9 @@
 // the file then stays the same.
 #include "FuzzShop.h"
 
-#include "settings/TermsAndConditions.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/settings/TermsAndConditions.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

@@ -3,10 +3,10 @@
 // and a file that the same steps leave as it is.
 #include "FuzzShop.h"
 
-#include "app/AppState.h"
-#include "settings/VatDetails.h"
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/settings/VatDetails.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // Any bytes as the shop's VAT codes (shop.tax), read and written in memory.
 #include "RoundTrip.h"
 
-#include "settings/VatCodes.h"
+#include "core/settings/VatCodes.h"
 
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 #include "FuzzShop.h"
 #include "PostageRoundTrip.h"
 
-#include "settings/ChargeTables.h"
-#include "text/AtomicFile.h"
+#include "core/settings/ChargeTables.h"
+#include "core/text/AtomicFile.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "CatalogueCommands.h"
+#include "cli/Commands.h"
 
-#include "ChooseShop.h"
-#include "CliContext.h"
-#include "catalogue/CatalogueFile.h"
+#include "cli/ChooseShop.h"
+#include "cli/CliContext.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,8 +1,8 @@
-#include "ChooseShop.h"
+#include "cli/ChooseShop.h"
 
-#include "CliContext.h"
-#include "app/ShopWorkspace.h"
-#include "text/Cp1252.h"
+#include "cli/CliContext.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/text/Cp1252.h"
 
 #include <CLI/CLI.hpp>
 

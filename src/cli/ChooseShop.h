@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShopChooser.h"
+#include "core/app/ShopChooser.h"
 
 #include <string>
 

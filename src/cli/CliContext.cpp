@@ -1,6 +1,6 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
-#include "app/Startup.h"
+#include "core/app/Startup.h"
 
 #include <exception>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CliUserInterface.h"
-#include "app/AppState.h"
-#include "catalogue/EditorState.h"
+#include "cli/CliUserInterface.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/EditorState.h"
 
 #include <functional>
 #include <iostream>

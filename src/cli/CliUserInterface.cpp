@@ -1,7 +1,7 @@
-#include "CliUserInterface.h"
+#include "cli/CliUserInterface.h"
 
-#include "text/Cp1252.h"
-#include "text/LineBreaks.h"
+#include "core/text/Cp1252.h"
+#include "core/text/LineBreaks.h"
 
 #include <ostream>
 

@@ -1,12 +1,12 @@
-#include "ImportTableCommand.h"
+#include "cli/Commands.h"
 
-#include "ChooseShop.h"
-#include "CliContext.h"
-#include "catalogue/CatalogueFile.h"
-#include "import/AssignmentFile.h"
-#include "import/ImportCommand.h"
-#include "import/OpenImportTable.h"
-#include "text/Cp1252.h"
+#include "cli/ChooseShop.h"
+#include "cli/CliContext.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/import/AssignmentFile.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/OpenImportTable.h"
+#include "core/text/Cp1252.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,8 +1,8 @@
-#include "PublishCommands.h"
+#include "cli/Commands.h"
 
-#include "ChooseShop.h"
-#include "CliContext.h"
-#include "publish/Exporter.h"
+#include "cli/ChooseShop.h"
+#include "cli/CliContext.h"
+#include "core/publish/Exporter.h"
 
 namespace qs::cli {
 namespace {

@@ -1,10 +1,10 @@
-#include "SearchCommand.h"
+#include "cli/Commands.h"
 
-#include "ChooseShop.h"
-#include "CliContext.h"
-#include "app/ShopWorkspace.h"
-#include "catalogue/FindProducts.h"
-#include "text/Cp1252.h"
+#include "cli/ChooseShop.h"
+#include "cli/CliContext.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/catalogue/FindProducts.h"
+#include "core/text/Cp1252.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,5 @@
-#include "CatalogueCommands.h"
-#include "CliContext.h"
-#include "ImportTableCommand.h"
-#include "PublishCommands.h"
-#include "SearchCommand.h"
-#include "ShopCommands.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,10 +1,10 @@
-#include "ShopActions.h"
-#include "TCMForm.h"
-#include "app/AppState.h"
-#include "app/Startup.h"
-#include "import/ImportActions.h"
-#include "publish/PublishActions.h"
-#include "settings/OptionsActions.h"
+#include "gui/app/ShopActions.h"
+#include "gui/app/TCMForm.h"
+#include "core/app/AppState.h"
+#include "core/app/Startup.h"
+#include "gui/import/ImportActions.h"
+#include "gui/publish/PublishActions.h"
+#include "gui/settings/OptionsActions.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "core/text/TempFolder.h"
-#include "text/ReadFile.h"
+#include "TempFolder.h"
+#include "core/text/ReadFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/app/Undeletable.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFile.h"
-#include "text/LineSplitter.h"
-#include "text/NameValueList.h"
-#include "text/ReadFile.h"
+#include "Undeletable.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/text/TempFolder.h"
-#include "text/AtomicFile.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ArmedFaults.h"
 #include "CallLog.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "text/AtomicFileSet.h"
+#include "core/text/AtomicFileSet.h"
 #include "ArmedFaults.h"
 #include "Snapshot.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

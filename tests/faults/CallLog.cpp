@@ -1,7 +1,7 @@
 #include "CallLog.h"
 
-#include "text/LineReader.h"
-#include "text/SplitText.h"
+#include "core/text/LineReader.h"
+#include "core/text/SplitText.h"
 
 #include <algorithm>
 #include <filesystem>

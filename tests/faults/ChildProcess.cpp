@@ -1,6 +1,6 @@
 #include "ChildProcess.h"
 
-#include "text/ReadFile.h"
+#include "core/text/ReadFile.h"
 
 #include <cstring>
 #include <fcntl.h>

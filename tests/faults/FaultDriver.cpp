@@ -9,27 +9,27 @@
 // status is 0 when the operation succeeded without an error being told.
 
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "app/Location.h"
-#include "app/ShopChooser.h"
-#include "app/ShopWorkspace.h"
-#include "app/Startup.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/EditorState.h"
-#include "catalogue/TNewCategory.h"
-#include "import/ImportCommand.h"
-#include "import/ImportSheet.h"
-#include "import/OpenImportTable.h"
-#include "publish/PreviewSettings.h"
-#include "publish/PreviewSettingsEdits.h"
-#include "settings/AdminPassword.h"
-#include "settings/MerchantDetails.h"
-#include "settings/ProductOptions.h"
-#include "settings/TermsAndConditions.h"
-#include "settings/VatCountries.h"
-#include "settings/VatDetails.h"
-#include "text/FileError.h"
+#include "core/app/AppState.h"
+#include "core/app/Location.h"
+#include "core/app/ShopChooser.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/app/Startup.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/EditorState.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/ImportSheet.h"
+#include "core/import/OpenImportTable.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/publish/PreviewSettingsEdits.h"
+#include "core/settings/AdminPassword.h"
+#include "core/settings/MerchantDetails.h"
+#include "core/settings/ProductOptions.h"
+#include "core/settings/TermsAndConditions.h"
+#include "core/settings/VatCountries.h"
+#include "core/settings/VatDetails.h"
+#include "core/text/FileError.h"
 
 #include <algorithm>
 #include <exception>
@@ -112,7 +112,7 @@ bool postage(Session& s)
 
 bool adminPassword(Session& s)
 {
-    return AdminPassword{"admin", "quay-2024"}.write(joinPath(s.state.ShopCGIDir(), adminPasswordFileName), s.ui);
+    return AdminPassword{"admin", "quay-2024"}.write(AdminPassword::file(s.state.ShopCGIDir()), s.ui);
 }
 
 // The third variation of the first option renamed.
@@ -126,7 +126,7 @@ bool flavours(Session& s)
 bool terms(Session& s)
 {
     return told(s.ui, [&] {
-        writeTerms(joinPath(s.state.ShopDataDir(), termsFileName),
+        writeTerms(termsFile(s.state.ShopDataDir()),
                    "Goods are sent within three days.\nReturns are accepted for 14 days.");
     });
 }

@@ -1,7 +1,7 @@
 #include "Snapshot.h"
 
-#include "text/AtomicFile.h"
-#include "text/ReadFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/ReadFile.h"
 
 #include <initializer_list>
 #include <optional>

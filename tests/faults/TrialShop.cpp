@@ -1,6 +1,6 @@
 #include "TrialShop.h"
 
-#include "text/NameValueList.h"
+#include "core/text/NameValueList.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 #include "ChildProcess.h"
 #include "Operations.h"
 #include "Snapshot.h"
-#include "core/text/TempFolder.h"
+#include "TempFolder.h"
 
 #include <functional>
 #include <map>

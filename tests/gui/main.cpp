@@ -1,5 +1,7 @@
 // The window tests run GoogleTest inside a QApplication on the offscreen
 // platform, whatever display the machine has.
+#include "ModalWait.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -13,5 +15,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new qs::gui::test::ModalWaitsEndWithEachTest);
     return RUN_ALL_TESTS();
 }

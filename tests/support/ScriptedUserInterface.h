@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 #include <deque>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 namespace qs {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/LocationDetails.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/history/UndoHistory.h"
-#include "fields/FieldDefinitions.h"
-#include "settings/PostageAndPacking.h"
-#include "settings/ShopSettings.h"
+#include "core/app/LocationDetails.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/settings/PostageAndPacking.h"
+#include "core/settings/ShopSettings.h"
 
 #include <optional>
 #include <string>

@@ -1,12 +1,12 @@
-#include "app/FileOps.h"
+#include "core/app/FileOps.h"
 
-#include "app/AppState.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/LineReader.h"
-#include "text/ReadFile.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/LineReader.h"
+#include "core/text/ReadFile.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/AtomicFile.h"
+#include "core/text/AtomicFile.h"
 
 #include <string>
 #include <string_view>

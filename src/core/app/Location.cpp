@@ -1,9 +1,9 @@
-#include "app/Location.h"
+#include "core/app/Location.h"
 
-#include "app/AppState.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/ReadFile.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
-#include "app/LocationDetails.h"
+#include "core/app/LocationDetails.h"
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
-#include "app/LocationRequired.h"
+#include "core/app/LocationRequired.h"
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 #include <string>
 

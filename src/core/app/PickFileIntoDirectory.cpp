@@ -1,9 +1,9 @@
-#include "app/PickFileIntoDirectory.h"
+#include "core/app/PickFileIntoDirectory.h"
 
-#include "app/FileOps.h"
-#include "app/ShopFileName.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/FileOps.h"
+#include "core/app/ShopFileName.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

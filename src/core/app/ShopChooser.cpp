@@ -1,10 +1,10 @@
-#include "app/ShopChooser.h"
+#include "core/app/ShopChooser.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/ShopWorkspace.h"
-#include "text/CaseFold.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/text/CaseFold.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 

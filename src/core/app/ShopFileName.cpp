@@ -1,4 +1,4 @@
-#include "app/ShopFileName.h"
+#include "core/app/ShopFileName.h"
 
 #include <unicode/translit.h>
 #include <unicode/unistr.h>

@@ -1,13 +1,13 @@
-#include "app/ShopWorkspace.h"
+#include "core/app/ShopWorkspace.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/Location.h"
-#include "app/LocationRequired.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/EditorState.h"
-#include "settings/ShopSettingsFile.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/app/Location.h"
+#include "core/app/LocationRequired.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/EditorState.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

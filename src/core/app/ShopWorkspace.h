@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
-#include "app/Startup.h"
+#include "core/app/Startup.h"
 
-#include "app/AppState.h"
-#include "app/Location.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/Location.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
-#include "catalogue/LinguisticOrder.h"
-#include "text/SplitText.h"
+#include "core/catalogue/LinguisticOrder.h"
+#include "core/text/SplitText.h"
 
 #include <algorithm>
 #include <limits>

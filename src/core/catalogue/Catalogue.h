@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/CatalogueObserver.h"
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
+#include "core/catalogue/CatalogueObserver.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "catalogue/CatalogueChanges.h"
+#include "core/catalogue/CatalogueChanges.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/ValueRules.h"
-#include "catalogue/history/FieldSteps.h"
-#include "catalogue/history/TreeSteps.h"
-#include "catalogue/history/UndoHistory.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/ValueRules.h"
+#include "core/catalogue/history/FieldSteps.h"
+#include "core/catalogue/history/TreeSteps.h"
+#include "core/catalogue/history/UndoHistory.h"
 
 namespace qs {
 

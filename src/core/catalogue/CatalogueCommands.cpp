@@ -1,8 +1,8 @@
-#include "catalogue/CatalogueCommands.h"
+#include "core/catalogue/CatalogueCommands.h"
 
-#include "app/AppState.h"
-#include "catalogue/Catalogue.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/ui/UserInterface.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/EditorState.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/EditorState.h"
 
 #include <functional>
 #include <string>

@@ -1,16 +1,16 @@
-#include "catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "catalogue/CatalogueLineFields.h"
-#include "catalogue/RenamedProducts.h"
-#include "text/FileError.h"
-#include "text/IntegerText.h"
-#include "text/LineReader.h"
-#include "text/LineSplitter.h"
-#include "text/SplitText.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/catalogue/CatalogueLineFields.h"
+#include "core/catalogue/RenamedProducts.h"
+#include "core/text/FileError.h"
+#include "core/text/IntegerText.h"
+#include "core/text/LineReader.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/SplitText.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 #include <stdexcept>
 

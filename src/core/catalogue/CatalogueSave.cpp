@@ -1,14 +1,14 @@
-#include "catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/Location.h"
-#include "app/LocationRequired.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/AtomicFileSet.h"
-#include "text/FileError.h"
-#include "ui/Progress.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/app/Location.h"
+#include "core/app/LocationRequired.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/FileError.h"
+#include "core/ui/Progress.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

@@ -1,8 +1,8 @@
-#include "catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
-#include "catalogue/Catalogue.h"
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "catalogue/FieldNames.h"
+#include "core/catalogue/FieldNames.h"
 
-#include "text/CaseFold.h"
+#include "core/text/CaseFold.h"
 
 #include <deque>
 #include <unordered_map>

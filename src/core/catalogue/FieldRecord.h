@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/FieldNames.h"
+#include "core/catalogue/FieldNames.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "catalogue/FindProducts.h"
+#include "core/catalogue/FindProducts.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/ProductNameSort.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/ProductNameSort.h"
 
 #include <algorithm>
 

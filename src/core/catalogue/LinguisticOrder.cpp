@@ -1,6 +1,6 @@
-#include "catalogue/LinguisticOrder.h"
+#include "core/catalogue/LinguisticOrder.h"
 
-#include "text/Cp1252.h"
+#include "core/text/Cp1252.h"
 
 #include <stdexcept>
 #include <unicode/ucol.h>

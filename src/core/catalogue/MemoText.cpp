@@ -1,6 +1,6 @@
-#include "catalogue/MemoText.h"
+#include "core/catalogue/MemoText.h"
 
-#include "catalogue/ValueRules.h"
+#include "core/catalogue/ValueRules.h"
 
 namespace qs {
 

@@ -1,10 +1,10 @@
-#include "catalogue/ProductInspector.h"
+#include "core/catalogue/ProductInspector.h"
 
-#include "catalogue/TNewProduct.h"
-#include "catalogue/ValueRules.h"
-#include "fields/FieldDefinitions.h"
-#include "text/SplitText.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/TNewProduct.h"
+#include "core/catalogue/ValueRules.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/text/SplitText.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

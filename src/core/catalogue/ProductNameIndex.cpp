@@ -1,6 +1,6 @@
-#include "catalogue/ProductNameIndex.h"
+#include "core/catalogue/ProductNameIndex.h"
 
-#include "catalogue/TNewProduct.h"
+#include "core/catalogue/TNewProduct.h"
 
 namespace qs {
 

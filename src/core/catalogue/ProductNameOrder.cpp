@@ -1,4 +1,4 @@
-#include "catalogue/ProductNameOrder.h"
+#include "core/catalogue/ProductNameOrder.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "catalogue/ProductNameSort.h"
+#include "core/catalogue/ProductNameSort.h"
 
-#include "catalogue/ProductNameOrder.h"
-#include "catalogue/TNewProduct.h"
+#include "core/catalogue/ProductNameOrder.h"
+#include "core/catalogue/TNewProduct.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
-#include "catalogue/RenamedProducts.h"
+#include "core/catalogue/RenamedProducts.h"
 
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

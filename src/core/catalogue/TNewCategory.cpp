@@ -1,7 +1,7 @@
-#include "catalogue/TNewCategory.h"
+#include "core/catalogue/TNewCategory.h"
 
-#include "catalogue/Catalogue.h"
-#include "text/CaseFold.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/text/CaseFold.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/ProductNameIndex.h"
-#include "catalogue/TNewProduct.h"
-#include "text/NameValueList.h"
+#include "core/catalogue/ProductNameIndex.h"
+#include "core/catalogue/TNewProduct.h"
+#include "core/text/NameValueList.h"
 
 #include <cstdint>
 #include <memory>

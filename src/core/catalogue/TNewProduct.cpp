@@ -1,8 +1,8 @@
-#include "catalogue/TNewProduct.h"
+#include "core/catalogue/TNewProduct.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/TNewCategory.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/ui/UserInterface.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/FieldRecord.h"
+#include "core/catalogue/FieldRecord.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "catalogue/ValueRules.h"
+#include "core/catalogue/ValueRules.h"
 
-#include "catalogue/FieldNames.h"
-#include "text/LineBreaks.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/text/LineBreaks.h"
 
 namespace qs {
 

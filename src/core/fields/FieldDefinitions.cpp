@@ -1,10 +1,10 @@
-#include "fields/FieldDefinitions.h"
+#include "core/fields/FieldDefinitions.h"
 
-#include "fields/CommaList.h"
-#include "text/CaseFold.h"
-#include "text/FileError.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/fields/CommaList.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
 namespace qs {
 

@@ -1,11 +1,11 @@
-#include "import/AssignmentFile.h"
+#include "core/import/AssignmentFile.h"
 
-#include "fields/FieldDefinitions.h"
-#include "import/ColumnAssignments.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/LineReader.h"
-#include "text/SplitText.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/ColumnAssignments.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/LineReader.h"
+#include "core/text/SplitText.h"
 
 namespace qs {
 

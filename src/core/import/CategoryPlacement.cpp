@@ -1,9 +1,9 @@
-#include "import/CategoryPlacement.h"
+#include "core/import/CategoryPlacement.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/ValueRules.h"
-#include "catalogue/history/ImportStep.h"
-#include "import/RowRefused.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/ValueRules.h"
+#include "core/catalogue/history/ImportStep.h"
+#include "core/import/RowRefused.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
-#include "import/ColumnAssignments.h"
+#include "core/import/ColumnAssignments.h"
 
-#include "fields/FieldDefinitions.h"
+#include "core/fields/FieldDefinitions.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "import/ColumnCheck.h"
+#include "core/import/ColumnCheck.h"
 
-#include "fields/FieldDefinitions.h"
-#include "import/ColumnAssignments.h"
-#include "import/ETableValidate.h"
-#include "import/ImportQuestions.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/ColumnAssignments.h"
+#include "core/import/ETableValidate.h"
+#include "core/import/ImportQuestions.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
-#include "import/EmptyCellPass.h"
+#include "core/import/EmptyCellPass.h"
 
-#include "import/ImportSheet.h"
+#include "core/import/ImportSheet.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ImportQuestions.h"
-#include "import/ImportSheet.h"
+#include "core/import/ImportQuestions.h"
+#include "core/import/ImportSheet.h"
 
 #include <cstddef>
 #include <vector>

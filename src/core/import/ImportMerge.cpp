@@ -1,15 +1,15 @@
-#include "import/ImportMerge.h"
+#include "core/import/ImportMerge.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/RenamedProducts.h"
-#include "catalogue/ValueRules.h"
-#include "catalogue/history/ImportStep.h"
-#include "fields/FieldDefinitions.h"
-#include "import/ImportedPictures.h"
-#include "import/PriceText.h"
-#include "import/RejectLog.h"
-#include "import/RowRefused.h"
-#include "text/SplitText.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/RenamedProducts.h"
+#include "core/catalogue/ValueRules.h"
+#include "core/catalogue/history/ImportStep.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/ImportedPictures.h"
+#include "core/import/PriceText.h"
+#include "core/import/RejectLog.h"
+#include "core/import/RowRefused.h"
+#include "core/text/SplitText.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "catalogue/FieldNames.h"
-#include "catalogue/FieldRecord.h"
-#include "import/CategoryPlacement.h"
-#include "import/ImportSheet.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/FieldRecord.h"
+#include "core/import/CategoryPlacement.h"
+#include "core/import/ImportSheet.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ColumnAssignments.h"
-#include "import/ImportTable.h"
+#include "core/import/ColumnAssignments.h"
+#include "core/import/ImportTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "import/ImportTable.h"
+#include "core/import/ImportTable.h"
 
-#include "text/CaseFold.h"
-#include "text/Cp1252.h"
-#include "text/ReadFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/Cp1252.h"
+#include "core/text/ReadFile.h"
 
 #include <algorithm>
 

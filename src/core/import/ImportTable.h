@@ -1,8 +1,8 @@
 #pragma once
 
-#include "import/TableBytes.h"
-#include "import/TableEncoding.h"
-#include "import/TableSplitter.h"
+#include "core/import/TableBytes.h"
+#include "core/import/TableEncoding.h"
+#include "core/import/TableSplitter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "import/ImportedPictures.h"
+#include "core/import/ImportedPictures.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "app/ShopFileName.h"
-#include "text/Cp1252.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/app/ShopFileName.h"
+#include "core/text/Cp1252.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

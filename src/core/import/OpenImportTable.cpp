@@ -1,10 +1,10 @@
-#include "import/OpenImportTable.h"
+#include "core/import/OpenImportTable.h"
 
-#include "app/AppState.h"
-#include "fields/FieldDefinitions.h"
-#include "import/AssignmentFile.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/import/AssignmentFile.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 #include <new>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ImportSheet.h"
+#include "core/import/ImportSheet.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "import/PriceText.h"
+#include "core/import/PriceText.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "import/RejectLog.h"
+#include "core/import/RejectLog.h"
 
-#include "import/AssignmentFile.h"
-#include "text/AtomicFile.h"
-#include "text/Cp1252.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/import/AssignmentFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/Cp1252.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/TableSplitter.h"
+#include "core/import/TableSplitter.h"
 
 #include <cstddef>
 #include <string>

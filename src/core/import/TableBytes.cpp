@@ -1,4 +1,4 @@
-#include "import/TableBytes.h"
+#include "core/import/TableBytes.h"
 
 #include <algorithm>
 #include <new>

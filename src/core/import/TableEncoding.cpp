@@ -1,6 +1,6 @@
-#include "import/TableEncoding.h"
+#include "core/import/TableEncoding.h"
 
-#include "text/Cp1252.h"
+#include "core/text/Cp1252.h"
 
 #include <algorithm>
 #include <cstdint>

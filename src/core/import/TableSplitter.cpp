@@ -1,7 +1,7 @@
-#include "import/TableSplitter.h"
+#include "core/import/TableSplitter.h"
 
-#include "catalogue/ValueRules.h"
-#include "text/LineBreaks.h"
+#include "core/catalogue/ValueRules.h"
+#include "core/text/LineBreaks.h"
 
 #include <array>
 #include <cstring>

@@ -1,11 +1,11 @@
-#include "publish/Exporter.h"
+#include "core/publish/Exporter.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "catalogue/CatalogueFile.h"
-#include "publish/MissingPictures.h"
-#include "publish/UploadCopy.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/publish/MissingPictures.h"
+#include "core/publish/UploadCopy.h"
+#include "core/ui/UserInterface.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "publish/LocalWebServer.h"
+#include "core/publish/LocalWebServer.h"
 
-#include "text/ReadFile.h"
+#include "core/text/ReadFile.h"
 
 #include <algorithm>
 #include <arpa/inet.h>

@@ -1,10 +1,10 @@
-#include "publish/MissingPictures.h"
+#include "core/publish/MissingPictures.h"
 
-#include "app/AppState.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/FieldNames.h"
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
 
 #include <filesystem>
 #include <map>

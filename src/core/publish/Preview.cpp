@@ -1,13 +1,13 @@
-#include "publish/Preview.h"
+#include "core/publish/Preview.h"
 
-#include "app/AppState.h"
-#include "catalogue/CatalogueFile.h"
-#include "publish/LocalWebServer.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewServerCheck.h"
-#include "publish/PreviewSettings.h"
-#include "publish/PreviewSettingsEdits.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/publish/LocalWebServer.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewServerCheck.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/publish/PreviewSettingsEdits.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
-#include "publish/PreviewAddress.h"
+#include "core/publish/PreviewAddress.h"
 
-#include "text/CaseFold.h"
+#include "core/text/CaseFold.h"
 
 #include <algorithm>
 

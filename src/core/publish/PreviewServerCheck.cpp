@@ -1,6 +1,6 @@
-#include "publish/PreviewServerCheck.h"
+#include "core/publish/PreviewServerCheck.h"
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

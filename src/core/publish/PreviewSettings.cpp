@@ -1,8 +1,8 @@
-#include "publish/PreviewSettings.h"
+#include "core/publish/PreviewSettings.h"
 
-#include "app/AppState.h"
-#include "publish/PreviewAddress.h"
-#include "text/FileError.h"
+#include "core/app/AppState.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/text/FileError.h"
 
 namespace qs {
 

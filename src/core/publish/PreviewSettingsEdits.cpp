@@ -1,9 +1,9 @@
-#include "publish/PreviewSettingsEdits.h"
+#include "core/publish/PreviewSettingsEdits.h"
 
-#include "app/AppState.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewSettings.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 

@@ -1,10 +1,10 @@
-#include "publish/UploadCopy.h"
+#include "core/publish/UploadCopy.h"
 
-#include "app/AppState.h"
-#include "app/FileOps.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "ui/Progress.h"
+#include "core/app/AppState.h"
+#include "core/app/FileOps.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/ui/Progress.h"
 
 #include <algorithm>
 #include <filesystem>

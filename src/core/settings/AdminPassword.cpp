@@ -1,11 +1,11 @@
-#include "settings/AdminPassword.h"
+#include "core/settings/AdminPassword.h"
 
-#include "settings/StoredText.h"
-#include "text/AtomicFile.h"
-#include "text/FileError.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
-#include "ui/UserInterface.h"
+#include "core/settings/StoredText.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 
@@ -63,6 +63,24 @@ bool AdminPassword::write(const std::string& path, UserInterface& ui) const
         ui.message(std::string(saveProblem) + "\r\n" + error.what(), MessageKind::Error);
         return false;
     }
+    return true;
+}
+
+std::string AdminPassword::file(const std::string& shopCGIDir)
+{
+    return (std::filesystem::path(shopCGIDir) / adminPasswordFileName).string();
+}
+
+AdminPassword AdminPassword::load(const std::string& shopCGIDir, UserInterface& ui)
+{
+    return read(file(shopCGIDir), ui).value_or(AdminPassword());
+}
+
+bool AdminPassword::save(const std::string& shopCGIDir, bool& settingsModified, UserInterface& ui) const
+{
+    if (!write(file(shopCGIDir), ui))
+        return false;
+    settingsModified = true;
     return true;
 }
 

@@ -29,6 +29,16 @@ struct AdminPassword {
     // false); a file that cannot be written is told with the system's reason: false.
     bool write(const std::string& path, UserInterface& ui) const;
 
+    // The open shop's file, in its CGI folder.
+    static std::string file(const std::string& shopCGIDir);
+    // What the administrators' dialog shows: the shop's ID and password, both
+    // empty after a failed read (told), never another shop's.
+    static AdminPassword load(const std::string& shopCGIDir, UserInterface& ui);
+    // The dialog's OK: writes the shop's file as write() does. A new password
+    // counts as a change of the shop's settings (settingsModified), so that
+    // leaving the program offers to save.
+    bool save(const std::string& shopCGIDir, bool& settingsModified, UserInterface& ui) const;
+
     bool operator==(const AdminPassword&) const = default;
 
     static constexpr std::string_view loadProblem = "There was a problem loading the password file.";

@@ -1,10 +1,10 @@
-#include "settings/ChargeTables.h"
+#include "core/settings/ChargeTables.h"
 
-#include "app/AppState.h"
-#include "text/AtomicFileSet.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
-#include "text/SplitText.h"
+#include "core/app/AppState.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
+#include "core/text/SplitText.h"
 
 namespace qs {
 

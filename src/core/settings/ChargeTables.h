@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/DeliveryAreas.h"
+#include "core/settings/DeliveryAreas.h"
 
 #include <array>
 #include <string>

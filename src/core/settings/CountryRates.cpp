@@ -1,10 +1,10 @@
-#include "settings/CountryRates.h"
+#include "core/settings/CountryRates.h"
 
-#include "text/AtomicFileSet.h"
-#include "text/CaseFold.h"
-#include "text/NameValueList.h"
-#include "text/ReadFile.h"
-#include "text/SplitText.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/CaseFold.h"
+#include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
+#include "core/text/SplitText.h"
 
 #include <filesystem>
 #include <utility>

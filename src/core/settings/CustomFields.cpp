@@ -1,8 +1,8 @@
-#include "settings/CustomFields.h"
+#include "core/settings/CustomFields.h"
 
-#include "app/AppState.h"
-#include "text/IntegerText.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/text/IntegerText.h"
+#include "core/ui/UserInterface.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
-#include "settings/CustomerDetails.h"
+#include "core/settings/CustomerDetails.h"
 
-#include "settings/ShopSettings.h"
-#include "settings/StoredText.h"
-#include "ui/UserInterface.h"
+#include "core/settings/ShopSettings.h"
+#include "core/settings/StoredText.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

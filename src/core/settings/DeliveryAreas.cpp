@@ -1,7 +1,7 @@
-#include "settings/DeliveryAreas.h"
+#include "core/settings/DeliveryAreas.h"
 
-#include "text/CaseFold.h"
-#include "text/LineSplitter.h"
+#include "core/text/CaseFold.h"
+#include "core/text/LineSplitter.h"
 
 namespace qs {
 

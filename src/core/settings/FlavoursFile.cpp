@@ -1,9 +1,9 @@
-#include "settings/FlavoursFile.h"
+#include "core/settings/FlavoursFile.h"
 
-#include "text/AtomicFile.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
-#include "text/SplitText.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
+#include "core/text/SplitText.h"
 
 namespace qs {
 

@@ -1,11 +1,11 @@
-#include "settings/LevelTexts.h"
+#include "core/settings/LevelTexts.h"
 
-#include "catalogue/MemoText.h"
-#include "settings/ShopSettings.h"
-#include "settings/ShopSettingsFile.h"
-#include "settings/StoredText.h"
-#include "text/SplitText.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/MemoText.h"
+#include "core/settings/ShopSettings.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/settings/StoredText.h"
+#include "core/text/SplitText.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "settings/MerchantDetails.h"
+#include "core/settings/MerchantDetails.h"
 
-#include "app/AppState.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/LineBreaks.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/LineBreaks.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

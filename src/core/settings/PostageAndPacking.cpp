@@ -1,13 +1,13 @@
-#include "settings/PostageAndPacking.h"
+#include "core/settings/PostageAndPacking.h"
 
-#include "app/AppState.h"
-#include "settings/DecimalText.h"
-#include "settings/SettingsChange.h"
-#include "settings/StoredText.h"
-#include "text/AtomicFileSet.h"
-#include "text/FileError.h"
-#include "text/ReadFile.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/SettingsChange.h"
+#include "core/settings/StoredText.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/FileError.h"
+#include "core/text/ReadFile.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

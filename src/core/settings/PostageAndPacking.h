@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/ChargeTables.h"
-#include "settings/DeliveryAreas.h"
+#include "core/settings/ChargeTables.h"
+#include "core/settings/DeliveryAreas.h"
 
 #include <cstddef>
 #include <optional>

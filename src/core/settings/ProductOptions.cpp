@@ -1,11 +1,11 @@
-#include "settings/ProductOptions.h"
+#include "core/settings/ProductOptions.h"
 
-#include "app/AppState.h"
-#include "text/ConversionError.h"
-#include "text/FileError.h"
-#include "text/IntegerText.h"
-#include "text/SplitText.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/text/ConversionError.h"
+#include "core/text/FileError.h"
+#include "core/text/IntegerText.h"
+#include "core/text/SplitText.h"
+#include "core/ui/UserInterface.h"
 
 #include <filesystem>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FlavoursFile.h"
+#include "core/settings/FlavoursFile.h"
 
 #include <optional>
 #include <string>

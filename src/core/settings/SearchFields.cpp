@@ -1,14 +1,14 @@
-#include "settings/SearchFields.h"
+#include "core/settings/SearchFields.h"
 
-#include "catalogue/CatalogueFile.h"
-#include "fields/FieldDefinitions.h"
-#include "settings/ShopSettings.h"
-#include "settings/StoredText.h"
-#include "text/CaseFold.h"
-#include "text/ConversionError.h"
-#include "text/IntegerText.h"
-#include "text/SplitText.h"
-#include "ui/UserInterface.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/settings/ShopSettings.h"
+#include "core/settings/StoredText.h"
+#include "core/text/CaseFold.h"
+#include "core/text/ConversionError.h"
+#include "core/text/IntegerText.h"
+#include "core/text/SplitText.h"
+#include "core/ui/UserInterface.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "settings/SettingsChange.h"
+#include "core/settings/SettingsChange.h"
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ShopSettings.h"
+#include "core/settings/ShopSettings.h"
 
 namespace qs {
 

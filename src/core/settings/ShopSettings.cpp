@@ -1,4 +1,4 @@
-#include "settings/ShopSettings.h"
+#include "core/settings/ShopSettings.h"
 
 namespace qs {
 

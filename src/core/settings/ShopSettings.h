@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/NameValueList.h"
+#include "core/text/NameValueList.h"
 
 namespace qs {
 

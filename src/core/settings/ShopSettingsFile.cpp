@@ -1,8 +1,8 @@
-#include "settings/ShopSettingsFile.h"
+#include "core/settings/ShopSettingsFile.h"
 
-#include "app/AppState.h"
-#include "text/AtomicFile.h"
-#include "text/IntegerText.h"
+#include "core/app/AppState.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/IntegerText.h"
 
 #include <algorithm>
 

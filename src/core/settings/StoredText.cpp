@@ -1,4 +1,4 @@
-#include "settings/StoredText.h"
+#include "core/settings/StoredText.h"
 
 namespace qs {
 

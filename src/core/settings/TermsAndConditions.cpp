@@ -1,10 +1,11 @@
-#include "settings/TermsAndConditions.h"
+#include "core/settings/TermsAndConditions.h"
 
-#include "text/AtomicFile.h"
-#include "text/LineBreaks.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/LineBreaks.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace qs {
@@ -31,6 +32,11 @@ void writeTerms(const std::string& path, std::string_view text)
 {
     // Every line of the text, the last included, ends with CR LF; no text, no line.
     writeFileAtomically(path, text.empty() ? std::string() : withLineBreaks(text, "\r\n") + "\r\n");
+}
+
+std::string termsFile(const std::string& shopDataDir)
+{
+    return (std::filesystem::path(shopDataDir) / termsFileName).string();
 }
 
 } // namespace qs

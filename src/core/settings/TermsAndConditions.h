@@ -16,4 +16,7 @@ void writeTerms(const std::string& path, std::string_view text);
 
 inline constexpr const char* termsFileName = "termcondition.txt";
 
+// The open shop's file, in its data folder.
+std::string termsFile(const std::string& shopDataDir);
+
 } // namespace qs

@@ -1,8 +1,8 @@
-#include "settings/VatCodes.h"
+#include "core/settings/VatCodes.h"
 
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
-#include "text/SplitText.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
+#include "core/text/SplitText.h"
 
 #include <filesystem>
 

@@ -1,14 +1,14 @@
-#include "settings/VatCountries.h"
+#include "core/settings/VatCountries.h"
 
-#include "app/AppState.h"
-#include "settings/CountryRates.h"
-#include "settings/DecimalText.h"
-#include "settings/StoredText.h"
-#include "settings/VatCodes.h"
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/StoredText.h"
+#include "core/settings/VatCodes.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <algorithm>
 

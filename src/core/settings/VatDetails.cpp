@@ -1,14 +1,14 @@
-#include "settings/VatDetails.h"
+#include "core/settings/VatDetails.h"
 
-#include "app/AppState.h"
-#include "settings/CountryRates.h"
-#include "settings/DecimalText.h"
-#include "settings/SettingsChange.h"
-#include "settings/StoredText.h"
-#include "text/AtomicFileSet.h"
-#include "text/CaseFold.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "core/app/AppState.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/SettingsChange.h"
+#include "core/settings/StoredText.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 namespace qs {
 

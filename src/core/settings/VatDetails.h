@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/VatCodes.h"
+#include "core/settings/VatCodes.h"
 
 #include <cstddef>
 #include <string>

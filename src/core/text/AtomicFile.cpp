@@ -1,7 +1,7 @@
-#include "text/AtomicFile.h"
+#include "core/text/AtomicFile.h"
 
-#include "text/AtomicFileSet.h"
-#include "text/FileError.h"
+#include "core/text/AtomicFileSet.h"
+#include "core/text/FileError.h"
 
 #include <cerrno>
 #include <cstring>

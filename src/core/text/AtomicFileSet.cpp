@@ -1,6 +1,6 @@
-#include "text/AtomicFileSet.h"
+#include "core/text/AtomicFileSet.h"
 
-#include "text/FileError.h"
+#include "core/text/FileError.h"
 
 #include <algorithm>
 #include <cerrno>

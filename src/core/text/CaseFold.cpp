@@ -1,4 +1,4 @@
-#include "text/CaseFold.h"
+#include "core/text/CaseFold.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "text/FileError.h"
+#include "core/text/FileError.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "text/IntegerText.h"
+#include "core/text/IntegerText.h"
 
-#include "text/ConversionError.h"
+#include "core/text/ConversionError.h"
 
 #include <charconv>
 

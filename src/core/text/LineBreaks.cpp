@@ -1,4 +1,4 @@
-#include "text/LineBreaks.h"
+#include "core/text/LineBreaks.h"
 
 #include <cstring>
 

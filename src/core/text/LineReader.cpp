@@ -1,6 +1,6 @@
-#include "text/LineReader.h"
+#include "core/text/LineReader.h"
 
-#include "text/FileError.h"
+#include "core/text/FileError.h"
 
 #include <algorithm>
 #include <cerrno>

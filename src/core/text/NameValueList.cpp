@@ -1,9 +1,9 @@
-#include "text/NameValueList.h"
+#include "core/text/NameValueList.h"
 
-#include "text/AtomicFile.h"
-#include "text/CaseFold.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/CaseFold.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
 namespace qs {
 

@@ -1,6 +1,6 @@
-#include "text/ReadFile.h"
+#include "core/text/ReadFile.h"
 
-#include "text/FileError.h"
+#include "core/text/FileError.h"
 
 #include <cerrno>
 #include <fcntl.h>

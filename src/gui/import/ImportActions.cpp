@@ -1,10 +1,10 @@
-#include "import/ImportActions.h"
+#include "gui/import/ImportActions.h"
 
-#include "CatalogueTreeModel.h"
-#include "HelpViewer.h"
-#include "TCMForm.h"
-#include "app/AppState.h"
-#include "import/TImportForm.h"
+#include "gui/catalogue/CatalogueTreeModel.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/TCMForm.h"
+#include "core/app/AppState.h"
+#include "gui/import/TImportForm.h"
 
 #include <QAction>
 #include <QTreeView>

@@ -1,7 +1,7 @@
-#include "import/ImportTableModel.h"
+#include "gui/import/ImportTableModel.h"
 
-#include "Encoding.h"
-#include "fields/FieldDefinitions.h"
+#include "gui/text/Encoding.h"
+#include "core/fields/FieldDefinitions.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "import/TColumnAssignedForm.h"
+#include "gui/import/TColumnAssignedForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ColumnAssignments.h"
+#include "core/import/ColumnAssignments.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "import/TEmptyCellDlg.h"
+#include "gui/import/TEmptyCellDlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

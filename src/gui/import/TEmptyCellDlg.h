@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ImportQuestions.h"
+#include "core/import/ImportQuestions.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
-#include "import/TImportForm.h"
+#include "gui/import/TImportForm.h"
 
-#include "Encoding.h"
-#include "QtUserInterface.h"
-#include "app/AppState.h"
-#include "import/ImportTableModel.h"
-#include "import/OpenImportTable.h"
-#include "import/TColumnAssignedForm.h"
-#include "import/TEmptyCellDlg.h"
-#include "import/TTableErrorForm.h"
+#include "gui/text/Encoding.h"
+#include "gui/ui/QtUserInterface.h"
+#include "core/app/AppState.h"
+#include "gui/import/ImportTableModel.h"
+#include "core/import/OpenImportTable.h"
+#include "gui/import/TColumnAssignedForm.h"
+#include "gui/import/TEmptyCellDlg.h"
+#include "gui/import/TTableErrorForm.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "import/ImportCommand.h"
-#include "import/ImportQuestions.h"
-#include "import/ImportSheet.h"
+#include "core/import/ImportCommand.h"
+#include "core/import/ImportQuestions.h"
+#include "core/import/ImportSheet.h"
 
 #include <QDialog>
 

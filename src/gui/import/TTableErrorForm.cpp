@@ -1,6 +1,6 @@
-#include "import/TTableErrorForm.h"
+#include "gui/import/TTableErrorForm.h"
 
-#include "Encoding.h"
+#include "gui/text/Encoding.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "publish/LocalWebServer.h"
-#include "publish/PreviewSettings.h"
+#include "core/publish/LocalWebServer.h"
+#include "core/publish/PreviewSettings.h"
 
 #include <QObject>
 

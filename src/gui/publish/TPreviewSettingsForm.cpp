@@ -1,10 +1,11 @@
-#include "publish/TPreviewSettingsForm.h"
+#include "gui/publish/TPreviewSettingsForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewSettings.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewSettings.h"
+#include "gui/ui/DialogParts.h"
+#include "core/ui/UserInterface.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,37 +16,49 @@
 
 namespace qs::gui {
 
+namespace {
+
+// A caption over a line of controls, naming the edit that leads it.
+QWidget* captioned(const QString& caption, QLineEdit* edit, QHBoxLayout* line)
+{
+    auto* label = new QLabel(caption);
+    label->setBuddy(edit);
+    auto* row = new QWidget;
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addLayout(line);
+    return row;
+}
+
+} // namespace
+
 TPreviewSettingsForm::TPreviewSettingsForm(qs::AppState& state, qs::UserInterface& ui,
                                            qs::PreviewSettings& settings, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), settings_(settings)
+    : OkCancelDialog("Preview Settings...", {.helpTopic = helpTopic, .enter = EnterKey::PressesFocusedButton},
+                     parent),
+      state_(state), ui_(ui), settings_(settings)
 {
-    setWindowTitle("Preview Settings...");
+    // Help never takes Enter, even while it has the focus.
+    HelpBtn->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildBrowserRow());
     layout->addWidget(buildSuggestions());
     layout->addWidget(buildAddressRow());
-    layout->addWidget(buildButtons());
+    layout->addLayout(frameButtonRow());
 }
 
 QWidget* TPreviewSettingsForm::buildBrowserRow()
 {
-    auto* row = new QWidget;
-    auto* layout = new QVBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel("Path To Browser:-");
     BrowserEdit = new QLineEdit;
     BrowserEdit->setMinimumWidth(360);
-    label->setBuddy(BrowserEdit);
-    BrowseBtn = new QPushButton("&Browse...");
-    BrowseBtn->setAutoDefault(false);
+    BrowseBtn = plainButton("&Browse...");
     connect(BrowseBtn, &QPushButton::clicked, this,
             [this] { withEdits([this](qs::PreviewSettingsEdits& edits) { edits.browse(ui_); }); });
     auto* line = new QHBoxLayout;
     line->addWidget(BrowserEdit, 1);
     line->addWidget(BrowseBtn);
-    layout->addWidget(label);
-    layout->addLayout(line);
-    return row;
+    return captioned("Path To Browser:-", BrowserEdit, line);
 }
 
 QWidget* TPreviewSettingsForm::buildSuggestions()
@@ -53,9 +66,8 @@ QWidget* TPreviewSettingsForm::buildSuggestions()
     auto* group = new QGroupBox(" Use one of these browsers:- ");
     auto* layout = new QHBoxLayout(group);
     for (const qs::BrowserSuggestion& suggestion : qs::browserSuggestions) {
-        auto* button =
-            new QPushButton(fromBytes(suggestion.maker) + QChar('\n') + fromBytes(suggestion.name));
-        button->setAutoDefault(false);
+        QPushButton* button =
+            plainButton(fromBytes(suggestion.maker) + QChar('\n') + fromBytes(suggestion.name));
         button->setMinimumHeight(48);
         const std::string_view path = suggestion.path;
         connect(button, &QPushButton::clicked, this, [this, path] {
@@ -69,42 +81,15 @@ QWidget* TPreviewSettingsForm::buildSuggestions()
 
 QWidget* TPreviewSettingsForm::buildAddressRow()
 {
-    auto* row = new QWidget;
-    auto* layout = new QVBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel("Preview address:-");
     AddressEdit = new QLineEdit;
     AddressEdit->setToolTip("The web server that shows the preview: this computer's own unless you "
                             "have one elsewhere.");
-    label->setBuddy(AddressEdit);
     AddressPathLabel = new QLabel;
     auto* line = new QHBoxLayout;
     line->setSpacing(0);
     line->addWidget(AddressEdit, 1);
     line->addWidget(AddressPathLabel);
-    layout->addWidget(label);
-    layout->addLayout(line);
-    return row;
-}
-
-QWidget* TPreviewSettingsForm::buildButtons()
-{
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel");
-    HelpBtn = new QPushButton("Help");
-    HelpBtn->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, &TPreviewSettingsForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch(1);
-    layout->addWidget(OKBtn);
-    layout->addWidget(CancelBtn);
-    layout->addWidget(HelpBtn);
-    return row;
+    return captioned("Preview address:-", AddressEdit, line);
 }
 
 void TPreviewSettingsForm::withEdits(const std::function<void(qs::PreviewSettingsEdits&)>& step)

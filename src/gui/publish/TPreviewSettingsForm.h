@@ -1,8 +1,8 @@
 #pragma once
 
-#include "publish/PreviewSettingsEdits.h"
+#include "core/publish/PreviewSettingsEdits.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <functional>
 
@@ -21,7 +21,7 @@ namespace qs::gui {
 // "Preview Settings...": the browser that shows the preview, picked by path,
 // by file dialog or from two suggestions, and the address of the web server
 // that serves it.
-class TPreviewSettingsForm : public QDialog {
+class TPreviewSettingsForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TPreviewSettingsForm(qs::AppState& state, qs::UserInterface& ui, qs::PreviewSettings& settings,
@@ -40,21 +40,14 @@ public:
     QLineEdit* AddressEdit = nullptr;
     // The rest of the preview address, after what AddressEdit holds.
     QLabel* AddressPathLabel = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
-
-signals:
-    void helpRequested(int topic);
 
 private:
     QWidget* buildBrowserRow();
     QWidget* buildSuggestions();
     QWidget* buildAddressRow();
-    QWidget* buildButtons();
     // Runs a step of the dialog's logic on what the edits hold now.
     void withEdits(const std::function<void(qs::PreviewSettingsEdits&)>& step);
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

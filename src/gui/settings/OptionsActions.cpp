@@ -1,15 +1,15 @@
-#include "settings/OptionsActions.h"
+#include "gui/settings/OptionsActions.h"
 
-#include "HelpViewer.h"
-#include "TCMForm.h"
-#include "settings/TAdminPassForm.h"
-#include "settings/TCustomDetailsForm.h"
-#include "settings/TLevelTextForm.h"
-#include "settings/TPayMethodForm.h"
-#include "settings/TPostPackForm.h"
-#include "settings/TSearchCFGForm.h"
-#include "settings/TTermConditionForm.h"
-#include "settings/TVATForm.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/TCMForm.h"
+#include "gui/settings/TAdminPassForm.h"
+#include "gui/settings/TCustomDetailsForm.h"
+#include "gui/settings/TLevelTextForm.h"
+#include "gui/settings/TPayMethodForm.h"
+#include "gui/settings/TPostPackForm.h"
+#include "gui/settings/TSearchCFGForm.h"
+#include "gui/settings/TTermConditionForm.h"
+#include "gui/settings/TVATForm.h"
 
 #include <QAction>
 
@@ -29,59 +29,21 @@ OptionsActions::OptionsActions(TCMForm& form, qs::AppState& app, qs::UserInterfa
 void OptionsActions::connectMenus()
 {
     const TCMForm::Actions& a = form_.actions();
-    connect(a.paymentMethod, &QAction::triggered, this, &OptionsActions::paymentMethod);
-    connect(a.postalCharges, &QAction::triggered, this, &OptionsActions::postalCharges);
-    connect(a.vatInformation, &QAction::triggered, this, &OptionsActions::vatInformation);
-    connect(a.customerDetails, &QAction::triggered, this, &OptionsActions::customerDetails);
-    connect(a.adminSecurity, &QAction::triggered, this, &OptionsActions::adminSecurity);
-    connect(a.termsAndConditions, &QAction::triggered, this, &OptionsActions::termsAndConditions);
-    connect(a.catalogueNavigation, &QAction::triggered, this, &OptionsActions::catalogueNavigation);
-    connect(a.onlineSearchFields, &QAction::triggered, this, &OptionsActions::onlineSearchFields);
-    HelpViewer* help = &form_.helpViewer();
-    connect(payMethodForm_, &TPayMethodForm::helpRequested, help, &HelpViewer::showTopic);
-    connect(vatForm_, &TVATForm::helpRequested, help, &HelpViewer::showTopic);
-    connect(adminPassForm_, &TAdminPassForm::helpRequested, help, &HelpViewer::showTopic);
-    connect(levelTextForm_, &TLevelTextForm::helpRequested, help, &HelpViewer::showTopic);
+    opens(a.paymentMethod, payMethodForm_);
+    opens(a.postalCharges, postPackForm_);
+    opens(a.vatInformation, vatForm_);
+    opens(a.customerDetails, customDetailsForm_);
+    opens(a.adminSecurity, adminPassForm_);
+    opens(a.termsAndConditions, termConditionForm_);
+    opens(a.catalogueNavigation, levelTextForm_);
+    opens(a.onlineSearchFields, searchCFGForm_);
 }
 
-void OptionsActions::paymentMethod()
+template <typename Dialog> void OptionsActions::opens(QAction* item, Dialog* dialog)
 {
-    form_.runCommand([this] { payMethodForm_->execute(); });
-}
-
-void OptionsActions::postalCharges()
-{
-    form_.runCommand([this] { postPackForm_->execute(); });
-}
-
-void OptionsActions::vatInformation()
-{
-    form_.runCommand([this] { vatForm_->execute(); });
-}
-
-void OptionsActions::customerDetails()
-{
-    form_.runCommand([this] { customDetailsForm_->execute(); });
-}
-
-void OptionsActions::adminSecurity()
-{
-    form_.runCommand([this] { adminPassForm_->execute(); });
-}
-
-void OptionsActions::termsAndConditions()
-{
-    form_.runCommand([this] { termConditionForm_->execute(); });
-}
-
-void OptionsActions::catalogueNavigation()
-{
-    form_.runCommand([this] { levelTextForm_->execute(); });
-}
-
-void OptionsActions::onlineSearchFields()
-{
-    form_.runCommand([this] { searchCFGForm_->execute(); });
+    connect(item, &QAction::triggered, this,
+            [this, dialog] { form_.runCommand([dialog] { dialog->execute(); }); });
+    connect(dialog, &OkCancelDialog::helpRequested, &form_.helpViewer(), &HelpViewer::showTopic);
 }
 
 } // namespace qs::gui

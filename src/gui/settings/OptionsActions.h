@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QAction;
+
 namespace qs {
 struct AppState;
 class UserInterface;
@@ -29,15 +31,6 @@ class OptionsActions : public QObject {
 public:
     OptionsActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui);
 
-    void paymentMethod();
-    void postalCharges();
-    void vatInformation();
-    void customerDetails();
-    void adminSecurity();
-    void termsAndConditions();
-    void catalogueNavigation();
-    void onlineSearchFields();
-
     TPayMethodForm& payMethodForm() const { return *payMethodForm_; }
     TPostPackForm& postPackForm() const { return *postPackForm_; }
     TVATForm& vatForm() const { return *vatForm_; }
@@ -49,6 +42,9 @@ public:
 
 private:
     void connectMenus();
+    // The item shows the dialog as a command of the main window; its Help
+    // opens the help window.
+    template <typename Dialog> void opens(QAction* item, Dialog* dialog);
 
     TCMForm& form_;
     TPayMethodForm* payMethodForm_;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace qs {
 struct AppState;
@@ -14,7 +13,7 @@ namespace qs::gui {
 
 // "Remote Shop Management Security": the user ID and password with which
 // administrators update the shop online, kept in admin.pass.
-class TAdminPassForm : public QDialog {
+class TAdminPassForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TAdminPassForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -27,16 +26,9 @@ public:
 
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
-
-signals:
-    void helpRequested(int topic);
 
 private:
-    std::string passwordFile() const;
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,34 +1,26 @@
-#include "settings/TCustomDetailsForm.h"
+#include "gui/settings/TCustomDetailsForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/SettingsChange.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/SettingsChange.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
 
 TCustomDetailsForm::TCustomDetailsForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Customer Details", {.ok = "&OK", .cancel = "&Cancel"}, parent), state_(state), ui_(ui)
 {
-    setWindowTitle("Customer Details");
     CheckBox1 = new QCheckBox("&Remember Customer Details");
     CheckBox2 = new QCheckBox("&Delete unused records after");
     Edit1 = new QLineEdit(fromBytes(qs::CustomerDetails().Edit1));
     Edit1->setMaximumWidth(60);
-    OKBtn = new QPushButton("&OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("&Cancel");
     connect(CheckBox1, &QCheckBox::toggled, this, &TCustomDetailsForm::applyEnabling);
     connect(CheckBox2, &QCheckBox::toggled, this, &TCustomDetailsForm::applyEnabling);
-    connect(OKBtn, &QPushButton::clicked, this, &TCustomDetailsForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* months = new QHBoxLayout;
     months->addWidget(CheckBox2);
     months->addWidget(Edit1);
@@ -39,7 +31,7 @@ TCustomDetailsForm::TCustomDetailsForm(qs::AppState& state, qs::UserInterface& u
     layout->addLayout(months);
     layout->addWidget(
         new QLabel("( It is recommended that unused records are deleted after 6 months or less)"));
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
     applyEnabling();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "settings/CustomerDetails.h"
+#include "core/settings/CustomerDetails.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace qs {
 struct AppState;
@@ -17,7 +16,7 @@ namespace qs::gui {
 
 // "Customer Details": whether the shop remembers returning customers, and
 // after how many months unused records are deleted.
-class TCustomDetailsForm : public QDialog {
+class TCustomDetailsForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TCustomDetailsForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -29,12 +28,10 @@ public:
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
     QLineEdit* Edit1 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     void applyEnabling();
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,9 +1,9 @@
-#include "settings/TLevelTextForm.h"
+#include "gui/settings/TLevelTextForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/SettingsChange.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/SettingsChange.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,9 +16,9 @@
 namespace qs::gui {
 
 TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Catalogue Navigation...", {.cancel = {}, .helpTopic = helpTopic}, parent),
+      state_(state), ui_(ui)
 {
-    setWindowTitle("Catalogue Navigation...");
     auto* intro = new QLabel("The easiest way to design a shopfront in Quaystall DB is to use a single HTML "
                              "template for navigating the catalogue.\n\n Q@STL-DB allows you to set up "
                              "alternative texts to be used at different levels of navigation.");
@@ -30,13 +30,8 @@ TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     NextBtn = plainButton("&Next >>");
     Edit1 = new QLineEdit;
     Edit1->setMaximumWidth(60);
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    HelpBtn = plainButton("Help");
     connect(PrevBtn, &QPushButton::clicked, this, [this] { step(false); });
     connect(NextBtn, &QPushButton::clicked, this, [this] { step(true); });
-    connect(OKBtn, &QPushButton::clicked, this, &TLevelTextForm::confirm);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
 
     auto* radio = new QFrame;
     radio->setFrameShape(QFrame::StyledPanel);
@@ -59,7 +54,7 @@ TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     layout->addWidget(LevTexMemo, 1);
     layout->addLayout(steps);
     layout->addWidget(radio);
-    layout->addLayout(buttonRow({OKBtn, HelpBtn}));
+    layout->addLayout(frameButtonRow());
     resize(520, 420);
 }
 

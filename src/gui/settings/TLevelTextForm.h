@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/LevelTexts.h"
+#include "core/settings/LevelTexts.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ namespace qs::gui {
 // the shop's navigation page, and up to how many options are shown as radio
 // buttons. There is no Cancel: however it closes, the level texts are kept;
 // only OK keeps the number.
-class TLevelTextForm : public QDialog {
+class TLevelTextForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -36,19 +36,14 @@ public:
     QPushButton* PrevBtn = nullptr;
     QPushButton* NextBtn = nullptr;
     QLineEdit* Edit1 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
 
     void done(int result) override;
-
-signals:
-    void helpRequested(int topic);
 
 private:
     void showLevel();
     bool storeLevel();
     void step(bool forward);
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,9 +1,8 @@
-#include "settings/TPayMethodForm.h"
+#include "gui/settings/TPayMethodForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/SettingsChange.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/SettingsChange.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,16 +11,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace qs::gui {
 
 TPayMethodForm::TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Payment Methods", {.helpTopic = helpTopic}, parent), state_(state), ui_(ui)
 {
-    setWindowTitle("Payment Methods");
     PayMethodBox = new QComboBox;
     for (const qs::PaymentMethod& method : qs::PaymentMethods::methods)
         PayMethodBox->addItem(fromBytes(method.entry));
@@ -35,14 +32,7 @@ TPayMethodForm::TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     URLLabel = new QLabel("URL for CGI call");
     PaymentURLEdit = new QLineEdit;
     PaymentURLEdit->setMinimumWidth(360);
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("Cancel");
-    HelpBtn = plainButton("Help");
     connect(PayMethodBox, &QComboBox::activated, this, &TPayMethodForm::pickMethod);
-    connect(OKBtn, &QPushButton::clicked, this, &TPayMethodForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
 
     auto* method = new QHBoxLayout;
     method->addWidget(new QLabel("Online Payment Method:- "));
@@ -63,7 +53,7 @@ TPayMethodForm::TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     layout->addWidget(AllowSnailBox);
     layout->addWidget(InvoiceBox);
     layout->addWidget(account);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn, HelpBtn}));
+    layout->addLayout(frameButtonRow());
 }
 
 bool TPayMethodForm::execute()

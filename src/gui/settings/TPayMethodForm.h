@@ -1,14 +1,13 @@
 #pragma once
 
-#include "settings/PaymentMethods.h"
+#include "core/settings/PaymentMethods.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace qs {
 struct AppState;
@@ -19,7 +18,7 @@ namespace qs::gui {
 
 // "Payment Methods": how customers pay, three offline ordering options and
 // the payment service's account details, all keys of the shop settings list.
-class TPayMethodForm : public QDialog {
+class TPayMethodForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -40,19 +39,13 @@ public:
     QLineEdit* edAuthType = nullptr;
     QLabel* URLLabel = nullptr;
     QLineEdit* PaymentURLEdit = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
-
-signals:
-    void helpRequested(int topic);
 
 private:
     void showMethods();
     // False, after telling, when a text holds a character the catalogue cannot hold.
     bool takeControls();
     void pickMethod(int method);
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,9 +1,9 @@
-#include "settings/TPostPackForm.h"
+#include "gui/settings/TPostPackForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "gui/ui/DialogParts.h"
+#include "core/ui/UserInterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,9 +63,8 @@ QWidget* listWithButtons(QWidget* list, std::initializer_list<QWidget*> buttons,
 } // namespace
 
 TPostPackForm::TPostPackForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), postage_(state.Postage)
+    : OkCancelDialog("Postage and Packing Info", {}, parent), state_(state), ui_(ui), postage_(state.Postage)
 {
-    setWindowTitle("Postage and Packing Info");
     PageControl = new QTabWidget;
     PageControl->addTab(buildAreaSheet(), "Country && Area Codes");
     PageControl->addTab(buildZoneSheet(), "Postal Zones");
@@ -74,14 +73,9 @@ TPostPackForm::TPostPackForm(qs::AppState& state, qs::UserInterface& ui, QWidget
     PageControl->setCurrentIndex(ChargeSheet);
     connect(PageControl, &QTabWidget::currentChanged, this, &TPostPackForm::sheetShown);
 
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &TPostPackForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
     resize(640, 420);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +24,7 @@ namespace qs::gui {
 // weight bands and the charges, on four sheets. It edits the postage
 // settings that outlive it (AppState::Postage); OK writes the area and
 // charge files and sets the keys.
-class TPostPackForm : public QDialog {
+class TPostPackForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TPostPackForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -62,8 +62,6 @@ public:
     QTableWidget* WeightGrid = nullptr;
     QTableWidget* FixedGrid = nullptr;
     QLineEdit* PercentEdit = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     QWidget* buildAreaSheet();
@@ -97,7 +95,7 @@ private:
     void typeWeightUnit(const QString& unit);
     void typePercentage(const QString& text);
     std::string zoneName(int row) const;
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

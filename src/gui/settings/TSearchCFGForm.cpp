@@ -1,9 +1,9 @@
-#include "settings/TSearchCFGForm.h"
+#include "gui/settings/TSearchCFGForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/SettingsChange.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/SettingsChange.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,21 +17,9 @@
 
 namespace qs::gui {
 
-namespace {
-
-QToolButton* arrowButton(Qt::ArrowType arrow)
-{
-    auto* button = new QToolButton;
-    button->setArrowType(arrow);
-    return button;
-}
-
-} // namespace
-
 TSearchCFGForm::TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Online Search Configuration", {}, parent), state_(state), ui_(ui)
 {
-    setWindowTitle("Online Search Configuration");
     ListBox1 = new QListWidget;
     SpeedButton1 = arrowButton(Qt::UpArrow);
     SpeedButton2 = arrowButton(Qt::DownArrow);
@@ -40,26 +28,16 @@ TSearchCFGForm::TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     DeleteBtn = plainButton("Delete");
     Edit1 = new QLineEdit;
     ChangeBtn = plainButton("Change");
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("Cancel");
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TSearchCFGForm::showLabel);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { move(-1); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { move(1); });
     connect(AddBtn, &QPushButton::clicked, this, &TSearchCFGForm::add);
     connect(DeleteBtn, &QPushButton::clicked, this, &TSearchCFGForm::remove);
     connect(ChangeBtn, &QPushButton::clicked, this, &TSearchCFGForm::change);
-    connect(OKBtn, &QPushButton::clicked, this, &TSearchCFGForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* arrows = new QVBoxLayout;
-    arrows->addStretch(1);
-    arrows->addWidget(SpeedButton1);
-    arrows->addWidget(SpeedButton2);
-    arrows->addStretch(1);
     auto* grid = new QGridLayout;
     grid->addWidget(ListBox1, 0, 0, 1, 2);
-    grid->addLayout(arrows, 0, 2);
+    grid->addLayout(arrowColumn(SpeedButton1, SpeedButton2), 0, 2);
     grid->addWidget(ComboBox1, 1, 0);
     grid->addWidget(AddBtn, 1, 1);
     grid->addWidget(DeleteBtn, 2, 1);
@@ -71,7 +49,7 @@ TSearchCFGForm::TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidg
                                  "\"Product Name\":-\n(Further customisation is possible through editing the "
                                  "SearchTemplate.htm file)"));
     layout->addLayout(grid);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
 }
 
 bool TSearchCFGForm::execute()

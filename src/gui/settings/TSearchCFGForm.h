@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/SearchFields.h"
+#include "core/settings/SearchFields.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -19,7 +19,7 @@ namespace qs::gui {
 
 // "Online Search Configuration": the product fields the shop's online search
 // looks in besides the product name, their order and their labels.
-class TSearchCFGForm : public QDialog {
+class TSearchCFGForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -37,8 +37,6 @@ public:
     QPushButton* DeleteBtn = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* ChangeBtn = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     void showChosen(int selected);
@@ -47,7 +45,7 @@ private:
     void remove();
     void change();
     void move(int step);
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

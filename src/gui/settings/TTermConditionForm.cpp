@@ -1,44 +1,32 @@
-#include "settings/TTermConditionForm.h"
+#include "gui/settings/TTermConditionForm.h"
 
-#include "Encoding.h"
-#include "app/AppState.h"
-#include "settings/DialogParts.h"
-#include "settings/TermsAndConditions.h"
-#include "text/FileError.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/app/AppState.h"
+#include "core/settings/TermsAndConditions.h"
+#include "core/text/FileError.h"
+#include "core/ui/UserInterface.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
 
 TTermConditionForm::TTermConditionForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("TermConditionForm", {.enter = EnterKey::LeftToControls}, parent), state_(state), ui_(ui)
 {
-    setWindowTitle("TermConditionForm");
     TermsMemo = new QPlainTextEdit;
     TermsMemo->setTabChangesFocus(true);
-    OKBtn = plainButton("OK");
-    CancelBtn = plainButton("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &TTermConditionForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Enter your Company's Terms and Conditions below:-"));
     layout->addWidget(TermsMemo, 1);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
     resize(560, 420);
-}
-
-std::string TTermConditionForm::termsFile() const
-{
-    return qs::joinPath(state_.ShopDataDir(), qs::termsFileName);
 }
 
 bool TTermConditionForm::execute()
 {
-    TermsMemo->setPlainText(fromBytes(qs::readTerms(termsFile(), "\n")));
+    TermsMemo->setPlainText(fromBytes(qs::readTerms(qs::termsFile(state_.ShopDataDir()), "\n")));
     TermsMemo->setFocus();
     return exec() == QDialog::Accepted;
 }
@@ -49,7 +37,7 @@ void TTermConditionForm::confirm()
     if (!terms)
         return;
     try {
-        qs::writeTerms(termsFile(), *terms);
+        qs::writeTerms(qs::termsFile(state_.ShopDataDir()), *terms);
     } catch (const qs::FileError& error) {
         ui_.message(error.what(), qs::MessageKind::Error);
         return;

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
-#include <string>
+#include "gui/ui/OkCancelDialog.h"
 
 class QPlainTextEdit;
-class QPushButton;
 
 namespace qs {
 struct AppState;
@@ -16,7 +13,7 @@ namespace qs::gui {
 
 // The shop's terms and conditions as free text, kept in termcondition.txt.
 // Its title bar reads "TermConditionForm".
-class TTermConditionForm : public QDialog {
+class TTermConditionForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TTermConditionForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -26,12 +23,9 @@ public:
     bool execute();
 
     QPlainTextEdit* TermsMemo = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
-    std::string termsFile() const;
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

@@ -1,36 +1,29 @@
-#include "settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCodeModForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
-#include "ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "core/ui/UserInterface.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
 
-TVATCodeModForm::TVATCodeModForm(qs::UserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui)
+TVATCodeModForm::TVATCodeModForm(qs::UserInterface& ui, QWidget* parent)
+    : OkCancelDialog("Modify VAT Code", {}, parent), ui_(ui)
 {
-    setWindowTitle("Modify VAT Code");
     Edit1 = new QLineEdit;
     Edit2 = new QLineEdit;
     Edit3 = new QLineEdit;
     // A description such as "Standard rate, from January 2011" shows whole.
     Edit3->setMinimumWidth(Edit3->fontMetrics().averageCharWidth() * descriptionWidth);
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &TVATCodeModForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* fields = new QFormLayout;
     fields->addRow("VAT Code", Edit1);
     fields->addRow("VAT Rate", Edit2);
     fields->addRow("Code Description", Edit3);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
 }
 
 bool TVATCodeModForm::execute(const qs::VatCode& shown)

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "settings/VatCodes.h"
+#include "core/settings/VatCodes.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace qs {
 class UserInterface;
@@ -15,7 +14,7 @@ namespace qs::gui {
 
 // "Modify VAT Code": one VAT code, its rate and its description, for the Add
 // and Modify buttons of VAT Details.
-class TVATCodeModForm : public QDialog {
+class TVATCodeModForm : public OkCancelDialog {
     Q_OBJECT
 public:
     explicit TVATCodeModForm(qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -28,15 +27,13 @@ public:
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QLineEdit* Edit3 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
     // How many characters of a description the field shows at least.
     static constexpr int descriptionWidth = 40;
 
 private:
     // OK: a text the catalogue cannot hold is told and keeps the dialog open.
-    void confirm();
+    void confirm() override;
 
     qs::UserInterface& ui_;
     qs::VatCode typed_;

@@ -1,7 +1,7 @@
-#include "settings/TVATCountryForm.h"
+#include "gui/settings/TVATCountryForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
+#include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,22 +14,17 @@
 namespace qs::gui {
 
 TVATCountryForm::TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : OkCancelDialog("Special VAT Rates by Country", {.ok = "&OK", .cancel = "&Cancel"}, parent),
+      state_(state), ui_(ui)
 {
-    setWindowTitle("Special VAT Rates by Country");
     CountryGrid = new QTableWidget;
     CountryGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     CountryBox = new QComboBox;
     AddCountryBtn = plainButton("&Add Country");
     DelCountryBtn = plainButton("&Delete Country");
-    OKBtn = new QPushButton("&OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("&Cancel");
     connect(CountryGrid, &QTableWidget::itemChanged, this, &TVATCountryForm::rateTyped);
     connect(AddCountryBtn, &QPushButton::clicked, this, &TVATCountryForm::addCountry);
     connect(DelCountryBtn, &QPushButton::clicked, this, &TVATCountryForm::deleteCountry);
-    connect(OKBtn, &QPushButton::clicked, this, &TVATCountryForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* country = new QHBoxLayout;
     country->addWidget(new QLabel("Country:"));
     country->addWidget(CountryBox, 1);
@@ -39,7 +34,7 @@ TVATCountryForm::TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWi
     layout->addWidget(new QLabel("VAT Code:-"));
     layout->addWidget(CountryGrid, 1);
     layout->addLayout(country);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn}));
+    layout->addLayout(frameButtonRow());
     resize(560, 360);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/VatCountries.h"
+#include "core/settings/VatCountries.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 class QComboBox;
 class QPushButton;
@@ -18,7 +18,7 @@ namespace qs::gui {
 
 // "Special VAT Rates by Country": a special rate per VAT code for particular
 // countries, kept in countries.tax.
-class TVATCountryForm : public QDialog {
+class TVATCountryForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -31,15 +31,13 @@ public:
     QComboBox* CountryBox = nullptr;
     QPushButton* AddCountryBtn = nullptr;
     QPushButton* DelCountryBtn = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
 
 private:
     void showGrid();
     void rateTyped(QTableWidgetItem* cell);
     void addCountry();
     void deleteCountry();
-    void confirm();
+    void confirm() override;
 
     qs::AppState& state_;
     qs::UserInterface& ui_;

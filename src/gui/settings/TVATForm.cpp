@@ -1,9 +1,9 @@
-#include "settings/TVATForm.h"
+#include "gui/settings/TVATForm.h"
 
-#include "Encoding.h"
-#include "settings/DialogParts.h"
-#include "settings/TVATCodeModForm.h"
-#include "settings/TVATCountryForm.h"
+#include "gui/text/Encoding.h"
+#include "gui/settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCountryForm.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,10 +18,10 @@
 namespace qs::gui {
 
 TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), codeModForm_(new TVATCodeModForm(ui, this)),
+    : OkCancelDialog("VAT Details", {.ok = "&OK", .cancel = "&Cancel", .helpTopic = helpTopic}, parent),
+      state_(state), ui_(ui), codeModForm_(new TVATCodeModForm(ui, this)),
       countryForm_(new TVATCountryForm(state, ui, this))
 {
-    setWindowTitle("VAT Details");
     auto* intro =
         new QLabel("Quaystall DB automatically calculates the VAT charge on orders. This dialog box "
                    "allows you to set the VAT-relevant details for your catalogue.");
@@ -57,27 +57,22 @@ TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
     general->addWidget(new QLabel("(Products with other tax codes are treated as non-VAT-able.)"));
 
     NoVATBox = new QCheckBox("Do not perform any VAT calculations at all");
-    OKBtn = new QPushButton("&OK");
-    OKBtn->setDefault(true);
-    CancelBtn = plainButton("&Cancel");
     AdvancedBtn = plainButton("&Advanced  >>");
-    HelpBtn = plainButton("Help");
     connect(AddBtn, &QPushButton::clicked, this, &TVATForm::addCode);
     connect(ModifyBtn, &QPushButton::clicked, this, &TVATForm::modifyCode);
     connect(CodeGrid, &QTableWidget::cellDoubleClicked, this, &TVATForm::modifyCode);
     connect(RemoveBtn, &QPushButton::clicked, this, &TVATForm::removeCode);
     connect(NoVATBox, &QCheckBox::toggled, this, &TVATForm::applyNoVat);
-    connect(OKBtn, &QPushButton::clicked, this, &TVATForm::confirm);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(AdvancedBtn, &QPushButton::clicked, this, &TVATForm::advanced);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(PriceGroup);
     layout->addWidget(GeneralGroup, 1);
     layout->addWidget(NoVATBox);
-    layout->addLayout(buttonRow({OKBtn, CancelBtn, AdvancedBtn, HelpBtn}));
+    QHBoxLayout* buttons = frameButtonRow();
+    buttons->insertWidget(buttons->indexOf(HelpBtn), AdvancedBtn);
+    layout->addLayout(buttons);
     resize(560, 460);
 }
 

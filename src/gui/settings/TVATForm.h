@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/VatDetails.h"
+#include "core/settings/VatDetails.h"
 
-#include <QDialog>
+#include "gui/ui/OkCancelDialog.h"
 
 #include <functional>
 
@@ -25,7 +25,7 @@ class TVATCountryForm;
 // "VAT Details": whether prices include VAT or VAT is not calculated at all,
 // and the VAT codes of shop.tax with their rates. Owns the two dialogs it
 // opens: Modify VAT Code and Special VAT Rates by Country.
-class TVATForm : public QDialog {
+class TVATForm : public OkCancelDialog {
     Q_OBJECT
 public:
     TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
@@ -45,16 +45,10 @@ public:
     QPushButton* ModifyBtn = nullptr;
     QPushButton* RemoveBtn = nullptr;
     QCheckBox* NoVATBox = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
     QPushButton* AdvancedBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
 
     TVATCodeModForm& codeModForm() const { return *codeModForm_; }
     TVATCountryForm& countryForm() const { return *countryForm_; }
-
-signals:
-    void helpRequested(int topic);
 
 private:
     void showCodes(int selected);
@@ -66,7 +60,7 @@ private:
     void modifyCode();
     void removeCode();
     bool save();
-    void confirm();
+    void confirm() override;
     void advanced();
 
     qs::AppState& state_;

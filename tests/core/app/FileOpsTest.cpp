@@ -1,9 +1,9 @@
-#include "app/FileOps.h"
+#include "core/app/FileOps.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/app/Undeletable.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "core/app/AppState.h"
+#include "Undeletable.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

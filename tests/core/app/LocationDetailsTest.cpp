@@ -1,5 +1,5 @@
-#include "app/LocationDetails.h"
-#include "app/AppState.h"
+#include "core/app/LocationDetails.h"
+#include "core/app/AppState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/Location.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "core/app/Location.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

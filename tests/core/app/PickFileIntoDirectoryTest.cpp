@@ -1,6 +1,6 @@
-#include "app/PickFileIntoDirectory.h"
+#include "core/app/PickFileIntoDirectory.h"
 #include "ScriptedUserInterface.h"
-#include "core/text/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "catalogue/CatalogueCommands.h"
+#include "core/catalogue/CatalogueCommands.h"
 
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "catalogue/Catalogue.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "catalogue/RenamedProducts.h"
-#include "core/text/TempFolder.h"
-#include "settings/ShopSettingsFile.h"
-#include "text/FileError.h"
-#include "text/NameValueList.h"
-#include "text/ReadFile.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/RenamedProducts.h"
+#include "TempFolder.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/FileError.h"
+#include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ScriptedUserInterface.h"
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "catalogue/FieldRecord.h"
+#include "core/catalogue/FieldRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "catalogue/FindProducts.h"
+#include "core/catalogue/FindProducts.h"
 #include "ScriptedUserInterface.h"
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <gtest/gtest.h>
 

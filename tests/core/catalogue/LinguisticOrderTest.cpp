@@ -1,4 +1,4 @@
-#include "catalogue/LinguisticOrder.h"
+#include "core/catalogue/LinguisticOrder.h"
 
 #include <gtest/gtest.h>
 

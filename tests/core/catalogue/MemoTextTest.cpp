@@ -1,4 +1,4 @@
-#include "catalogue/MemoText.h"
+#include "core/catalogue/MemoText.h"
 
 #include <gtest/gtest.h>
 

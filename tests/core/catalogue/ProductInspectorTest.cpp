@@ -1,7 +1,7 @@
-#include "catalogue/ProductInspector.h"
+#include "core/catalogue/ProductInspector.h"
 #include "ScriptedUserInterface.h"
-#include "catalogue/Catalogue.h"
-#include "fields/FieldDefinitions.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/fields/FieldDefinitions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 #include <gtest/gtest.h>
 

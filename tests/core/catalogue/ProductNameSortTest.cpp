@@ -1,6 +1,6 @@
-#include "catalogue/ProductNameSort.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/ProductNameOrder.h"
+#include "core/catalogue/ProductNameSort.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/ProductNameOrder.h"
 
 #include <gtest/gtest.h>
 

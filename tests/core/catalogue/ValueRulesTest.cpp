@@ -1,4 +1,4 @@
-#include "catalogue/ValueRules.h"
+#include "core/catalogue/ValueRules.h"
 
 #include <gtest/gtest.h>
 

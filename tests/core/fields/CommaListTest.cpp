@@ -1,4 +1,4 @@
-#include "fields/CommaList.h"
+#include "core/fields/CommaList.h"
 
 #include <gtest/gtest.h>
 

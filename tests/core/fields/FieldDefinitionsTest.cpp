@@ -1,5 +1,5 @@
-#include "fields/FieldDefinitions.h"
-#include "core/text/TempFolder.h"
+#include "core/fields/FieldDefinitions.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "fields/FieldDefinitions.h"
-#include "text/LineSplitter.h"
-#include "text/ReadFile.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/text/LineSplitter.h"
+#include "core/text/ReadFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "import/ColumnAssignments.h"
-#include "import/AssignmentFile.h"
+#include "core/import/ColumnAssignments.h"
+#include "core/import/AssignmentFile.h"
 
-#include "core/text/TempFolder.h"
-#include "fields/FieldDefinitions.h"
+#include "TempFolder.h"
+#include "core/fields/FieldDefinitions.h"
 
 #include <gtest/gtest.h>
 

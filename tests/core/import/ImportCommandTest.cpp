@@ -1,16 +1,16 @@
-#include "import/ImportCommand.h"
+#include "core/import/ImportCommand.h"
 
 #include "ImportTestSupport.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "catalogue/CatalogueFile.h"
-#include "core/text/TempFolder.h"
-#include "import/ColumnCheck.h"
-#include "import/ETableValidate.h"
-#include "import/ImportSheet.h"
-#include "import/ImportedPictures.h"
-#include "import/RejectLog.h"
-#include "text/AtomicFileSet.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "TempFolder.h"
+#include "core/import/ColumnCheck.h"
+#include "core/import/ETableValidate.h"
+#include "core/import/ImportSheet.h"
+#include "core/import/ImportedPictures.h"
+#include "core/import/RejectLog.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +173,12 @@ TEST_F(ImportCommandTest, MergesRowsIntoTheCategoriesTheyName)
          "",
          "",
          {"Base Category|Ball Price=2", "Base Category|Bat Price=3", "Toys|Cars|Kite Price=1"}},
+        {"a category row takes its last non-empty cell",
+         "Sale,,Garden\nRake,5",
+         nameAndPrice,
+         "CP",
+         "",
+         {"Garden|Rake Price=5"}},
         {"a category row's blank cells are passed over",
          "Kite,1\n,Garden,  \nBall,2",
          nameAndPrice,

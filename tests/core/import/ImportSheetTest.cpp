@@ -1,6 +1,6 @@
-#include "import/ImportSheet.h"
+#include "core/import/ImportSheet.h"
 
-#include "fields/FieldDefinitions.h"
+#include "core/fields/FieldDefinitions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "import/ImportTable.h"
+#include "core/import/ImportTable.h"
 
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

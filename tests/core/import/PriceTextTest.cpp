@@ -1,4 +1,4 @@
-#include "import/PriceText.h"
+#include "core/import/PriceText.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +43,7 @@ TEST(PriceText, KeepsDigitsAndPointOnlyForOnePlainNumber)
          "12",
          true},
         {"1.250,00", "1.250,00", true},
+        {"1234,567.00", "1234,567.00", true},
         {"1 250.00", "1 250.00", true},
         {"12.5.0", "12.5.0", true},
         {"12,3456", "12,3456", true},

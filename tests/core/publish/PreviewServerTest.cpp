@@ -1,13 +1,13 @@
 #include "Loopback.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "app/ShopWorkspace.h"
-#include "app/Startup.h"
-#include "catalogue/EditorState.h"
-#include "core/text/TempFolder.h"
-#include "publish/Exporter.h"
-#include "publish/LocalWebServer.h"
-#include "publish/Preview.h"
+#include "core/app/AppState.h"
+#include "core/app/ShopWorkspace.h"
+#include "core/app/Startup.h"
+#include "core/catalogue/EditorState.h"
+#include "TempFolder.h"
+#include "core/publish/Exporter.h"
+#include "core/publish/LocalWebServer.h"
+#include "core/publish/Preview.h"
 
 #include <gtest/gtest.h>
 

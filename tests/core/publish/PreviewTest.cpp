@@ -1,12 +1,12 @@
-#include "publish/Preview.h"
+#include "core/publish/Preview.h"
 #include "Loopback.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
-#include "publish/LocalWebServer.h"
-#include "publish/PreviewAddress.h"
-#include "publish/PreviewSettings.h"
-#include "publish/PreviewSettingsEdits.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
+#include "core/publish/LocalWebServer.h"
+#include "core/publish/PreviewAddress.h"
+#include "core/publish/PreviewSettings.h"
+#include "core/publish/PreviewSettingsEdits.h"
 
 #include <gtest/gtest.h>
 

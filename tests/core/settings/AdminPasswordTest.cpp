@@ -1,6 +1,6 @@
-#include "settings/AdminPassword.h"
+#include "core/settings/AdminPassword.h"
 #include "ScriptedUserInterface.h"
-#include "core/text/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +71,25 @@ TEST(AdminPasswordTest, RefusesWhatTheLineCannotHold)
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"There was a problem saving the password file.\r\nCannot create "
                                                     "file " + folder.file("gone/admin.pass") +
                                                     ": No such file or directory"});
+}
+
+TEST(AdminPasswordTest, TheShopsFileIsInItsCGIFolderAndANewPasswordMarksTheSettingsModified)
+{
+    test::TempFolder folder;
+    const std::string shopCGIDir = folder.path().string();
+    ScriptedUserInterface ui;
+    bool modified = false;
+    EXPECT_FALSE((AdminPassword{"boss", ""}.save(shopCGIDir, modified, ui)));
+    EXPECT_FALSE(modified) << "a refused password changes nothing";
+    ASSERT_TRUE((AdminPassword{"boss", "pw"}.save(shopCGIDir, modified, ui)));
+    EXPECT_TRUE(modified);
+    EXPECT_EQ(folder.read("admin.pass"), "boss=pw\r\n");
+    EXPECT_EQ(AdminPassword::load(shopCGIDir, ui), (AdminPassword{"boss", "pw"}));
+
+    fs::remove(folder.file("admin.pass"));
+    fs::create_directory(folder.file("admin.pass"));
+    EXPECT_EQ(AdminPassword::load(shopCGIDir, ui), AdminPassword()) << "after a failed read, no password";
+    EXPECT_EQ(ui.texts().back(), AdminPassword::loadProblem);
 }
 
 } // namespace

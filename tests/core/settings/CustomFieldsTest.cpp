@@ -1,6 +1,6 @@
-#include "settings/CustomFields.h"
+#include "core/settings/CustomFields.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
+#include "core/app/AppState.h"
 
 #include <gtest/gtest.h>
 

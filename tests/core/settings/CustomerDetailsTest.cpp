@@ -1,6 +1,6 @@
-#include "settings/CustomerDetails.h"
+#include "core/settings/CustomerDetails.h"
 #include "ScriptedUserInterface.h"
-#include "settings/ShopSettings.h"
+#include "core/settings/ShopSettings.h"
 
 #include <gtest/gtest.h>
 

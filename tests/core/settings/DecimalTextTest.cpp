@@ -1,5 +1,5 @@
-#include "settings/DecimalText.h"
-#include "settings/StoredText.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/StoredText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/FlavoursFile.h"
+#include "core/settings/FlavoursFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "settings/LevelTexts.h"
+#include "core/settings/LevelTexts.h"
 #include "ScriptedUserInterface.h"
-#include "settings/ShopSettings.h"
+#include "core/settings/ShopSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "settings/MerchantDetails.h"
+#include "core/settings/MerchantDetails.h"
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

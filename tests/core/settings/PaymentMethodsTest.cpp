@@ -1,6 +1,6 @@
-#include "settings/PaymentMethods.h"
+#include "core/settings/PaymentMethods.h"
 #include "ScriptedUserInterface.h"
-#include "settings/ShopSettings.h"
+#include "core/settings/ShopSettings.h"
 
 #include <gtest/gtest.h>
 

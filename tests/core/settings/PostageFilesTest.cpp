@@ -1,5 +1,5 @@
-#include "settings/ChargeTables.h"
-#include "settings/DeliveryAreas.h"
+#include "core/settings/ChargeTables.h"
+#include "core/settings/DeliveryAreas.h"
 
 #include <gtest/gtest.h>
 

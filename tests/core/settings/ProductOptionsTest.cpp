@@ -1,8 +1,8 @@
-#include "settings/ProductOptions.h"
+#include "core/settings/ProductOptions.h"
 
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

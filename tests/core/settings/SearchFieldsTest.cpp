@@ -1,7 +1,7 @@
-#include "settings/SearchFields.h"
+#include "core/settings/SearchFields.h"
 #include "ScriptedUserInterface.h"
-#include "fields/FieldDefinitions.h"
-#include "settings/ShopSettings.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/settings/ShopSettings.h"
 
 #include <gtest/gtest.h>
 

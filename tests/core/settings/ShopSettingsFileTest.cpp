@@ -1,8 +1,8 @@
-#include "settings/ShopSettingsFile.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
-#include "text/ConversionError.h"
-#include "text/FileError.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
+#include "core/text/ConversionError.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

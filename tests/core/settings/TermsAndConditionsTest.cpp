@@ -1,5 +1,5 @@
-#include "settings/TermsAndConditions.h"
-#include "core/text/TempFolder.h"
+#include "core/settings/TermsAndConditions.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
-#include "settings/CountryRates.h"
-#include "settings/VatCountries.h"
-#include "settings/VatDetails.h"
-#include "text/AtomicFileSet.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
+#include "core/settings/CountryRates.h"
+#include "core/settings/VatCountries.h"
+#include "core/settings/VatDetails.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 

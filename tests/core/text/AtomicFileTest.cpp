@@ -1,6 +1,6 @@
-#include "text/AtomicFile.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "core/text/AtomicFile.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "text/Cp1252.h"
-#include "text/CaseFold.h"
+#include "core/text/Cp1252.h"
+#include "core/text/CaseFold.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "text/LineReader.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
-#include "text/LineSplitter.h"
+#include "core/text/LineReader.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
+#include "core/text/LineSplitter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "text/NameValueList.h"
-#include "core/text/TempFolder.h"
-#include "text/FileError.h"
+#include "core/text/NameValueList.h"
+#include "TempFolder.h"
+#include "core/text/FileError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/SplitText.h"
+#include "core/text/SplitText.h"
 
 #include <gtest/gtest.h>
 

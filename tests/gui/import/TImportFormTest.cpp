@@ -1,18 +1,18 @@
-#include "import/TImportForm.h"
+#include "gui/import/TImportForm.h"
 
-#include "HelpViewer.h"
+#include "gui/app/HelpViewer.h"
 #include "ScriptedUserInterface.h"
-#include "TCMForm.h"
-#include "TProgressForm.h"
-#include "app/AppState.h"
-#include "catalogue/Catalogue.h"
-#include "core/text/TempFolder.h"
-#include "gui/GuiTestSupport.h"
-#include "import/ImportActions.h"
-#include "import/ImportTableModel.h"
-#include "import/TColumnAssignedForm.h"
-#include "import/TEmptyCellDlg.h"
-#include "import/TTableErrorForm.h"
+#include "gui/app/TCMForm.h"
+#include "gui/ui/TProgressForm.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "TempFolder.h"
+#include "GuiTestSupport.h"
+#include "gui/import/ImportActions.h"
+#include "gui/import/ImportTableModel.h"
+#include "gui/import/TColumnAssignedForm.h"
+#include "gui/import/TEmptyCellDlg.h"
+#include "gui/import/TTableErrorForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,21 +32,6 @@
 
 namespace qs::gui {
 namespace {
-
-// Runs f once the given dialog is the modal window on top.
-void whenShown(QWidget* dialog, std::function<void()> f)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, dialog, f] {
-        if (QApplication::activeModalWidget() == dialog) {
-            timer->stop();
-            timer->deleteLater();
-            f();
-        }
-    });
-    timer->start();
-}
 
 QStringList headings(const QAbstractItemModel& model, Qt::Orientation orientation)
 {
@@ -131,7 +116,7 @@ TEST_F(TImportFormTest, AColumnForAFieldThatHasOneAsksWhetherToSwitchOrAdd)
     EXPECT_EQ(form.SetColumnMenu->actions().size(), 4);
     const std::size_t description = 2;
 
-    whenShown(form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->RevertBtn->click(); });
+    test::whenModalShows(*form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->RevertBtn->click(); });
     form.setColumnField(0, description);
     EXPECT_EQ(
         form.ColumnAssignedForm->MessageLabel->text(),
@@ -139,12 +124,12 @@ TEST_F(TImportFormTest, AColumnForAFieldThatHasOneAsksWhetherToSwitchOrAdd)
         "column, revert to the old column, or set the new column as an additional one?");
     EXPECT_EQ(headings(*form.StringGrid->model(), Qt::Horizontal).front(), "Not Specified");
 
-    whenShown(form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->AddBtn->click(); });
+    test::whenModalShows(*form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->AddBtn->click(); });
     form.setColumnField(0, description);
     EXPECT_EQ(headings(*form.StringGrid->model(), Qt::Horizontal),
               (QStringList{"Description (2)", "Not Specified", "Description (1)"}));
 
-    whenShown(form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->SwitchBtn->click(); });
+    test::whenModalShows(*form.ColumnAssignedForm, [&] { form.ColumnAssignedForm->SwitchBtn->click(); });
     form.setColumnField(1, description);
     EXPECT_EQ(headings(*form.StringGrid->model(), Qt::Horizontal),
               (QStringList{"Not Specified", "Description (1)", "Not Specified"}));
@@ -156,7 +141,7 @@ TEST_F(TImportFormTest, AColumnForAFieldThatHasOneAsksWhetherToSwitchOrAdd)
 TEST_F(TImportFormTest, TheEmptyCellAndFieldNotDefinedDialogsAnswerAsChosen)
 {
     TEmptyCellDlg& empty = *form.EmptyCellDlg;
-    whenShown(&empty, [&] {
+    test::whenModalShows(empty, [&] {
         EXPECT_TRUE(empty.BlankRadio->isChecked());
         EXPECT_TRUE(empty.DefaultBox->isChecked());
         empty.PreviousRadio->setChecked(true);
@@ -166,14 +151,14 @@ TEST_F(TImportFormTest, TheEmptyCellAndFieldNotDefinedDialogsAnswerAsChosen)
     const EmptyCellReply reply = empty.ask();
     EXPECT_EQ(reply.answer, EmptyCellAnswer::FillFromPrevious);
     EXPECT_FALSE(reply.remember || reply.cancelled);
-    whenShown(&empty, [&] {
+    test::whenModalShows(empty, [&] {
         EXPECT_TRUE(empty.BlankRadio->isChecked() && empty.DefaultBox->isChecked()) << "afresh each time";
         empty.reject();
     });
     EXPECT_TRUE(empty.ask().cancelled);
 
     TTableErrorForm& missing = *form.TableErrorForm;
-    whenShown(&missing, [&] {
+    test::whenModalShows(missing, [&] {
         EXPECT_EQ(missing.windowTitle(), "Field Not Defined");
         EXPECT_TRUE(missing.ReturnRadio->isChecked());
         EXPECT_FALSE(missing.DefaultRadio->isEnabled());
@@ -186,7 +171,7 @@ TEST_F(TImportFormTest, TheEmptyCellAndFieldNotDefinedDialogsAnswerAsChosen)
     EXPECT_TRUE(answer.confirmed);
     EXPECT_EQ(answer.choice, MissingFieldChoice::LeaveBlank);
 
-    whenShown(&missing, [&] {
+    test::whenModalShows(missing, [&] {
         EXPECT_TRUE(missing.DefaultRadio->isChecked() && missing.DefaultRadio->isEnabled());
         EXPECT_TRUE(missing.IgnoreRecBox->isEnabled());
         missing.IgnoreRecBox->setChecked(true);
@@ -205,9 +190,9 @@ TEST_F(TImportFormTest, AddToCatalogueMergesAsOneStepTakesNoInputMeanwhileAndClo
     form.model().assign(1, 1, AssignMode::Add);
     TNewCategory& toys = state.catalogue.addCategory(state.catalogue.root(), "Toys");
 
-    whenShown(&form, [&] {
+    test::whenModalShows(form, [&] {
         // The empty note of Ball: while it is asked, the importer takes no other command.
-        whenShown(form.EmptyCellDlg, [&] {
+        test::whenModalShows(*form.EmptyCellDlg, [&] {
             EXPECT_TRUE(form.merging());
             EXPECT_FALSE(form.AddToCatalogueItem->isEnabled());
             EXPECT_EQ(form.StringGrid->currentIndex(), form.StringGrid->model()->index(2, 2));
@@ -245,7 +230,7 @@ TEST(ImportActions, TheImportButtonOpensTheImporterForTheSelectedNodeAndSelectsI
     folder.write("stock.sff", "\tProduct Name\tPrice\tWeight\tDescription\tTax Code\r\n");
     ui.files = {folder.write("stock.csv", "Kite,5,0.1,High,1\r\n")};
 
-    whenShown(&actions.importForm(), [&] {
+    test::whenModalShows(actions.importForm(), [&] {
         EXPECT_TRUE(actions.importForm().windowState() & Qt::WindowMaximized);
         ui.answers = {Answer::Yes};
         actions.importForm().addToCatalogue();

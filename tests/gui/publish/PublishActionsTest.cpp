@@ -1,16 +1,16 @@
-#include "publish/PublishActions.h"
+#include "gui/publish/PublishActions.h"
 
-#include "HelpViewer.h"
+#include "gui/app/HelpViewer.h"
 #include "ScriptedUserInterface.h"
-#include "ShopActions.h"
-#include "TCMForm.h"
-#include "TMercDetailsForm.h"
-#include "app/AppState.h"
-#include "app/Startup.h"
-#include "core/publish/Loopback.h"
-#include "core/text/TempFolder.h"
-#include "gui/DialogTestSupport.h"
-#include "publish/TPreviewSettingsForm.h"
+#include "gui/app/ShopActions.h"
+#include "gui/app/TCMForm.h"
+#include "gui/settings/TMercDetailsForm.h"
+#include "core/app/AppState.h"
+#include "core/app/Startup.h"
+#include "Loopback.h"
+#include "TempFolder.h"
+#include "GuiTestSupport.h"
+#include "gui/publish/TPreviewSettingsForm.h"
 
 #include <QAction>
 #include <QElapsedTimer>

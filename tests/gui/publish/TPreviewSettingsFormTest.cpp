@@ -1,10 +1,10 @@
-#include "publish/TPreviewSettingsForm.h"
+#include "gui/publish/TPreviewSettingsForm.h"
 
 #include "ScriptedUserInterface.h"
-#include "app/AppState.h"
-#include "core/text/TempFolder.h"
-#include "gui/DialogTestSupport.h"
-#include "publish/PreviewSettings.h"
+#include "core/app/AppState.h"
+#include "TempFolder.h"
+#include "GuiTestSupport.h"
+#include "core/publish/PreviewSettings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +28,8 @@ protected:
 
     bool show(const std::function<void()>& act)
     {
-        return test::runModal(
-            form, [this] { return form.execute(); }, act);
+        test::whenModalShows(form, act);
+        return form.execute();
     }
 
     qs::test::TempFolder folder;

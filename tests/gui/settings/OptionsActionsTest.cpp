@@ -1,16 +1,16 @@
-#include "settings/OptionsActions.h"
+#include "gui/settings/OptionsActions.h"
 
-#include "HelpViewer.h"
-#include "TCMForm.h"
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/TAdminPassForm.h"
-#include "settings/TCustomDetailsForm.h"
-#include "settings/TLevelTextForm.h"
-#include "settings/TPayMethodForm.h"
-#include "settings/TPostPackForm.h"
-#include "settings/TSearchCFGForm.h"
-#include "settings/TTermConditionForm.h"
-#include "settings/TVATForm.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/TCMForm.h"
+#include "ShopOptionsTest.h"
+#include "gui/settings/TAdminPassForm.h"
+#include "gui/settings/TCustomDetailsForm.h"
+#include "gui/settings/TLevelTextForm.h"
+#include "gui/settings/TPayMethodForm.h"
+#include "gui/settings/TPostPackForm.h"
+#include "gui/settings/TSearchCFGForm.h"
+#include "gui/settings/TTermConditionForm.h"
+#include "gui/settings/TVATForm.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // The Site Appearance dialogs: catalogue navigation and online search fields.
-#include "settings/TLevelTextForm.h"
-#include "settings/TSearchCFGForm.h"
+#include "gui/settings/TLevelTextForm.h"
+#include "gui/settings/TSearchCFGForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
+#include "ShopOptionsTest.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The small option dialogs: customer details, administrator security and
 // terms and conditions.
-#include "settings/TAdminPassForm.h"
-#include "settings/TCustomDetailsForm.h"
-#include "settings/TTermConditionForm.h"
+#include "gui/settings/TAdminPassForm.h"
+#include "gui/settings/TCustomDetailsForm.h"
+#include "gui/settings/TTermConditionForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/AdminPassword.h"
+#include "ShopOptionsTest.h"
+#include "core/settings/AdminPassword.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -60,7 +60,7 @@ TEST_F(SmallOptionFormsTest, AdminSecurityShowsEachShopsOwnPassword)
     form.HelpBtn->click();
     EXPECT_EQ(help.at(0).at(0).toInt(), 32);
 
-    folder.write("Demo-cgi/admin.pass", "boss=se=cret\r\n");
+    folder.write(inCgi("admin.pass"), "boss=se=cret\r\n");
     EXPECT_TRUE(show(form, [&] {
         EXPECT_EQ(form.Edit1->text(), "boss");
         EXPECT_EQ(form.Edit2->text(), "se=cret");
@@ -71,8 +71,8 @@ TEST_F(SmallOptionFormsTest, AdminSecurityShowsEachShopsOwnPassword)
         form.OKBtn->click();
     }));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(AdminPassword::emptyMessage)});
-    EXPECT_EQ(folder.read("Demo-cgi/admin.pass"), "boss=new=one\r\n");
-    EXPECT_EQ(fs::status(folder.file("Demo-cgi/admin.pass")).permissions() & fs::perms::all,
+    EXPECT_EQ(folder.read(inCgi("admin.pass")), "boss=new=one\r\n");
+    EXPECT_EQ(fs::status(folder.file(inCgi("admin.pass"))).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(state.CatalogueModified());
 

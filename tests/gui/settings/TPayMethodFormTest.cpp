@@ -1,7 +1,7 @@
-#include "settings/TPayMethodForm.h"
+#include "gui/settings/TPayMethodForm.h"
 
-#include "TMercDetailsForm.h"
-#include "gui/settings/ShopOptionsTest.h"
+#include "gui/settings/TMercDetailsForm.h"
+#include "ShopOptionsTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,15 +96,13 @@ TEST_F(TPayMethodFormTest, MerchantDetailsKeepsTheAccountThePaymentDialogShows)
     state.ShopFields.setValue("AUTH", "stored-auth");
     state.ShopFields.setValue("PPID", "stored-id");
     TMercDetailsForm merchant(state, ui);
-    EXPECT_TRUE(test::runModal(
-        merchant, [&] { return merchant.execute(); },
-        [&] {
-            for (QLineEdit* edit : {merchant.EmailEdit, merchant.TechSupportEmail, merchant.HomeURLEdit,
-                                    merchant.ChequeNameEdit})
-                edit->setText("x");
-            merchant.AddressMemo->setPlainText("1 High St");
-            merchant.OKBtn->click();
-        }));
+    EXPECT_TRUE(show(merchant, [&] {
+        for (QLineEdit* edit :
+             {merchant.EmailEdit, merchant.TechSupportEmail, merchant.HomeURLEdit, merchant.ChequeNameEdit})
+            edit->setText("x");
+        merchant.AddressMemo->setPlainText("1 High St");
+        merchant.OKBtn->click();
+    }));
     EXPECT_EQ(state.ShopFields.value("AUTHID"), "stored-auth");
     EXPECT_EQ(state.ShopFields.value("PPID"), "stored-id");
     EXPECT_TRUE(show(form, [&] {

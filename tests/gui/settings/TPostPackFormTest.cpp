@@ -1,7 +1,7 @@
-#include "settings/TPostPackForm.h"
+#include "gui/settings/TPostPackForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/DialogParts.h"
+#include "ShopOptionsTest.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "settings/TVATForm.h"
+#include "gui/settings/TVATForm.h"
 
-#include "gui/settings/ShopOptionsTest.h"
-#include "settings/TVATCodeModForm.h"
-#include "settings/TVATCountryForm.h"
+#include "ShopOptionsTest.h"
+#include "gui/settings/TVATCodeModForm.h"
+#include "gui/settings/TVATCountryForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +28,7 @@ protected:
     void typeCode(const char* code, const char* rate, const char* description)
     {
         TVATCodeModForm& codeForm = form.codeModForm();
-        test::whenDialogShows(codeForm, [&codeForm, code, rate, description] {
+        test::whenModalShows(codeForm, [&codeForm, code, rate, description] {
             codeForm.Edit1->setText(code);
             codeForm.Edit2->setText(rate);
             codeForm.Edit3->setText(description);
@@ -58,10 +58,10 @@ TEST_F(TVATFormTest, ARefusedCodeIsShownAgainToBePutRight)
         EXPECT_TRUE(form.NotIncludedBtn->isChecked()) << "no taxaction";
         EXPECT_EQ(cell(form.CodeGrid, 0, 1), "17.5");
         TVATCodeModForm& codeForm = form.codeModForm();
-        test::whenDialogShows(codeForm, [&] {
+        test::whenModalShows(codeForm, [&] {
             EXPECT_EQ(codeForm.Edit1->text(), "");
             // Shown again with what was typed; put right, it is stored.
-            test::whenDialogShows(codeForm, [&] {
+            test::whenModalShows(codeForm, [&] {
                 EXPECT_EQ(codeForm.Edit1->text(), "y");
                 EXPECT_EQ(codeForm.Edit3->text(), "Lower case");
                 codeForm.Edit1->setText("R");
@@ -88,13 +88,12 @@ TEST_F(TVATFormTest, ModifyVatCodeShowsAWholeDescription)
     TVATCodeModForm codeForm(ui);
     const QString description = "Reduced rate for children's clothes";
     const qs::VatCode code{"R", "5", description.toStdString()};
-    EXPECT_TRUE(test::runModal(
-        codeForm, [&] { return codeForm.execute(code); },
-        [&] {
-            const int needed = codeForm.Edit3->fontMetrics().horizontalAdvance(description);
-            EXPECT_GT(codeForm.Edit3->width(), needed + 8) << "room for the text and the field's margins";
-            codeForm.OKBtn->click();
-        }));
+    test::whenModalShows(codeForm, [&] {
+        const int needed = codeForm.Edit3->fontMetrics().horizontalAdvance(description);
+        EXPECT_GT(codeForm.Edit3->width(), needed + 8) << "room for the text and the field's margins";
+        codeForm.OKBtn->click();
+    });
+    EXPECT_TRUE(codeForm.execute(code));
 }
 
 TEST_F(TVATFormTest, ModifyRenamesTheCountryColumnOnlyOnOk)
@@ -145,7 +144,7 @@ TEST_F(TVATFormTest, AdvancedSavesThenEditsTheCountryRates)
     EXPECT_FALSE(show(form, [&] {
         form.IncludedBtn->setChecked(true);
         TVATCountryForm& countries = form.countryForm();
-        test::whenDialogShows(countries, [&] {
+        test::whenModalShows(countries, [&] {
             EXPECT_EQ(countries.windowTitle(), "Special VAT Rates by Country");
             QTableWidget* grid = countries.CountryGrid;
             EXPECT_EQ(grid->columnCount(), 5);

@@ -1,9 +1,9 @@
-#include "catalogue/grids/CategoryGrid.h"
+#include "core/catalogue/grids/CategoryGrid.h"
 
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/FieldNames.h"
-#include "catalogue/TNewCategory.h"
-#include "fields/FieldDefinitions.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/fields/FieldDefinitions.h"
 
 namespace qs {
 namespace {

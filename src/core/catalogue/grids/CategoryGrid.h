@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/grids/CellView.h"
+#include "core/catalogue/grids/CellView.h"
 
 #include <string>
 #include <string_view>

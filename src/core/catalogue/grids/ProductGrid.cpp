@@ -1,11 +1,11 @@
-#include "catalogue/grids/ProductGrid.h"
+#include "core/catalogue/grids/ProductGrid.h"
 
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
-#include "fields/FieldDefinitions.h"
-#include "text/IntegerText.h"
-#include "text/NameValueList.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/text/IntegerText.h"
+#include "core/text/NameValueList.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/FieldNames.h"
-#include "catalogue/grids/CellView.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/grids/CellView.h"
 
 #include <string>
 #include <string_view>

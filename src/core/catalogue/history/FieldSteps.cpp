@@ -1,7 +1,7 @@
-#include "catalogue/history/FieldSteps.h"
+#include "core/catalogue/history/FieldSteps.h"
 
-#include "catalogue/TNewCategory.h"
-#include "catalogue/TNewProduct.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
 
 namespace qs {
 

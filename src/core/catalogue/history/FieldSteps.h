@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/FieldNames.h"
-#include "catalogue/history/CatalogueStep.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/history/CatalogueStep.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "catalogue/history/ImportStep.h"
+#include "core/catalogue/history/ImportStep.h"
 
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 namespace qs {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/FieldRecord.h"
-#include "catalogue/history/CatalogueStep.h"
+#include "core/catalogue/FieldRecord.h"
+#include "core/catalogue/history/CatalogueStep.h"
 
 #include <cstddef>
 #include <cstdint>

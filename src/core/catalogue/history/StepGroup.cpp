@@ -1,4 +1,4 @@
-#include "catalogue/history/StepGroup.h"
+#include "core/catalogue/history/StepGroup.h"
 
 namespace qs {
 

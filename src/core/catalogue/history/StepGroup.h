@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/history/CatalogueStep.h"
+#include "core/catalogue/history/CatalogueStep.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "catalogue/history/TreeSteps.h"
+#include "core/catalogue/history/TreeSteps.h"
 
 namespace qs {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/history/CatalogueStep.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/history/CatalogueStep.h"
 
 #include <cstddef>
 #include <memory>

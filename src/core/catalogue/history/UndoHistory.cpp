@@ -1,4 +1,4 @@
-#include "catalogue/history/UndoHistory.h"
+#include "core/catalogue/history/UndoHistory.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/history/CatalogueStep.h"
-#include "catalogue/history/StepGroup.h"
+#include "core/catalogue/history/CatalogueStep.h"
+#include "core/catalogue/history/StepGroup.h"
 
 #include <cstddef>
 #include <deque>

@@ -1,11 +1,11 @@
 #include "ScriptedUserInterface.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/grids/CategoryGrid.h"
-#include "catalogue/grids/ProductGrid.h"
-#include "catalogue/history/UndoHistory.h"
-#include "fields/FieldDefinitions.h"
-#include "text/NameValueList.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/grids/CategoryGrid.h"
+#include "core/catalogue/grids/ProductGrid.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "core/fields/FieldDefinitions.h"
+#include "core/text/NameValueList.h"
 
 #include <gtest/gtest.h>
 

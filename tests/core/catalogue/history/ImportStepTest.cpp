@@ -1,10 +1,10 @@
-#include "catalogue/history/ImportStep.h"
+#include "core/catalogue/history/ImportStep.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/history/UndoHistory.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFileSet.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +45,21 @@ protected:
         return folder.read("shop.data") + "\n--\n" + folder.read("header_data.log");
     }
 
+    // Every category's product counter, in tree order.
+    std::vector<std::int32_t> counters() const
+    {
+        std::vector<std::int32_t> found;
+        std::vector<const TNewCategory*> pending{&catalogue.root()};
+        while (!pending.empty()) {
+            const TNewCategory* node = pending.back();
+            pending.pop_back();
+            found.push_back(node->ProductCounter);
+            for (const auto& child : node->children())
+                pending.push_back(child.get());
+        }
+        return found;
+    }
+
     // Products into the existing Toys and into new categories, one inside another.
     void merge(ImportStep& step)
     {
@@ -79,6 +94,7 @@ TEST_F(ImportStepTest, UndoAndRedoGiveBackTheSameBytesAndTellTheViewsOnce)
         ASSERT_TRUE(transaction.commit());
     }
     const std::string after = saved();
+    const std::vector<std::int32_t> countersAfter = counters();
     ASSERT_NE(after, before);
     EXPECT_EQ(history.undoLabel(), "Import");
     EXPECT_NE(after.find("::Toys|New Product 3::"), std::string::npos) << after;
@@ -92,6 +108,7 @@ TEST_F(ImportStepTest, UndoAndRedoGiveBackTheSameBytesAndTellTheViewsOnce)
         EXPECT_EQ(observer.rows, 0);
         history.redo();
         EXPECT_EQ(saved(), after);
+        EXPECT_EQ(counters(), countersAfter) << "a New Product after the redo gets a name no product has";
     }
     EXPECT_EQ(catalogue.productCount(), 7u);
     EXPECT_EQ(catalogue.categoryCount(), 5u);

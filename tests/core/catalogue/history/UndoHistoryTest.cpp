@@ -1,9 +1,9 @@
-#include "catalogue/history/UndoHistory.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueChanges.h"
-#include "catalogue/CatalogueFile.h"
-#include "core/text/TempFolder.h"
-#include "text/AtomicFileSet.h"
+#include "core/catalogue/history/UndoHistory.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "TempFolder.h"
+#include "core/text/AtomicFileSet.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +197,19 @@ TEST_F(UndoHistoryTest, LabelsCleanPositionAndLimit)
     EXPECT_FALSE(short_.isClean());
     EXPECT_EQ(books.productCount(), 0u);
     EXPECT_EQ(catalogue.categoryCount(), 1u) << "adding the category dropped out of the history";
+}
+
+TEST_F(UndoHistoryTest, AChangeMadeAfterUndoingPastTheSaveIsNeverClean)
+{
+    CatalogueChanges c(catalogue, history);
+    TNewProduct& dune = c.addProduct(c.addCategory(catalogue.root(), "Add Category"));
+    c.setProductField(dune, "Price", "9.99");
+    history.markClean();
+    history.undo();
+    c.setProductField(dune, "Price", "8.50");
+    EXPECT_FALSE(history.isClean()) << "the saved position went with the step it followed";
+    history.undo();
+    EXPECT_FALSE(history.isClean()) << "undone to before the save";
 }
 
 TEST_F(UndoHistoryTest, AnUncommittedTransactionLeavesTheCatalogueAsItWas)

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/catalogue/grids/CellView.h"
+
+#include <QVariant>
+
+namespace qs::gui {
+
+// The colours of the grids' cells: inherited values green, values chosen
+// through a dialog blue, "(Several...)" red, fixed cells on silver.
+QVariant foregroundFor(qs::CellStyle style);
+QVariant backgroundFor(qs::CellStyle style);
+
+} // namespace qs::gui

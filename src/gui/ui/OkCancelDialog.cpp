@@ -1,0 +1,47 @@
+#include "gui/ui/OkCancelDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace qs::gui {
+
+OkCancelDialog::OkCancelDialog(const QString& title, const Buttons& buttons, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
+    OKBtn = new QPushButton(buttons.ok);
+    connect(OKBtn, &QPushButton::clicked, this, [this] { confirm(); });
+    if (!buttons.cancel.isEmpty()) {
+        CancelBtn = new QPushButton(buttons.cancel);
+        connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    }
+    if (buttons.helpTopic != 0) {
+        HelpBtn = new QPushButton(QStringLiteral("Help"));
+        connect(HelpBtn, &QPushButton::clicked, this,
+                [this, topic = buttons.helpTopic] { emit helpRequested(topic); });
+    }
+    if (buttons.enter == EnterKey::LeftToControls)
+        OKBtn->setAutoDefault(false);
+    else
+        OKBtn->setDefault(true);
+    for (QPushButton* button : {CancelBtn, HelpBtn})
+        if (button)
+            button->setAutoDefault(buttons.enter == EnterKey::PressesFocusedButton);
+}
+
+void OkCancelDialog::confirm()
+{
+    accept();
+}
+
+QHBoxLayout* OkCancelDialog::frameButtonRow() const
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
+        if (button)
+            row->addWidget(button);
+    return row;
+}
+
+} // namespace qs::gui
