@@ -8,24 +8,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace qs::fuzz {
 namespace {
-
-// Each path is built from its parent's, as a deep catalogue would spend the
-// run finding each category's path afresh.
-void collectDetails(const TNewCategory& category, const std::string& path, std::vector<std::string>& details)
-{
-    for (const auto& child : category.children()) {
-        const std::string childPath =
-            path.empty() ? std::string(child->text()) : path + "|" + std::string(child->text());
-        details.push_back(childPath);
-        for (const std::string_view name : {descriptionField, pictureField, templateField})
-            details.emplace_back(child->detail(name));
-        collectDetails(*child, childPath, details);
-    }
-}
 
 std::optional<WrittenCatalogue> readAndWrite(std::string_view productBytes, std::string_view categoryBytes)
 {
@@ -50,17 +35,21 @@ std::optional<WrittenCatalogue> readAndWrite(std::string_view productBytes, std:
 
 WrittenCatalogue WrittenCatalogue::of(const Catalogue& catalogue)
 {
-    WrittenCatalogue written{productValues(catalogue), {}, {}, {}};
-    collectDetails(catalogue.root(), {}, written.categories);
+    WrittenCatalogue written;
+    forEachProductValues(catalogue,
+                         [&](std::string_view line) { written.products.append(line).push_back('\n'); });
+    forEachCategoryPath(catalogue, [&](const TNewCategory& category, std::string_view path) {
+        written.categories.append(path).push_back('\n');
+        for (const std::string_view name : {descriptionField, pictureField, templateField})
+            written.categories.append(category.detail(name)).push_back('\n');
+    });
     return written;
 }
 
 void checkSameCatalogue(const WrittenCatalogue& first, const WrittenCatalogue& second)
 {
-    check(second.products.size() == first.products.size(), "every product comes back");
-    for (std::size_t i = 0; i < first.products.size(); ++i)
-        checkSame(first.products[i], second.products[i], "every value comes back");
-    check(second.categories == first.categories, "every category comes back with its details");
+    checkSame(first.products, second.products, "every product comes back with its values");
+    checkSame(first.categories, second.categories, "every category comes back with its details");
     checkSame(first.productFile, second.productFile, "shop.data is written the same again");
     checkSame(first.categoryFile, second.categoryFile, "header_data.log is written the same again");
 }

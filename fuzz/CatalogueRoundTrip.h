@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qs {
 class Catalogue;
@@ -17,11 +16,14 @@ inline constexpr std::string_view nestedCatalogue = "1::Books|Fiction|Dune\r\n"
                                                     "4::Garden|Tools|Spade\r\n"
                                                     "5::Garden|Seeds\r\n";
 
-// What a catalogue held (see productValues) and what was written of it.
+// What a catalogue read from files held and what was written of it. No name
+// or value read from a line holds a line break, so a line break ends each
+// part of the texts below.
 struct WrittenCatalogue {
-    std::vector<std::string> products;
+    // Every product's line (see forEachProductValues).
+    std::string products;
     // Path, description, picture and template of every category, in tree order.
-    std::vector<std::string> categories;
+    std::string categories;
     std::string productFile;
     std::string categoryFile;
 

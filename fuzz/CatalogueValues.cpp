@@ -2,42 +2,54 @@
 
 #include "core/catalogue/Catalogue.h"
 
+#include <string>
+#include <vector>
+
 namespace qs::fuzz {
 
-std::vector<std::string> productValues(const Catalogue& catalogue)
+void forEachCategoryPath(const Catalogue& catalogue,
+                         const std::function<void(const TNewCategory&, std::string_view path)>& visit)
 {
-    std::vector<std::string> lines;
     // A stack of its own, as a catalogue may be deeper than the call stack;
     // one path serves the walk, each category's name added as it is entered.
     struct Level {
         const TNewCategory* category;
+        // Of its parent's path and the "|" after it; 0 at the top level.
         std::size_t pathLength;
     };
     std::string path;
     std::vector<Level> pending;
-    for (auto child = catalogue.root().children().rbegin(); child != catalogue.root().children().rend();
-         ++child)
-        pending.push_back({child->get(), 0});
+    const auto pushChildren = [&](const TNewCategory& category, std::size_t pathLength) {
+        for (auto child = category.children().rbegin(); child != category.children().rend(); ++child)
+            pending.push_back({child->get(), pathLength});
+    };
+    pushChildren(catalogue.root(), 0);
     while (!pending.empty()) {
         const auto [category, pathLength] = pending.back();
         pending.pop_back();
         path.resize(pathLength);
         if (pathLength > 0)
-            path.push_back('|');
+            path.back() = '|';
         path.append(category->text());
-        for (const auto& product : category->products()) {
-            std::string line = path;
+        visit(*category, path);
+        pushChildren(*category, path.size() + 1);
+    }
+}
+
+void forEachProductValues(const Catalogue& catalogue, const std::function<void(std::string_view)>& onProduct)
+{
+    std::string line;
+    forEachCategoryPath(catalogue, [&](const TNewCategory& category, std::string_view path) {
+        for (const auto& product : category.products()) {
+            line = path;
             product->forEachField([&](FieldId id, std::string_view value) {
                 // The path already tells the category, which a loaded product also holds as a field.
                 if (!value.empty() && id != FieldNames::Category)
                     line.append("\t").append(std::to_string(id)).append("=").append(value);
             });
-            lines.push_back(std::move(line));
+            onProduct(line);
         }
-        for (auto child = category->children().rbegin(); child != category->children().rend(); ++child)
-            pending.push_back({child->get(), path.size()});
-    }
-    return lines;
+    });
 }
 
 } // namespace qs::fuzz

@@ -1,18 +1,25 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <functional>
+#include <string_view>
 
 namespace qs {
 class Catalogue;
-}
+class TNewCategory;
+} // namespace qs
 
 namespace qs::fuzz {
 
-// Every product of the catalogue as one line of text, in tree order: its
-// category's path, then each field that holds a value, number and value. Two
-// catalogues hold the same products with the same values when their lines
-// are the same.
-std::vector<std::string> productValues(const Catalogue& catalogue);
+// Gives visit every category of the catalogue in tree order with its path:
+// the names from the top level down, joined by "|". A path lasts until the
+// next is given.
+void forEachCategoryPath(const Catalogue& catalogue,
+                         const std::function<void(const TNewCategory&, std::string_view path)>& visit);
+
+// Gives onProduct every product of the catalogue as one line of text, in
+// tree order: its category's path, then each field that holds a value,
+// number and value. Two catalogues hold the same products with the same
+// values when their lines are the same. A line lasts until the next is given.
+void forEachProductValues(const Catalogue& catalogue, const std::function<void(std::string_view)>& onProduct);
 
 } // namespace qs::fuzz

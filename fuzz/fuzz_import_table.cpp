@@ -40,7 +40,8 @@ public:
 // categories, which an import leaves in the order it made them.
 std::string sortedProducts(const qs::Catalogue& catalogue)
 {
-    std::vector<std::string> products = qs::fuzz::productValues(catalogue);
+    std::vector<std::string> products;
+    qs::fuzz::forEachProductValues(catalogue, [&](std::string_view line) { products.emplace_back(line); });
     std::sort(products.begin(), products.end());
     std::string text;
     for (const std::string& product : products)

@@ -21,14 +21,13 @@ std::int64_t idAfter(std::int64_t id)
 
 } // namespace
 
-Catalogue::Catalogue() : root_(new TNewCategory(*this, nullptr)) {}
+Catalogue::Catalogue() : root_(new TNewCategory(*this, nullptr, {})) {}
 
 Catalogue::~Catalogue() = default;
 
 TNewCategory& Catalogue::addCategory(TNewCategory& parent, std::string_view name)
 {
-    std::unique_ptr<TNewCategory> category(new TNewCategory(*this, &parent));
-    category->Details.setValue(categoryNameField, name);
+    std::unique_ptr<TNewCategory> category(new TNewCategory(*this, &parent, name));
     TNewCategory& added = *category;
     insertCategory(std::move(category), parent, atEnd);
     return added;
@@ -256,7 +255,7 @@ TNewCategory* Catalogue::findByPath(std::string_view path) const
 void Catalogue::clear()
 {
     notify([](CatalogueObserver& o) { o.catalogueAboutToBeReset(); });
-    root_.reset(new TNewCategory(*this, nullptr));
+    root_.reset(new TNewCategory(*this, nullptr, {}));
     categoryCount_ = 0;
     productCount_ = 0;
     notify([](CatalogueObserver& o) { o.catalogueReset(); });
@@ -278,9 +277,10 @@ void Catalogue::sortAlphabetically()
                 keyed.emplace_back(order.sortKey(child->text()), std::move(child));
             std::stable_sort(keyed.begin(), keyed.end(),
                              [](const auto& a, const auto& b) { return a.first < b.first; });
+            // Namesakes share their key, so the stable sort keeps them in
+            // their order: the first of each name, which the index holds, stays first.
             for (std::size_t i = 0; i < children.size(); ++i)
                 children[i] = std::move(keyed[i].second);
-            node->rebuildChildIndex();
         }
         for (auto& child : children)
             pending.push_back(child.get());

@@ -29,6 +29,11 @@ public:
 // ending with ":" would run into it, and the saved files would read
 // differently. A line the program writes never has one; a line that stops
 // before its last column can.
+bool hasNameEndingWithColon(std::string_view path)
+{
+    return path.ends_with(':') || path.find(":|") != std::string_view::npos;
+}
+
 void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split, std::string_view path)
 {
     const std::size_t last = split.count - 1;
@@ -36,7 +41,7 @@ void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split,
         throw CatalogueLineError("The " + std::string(last == 1 ? productNameField : TXTFields[last]) +
                                  " of a catalogue line ends with \":\", which would run into the field after "
                                  "it when the catalogue is saved");
-    if (path.ends_with(':') || path.find(":|") != std::string_view::npos)
+    if (hasNameEndingWithColon(path))
         throw CatalogueLineError("A category name of a catalogue line ends with \":\", which would run into "
                                  "the field after it in " +
                                  std::string(categoryFileName) + " when the catalogue is saved");
@@ -185,6 +190,15 @@ void readProductFile(Catalogue& catalogue, UserInterface& ui, const std::string&
     }
 }
 
+// Whether the category a line of header_data.log names would be saved under
+// the same path. A name ending with ":" would run into the "::" after it.
+// A path of nothing but empty names leads to an unnamed top-level category,
+// whose own line has an empty path, which names no category.
+bool savesAsItReads(std::string_view path)
+{
+    return path.find_first_not_of('|') != std::string_view::npos && !hasNameEndingWithColon(path);
+}
+
 // Sets the description, picture and template of the category a line of
 // header_data.log names, making it when no product made it; other lines
 // change nothing.
@@ -193,7 +207,7 @@ void readCategoryLine(Catalogue& catalogue, std::string_view line)
     // The fields after the sixth are not read.
     const CatalogueLineFields<6> split(line);
     const auto& fields = split.fields;
-    if (split.count < 6 || fields[1].empty())
+    if (split.count < 6 || !savesAsItReads(fields[1]))
         return;
     TNewCategory& category = categoryAtPath(catalogue, fields[1]);
     category.setDetail(descriptionField, fields[2]);

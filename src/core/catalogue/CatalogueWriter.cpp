@@ -117,7 +117,7 @@ template <typename Out> void forEachCategoryLine(const Catalogue& catalogue, Out
     forEachCategory(catalogue, [&](const TNewCategory& category, std::string_view parentPath) {
         line.clear();
         appendNumber(line, index++);
-        line.append(fieldSeparator).append(parentPath).append(category.detail(categoryNameField));
+        line.append(fieldSeparator).append(parentPath).append(category.text());
         line.append(fieldSeparator).append(category.detail(descriptionField));
         line.append(fieldSeparator);
         line.append(fieldSeparator).append(category.detail(pictureField));

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 #include <unicode/ucol.h>
-#include <vector>
 
 namespace qs {
 namespace {
@@ -36,13 +35,15 @@ LinguisticOrder::~LinguisticOrder()
 std::string LinguisticOrder::sortKey(std::string_view text) const
 {
     const std::u16string wide = toUtf16(text);
-    std::vector<uint8_t> key(wide.size() * 4 + 16);
+    std::string key(wide.size() * 4 + 16, '\0');
     for (;;) {
-        const int32_t needed = ucol_getSortKey(collator_, wide.data(), static_cast<int32_t>(wide.size()),
-                                               key.data(), static_cast<int32_t>(key.size()));
+        const int32_t needed =
+            ucol_getSortKey(collator_, wide.data(), static_cast<int32_t>(wide.size()),
+                            reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
         if (needed <= static_cast<int32_t>(key.size())) {
             // The key ends with a zero byte, which plain comparison does not need.
-            return std::string(key.begin(), key.begin() + (needed > 0 ? needed - 1 : 0));
+            key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);
+            return key;
         }
         key.resize(static_cast<std::size_t>(needed));
     }

@@ -7,9 +7,11 @@
 
 namespace qs {
 
-std::string_view TNewCategory::text() const
+std::string_view TNewCategory::detail(std::string_view name) const
 {
-    return isRoot() ? rootText : Details.value(categoryNameField);
+    if (!equalsIgnoreCase(name, categoryNameField))
+        return Details.value(name);
+    return isRoot() ? std::string_view() : std::string_view(name_);
 }
 
 bool TNewCategory::setDetail(std::string_view name, std::string_view value)
@@ -24,7 +26,7 @@ bool TNewCategory::setDetail(std::string_view name, std::string_view value)
     if (value == text())
         return true;
     parent_->unindexChild(this);
-    Details.setValue(name, value);
+    name_ = value;
     parent_->indexChild(this);
     owner_->notify([&](CatalogueObserver& o) {
         o.categoryRenamed(*this);
@@ -60,8 +62,8 @@ std::size_t TNewCategory::row() const
 
 TNewCategory* TNewCategory::childNamed(std::string_view name) const
 {
-    const auto it = childrenByName_.find(std::string(name));
-    return it == childrenByName_.end() || it->second.empty() ? nullptr : it->second.front();
+    const auto it = firstChildNamed_.find(name);
+    return it == firstChildNamed_.end() ? nullptr : it->second;
 }
 
 bool TNewCategory::isAncestorOf(const TNewCategory& other) const
@@ -115,35 +117,40 @@ int TNewCategory::height() const
 
 void TNewCategory::indexChild(TNewCategory* child)
 {
-    auto& sameName = childrenByName_[std::string(child->text())];
-    if (sameName.empty() || children_.back().get() == child) {
-        sameName.push_back(child);
+    const auto [it, added] = firstChildNamed_.try_emplace(child->text(), child);
+    if (added || it->second == child)
         return;
+    // A namesake: the one nearer the top answers.
+    for (const auto& c : children_) {
+        if (c.get() == it->second)
+            return;
+        if (c.get() == child) {
+            firstChildNamed_.erase(it);
+            firstChildNamed_.emplace(child->text(), child);
+            return;
+        }
     }
-    // A rename among namesakes: keep the list in tree order.
-    sameName.push_back(child);
-    std::vector<TNewCategory*> ordered;
-    for (const auto& c : children_)
-        if (std::find(sameName.begin(), sameName.end(), c.get()) != sameName.end())
-            ordered.push_back(c.get());
-    sameName = std::move(ordered);
 }
 
 void TNewCategory::unindexChild(TNewCategory* child)
 {
-    const auto it = childrenByName_.find(std::string(child->text()));
-    if (it == childrenByName_.end())
+    const auto it = firstChildNamed_.find(child->text());
+    if (it == firstChildNamed_.end() || it->second != child)
         return;
-    std::erase(it->second, child);
-    if (it->second.empty())
-        childrenByName_.erase(it);
+    firstChildNamed_.erase(it);
+    // The next namesake in tree order, if any, answers now.
+    for (const auto& c : children_)
+        if (c.get() != child && c->text() == child->text()) {
+            firstChildNamed_.emplace(c->text(), c.get());
+            return;
+        }
 }
 
 void TNewCategory::rebuildChildIndex()
 {
-    childrenByName_.clear();
+    firstChildNamed_.clear();
     for (const auto& child : children_)
-        childrenByName_[std::string(child->text())].push_back(child.get());
+        firstChildNamed_.try_emplace(child->text(), child.get());
 }
 
 } // namespace qs

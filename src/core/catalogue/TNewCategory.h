@@ -16,10 +16,11 @@ namespace qs {
 class Catalogue;
 
 // A node of the catalogue tree. Every node but the root carries a category:
-// its details (a name=value list holding "Category Name", "Description",
-// "Picture", "Template" and the "Default " values for its products), its
-// products in the order they were added, and its sub-categories. The node's
-// text is the category's name; the root's is "Whole Catalogue".
+// its name ("Category Name"), its other details (a name=value list holding
+// "Description", "Picture", "Template" and the "Default " values for its
+// products), its products in the order they were added, and its
+// sub-categories. The node's text is the category's name; the root's is
+// "Whole Catalogue".
 class TNewCategory {
 public:
     static constexpr std::string_view rootText = "Whole Catalogue";
@@ -29,12 +30,13 @@ public:
     TNewCategory& operator=(const TNewCategory&) = delete;
 
     bool isRoot() const { return parent_ == nullptr; }
-    std::string_view text() const;
+    std::string_view text() const { return name_; }
 
     // Details. Setting an empty "Category Name" is refused (false): a category
     // cannot lose its name. Any other name is stored and becomes the node's text.
-    std::string_view detail(std::string_view name) const { return Details.value(name); }
+    std::string_view detail(std::string_view name) const;
     bool setDetail(std::string_view name, std::string_view value);
+    // The details but its name.
     const NameValueList& details() const { return Details; }
 
     std::int32_t ProductCounter = 0;
@@ -63,7 +65,11 @@ private:
     friend class Catalogue;
     friend class TNewProduct;
 
-    TNewCategory(Catalogue& owner, TNewCategory* parent) : owner_(&owner), parent_(parent) {}
+    // A category named name under parent, or the root when parent is null.
+    TNewCategory(Catalogue& owner, TNewCategory* parent, std::string_view name)
+        : owner_(&owner), parent_(parent), name_(parent ? name : rootText)
+    {
+    }
 
     void indexChild(TNewCategory* child);
     void unindexChild(TNewCategory* child);
@@ -71,12 +77,13 @@ private:
 
     Catalogue* owner_;
     TNewCategory* parent_;
+    std::string name_;
     NameValueList Details;
     std::vector<std::unique_ptr<TNewProduct>> Products;
     ProductNameIndex productNames_;
     std::vector<std::unique_ptr<TNewCategory>> children_;
-    // Children by text, each list in tree order.
-    std::unordered_map<std::string, std::vector<TNewCategory*>> childrenByName_;
+    // The first child in tree order of each text, keyed by that child's own text.
+    std::unordered_map<std::string_view, TNewCategory*> firstChildNamed_;
 };
 
 } // namespace qs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 namespace qs {
@@ -9,16 +10,21 @@ namespace qs {
 // end of the text does not start a further, empty line.
 template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLine)
 {
-    std::size_t start = 0;
+    // Two quick searches beat one look at every byte, as in LineReader: the
+    // next LF is remembered, so that text with CR line ends only is not
+    // searched to its end for every line.
     const std::size_t size = text.size();
+    std::size_t lf = std::min(text.find('\n'), size);
+    std::size_t start = 0;
     while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\n' && text[end] != '\r')
-            ++end;
+        if (lf < start)
+            lf = std::min(text.find('\n', start), size);
+        const std::size_t end = std::min(text.substr(0, lf).find('\r', start), lf);
         onLine(text.substr(start, end - start));
-        if (end < size && text[end] == '\r' && end + 1 < size && text[end + 1] == '\n')
-            ++end;
         start = end + 1;
+        // The LF of a CR LF ends the same line.
+        if (end + 1 == lf && text[end] == '\r')
+            ++start;
     }
 }
 

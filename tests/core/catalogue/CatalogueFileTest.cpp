@@ -397,11 +397,16 @@ TEST_F(CatalogueFileTest, BadLinesStopTheLoadAndSayWhere)
 TEST_F(CatalogueFileTest, CategoryDetailsAndCategoriesWithoutProductsComeFromTheHeaderFile)
 {
     writeShopData("0::Books|Fiction|Dune::\r\n1::Toys|Kite::\r\n");
-    std::ofstream(headerLog(), std::ios::binary) << "0::Books::About books::::b.jpg::b.htm\r\n"
-                                                    "1::Books|Fiction::Stories::::::\r\n"
-                                                    "2::Books|Empty::kept::::x.jpg::\r\n"
-                                                    "3::Toys::too::few\r\n"
-                                                    "4::::no path::::::\r\n";
+    std::ofstream(headerLog(), std::ios::binary)
+        << "0::Books::About books::::b.jpg::b.htm\r\n"
+           "1::Books|Fiction::Stories::::::\r\n"
+           "2::Books|Empty::kept::::x.jpg::\r\n"
+           "3::Toys::too::few\r\n"
+           "4::::no path::::::\r\n"
+           // Paths a save would not write back the same.
+           "5::|::only empty names::::::\r\n"
+           "6::||::only empty names::::::\r\n"
+           "7::Books|Odd:|Thing::a name ending with a colon::::::\r\n";
 
     ASSERT_TRUE(load());
 

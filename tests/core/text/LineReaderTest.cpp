@@ -61,6 +61,7 @@ TEST(LineReader, ReadsLinesAcrossChunkBoundaries)
         const auto path = folder.write("lines.txt", c.text);
         EXPECT_EQ(readLines(path, tinyChunk), c.lines) << c.what;
         EXPECT_EQ(readLines(path, 8u << 20), c.lines) << c.what << " (large chunk)";
+        EXPECT_EQ(splitLines(c.text), c.lines) << c.what << " (in memory)";
     }
 }
 
