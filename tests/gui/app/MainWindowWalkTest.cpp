@@ -411,11 +411,13 @@ protected:
         TNewCategory* shown = selected == &state->catalogue.root() ? nullptr : selected;
         EXPECT_EQ(details().category(), shown) << "the details grid shows the selected category";
         EXPECT_EQ(products().category(), shown) << "the product grid shows the selected category";
-        if (shown)
+        if (shown) {
             EXPECT_EQ(products().rowCount(), static_cast<int>(shown->productCount()) + 1);
+        }
         const QModelIndex current = form->ProdGrid1->currentIndex();
-        if (shown && current.isValid())
+        if (shown && current.isValid()) {
             EXPECT_EQ(form->grids().productOnCurrentRow(), products().productAt(current.row()));
+        }
 
         noteCatalogue(undoOrRedo);
         EXPECT_EQ(state->CatalogueModified(), !history.isClean());
