@@ -30,7 +30,8 @@ std::optional<qs::fuzz::WrittenCatalogue> openAndSave(const qs::fuzz::FuzzShop& 
     qs::fuzz::QuietUser user;
     if (!qs::OpenChosenShop(state, editor, user))
         return std::nullopt;
-    check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "an open shop saves");
+    check(qs::SaveCatalogueCommand(state, user, qs::SaveConfirmation::Skip) == qs::SaveOutcome::Saved,
+          "an open shop saves");
     auto saved = qs::fuzz::WrittenCatalogue::of(state.catalogue);
     saved.productFile = qs::readFileBytes(shop.dataFile(qs::catalogueFileName));
     saved.categoryFile = qs::readFileBytes(shop.dataFile(qs::categoryFileName));

@@ -34,7 +34,8 @@ SavedDetails openAndSave(const qs::fuzz::FuzzShop& shop)
     qs::fuzz::QuietUser user;
     check(qs::OpenChosenShop(state, editor, user), "the category file never stops the open");
     SavedDetails saved{qs::fuzz::WrittenCatalogue::of(state.catalogue).categories, {}};
-    check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "an open shop saves");
+    check(qs::SaveCatalogueCommand(state, user, qs::SaveConfirmation::Skip) == qs::SaveOutcome::Saved,
+          "an open shop saves");
     saved.categoryFile = qs::readFileBytes(shop.dataFile(qs::categoryFileName));
     return saved;
 }

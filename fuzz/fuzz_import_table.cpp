@@ -74,7 +74,8 @@ void importInto(const qs::fuzz::FuzzShop& shop, const std::string& table, qs::Em
         return;
     check(state.catalogue.productCount() == command.productsAdded(), "the merge counts what it added");
     const std::string imported = sortedProducts(state.catalogue);
-    check(qs::SaveCatalogueCommand(state, user, false) == qs::SaveOutcome::Saved, "the shop saves");
+    check(qs::SaveCatalogueCommand(state, user, qs::SaveConfirmation::Skip) == qs::SaveOutcome::Saved,
+          "the shop saves");
 
     qs::AppState reopened(shop.programDir());
     shop.enter(reopened);

@@ -79,27 +79,27 @@ struct SettingsDialogs {
 
     std::vector<std::string> shown(const qs::AppState& state) const
     {
-        std::vector<std::string> texts = {merchant.MercNameEdit,
-                                          merchant.AddressMemo,
-                                          merchant.EmailEdit,
-                                          merchant.TechSupportEmail,
-                                          merchant.HomeURLEdit,
-                                          merchant.ChequeNameEdit,
-                                          std::to_string(payment.PayMethodBox),
-                                          flag(payment.PhoneBackBox),
-                                          flag(payment.AllowSnailBox),
-                                          flag(payment.InvoiceBox),
-                                          payment.edAccountID,
-                                          payment.edAuthType,
-                                          payment.PaymentURLEdit,
-                                          flag(customer.CheckBox1),
-                                          flag(customer.CheckBox2),
-                                          customer.Edit1,
+        std::vector<std::string> texts = {merchant.merchantName,
+                                          merchant.address,
+                                          merchant.salesEmail,
+                                          merchant.techSupportEmail,
+                                          merchant.homePage,
+                                          merchant.chequePayee,
+                                          std::to_string(payment.chosenMethod),
+                                          flag(payment.phoneBack),
+                                          flag(payment.mailOrder),
+                                          flag(payment.invoice),
+                                          payment.accountId,
+                                          payment.authorisationType,
+                                          payment.paymentUrl,
+                                          flag(customer.rememberCustomers),
+                                          flag(customer.deleteUnusedRecords),
+                                          customer.expiryMonths,
                                           std::to_string(state.Postage.method),
                                           state.Postage.percentage,
                                           flag(state.Postage.vatIncluded),
                                           state.Postage.weightUnit,
-                                          flag(vat.NoVATBox),
+                                          flag(vat.ignoreVat),
                                           std::to_string(vat.priceDetails),
                                           flag(searchOpens)};
         texts.insert(texts.end(), levels.texts().begin(), levels.texts().end());
@@ -130,7 +130,7 @@ std::optional<Shown> openAcceptAndSave(const qs::fuzz::FuzzShop& shop)
     dialogs.fill(state, user);
     Shown shown{dialogs.shown(state), {}};
     dialogs.accept(state, user);
-    qs::MerchantDetails::save(state);
+    qs::MerchantDetails::save(state, state);
     shown.settingsFile = qs::readFileBytes(qs::shopSettingsFile(state));
     return shown;
 }

@@ -28,9 +28,9 @@ Accepted openAndAccept(const qs::fuzz::FuzzShop& shop)
     shop.enter(state);
     qs::fuzz::QuietUser user;
     qs::VatDetails vat;
-    check(vat.open(state, user), "a shop.tax that is there opens");
+    check(vat.open(state.ShopFields, state.ShopDataDir(), user), "a shop.tax that is there opens");
     Accepted accepted{vat.codes, {}};
-    check(vat.accept(state, user), "shop.tax can be written");
+    check(vat.accept(state, state.ShopDataDir(), user), "shop.tax can be written");
     accepted.codesFile = qs::readFileBytes(shop.dataFile(qs::vatCodesFileName));
     return accepted;
 }
