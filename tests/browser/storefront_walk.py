@@ -251,7 +251,7 @@ def main():
     Storefront.cli = os.path.abspath(arguments.cli)
     Storefront.source_dir = os.path.abspath(arguments.source_dir)
     Storefront.screenshots = arguments.screenshots
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    unittest.main(module=__name__, argv=[sys.argv[0], *rest], verbosity=2)
 
 
 if __name__ == "__main__":
