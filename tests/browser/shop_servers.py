@@ -148,8 +148,10 @@ class Apache(_WebServer):
         modules = ["mpm_prefork", "authz_core", "alias", "cgi", "mime"]
         loads = "".join(f"LoadModule {m}_module {APACHE_MODULES}/mod_{m}.so\n" for m in modules)
         user = f"User {APACHE_USER}\nGroup {APACHE_USER}\n" if os.geteuid() == 0 else ""
+        # An empty document root the server's user can reach: the shop lives under the two aliases.
         documents = os.path.join(self.folder, "htdocs")
-        os.makedirs(documents, exist_ok=True)
+        os.makedirs(documents, mode=0o755, exist_ok=True)
+        os.chmod(self.folder, 0o711)
         return f"""{loads}
 ServerRoot "{self.folder}"
 ServerName 127.0.0.1

@@ -67,6 +67,15 @@ class Storefront(unittest.TestCase):
         self.addCleanup(served.cleanup)
         self.server = self.server_class(*self.shop.served_copy(served.name)).start()
         self.addCleanup(self.server.stop)
+        self.addCleanup(self.keep_server_log)
+
+    def keep_server_log(self):
+        """The server's error output (the scripts' warnings among it) beside the screenshots."""
+        if self.screenshots:
+            os.makedirs(self.screenshots, exist_ok=True)
+            name = f"storefront-{self.server.name}-{self._testMethodName}.log"
+            with open(os.path.join(self.screenshots, name), "w", encoding="utf-8") as log:
+                log.write(self.server.log())
 
     def open_browser(self):
         options = webdriver.ChromeOptions()
