@@ -1,0 +1,192 @@
+#!/usr/bin/perl
+# The customer's basket: what was chosen, priced from the catalogue as it
+# stands, with the quantities to change and lines to remove.
+#
+#   GET  Basket.pl                                   the basket page
+#   POST Basket.pl action=add product=ID type=NAME qty=N opt1=... opt2=...
+#   POST Basket.pl action=update qty_1=N ... [remove=LINE] [checkout=1]
+#
+# Changes answer with a redirect to the basket page, so that reloading it
+# never adds a product twice.
+
+use strict;
+use warnings;
+use FindBin qw($RealBin);
+use lib $RealBin;
+use ShopBasket qw(new_basket_id change_basket add_line same_choice $MAX_QUANTITY $MAX_LINES);
+use ShopCatalogue qw(product_from_line type_names);
+use ShopContext qw(open_shop basket_lines);
+use ShopIndex qw(id_line);
+use ShopMoney qw(money_text);
+use ShopPage qw(shop_page notice);
+use ShopProduct qw(unit_price type_index product_options order_form);
+use ShopRequest qw(read_request send_page send_redirect cookie_header);
+use ShopText qw(html url_encode);
+
+my $KEEP_SECONDS = 7 * 24 * 3600;
+
+my %PROBLEM = (
+    'too long'  => 'Sorry, that request was too long for the shop to read.',
+    'malformed' => 'Sorry, the shop could not read that request.',
+);
+
+sub find_product {
+    my ($shop, $id) = @_;
+    return undef unless defined $id && $id =~ /\A-?\d{1,18}\z/ && -e "$shop->{data}/shop.data";
+    my $line = id_line($shop->{data}, $id);
+    return defined $line ? product_from_line($line) : undef;
+}
+
+# The line the form asks for, or the reason it cannot be added.
+sub line_from_form {
+    my ($shop, $product, $form) = @_;
+    my @types = type_names($product);
+    my $type = type_index($product, $form->{type});
+    return (undef, 'Please choose a type.') if !defined $type || @types > 1 && ($form->{type} // '') eq '';
+    return (undef, 'Sorry, this product has no price: please contact us to order it.')
+        unless defined unit_price($shop, $product, $type);
+    my @choices;
+    my $number = 0;
+    for my $option (@{ product_options($shop, $product) }) {
+        my $chosen = $form->{ 'opt' . ++$number } // '';
+        return (undef, "Please choose a $option->{name}.") unless grep { $_ eq $chosen } @{ $option->{variations} };
+        push @choices, [ $option->{name}, $chosen ];
+    }
+    my $quantity = $form->{qty} // '';
+    return (undef, "Please enter a quantity from 1 to $MAX_QUANTITY.")
+        unless $quantity =~ /\A\s*(\d{1,3})\s*\z/ && $1 >= 1;
+    return ({ product => $product->{id}, quantity => $1 + 0, type => $types[$type] // '', choices => \@choices });
+}
+
+sub add_to_basket {
+    my ($shop, $form) = @_;
+    my $product = find_product($shop, $form->{product});
+    return page($shop, '404 Not Found', notice('Sorry, that product could not be found.')) unless $product;
+    my ($line, $problem) = line_from_form($shop, $product, $form);
+    my $lines = basket_lines($shop);
+    $problem = "Sorry, a basket holds at most $MAX_LINES lines: please place this order first."
+        if !$problem && @$lines >= $MAX_LINES && !grep { same_choice($_, $line) } @$lines;
+    if ($problem) {
+        my $type = type_index($product, $form->{type}) // 0;
+        return page($shop, '200 OK', '<h2>' . html($product->{name}) . "</h2>\n"
+            . order_form($shop, $product, $type, $form, $problem));
+    }
+    return save_and_show($shop, sub { add_line($_[0], $line) });
+}
+
+sub update_basket {
+    my ($shop, $form) = @_;
+    my $remove = $form->{remove} // '';
+    my $change = sub {
+        my ($lines) = @_;
+        for my $number (1 .. @$lines) {
+            my $quantity = $form->{"qty_$number"};
+            next unless defined $quantity && $quantity =~ /\A\s*(\d{1,3})\s*\z/;
+            $lines->[ $number - 1 ]{quantity} = $1 + 0;
+        }
+        $lines->[ $remove - 1 ]{quantity} = 0 if $remove =~ /\A\d{1,3}\z/ && $remove >= 1 && $remove <= @$lines;
+        @$lines = grep { $_->{quantity} > 0 } @$lines;
+    };
+    return save_and_show($shop, $change, ($form->{checkout} && -e "$RealBin/Checkout.pl") ? 'Checkout.pl' : 'Basket.pl');
+}
+
+sub save_and_show {
+    my ($shop, $change, $next) = @_;
+    my $id = $shop->{basket_id} // new_basket_id();
+    return page($shop, '503 Service Unavailable',
+        notice('Sorry, your basket could not be saved just now. Please try again in a moment.'))
+        unless change_basket($shop->{data}, $id, $change);
+    send_redirect($next // 'Basket.pl', cookie_header('basket', $id, $KEEP_SECONDS));
+}
+
+# A line as it stands in the catalogue now: its product and price, or why
+# it can no longer be bought.
+sub priced_line {
+    my ($shop, $line) = @_;
+    my $product = find_product($shop, $line->{product});
+    return { %$line, gone => 'No longer available' } unless $product;
+    my $type = type_index($product, $line->{type});
+    return { %$line, name => $product->{name}, gone => 'No longer available as chosen' }
+        unless defined $type && still_offered(product_options($shop, $product), $line->{choices});
+    my $price = unit_price($shop, $product, $type);
+    return { %$line, name => $product->{name}, gone => 'Price on request' } unless defined $price;
+    return { %$line, name => $product->{name}, price => $price, total => $price * $line->{quantity} };
+}
+
+# The options the product offers now are the ones chosen, in the same
+# order, and each chosen variation is still offered.
+sub still_offered {
+    my ($options, $choices) = @_;
+    return 0 unless @$options == @$choices;
+    for my $i (0 .. $#$options) {
+        my ($name, $variation) = @{ $choices->[$i] };
+        return 0 unless $options->[$i]{name} eq $name && grep { $_ eq $variation } @{ $options->[$i]{variations} };
+    }
+    return 1;
+}
+
+sub choices_text {
+    my ($line) = @_;
+    my @parts = (($line->{type} ne '' ? ("Type: $line->{type}") : ()), map { "$_->[0]: $_->[1]" } @{ $line->{choices} });
+    return @parts ? '<div class="choices">' . html(join '; ', @parts) . '</div>' : '';
+}
+
+sub vat_note {
+    my ($shop) = @_;
+    my $action = lc($shop->{settings}{taxaction} // '');
+    return $action eq 'ignore' ? '' : $action eq 'include' ? 'Prices include VAT.' : 'Prices are shown without VAT.';
+}
+
+sub basket_page {
+    my ($shop) = @_;
+    my @lines = map { priced_line($shop, $_) } @{ basket_lines($shop) };
+    return page($shop, '200 OK', "<h2>Your basket</h2>\n" . notice('Your basket is empty.')
+        . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless @lines;
+    my $currency = $shop->{settings}{currency};
+    my ($subtotal, $rows, $number) = (0, '', 0);
+    for my $line (@lines) {
+        $number++;
+        my $name = html($line->{name} // 'A product no longer in the shop');
+        $name = '<a href="Catalogue.pl?product=' . html(url_encode($line->{product})) . "\">$name</a>" if defined $line->{name};
+        my ($price, $total) = defined $line->{gone} ? ('', html($line->{gone}))
+            : (html(money_text($line->{price}, $currency)), html(money_text($line->{total}, $currency)));
+        $subtotal += $line->{total} // 0;
+        $rows .= '<tr class="line' . (defined $line->{gone} ? ' unavailable' : '') . "\"><td>$name" . choices_text($line)
+            . qq{</td><td class="money">$price</td><td><input type="number" name="qty_$number" min="0" max="$MAX_QUANTITY" }
+            . qq{value="$line->{quantity}" aria-label="Quantity"></td><td class="money">$total</td>}
+            . qq{<td><button type="submit" class="remove" name="remove" value="$number">Remove</button></td></tr>\n};
+    }
+    my $checkout = -e "$RealBin/Checkout.pl"
+        ? '<button type="submit" name="checkout" value="1">Checkout</button>' : '';
+    my $note = vat_note($shop);
+    return page($shop, '200 OK', "<h2>Your basket</h2>\n"
+        . qq{<form method="post" action="Basket.pl"><input type="hidden" name="action" value="update">}
+        . qq{<button type="submit" name="update" value="1" class="default-action" tabindex="-1" aria-hidden="true" style="position:absolute;left:-9999px"></button>\n}
+        . qq{<table class="basket">\n<thead><tr><th>Product</th><th class="money">Price</th><th>Quantity</th>}
+        . qq{<th class="money">Total</th><th></th></tr></thead>\n<tbody>\n$rows</tbody>\n}
+        . '<tfoot><tr><td colspan="3">Subtotal</td><td class="money" id="subtotal">' . html(money_text($subtotal, $currency))
+        . "</td><td></td></tr></tfoot>\n</table>\n" . ($note ne '' ? '<p class="vat-note">' . html($note) . "</p>\n" : '')
+        . '<div class="basket-actions"><a href="Catalogue.pl">Continue shopping</a>'
+        . qq{<button type="submit" name="update" value="1">Update basket</button>$checkout</div>\n</form>\n});
+}
+
+sub page {
+    my ($shop, $status, $content) = @_;
+    send_page($status, shop_page($shop, 'Basket', $content));
+}
+
+sub answer {
+    my $request = read_request();
+    my $shop = open_shop($RealBin, $request);
+    return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
+    return basket_page($shop) unless $request->{method} eq 'POST';
+    my $action = $request->{form}{action} // '';
+    return add_to_basket($shop, $request->{form}) if $action eq 'add';
+    return update_basket($shop, $request->{form}) if $action eq 'update';
+    return page($shop, '400 Bad Request', notice('Sorry, the shop could not read that request.'));
+}
+
+eval { answer(); 1 } or ShopRequest::send_page('503 Service Unavailable',
+    '<!DOCTYPE html><html lang="en"><head><meta charset="UTF-8"><title>Sorry</title></head><body>'
+    . '<p>Sorry, the basket cannot be shown just now. Please try again in a few minutes.</p></body></html>');
+exit 0;

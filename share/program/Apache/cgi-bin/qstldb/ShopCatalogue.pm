@@ -1,0 +1,150 @@
+package ShopCatalogue;
+# The catalogue as the shop manager writes it into the data folder: the
+# categories, the products, the field definitions, the options and the VAT
+# codes. Every text handed out is characters, decoded from Windows-1252.
+use strict;
+use warnings;
+use Exporter qw(import);
+use ShopFiles qw(each_line);
+use ShopText qw(from_catalogue);
+
+our @EXPORT_OK = qw(@COLUMNS read_categories product_from_line read_per_type_fields read_options
+    read_vat_rates is_suppressed type_names field_for_type);
+
+# The columns of shop.data, by position.
+our @COLUMNS = ('ID', 'Path', 'Type', 'Options', 'Custom Field 1', 'Custom Field 2', 'Custom Field 3',
+    'Unit', 'Price', 'Custom Field 4', 'Custom Field 5', 'Custom Field 6', 'Custom Field 7', 'Weight',
+    'Catalogue Number', 'Custom Field 8', 'Custom Field 9', 'Custom Field 10', 'Description', 'Picture',
+    'Suppress', 'Tax Code', 'Product Template');
+
+# header_data.log: index :: path :: description :: (empty) :: picture ::
+# template, the path being the category names from the top joined by "|".
+sub read_categories {
+    my ($data) = @_;
+    my @categories;
+    each_line("$data/header_data.log", sub {
+        my @field = map { from_catalogue($_) } split /::/, $_[0], -1;
+        return if @field < 2 || $field[1] eq '' || $field[0] !~ /\A\d+\z/;
+        my ($parent, $name) = $field[1] =~ /\A(?:(.*)\|)?([^|]*)\z/s;
+        push @categories, {
+            index       => $field[0],
+            path        => $field[1],
+            parent      => $parent // '',
+            name        => $name,
+            level       => 2 + ($field[1] =~ tr/|//),
+            description => $field[2] // '',
+            picture     => $field[4] // '',
+            template    => $field[5] // '',
+        };
+    });
+    return \@categories;
+}
+
+# A shop.data line as a product: its fields by column name, its ID, its name
+# and its category's path. Undef for a line that names no product.
+sub product_from_line {
+    my ($line) = @_;
+    my @value = split /::/, $line, -1;
+    return undef if @value < 2 || $value[0] !~ /\A-?\d+\z/;
+    my ($path, $name) = from_catalogue($value[1]) =~ /\A(.*)\|([^|]*)\z/s or return undef;
+    my %fields;
+    for my $column (2 .. $#COLUMNS) {
+        $fields{ $COLUMNS[$column] } = from_catalogue($value[$column] // '');
+    }
+    return { id => $value[0] + 0, category => $path, name => $name, fields => \%fields };
+}
+
+# The field definitions mark with a last attribute "Yes" the fields that hold
+# one value per product type. Type and Options keep their own meaning, so
+# they are never split by type here. The shipped definitions stand in when
+# the shop has none.
+sub read_per_type_fields {
+    my ($data) = @_;
+    my %per_type;
+    my $found = each_line("$data/fieldinfo.data", sub {
+        my ($name, $attributes) = split /=/, $_[0], 2;
+        return unless defined $attributes;
+        my @tokens = attribute_tokens($attributes);
+        $per_type{$name} = 1 if ($tokens[5] // '') eq 'Yes';
+    });
+    delete @per_type{qw(Type Options)};
+    return \%per_type;
+}
+
+# A definition's attributes: a comma list whose tokens may be double-quoted
+# (a doubled quote standing for one) and otherwise end at a blank.
+sub attribute_tokens {
+    my ($text) = @_;
+    my @tokens;
+    pos($text) = 0;
+    while (pos($text) < length $text) {
+        $text =~ /\G[\x01-\x20]*/gc;
+        if ($text =~ /\G"((?:[^"]|"")*)"?/gc) {
+            (my $token = $1) =~ s/""/"/g;
+            push @tokens, $token;
+        } else {
+            $text =~ /\G([^,\x01-\x20]*)/gc;
+            push @tokens, $1;
+        }
+        $text =~ /\G[\x01-\x20]*/gc;
+        last unless $text =~ /\G,/gc;
+        push @tokens, '' if pos($text) == length $text;
+    }
+    return @tokens;
+}
+
+# flavours.txt: one option per line, its name then TAB and each variation.
+sub read_options {
+    my ($data) = @_;
+    my @options;
+    each_line("$data/flavours.txt", sub {
+        return if $_[0] eq '';
+        my ($name, @variations) = map { from_catalogue($_) } split /\t/, $_[0], -1;
+        push @options, { name => $name, variations => \@variations };
+    });
+    return \@options;
+}
+
+# shop.tax: code=rate TAB description. Codes are matched without regard to
+# case; a product whose code is not listed is not VAT-able.
+sub read_vat_rates {
+    my ($data) = @_;
+    my %rates;
+    each_line("$data/shop.tax", sub {
+        my ($code, $value) = split /=/, $_[0], 2;
+        return unless defined $value && $code ne '';
+        my ($rate) = split /\t/, $value, 2;
+        $rates{ lc from_catalogue($code) } //= $rate
+            if defined $rate && $rate =~ /\A\s*\d{1,3}(?:\.\d{0,2})?\s*\z/;
+    });
+    return \%rates;
+}
+
+# "Suppress" hides a product when it holds anything but an empty value or a
+# word for no ("No", "N", "False", "Off", "0").
+sub is_suppressed {
+    my ($value) = @_;
+    return 0 unless defined $value;
+    (my $word = lc $value) =~ s/\A\s+|\s+\z//g;
+    return $word ne '' && $word !~ /\A(?:no|n|false|off|0)\z/;
+}
+
+# The product's type names, from "Type" (names joined by "|"); empty names
+# are dropped.
+sub type_names {
+    my ($product) = @_;
+    return grep { /\S/ } split /\|/, $product->{fields}{Type} // '';
+}
+
+# A field's value for the type at $type (counted from 0). A field held per
+# type gives that type's value, or its first value where the type has none.
+sub field_for_type {
+    my ($product, $per_type, $field, $type) = @_;
+    my $value = $product->{fields}{$field} // '';
+    return $value unless $per_type->{$field};
+    my @values = split /\|/, $value, -1;
+    my $chosen = $values[ $type // 0 ];
+    return defined $chosen && $chosen ne '' ? $chosen : $values[0] // '';
+}
+
+1;

@@ -1,0 +1,31 @@
+package ShopConfig;
+# The shop's settings (qstl2.cfg beside the scripts) and its data folder.
+use strict;
+use warnings;
+use Exporter qw(import);
+use ShopFiles qw(each_line);
+use ShopText qw(from_catalogue);
+
+our @EXPORT_OK = qw(read_settings data_folder);
+
+# name=value lines; names match without regard to case and the first line of
+# a name wins, as in the shop manager. Values are characters.
+sub read_settings {
+    my ($script_folder) = @_;
+    my %settings;
+    each_line("$script_folder/qstl2.cfg", sub {
+        my ($name, $value) = split /=/, $_[0], 2;
+        $settings{ lc $name } //= from_catalogue($value) if defined $value;
+    });
+    return \%settings;
+}
+
+# PATH names the data folder, relative to the scripts or absolute.
+sub data_folder {
+    my ($settings, $script_folder) = @_;
+    my $path = $settings->{path} // '';
+    $path = 'data' if $path eq '';
+    return $path =~ m{\A(?:/|[A-Za-z]:[\\/])} ? $path : "$script_folder/$path";
+}
+
+1;

@@ -1,0 +1,70 @@
+package ShopFiles;
+# Reading and writing the shop's files: lines with any line end, whole files
+# replaced atomically, and locks that serialise writers.
+use strict;
+use warnings;
+use Exporter qw(import);
+use Fcntl qw(:flock);
+use IO::Handle;
+
+our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock make_folder);
+
+# Calls $visit for every line of a file. The files come from Windows as often
+# as not, so a line may end in CR LF, LF or a lone CR. False when the file
+# cannot be opened.
+sub each_line {
+    my ($path, $visit) = @_;
+    open(my $fh, '<:raw', $path) or return 0;
+    while (defined(my $chunk = <$fh>)) {
+        $chunk =~ s/(?:\r\n|\n|\r)\z//;
+        $visit->($_) for (length $chunk ? split(/\r/, $chunk, -1) : (''));
+    }
+    close $fh;
+    return 1;
+}
+
+# The bytes of a file, undef when it cannot be read or is longer than $limit.
+sub read_whole {
+    my ($path, $limit) = @_;
+    open(my $fh, '<:raw', $path) or return undef;
+    return undef if defined $limit && -s $fh > $limit;
+    local $/;
+    my $bytes = <$fh>;
+    close $fh;
+    return $bytes // '';
+}
+
+# Replaces a file by one holding $bytes: written beside it, flushed to the
+# disk, then renamed over it, so a reader finds the old file or the new one,
+# never a part. False, with the old file untouched, when anything fails.
+sub write_atomically {
+    my ($path, $bytes) = @_;
+    my $temporary = sprintf '%s.new-%d-%d', $path, $$, int rand 1e9;
+    my $fh;
+    my $written = open($fh, '>:raw', $temporary)
+        && print({$fh} $bytes)
+        && $fh->flush
+        && $fh->sync
+        && close($fh)
+        && rename($temporary, $path);
+    unlink $temporary unless $written;
+    return $written ? 1 : 0;
+}
+
+# Runs $work holding an exclusive lock on $lock_path; returns what $work
+# returns, or an empty list when the lock cannot be taken.
+sub with_lock {
+    my ($lock_path, $work) = @_;
+    open(my $lock, '>>', $lock_path) or return;
+    flock($lock, LOCK_EX) or return;
+    my @result = $work->();
+    close $lock;
+    return wantarray ? @result : $result[0];
+}
+
+sub make_folder {
+    my ($path) = @_;
+    return -d $path || mkdir($path, 0775) || -d $path;
+}
+
+1;

@@ -1,0 +1,88 @@
+package ShopRequest;
+# The CGI request as the web server hands it over, and the answer to it.
+# Parameters arrive as UTF-8 and are handed out as characters; a request too
+# long or not in UTF-8 is marked, never half read.
+use strict;
+use warnings;
+use Encode qw(encode);
+use Exporter qw(import);
+use ShopText qw(url_decode from_request);
+
+our @EXPORT_OK = qw(read_request send_page send_redirect cookie_header);
+
+my $MAX_QUERY = 2048;
+my $MAX_BODY  = 16384;
+
+# { method, query => {name => text}, form => {...}, cookies => {...},
+#   problem => 'too long' | 'malformed' | undef }
+sub read_request {
+    my %request = (method => uc($ENV{REQUEST_METHOD} // 'GET'), query => {}, form => {}, cookies => {});
+    my $query = $ENV{QUERY_STRING} // '';
+    return { %request, problem => 'too long' } if length $query > $MAX_QUERY;
+    my $problem = parse_pairs($query, qr/[&;]/, $request{query});
+    if ($request{method} eq 'POST') {
+        my $length = $ENV{CONTENT_LENGTH} // '';
+        return { %request, problem => 'too long' } if $length !~ /\A\d{1,9}\z/ || $length > $MAX_BODY;
+        my $type = $ENV{CONTENT_TYPE} // '';
+        return { %request, problem => 'malformed' } unless $type =~ m{\Aapplication/x-www-form-urlencoded\b}i;
+        binmode STDIN;
+        my $body = '';
+        while (length $body < $length) {
+            my $read = read(STDIN, $body, $length - length $body, length $body);
+            return { %request, problem => 'malformed' } unless $read;
+        }
+        $problem ||= parse_pairs($body, qr/&/, $request{form});
+    }
+    parse_pairs($ENV{HTTP_COOKIE} // '', qr/;\s*/, $request{cookies});
+    $request{problem} = $problem;
+    return \%request;
+}
+
+# Fills $into from name=value pairs; the first of a name wins. 'malformed'
+# when a name or value is not UTF-8.
+sub parse_pairs {
+    my ($text, $separator, $into) = @_;
+    my $problem;
+    for my $pair (split $separator, $text) {
+        next if $pair eq '';
+        my ($name, $value) = map { from_request(url_decode($_)) } split(/=/, $pair, 2), '';
+        if (!defined $name || !defined $value) {
+            $problem = 'malformed';
+            next;
+        }
+        $into->{$name} //= $value;
+    }
+    return $problem;
+}
+
+sub send_page {
+    my ($status, $page, @headers) = @_;
+    binmode STDOUT, ':raw';
+    print "Status: $status\r\n", map({ "$_\r\n" } @headers),
+        "Content-Type: text/html; charset=UTF-8\r\n",
+        "Cache-Control: no-store\r\n",
+        "X-Content-Type-Options: nosniff\r\n",
+        "Referrer-Policy: same-origin\r\n\r\n",
+        encode('UTF-8', $page);
+}
+
+# After a form that changed something: the browser asks for $location, so
+# that reloading the page never sends the form again.
+sub send_redirect {
+    my ($location, @headers) = @_;
+    binmode STDOUT, ':raw';
+    print "Status: 303 See Other\r\n", map({ "$_\r\n" } @headers), "Location: $location\r\n",
+        "Content-Length: 0\r\n\r\n";
+}
+
+# A cookie for the scripts' own folder, out of reach of the page's scripts
+# and not sent with other sites' requests.
+sub cookie_header {
+    my ($name, $value, $max_age) = @_;
+    (my $folder = $ENV{SCRIPT_NAME} // '/') =~ s{[^/]*\z}{};
+    $folder =~ s{[^A-Za-z0-9/._~-]}{}g;
+    my $secure = ($ENV{HTTPS} // '') =~ /\Aon\z/i ? '; Secure' : '';
+    return "Set-Cookie: $name=$value; Path=$folder; Max-Age=$max_age; HttpOnly; SameSite=Lax$secure";
+}
+
+1;
