@@ -78,13 +78,14 @@ protected:
         return names;
     }
 
-    // A script as the shop gets it: CR LF line ends, the "#!" line set to the Perl path.
+    // A script as the shop gets it: CR LF line ends, the "#!" line set to the
+    // Perl path and ended by a line feed alone.
     static std::string asCopied(const std::string& master, const std::string& perlPath)
     {
         std::string copy;
         forEachLine(master, [&](std::string_view line) {
-            const bool first = copy.empty();
-            copy.append(first && line.starts_with("#!") ? "#!" + perlPath : std::string(line)).append("\r\n");
+            const bool interpreter = copy.empty() && line.starts_with("#!");
+            copy.append(interpreter ? "#!" + perlPath + "\n" : std::string(line) + "\r\n");
         });
         return copy.empty() ? "\r\n" : copy;
     }

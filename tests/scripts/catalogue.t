@@ -1,44 +1,20 @@
 #!/usr/bin/perl
-# Runs the shop's catalogue script the way a web server runs a CGI program and
-# checks the page a customer gets; then checks that the installation ships
-# what the shop manager copies into every new shop.
+# The shop window as a customer gets it: categories, product pages, types,
+# options, templates, search and prices, each request run as a CGI program.
 use strict;
 use warnings;
-use File::Basename qw(dirname);
-use File::Copy qw(copy);
-use File::Path qw(make_path);
-use Cwd qw(abs_path);
-use File::Temp qw(tempdir);
+use utf8;
+use Encode qw(decode);
+use FindBin qw($RealBin);
+use lib "$RealBin/lib";
 use Test::More;
+use TestShop qw(make_shop run_script product);
 
-my $PROGRAM = $ENV{QUAYSTALL_SHARE_PROGRAM}
-    // dirname(abs_path(__FILE__)) . '/../../share/program';
-my $SCRIPTS = "$PROGRAM/Apache/cgi-bin/qstldb";
-
-sub slurp {
-    my ($path) = @_;
-    open(my $fh, '<:raw', $path) or die "$path: $!";
-    local $/;
-    return scalar <$fh>;
-}
-
-sub spew {
-    my ($path, $eol, @lines) = @_;
-    open(my $fh, '>:raw', $path) or die "$path: $!";
-    print $fh map { "$_$eol" } @lines;
-    close $fh or die "$path: $!";
-}
-
-my @SHOP_DATA_COLUMNS = qw(id path type options custom1 custom2 custom3 unit price custom4 custom5
-    custom6 custom7 weight number custom8 custom9 custom10 description picture suppress tax template);
-
-sub product {
-    my (%field) = @_;
-    return join '::', map { $field{$_} // '' } @SHOP_DATA_COLUMNS;
-}
+binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
 my %STANDARD_SHOP = (
-    'qstl2.cfg' => ['company=Harbour & Co', 'IMAGEPATH=/images/demo-images', 'PATH=data', 'currency=gbp'],
+    'qstl2.cfg' => ['company=Harbour & Co', 'IMAGEPATH=/images/demo-images', 'PATH=data', 'currency=gbp',
+                    'opt_radio_entries=3', 'searchfields=18:About it,14:Cat No'],
     'data/header_data.log' =>
         ['0::Books::Printed <matter> & more::::books.jpg::', '1::Books|Fiction::::::::', '2::Garden::::::::'],
     'data/shop.data' => [
@@ -47,8 +23,13 @@ my %STANDARD_SHOP = (
         product(id => 2, path => 'Books|Atlas', price => '12', description => 'Line one<br>Line two'),
         product(id => 3, path => 'Books|Hidden Gem', price => '1', suppress => 'yes'),
         product(id => 4, path => 'Books|Fiction|Emma', price => '7.5'),
-        product(id => 5, path => 'Garden|Spade', price => 'ask us'),
+        product(id => 5, path => "Garden|Caf\xe9 \xa3 spade", price => 'ask us'),
+        product(id => 6, path => 'Garden|Hat', type => 'Cotton|Wool|Silk', options => '0|7|1', price => '12.00|15.50|',
+            description => 'Warm', number => 'H-1|H-2'),
     ],
+    'data/flavours.txt' => ["Size\tSmall\tMedium\tLarge", "Colour\tRed\tGreen\tBlue\tBlack", "Empty"],
+    'data/fieldinfo.data' => ['Price=Decimal,Mandatory,"The price.","Needed.",No,Yes',
+                              'Catalogue Number=Text,Optional,"Number.","Optional.",Yes,Yes'],
     'data/termcondition.txt' => ['Returns within 14 days & <free>', '', 'Second paragraph'],
 );
 
@@ -64,69 +45,65 @@ my %VAT_SHOP = (
     ],
 );
 
-# Builds a shop folder with the shipped script; a file given as undef is left out.
-sub make_shop {
-    my (%change) = @_;
-    my $eol = delete $change{eol} // "\r\n";
-    my %files = (%STANDARD_SHOP, %change);
-    my $dir = tempdir(CLEANUP => 1);
-    make_path("$dir/data");
-    copy("$SCRIPTS/Catalogue.pl", "$dir/Catalogue.pl") or die "copy: $!";
-    for my $name (sort keys %files) {
-        next unless defined $files{$name};
-        make_path(dirname("$dir/$name"));
-        spew("$dir/$name", $eol, @{ $files{$name} });
-    }
-    return $dir;
-}
-
-# The web server's view: CGI variables set, started from another folder.
-sub run_catalogue {
-    my ($dir, $query) = @_;
-    local %ENV = (%ENV, GATEWAY_INTERFACE => 'CGI/1.1', REQUEST_METHOD => 'GET', QUERY_STRING => $query,
-        SERVER_PROTOCOL => 'HTTP/1.1', SERVER_NAME => 'localhost',
-        SCRIPT_NAME => '/cgi-bin/qstldb/demo-cgi/Catalogue.pl');
-    open(my $out, '-|', $^X, "$dir/Catalogue.pl") or die "perl: $!";
-    binmode $out;
-    local $/;
-    my $page = <$out> // '';
-    close $out;
-    return ($page, $? >> 8);
-}
-
 my @cases = (
     {   name   => 'a category shows its own products, escaped',
         query  => 'cat=0',
-        like   => [qr/Size &lt; 10 cm &amp; more/, qr/Line one<br>Line two/, qr/&pound;9\.99/,
-                   qr/&pound;12\.00/, qr/<span class="unit">each<\/span>/, qr/Catalogue number B-1/,
+        like   => [qr/£9\.99/, qr/£12\.00/, qr/<span class="unit">each<\/span>/, qr/<p class="number">B-1</,
                    qr/src="\/images\/demo-images\/dune%20cover\.jpg"/, qr/Printed &lt;matter&gt; &amp; more/,
-                   qr/src="\/images\/demo-images\/books\.jpg"/, qr/href="\?cat=0" class="current">Books</,
-                   qr/<ul><li><a href="\?cat=1">Fiction<\/a>/, qr/href="\?cat=2">Garden</],
-        unlike => [qr/Hidden Gem/, qr/Emma/, qr/Spade/, qr/Size < 10/, qr/<matter>/],
+                   qr/src="\/images\/demo-images\/books\.jpg"/, qr/href="Catalogue\.pl\?cat=0" class="current">Books</,
+                   qr/<ul><li><a href="Catalogue\.pl\?cat=1">Fiction<\/a>/, qr/href="Catalogue\.pl\?cat=2">Garden</,
+                   qr/<h3><a href="Catalogue\.pl\?product=1">Dune<\/a><\/h3>/],
+        unlike => [qr/Hidden Gem/, qr/Emma/, qr/Size < 10/, qr/<matter>/],
     },
     {   name   => 'a sub-category keeps its branch open',
         query  => 'cat=%31',
-        like   => [qr/<h2>Fiction<\/h2>/, qr/Emma/, qr/&pound;7\.50/, qr/href="\?cat=0">Books<\/a><ul>/,
+        like   => [qr/<h2>Fiction<\/h2>/, qr/Emma/, qr/£7\.50/, qr/href="Catalogue\.pl\?cat=0">Books<\/a><ul>/,
                    qr/class="current">Fiction</],
         unlike => [qr/Dune/, qr/class="current">Books/],
     },
-    {   name   => 'a price that is not a number is shown as typed',
+    {   name   => 'a price that is not a number is on request, in Windows-1252 names shown as UTF-8',
         query  => 'cat=2',
-        like   => [qr/<p class="price">ask us<\/p>/, qr/src="\/images\/demo-images\/nopicture\.gif" alt="Spade"/],
+        like   => [qr/Café £ spade<\/a>.*Price on request/s, qr/src="\/images\/demo-images\/nopicture\.gif" alt="Café £ spade"/,
+                   qr/onerror="this\.onerror=null;this\.src=&quot;\/images\/demo-images\/nopicture\.gif&quot;"/],
+    },
+    {   name   => 'a product page shows its description, picture and order form',
+        query  => 'product=1',
+        like   => [qr/<h2>Dune<\/h2>/, qr/<p class="description">Size &lt; 10 cm &amp; more<\/p>/,
+                   qr/<dt>Catalogue Number<\/dt><dd>B-1<\/dd>/, qr/<form class="order" method="post" action="Basket\.pl">/,
+                   qr/name="product" value="1"/, qr/name="qty"/, qr/Add to basket<\/button>/],
+        unlike => [qr/name="type"/, qr/name="opt1"/],
+    },
+    {   name   => 'a product on request cannot be ordered',
+        query  => 'product=5',
+        like   => [qr/contact us for the price/],
+        unlike => [qr/Add to basket/],
+    },
+    {   name   => 'per-type fields show the chosen type, the first value standing in for a missing one',
+        query  => 'product=6&type=Wool',
+        like   => [qr/<p class="price">£15\.50<\/p>/, qr/<dd>H-2<\/dd>/, qr/<option value="Wool" selected>Wool - £15\.50/,
+                   qr/<option value="Cotton">Cotton - £12\.00/, qr/<option value="Silk">Silk - £12\.00/],
+    },
+    {   name   => 'options: positions past the last option and options without variations are passed over',
+        query  => 'product=6',
+        like   => [qr/<legend>Size<\/legend>(?:<label class="choice"><input type="radio" name="opt1" required value="\w+">[^<]*<\/label>){3}<\/fieldset>/,
+                   qr/<legend>Colour<\/legend><select name="opt2" required[^>]*><option value="">Choose colour\.\.\.<\/option>/],
+        unlike => [qr/name="opt3"/, qr/Empty/],
+    },
+    {   name   => 'without a radio limit every option is a drop-down list',
+        shop   => { 'qstl2.cfg' => ['opt_radio_entries=many'] },
+        query  => 'product=6',
+        like   => [qr/<select name="opt1"/, qr/<select name="opt2"/],
+        unlike => [qr/type="radio"/],
     },
     {   name   => 'the welcome page shows the top level only',
         query  => '',
-        like   => [qr/<h2>Welcome<\/h2>/, qr/<h1><a href="\?">Harbour &amp; Co<\/a><\/h1>/,
-                   qr/src="\/images\/demo-images\/logo\.gif"/],
+        like   => [qr/<h2>Welcome<\/h2>/, qr/<span>Harbour &amp; Co<\/span>/, qr/src="\/images\/demo-images\/logo\.gif"/,
+                   qr/<option value="18">About it<\/option><option value="14">Cat No<\/option>/],
         unlike => [qr/Fiction/, qr/Dune/],
     },
-    {   name  => 'an unknown category is reported on a page',
-        query => 'cat=99&cat=0',
-        like  => [qr/that category could not be found/],
-    },
-    {   name   => 'the terms are shown as typed',
-        query  => 'page=terms',
-        like   => [qr/Returns within 14 days &amp; &lt;free&gt;<br>\n<br>\nSecond paragraph/],
+    {   name  => 'the terms are shown as typed',
+        query => 'page=terms',
+        like  => [qr/Returns within 14 days &amp; &lt;free&gt;<br>\n<br>\nSecond paragraph/],
     },
     {   name  => 'a missing shop.data gives an empty catalogue',
         shop  => { 'data/shop.data' => undef },
@@ -135,133 +112,152 @@ my @cases = (
     },
     {   name  => 'a shop without any file still gets a page',
         shop  => { map { $_ => undef } keys %STANDARD_SHOP },
-        query => 'cat=0&page=terms',
-        like  => [qr/<title>Our shop<\/title>/, qr/terms and conditions will be published here soon/],
+        query => 'page=terms',
+        like  => [qr/<title>Terms and conditions - Our shop<\/title>/, qr/terms and conditions will be published here soon/],
     },
-    {   name  => 'damaged lines are passed over',
-        shop  => { 'data/shop.data' => ['garbage', '::', "\x00::Books|Bin\xff", '7::Books|Short', '::Books'] },
-        query => 'cat=0',
-        like  => [qr/<h3>Short<\/h3>/, qr/<h3>Bin\xff<\/h3>/],
+    {   name   => 'damaged lines are passed over',
+        shop   => { 'data/shop.data' => ['garbage', '::', "x::Books|Bad id", "8::Books|Bin\xff", '7::Books|Short', '::Books'] },
+        query  => 'cat=0',
+        like   => [qr/>Short<\/a><\/h3>/, qr/>Binÿ<\/a><\/h3>/],
+        unlike => [qr/Bad id/],
     },
     {   name  => 'lone CR line ends are read',
-        shop  => { eol => "\r" },
+        eol   => "\r",
         query => 'cat=0',
-        like  => [qr/<h3>Dune<\/h3>/, qr/<h3>Atlas<\/h3>/, qr/href="\?cat=2">Garden</],
+        like  => [qr/>Dune<\/a>/, qr/>Atlas<\/a>/, qr/href="Catalogue\.pl\?cat=2">Garden</],
     },
-    {   name  => 'prices typed without VAT show the VAT added, per product tax code',
-        shop  => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=exclude', 'currency=gbp'] },
-        query => 'cat=0',
-        like  => [qr/&pound;10\.00 <span class="vat">\+ VAT at 17\.50% = &pound;11\.75<\/span>/,
-                  qr/&pound;0\.99 <span class="vat">\+ VAT at 5\.00% = &pound;1\.04<\/span>/,
-                  qr/<p class="price">&pound;3\.00<\/p>/],
+    {   name   => 'prices typed without VAT show the VAT added, per product tax code',
+        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=exclude', 'currency=gbp'] },
+        query  => 'cat=0',
+        like   => [qr/£10\.00 <span class="vat">\+ VAT at 17\.50% = £11\.75<\/span>/,
+                   qr/£0\.99 <span class="vat">\+ VAT at 5\.00% = £1\.04<\/span>/, qr/<p class="price">£3\.00<\/p>/],
         unlike => [qr/VAT at 0\.00/],
     },
     {   name  => 'without a tax action prices are taken to exclude VAT',
         shop  => { %VAT_SHOP, 'qstl2.cfg' => ['currency=gbp'] },
         query => 'cat=0',
-        like  => [qr/&pound;10\.00 <span class="vat">\+ VAT at 17\.50%/],
+        like  => [qr/£10\.00 <span class="vat">\+ VAT at 17\.50%/],
     },
     {   name   => 'prices typed with VAT say so',
         shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=include', 'currency=gbp'] },
         query  => 'cat=0',
-        like   => [qr/&pound;10\.00 <span class="vat">incl\. VAT<\/span>/, qr/<p class="price">&pound;3\.00<\/p>/],
+        like   => [qr/£10\.00 <span class="vat">incl\. VAT<\/span>/, qr/<p class="price">£3\.00<\/p>/],
         unlike => [qr/\+ VAT/],
     },
     {   name   => 'no VAT calculations: prices as typed',
-        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=ignore', 'currency=gbp'] },
+        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=ignore', 'currency=eur'] },
         query  => 'cat=0',
-        like   => [qr/<p class="price">&pound;10\.00<\/p>/],
+        like   => [qr/<p class="price">€10\.00<\/p>/],
         unlike => [qr/VAT/],
     },
     {   name   => 'each level shows its navigation text',
         shop   => { 'qstl2.cfg' => ["levtext=Choose a department\tChoose a <range><br>of books\t"] },
         query  => 'cat=0',
-        like   => [qr/<h2>Books<\/h2>\n<p class="level">Choose a &lt;range&gt;<br>of books<\/p>/],
+        like   => [qr/<p class="level">Choose a &lt;range&gt;<br>of books<\/p>\n<h2>Books<\/h2>/],
         unlike => [qr/department/],
     },
-    {   name  => 'the welcome page shows the first level text',
-        shop  => { 'qstl2.cfg' => ["levtext=Choose a department\tChoose a range"] },
-        query => '',
-        like  => [qr/<h2>Welcome<\/h2>\n<p class="level">Choose a department<\/p>/],
+    {   name   => 'the welcome page shows the first level text, a level without one none',
+        shop   => { 'qstl2.cfg' => ["levtext=Choose a department\t\tThird"] },
+        query  => '',
+        like   => [qr/<h2>Welcome<\/h2>\n<p class="level">Choose a department<\/p>/],
     },
-    {   name   => 'a level without a text shows none',
-        shop   => { 'qstl2.cfg' => ["levtext=One\tTwo"] },
-        query  => 'cat=1',
-        unlike => [qr/class="level"/],
-    },
-    {   name  => 'PATH names the data folder beside the script',
+    {   name   => 'PATH names the data folder beside the script',
         shop   => { 'qstl2.cfg' => ['PATH=stock'], 'stock/header_data.log' => ['5::Tools::::::::'] },
         query  => '',
-        like   => [qr/href="\?cat=5">Tools</],
+        like   => [qr/href="Catalogue\.pl\?cat=5">Tools</],
         unlike => [qr/Books/],
+    },
+    {   name   => 'a product template shows the fields escaped and keeps the order form',
+        shop   => { 'data/shop.data' => [product(id => 1, path => 'Books|Dune', price => '5', unit => '<b>',
+                                                  template => 'book.html')],
+                    'data/book.html' => ['<html><body><h1>{{Product Name}}</h1>{{ Unit }}|{{Price}}|{{Nothing}}|</body></html>'] },
+        query  => 'product=1',
+        like   => [qr/<h1>Dune<\/h1>&lt;b&gt;\|<p class="price">£5\.00<\/p>\|\|\n<form class="order"/],
+        unlike => [qr/<html><body>/, qr/class="product-page"/],
+    },
+    {   name   => 'a template outside the data folder, or missing, gives the standard page',
+        shop   => { 'data/shop.data' => [product(id => 1, path => 'Books|Dune', price => '5', template => '../qstl2.cfg'),
+                                         product(id => 2, path => 'Books|Atlas', price => '5', template => 'gone.html')] },
+        query  => 'product=1',
+        like   => [qr/class="product-page"/],
+    },
+    {   name   => 'a category template lists the products where it says',
+        shop   => { 'data/header_data.log' => ['0::Books::About books::::::shelf.htm'],
+                    'data/shelf.htm' => ['<div class="mine">{{Category Name}}: {{Description}}</div>{{Products}}<p>end</p>'] },
+        query  => 'cat=0',
+        like   => [qr/<div class="mine">Books: About books<\/div><div class="products">.*Dune.*<\/div>\n<p>end<\/p>/s],
     },
 );
 
+# Suppress values: which hide a product.
+for my $suppress (['Yes', 1], ['y', 1], ['X', 1], ['1', 1], ['No', 0], ['off', 0], [' 0 ', 0], ['', 0]) {
+    push @cases, {
+        name  => "Suppress '$suppress->[0]'",
+        shop  => { 'data/shop.data' => [product(id => 1, path => 'Books|Shown', price => '1'),
+                                        product(id => 2, path => 'Books|Maybe', price => '1', suppress => $suppress->[0])] },
+        query => 'cat=0',
+        ($suppress->[1] ? 'unlike' : 'like') => [qr/Maybe/],
+        like2 => [qr/Shown/],
+    };
+}
+
 for my $case (@cases) {
-    my $dir = make_shop(%{ $case->{shop} // {} });
-    my ($page, $status) = run_catalogue($dir, $case->{query});
+    my %files = (%STANDARD_SHOP, %{ $case->{shop} // {} });
+    my $dir = make_shop(\%files, $case->{eol});
+    my ($status, $head, $page, $errors) = run_script($dir, 'Catalogue.pl', { query => $case->{query} });
+    $page = decode('UTF-8', $page);
     subtest $case->{name} => sub {
-        is($status, 0, 'exit status');
-        like($page, qr/\AContent-Type: text\/html; charset=windows-1252\r\n\r\n<!DOCTYPE html>/, 'header');
-        like($page, $_, "shows $_") for @{ $case->{like} };
+        is($status, 200, 'status');
+        like($head, qr{Content-Type: text/html; charset=UTF-8}, 'UTF-8 page');
+        is($errors, '', 'nothing on the server log');
+        like($page, $_, "shows $_") for @{ $case->{like} // [] }, @{ $case->{like2} // [] };
         unlike($page, $_, "hides $_") for @{ $case->{unlike} // [] };
     };
 }
 
-subtest 'the installation ships a working script set' => sub {
-    my %list;
-    for my $name ('AllCGIFiles.txt', 'CGIFiles.txt') {
-        my $text = slurp("$SCRIPTS/$name");
-        like($text, qr/\A(?:[^\r\n]+\r\n)+\z/, "$name: one name a line, CR LF");
-        $list{$name} = [split /\r\n/, $text];
-        for my $entry (@{ $list{$name} }) {
-            unlike($entry, qr{[/\\]|\A\.\.\z}, "$name: $entry names a file in its own folder");
-            ok(-f "$SCRIPTS/$entry", "$name: $entry exists");
-        }
+subtest 'search' => sub {
+    my @many = map { product(id => 100 + $_, path => 'Garden|Pot ' . $_, price => '2', description => 'clay') } 1 .. 25;
+    my $dir = make_shop({ %STANDARD_SHOP, 'data/shop.data' => [@{ $STANDARD_SHOP{'data/shop.data'} }, @many] });
+    my @searches = (
+        ['search=DUNE',                       ['Dune'],             'the name, in any case'],
+        ['search=cm+MORE',                    ['Dune'],             'every word, in a search field'],
+        ['search=cm&in=name',                 [],                   'only the name'],
+        ['search=b-1&in=14',                  ['Dune'],             'only one field'],
+        ['search=b-1&in=18',                  [],                   'not in another field'],
+        ['search=hidden',                     [],                   'never a suppressed product'],
+        ['search=CAF%C3%89',                  ['Café £ spade'],     'a letter beyond ASCII in another case'],
+        ['search=%C5%81%C3%B3d%C5%BA',        [],                   'a word the catalogue cannot hold'],
+        ['search=pot',                        [map { "Pot $_" } 1 .. 20], 'twenty to a page'],
+        ['search=pot&start=20',               [map { "Pot $_" } 21 .. 25], 'the next page'],
+    );
+    for my $search (@searches) {
+        my ($query, $names, $what) = @$search;
+        my ($status, undef, $page, $errors) = run_script($dir, 'Catalogue.pl', { query => $query });
+        $page = decode('UTF-8', $page);
+        my @found = $page =~ /<h3><a href="[^"]*">([^<]*)<\/a><\/h3>/g;
+        is_deeply([map { s/&amp;/&/gr } @found], $names, $what);
+        is($errors, '', "$what: nothing on the server log");
     }
-    my %all = map { $_ => 1 } @{ $list{'AllCGIFiles.txt'} };
-    ok($all{'CGIFiles.txt'}, 'every new shop receives CGIFiles.txt');
-    ok($all{$_}, "a new shop receives $_, which an export copies") for @{ $list{'CGIFiles.txt'} };
-    for my $script (grep {/\.pl\z/} keys %all) {
-        like(slurp("$SCRIPTS/$script"), qr/\A#!/, "$script starts with an interpreter line");
-    }
+    my (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'search=pot' });
+    like($page, qr/25 products found.*1&ndash;20 of 25.*href="Catalogue\.pl\?search=pot&amp;in=all&amp;start=20">Next/s,
+        'the count and a link to the next page');
 };
 
-subtest 'every shipped text file has CR LF line ends' => sub {
-    for my $dir ($SCRIPTS, "$SCRIPTS/data") {
-        opendir(my $dh, $dir) or die "$dir: $!";
-        for my $name (grep { -f "$dir/$_" } sort readdir $dh) {
-            like(slurp("$dir/$name"), qr/\A(?:[^\r\n]*\r\n)+\z/, "$name: every line ends with CR LF");
-        }
-    }
-};
-
-subtest 'starting data files' => sub {
-    my $data = "$SCRIPTS/data";
-    ok(!-e "$data/shop.data", 'no catalogue: a new shop starts empty');
-    my @areas = split /\r\n/, slurp("$data/area.txt");
-    is(scalar(grep { /\A\*?[^=*]+=[1-6],[01]\z/ } @areas), scalar(@areas), 'areas: name=zone,liability');
-    my @codes = map { /\A([^=]+)=\d+\.\d\d\t/ ? $1 : 'malformed' } split /\r\n/, slurp("$data/shop.tax");
-    my ($headings) = slurp("$data/countries.tax") =~ /\AHeadings=([^\r\n]*)\r\n/;
-    my @padding = ('') x (@codes < 4 ? 4 - @codes : 0);
-    is_deeply([split /\t/, $headings // '', -1], [@codes, @padding], 'country rate columns follow the VAT codes');
-    like(slurp("$data/flavours.txt"), qr/\A[^\t\r\n]+(?:\t[^\t\r\n]+)+\r\n/, 'an option with its variations');
-};
-
-subtest 'tool-bar bitmaps' => sub {
-    for my $base (qw(save category sub-category new import export delete post catologue)) {
-        my %bitmap;
-        for my $state ('off', 'on') {
-            my $path = "$PROGRAM/Buttons/$base-$state.bmp";
-            my $bytes = -f $path ? slurp($path) : '';
-            $bitmap{$state} = $bytes;
-            my ($magic, $size, $offset, $width, $height, $bits)
-                = length $bytes >= 54 ? unpack('a2 V x4 V x4 l< l< x2 v', $bytes) : ('');
-            ok($magic eq 'BM' && $bits == 24 && $size == length $bytes && $offset + $width * $height * 3 <= $size,
-                "$base-$state.bmp is a 24-bit bitmap");
-        }
-        isnt($bitmap{on}, $bitmap{off}, "$base: the hot image differs from the normal one");
-    }
+subtest 'the index follows the catalogue' => sub {
+    my $dir = make_shop(\%STANDARD_SHOP);
+    my (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'cat=0' });
+    like($page, qr/Dune/, 'first page read through a new index');
+    my @indexes = glob "$dir/data/index-*";
+    is(scalar @indexes, 1, 'one index');
+    TestShop::spew("$dir/data/shop.data", "\r\n", product(id => 1, path => 'Books|Changed', price => '1'));
+    utime time + 5, time + 5, "$dir/data/shop.data";
+    (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'cat=0' });
+    like($page, qr/Changed/, 'a changed catalogue is shown at once');
+    unlike($page, qr/Dune/, 'nothing of the old one');
+    my @now = glob "$dir/data/index-*";
+    ok(@now == 1 && $now[0] ne $indexes[0], 'the old index is gone');
+    (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=001' });
+    like($page, qr/<h2>Changed<\/h2>/, 'a product found by its number written another way');
 };
 
 done_testing();

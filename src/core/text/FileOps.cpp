@@ -59,10 +59,13 @@ void copyScript(const std::string& source, const std::string& destination, std::
         MakeDirPath(destination);
     AtomicFileWriter out(joinPath(destination, std::string(name)));
     std::string_view line;
-    // An empty script still gets its (empty) first line.
+    // An empty script still gets its (empty) first line. The host's system
+    // reads an interpreter line up to a line feed: a carriage return before it
+    // would become part of the interpreter's name.
     const bool any = in.next(line);
-    out.write(interpreterLine(any ? line : std::string_view(), perlPath));
-    out.write("\r\n");
+    const std::string first = interpreterLine(any ? line : std::string_view(), perlPath);
+    out.write(first);
+    out.write(first.starts_with("#!") ? "\n" : "\r\n");
     while (in.next(line)) {
         out.write(line);
         out.write("\r\n");

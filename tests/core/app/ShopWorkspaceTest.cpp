@@ -71,7 +71,7 @@ TEST_F(ShopWorkspaceTest, ANewShopGetsItsFoldersScriptsSettingsAndLocation)
     EXPECT_TRUE(editor.ShopOpen);
     EXPECT_EQ(state.ShopName, "Demo-1");
     EXPECT_TRUE(fs::is_directory(folder.file("shops/Demo-1")));
-    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/shop.pl"), "#!/usr/bin/perl\r\nprint 1;\r\n");
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/shop.pl"), "#!/usr/bin/perl\nprint 1;\r\n");
     EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/CGIFiles.txt"), "shop.pl\r\n");
     EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/data/area.txt"), "UK\r\n");
     EXPECT_EQ(folder.read("Apache/htdocs/images/Demo-1-images/logo.gif"), "GIF");

@@ -109,8 +109,8 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_EQ(namesIn(upload("Demo-cgi")),
               (std::vector<std::string>{"data", "list.txt", "qstl2.cfg", "shop.pl"}));
     // Every "#!" line names the server's Perl.
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\r\nprint 1;\r\n");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 1;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\n");
     const NameValueList remote = NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg"));
     EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/qstldb");
     EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
@@ -158,7 +158,7 @@ TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocal
     EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
     EXPECT_EQ(folder.read(upload("Demo-images/old.jpg")), "old");
     EXPECT_EQ(folder.read(upload("Demo-cgi/data/area.txt")), "UK\r\n");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\r\nprint 2;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 2;\r\n");
     EXPECT_NE(folder.read(upload("Demo-cgi/data/header_data.log")).find("Garden"), std::string::npos);
     EXPECT_EQ(NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg")).value("company"), "Second");
 }

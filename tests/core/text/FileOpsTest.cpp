@@ -127,12 +127,12 @@ protected:
 TEST_F(CopyListedScriptsTest, SetsThePerlPathOnAFirstLineThatStartsWithHashBang)
 {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"#!/usr/local/bin/perl -w\nprint 1;\n", "#!/usr/bin/perl5\r\nprint 1;\r\n"},
-        {"#!perl\r\nprint 1;\r\n\r\n", "#!/usr/bin/perl5\r\nprint 1;\r\n\r\n"},
-        {"#!/x\rline\r#!/y\r", "#!/usr/bin/perl5\r\nline\r\n#!/y\r\n"},
+        {"#!/usr/local/bin/perl -w\nprint 1;\n", "#!/usr/bin/perl5\nprint 1;\r\n"},
+        {"#!perl\r\nprint 1;\r\n\r\n", "#!/usr/bin/perl5\nprint 1;\r\n\r\n"},
+        {"#!/x\rline\r#!/y\r", "#!/usr/bin/perl5\nline\r\n#!/y\r\n"},
         {" #!/usr/bin/perl\n", " #!/usr/bin/perl\r\n"},
         {"use strict;\n#!/usr/bin/perl\n", "use strict;\r\n#!/usr/bin/perl\r\n"},
-        {"#!", "#!/usr/bin/perl5\r\n"},
+        {"#!", "#!/usr/bin/perl5\n"},
         {"#", "#\r\n"},
         {"", "\r\n"},
         {"\n", "\r\n"},
