@@ -200,11 +200,10 @@ Alias /images/ "{self.images_root}/"
         return text
 
     def prepare_folders(self):
-        """Leaves the folders as an upload to a host does: the scripts with
-        the host's line ends, runnable (the kernel reads the interpreter line
-        up to LF, so a CR would name no program); everything readable by
-        the server's user, the shops' data folders writable by it and every
-        folder above traversable."""
+        """Leaves the folders as an upload to a host does: the scripts
+        runnable (Apache starts them through their interpreter line),
+        everything readable by the server's user, the shops' data folders
+        writable by it and every folder above traversable."""
         owner = (pwd.getpwnam(APACHE_USER).pw_uid, grp.getgrnam(APACHE_USER).gr_gid) if os.geteuid() == 0 else None
         for root in (self.cgi_root, self.images_root):
             _open_parents(root)
@@ -214,7 +213,6 @@ Alias /images/ "{self.images_root}/"
                 for name in names:
                     path = os.path.join(folder, name)
                     if root == self.cgi_root and name.endswith(".pl"):
-                        _text_upload(path)
                         _allow(path, 0o755, None)
                     else:
                         _allow(path, 0o644, owner if in_data else None)
@@ -236,10 +234,3 @@ def _open_parents(path):
         if parent == folder:
             return
         folder = parent
-
-
-def _text_upload(path):
-    with open(path, "rb") as script:
-        text = script.read()
-    with open(path, "wb") as script:
-        script.write(text.replace(b"\r\n", b"\n"))
