@@ -8,7 +8,7 @@ use Exporter qw(import);
 use ShopFiles qw(each_line);
 use ShopText qw(from_catalogue);
 
-our @EXPORT_OK = qw(@COLUMNS read_categories product_from_line read_per_type_fields read_options
+our @EXPORT_OK = qw(@COLUMNS read_categories product_from_line product_from_values read_per_type_fields read_options
     read_vat_rates is_suppressed type_names field_for_type);
 
 # The columns of shop.data, by position.
@@ -23,7 +23,7 @@ sub read_categories {
     my ($data) = @_;
     my @categories;
     each_line("$data/header_data.log", sub {
-        my @field = map { from_catalogue($_) } split /::/, $_[0], -1;
+        my @field = split /::/, from_catalogue($_[0]), -1;
         return if @field < 2 || $field[1] eq '' || $field[0] !~ /\A\d+\z/;
         my ($parent, $name) = $field[1] =~ /\A(?:(.*)\|)?([^|]*)\z/s;
         push @categories, {
@@ -44,13 +44,16 @@ sub read_categories {
 # and its category's path. Undef for a line that names no product.
 sub product_from_line {
     my ($line) = @_;
-    my @value = split /::/, $line, -1;
+    return product_from_values(split /::/, from_catalogue($line), -1);
+}
+
+# The same from the line's values, already split and decoded.
+sub product_from_values {
+    my @value = @_;
     return undef if @value < 2 || $value[0] !~ /\A-?\d+\z/;
-    my ($path, $name) = from_catalogue($value[1]) =~ /\A(.*)\|([^|]*)\z/s or return undef;
+    my ($path, $name) = $value[1] =~ /\A(.*)\|([^|]*)\z/s or return undef;
     my %fields;
-    for my $column (2 .. $#COLUMNS) {
-        $fields{ $COLUMNS[$column] } = from_catalogue($value[$column] // '');
-    }
+    @fields{ @COLUMNS[2 .. $#COLUMNS] } = map { $_ // '' } @value[2 .. $#COLUMNS];
     return { id => $value[0] + 0, category => $path, name => $name, fields => \%fields };
 }
 

@@ -10,7 +10,7 @@ use warnings;
 use Digest::MD5 qw(md5_hex);
 use Exporter qw(import);
 use ShopCatalogue qw(is_suppressed);
-use ShopFiles qw(each_line read_whole write_atomically with_lock make_folder);
+use ShopFiles qw(each_line with_lock make_folder);
 
 our @EXPORT_OK = qw(category_lines id_line);
 
@@ -98,14 +98,23 @@ sub build {
     my $building = "$folder.new-$$";
     remove_folder($building);
     make_folder($building) or return 0;
+    # The index is only a copy of shop.data: its files are written without
+    # waiting for the disk, and the folder is renamed into place whole.
     for my $files (\%by_category, \%by_id) {
         while (my ($file, $lines) = each %$files) {
-            return failed($building) unless write_atomically("$building/$file", join('', map { "$_\r\n" } @$lines));
+            return failed($building) unless write_plainly("$building/$file", join('', map { "$_\r\n" } @$lines));
         }
     }
-    return failed($building) unless write_atomically("$building/complete", '') && rename($building, $folder);
+    return failed($building) unless write_plainly("$building/complete", '') && rename($building, $folder);
     remove_old_indexes($data, $folder);
     return 1;
+}
+
+sub write_plainly {
+    my ($path, $bytes) = @_;
+    open(my $fh, '>:raw', $path) or return 0;
+    print {$fh} $bytes or return 0;
+    return close $fh;
 }
 
 sub failed {

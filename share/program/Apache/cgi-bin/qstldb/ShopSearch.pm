@@ -4,9 +4,9 @@ package ShopSearch;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopCatalogue qw(@COLUMNS product_from_line is_suppressed);
+use ShopCatalogue qw(@COLUMNS product_from_values is_suppressed);
 use ShopFiles qw(each_line);
-use ShopText qw(to_catalogue);
+use ShopText qw(to_catalogue from_catalogue);
 
 our @EXPORT_OK = qw(search_fields search_words find_products);
 
@@ -42,14 +42,18 @@ sub find_products {
     my @patterns = map { byte_pattern($_) } @$words;
     return (0, []) if !@patterns || grep { !defined } @patterns;
     my @lowered = map { lc } @$words;
+    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my @searched = map { $_ eq 'Product Name' ? -1 : $column{$_} } @$fields;
+    my $suppress = $column{Suppress};
     my ($total, @found) = (0);
     each_line("$data/shop.data", sub {
         my ($line) = @_;
         for my $pattern (@patterns) { return unless $line =~ $pattern }
-        my $product = product_from_line($line) or return;
-        return if is_suppressed($product->{fields}{Suppress});
-        my @texts = map { lc($_ eq 'Product Name' ? $product->{name} : $product->{fields}{$_} // '') } @$fields;
+        my @value = split /::/, from_catalogue($line), -1;
+        return if @value < 2 || is_suppressed($value[$suppress]);
+        my @texts = map { lc($_ < 0 ? $value[1] =~ s/\A.*\|//sr : $value[$_] // '') } @searched;
         for my $word (@lowered) { return unless grep { index($_, $word) >= 0 } @texts }
+        my $product = product_from_values(@value) or return;
         push @found, $product if $total >= $start && @found < $count;
         $total++;
     });
