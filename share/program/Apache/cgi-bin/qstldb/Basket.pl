@@ -18,9 +18,9 @@ use ShopCatalogue qw(product_from_line type_names);
 use ShopContext qw(open_shop basket_lines);
 use ShopIndex qw(id_line);
 use ShopMoney qw(money_text);
-use ShopPage qw(shop_page notice);
+use ShopPage qw(send_shop_page send_failure_page notice);
 use ShopProduct qw(unit_price type_index product_options order_form);
-use ShopRequest qw(read_request send_page send_redirect cookie_header);
+use ShopRequest qw(read_request send_redirect cookie_header);
 use ShopText qw(html url_encode);
 
 my $KEEP_SECONDS = 7 * 24 * 3600;
@@ -172,7 +172,7 @@ sub basket_page {
 
 sub page {
     my ($shop, $status, $content) = @_;
-    send_page($status, shop_page($shop, 'Basket', $content));
+    send_shop_page($shop, $status, 'Basket', $content);
 }
 
 sub answer {
@@ -186,7 +186,5 @@ sub answer {
     return page($shop, '400 Bad Request', notice('Sorry, the shop could not read that request.'));
 }
 
-eval { answer(); 1 } or ShopRequest::send_page('503 Service Unavailable',
-    '<!DOCTYPE html><html lang="en"><head><meta charset="UTF-8"><title>Sorry</title></head><body>'
-    . '<p>Sorry, the basket cannot be shown just now. Please try again in a few minutes.</p></body></html>');
+eval { answer(); 1 } or send_failure_page($@);
 exit 0;

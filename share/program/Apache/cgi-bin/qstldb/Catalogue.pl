@@ -21,9 +21,9 @@ use ShopCatalogue qw(product_from_line field_for_type);
 use ShopContext qw(open_shop per_type_fields);
 use ShopFiles qw(each_line);
 use ShopIndex qw(category_lines id_line);
-use ShopPage qw(shop_page notice picture_html picture_url category_link level_text_html pager_html);
+use ShopPage qw(send_shop_page send_failure_page notice picture_html picture_url category_link level_text_html pager_html);
 use ShopProduct qw(price_html product_card type_index order_form product_facts_html);
-use ShopRequest qw(read_request send_page);
+use ShopRequest qw(read_request);
 use ShopSearch qw(search_fields search_words find_products);
 use ShopTemplate qw(fill_template);
 use ShopText qw(html html_text url_encode from_catalogue to_catalogue);
@@ -184,10 +184,8 @@ sub answer {
         : defined $query->{search}           ? search_page($shop, $query)
         : defined $query->{cat}              ? category_page($shop, $query->{cat}, $query->{start})
         :                                      welcome_page($shop);
-    send_page($status, shop_page($shop, $title, $content, $current));
+    send_shop_page($shop, $status, $title, $content, $current);
 }
 
-eval { answer(); 1 } or send_page('503 Service Unavailable',
-    '<!DOCTYPE html><html lang="en"><head><meta charset="UTF-8"><title>Sorry</title></head><body>'
-    . '<p>Sorry, the shop cannot be shown just now. Please try again in a few minutes.</p></body></html>');
+eval { answer(); 1 } or send_failure_page($@);
 exit 0;

@@ -8,6 +8,7 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopFiles qw(each_line write_atomically with_lock make_folder);
+use ShopRandom qw(random_hex);
 use ShopText qw(url_encode url_decode from_request);
 
 our @EXPORT_OK = qw(valid_basket_id new_basket_id read_basket change_basket add_line same_choice
@@ -22,18 +23,7 @@ sub valid_basket_id {
     return defined $id && $id =~ /\A[0-9a-f]{32}\z/ ? $id : undef;
 }
 
-# 128 random bits from the system; a mix of the time, the process and Perl's
-# generator only where the system has no /dev/urandom.
-sub new_basket_id {
-    if (open(my $random, '<:raw', '/dev/urandom')) {
-        my $got = read($random, my $bytes, 16);
-        close $random;
-        return unpack 'H32', $bytes if defined $got && $got == 16;
-    }
-    require Digest::SHA;
-    require Time::HiRes;
-    return substr(Digest::SHA::sha256_hex(join ',', Time::HiRes::time(), $$, rand, rand, {}), 0, 32);
-}
+sub new_basket_id { return random_hex(16) }
 
 sub basket_folder { return "$_[0]/baskets" }
 

@@ -5,10 +5,13 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopContext qw(basket_lines);
+use ShopRandom qw(random_hex);
+use ShopRequest qw(send_page);
 use ShopSearch qw(search_fields);
 use ShopText qw(html html_text url_encode);
 
-our @EXPORT_OK = qw(shop_page notice picture_html picture_url category_link level_text_html pager_html);
+our @EXPORT_OK = qw(send_shop_page send_failure_page notice picture_html picture_url category_link
+    level_text_html pager_html);
 
 sub picture_url {
     my ($shop, $picture) = @_;
@@ -23,7 +26,7 @@ sub picture_html {
     my $missing = picture_url($shop, 'nopicture.gif');
     my $source = ($picture // '') eq '' ? $missing : picture_url($shop, $picture);
     return '<img class="' . html($class) . '" src="' . html($source) . '" alt="' . html($alt)
-        . '" loading="lazy" onerror="this.onerror=null;this.src=&quot;' . html($missing) . '&quot;">';
+        . '" loading="lazy" data-fallback="' . html($missing) . '">';
 }
 
 sub category_link {
@@ -96,17 +99,51 @@ sub basket_link {
     return qq{<a class="basket-link" href="Basket.pl">Basket <span class="count">($items)</span></a>};
 }
 
-# The whole page around $content; $current is the path of the category the
-# customer is in, if any.
+# The pages' one script: a picture that cannot be loaded gives way to its
+# fallback (none: it goes), and a list marked to reload does so when changed.
+my $BEHAVIOUR = <<'JS';
+document.addEventListener('error', function (event) {
+  var picture = event.target;
+  if (picture.tagName !== 'IMG' || picture.dataset.fallback === undefined) return;
+  if (picture.dataset.fallback === '' || picture.src.endsWith(picture.dataset.fallback)) picture.remove();
+  else picture.src = picture.dataset.fallback;
+}, true);
+document.addEventListener('change', function (event) {
+  var list = event.target;
+  if (list.dataset && list.dataset.reload) location.href = list.dataset.reload + encodeURIComponent(list.value);
+});
+JS
+
+# Sends the whole page around $content; $current is the path of the
+# category the customer is in, if any. Only the page's own script runs, and
+# forms go only to the shop (and to @form_targets).
+sub send_shop_page {
+    my ($shop, $status, $title, $content, $current, @form_targets) = @_;
+    my $nonce = random_hex(16);
+    my $policy = "default-src 'none'; img-src * data:; style-src 'unsafe-inline'; script-src 'nonce-$nonce'; "
+        . "form-action 'self'" . join('', map { " $_" } @form_targets) . "; base-uri 'none'; frame-ancestors 'none'";
+    send_page($status, shop_page($shop, $title, $content, $current, $nonce), "Content-Security-Policy: $policy");
+}
+
+# The page of last resort, when the shop's own page cannot be made; the
+# reason goes to the server's error log.
+sub send_failure_page {
+    my ($error) = @_;
+    print STDERR "qstldb: $error";
+    send_page('503 Service Unavailable', '<!DOCTYPE html><html lang="en"><head><meta charset="UTF-8"><title>Sorry</title>'
+        . '</head><body><p>Sorry, the shop cannot be shown just now. Please try again in a few minutes.</p></body></html>');
+}
+
 sub shop_page {
-    my ($shop, $title, $content, $current) = @_;
+    my ($shop, $title, $content, $current, $nonce) = @_;
     my $company = ($shop->{settings}{company} // '') =~ /\S/ ? $shop->{settings}{company} : 'Our shop';
     my $heading = $title eq '' ? $company : "$title - $company";
     return qq{<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta charset="UTF-8">\n}
         . qq{<meta name="viewport" content="width=device-width, initial-scale=1">\n}
-        . '<title>' . html($heading) . "</title>\n<style>\n" . style() . "</style>\n</head>\n<body>\n"
+        . '<title>' . html($heading) . "</title>\n<style>\n" . style() . "</style>\n"
+        . qq{<script nonce="$nonce">\n$BEHAVIOUR</script>\n</head>\n<body>\n}
         . '<header><a class="brand" href="Catalogue.pl"><img src="' . html(picture_url($shop, 'logo.gif'))
-        . '" alt="" width="64" height="48" onerror="this.remove()">'
+        . '" alt="" width="64" height="48" data-fallback="">'
         . '<span>' . html($company) . '</span></a>' . search_form($shop) . basket_link($shop) . "</header>\n"
         . '<div class="layout">' . "\n<nav class=\"tree\" aria-label=\"Categories\">"
         . navigation_list($shop, '', $current) . "</nav>\n<main>\n$content</main>\n</div>\n"

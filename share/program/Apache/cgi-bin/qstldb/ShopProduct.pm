@@ -124,9 +124,8 @@ sub type_html {
     my ($shop, $product, $type) = @_;
     my @types = type_names($product);
     return '' if @types < 2;
-    my $html = '<fieldset><legend>Type</legend><select name="type" aria-label="Type" onchange="'
-        . html("location.search='?product=" . url_encode($product->{id}) . "&type='+encodeURIComponent(this.value)")
-        . '">';
+    my $html = '<fieldset><legend>Type</legend><select name="type" aria-label="Type" data-reload="'
+        . html('Catalogue.pl?product=' . url_encode($product->{id}) . '&type=') . '">';
     for my $i (0 .. $#types) {
         my $amount = unit_price($shop, $product, $i);
         my $label = $types[$i] . ' - ' . (defined $amount ? money_text($amount, $shop->{settings}{currency}) : 'price on request');

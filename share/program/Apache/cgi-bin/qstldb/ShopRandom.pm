@@ -1,0 +1,27 @@
+package ShopRandom;
+# Random tokens for the names of baskets, sessions and customer records and
+# for the pages' script nonces.
+use strict;
+use warnings;
+use Exporter qw(import);
+
+our @EXPORT_OK = qw(random_hex);
+
+# $bytes random bytes from the system as hexadecimal; a mix of the time, the
+# process and Perl's generator only where the system has no /dev/urandom.
+sub random_hex {
+    my ($bytes) = @_;
+    if (open(my $random, '<:raw', '/dev/urandom')) {
+        my $got = read($random, my $buffer, $bytes);
+        close $random;
+        return unpack 'H*', $buffer if defined $got && $got == $bytes;
+    }
+    require Digest::SHA;
+    require Time::HiRes;
+    my $mixed = '';
+    $mixed .= Digest::SHA::sha256_hex(join ',', Time::HiRes::time(), $$, rand, rand, {}, length $mixed)
+        while length $mixed < 2 * $bytes;
+    return substr $mixed, 0, 2 * $bytes;
+}
+
+1;
