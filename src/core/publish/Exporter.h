@@ -41,10 +41,12 @@ enum class ExportOutcome {
 ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs);
 
 // The export's work once the catalogue is saved: the scripts with the
-// server's Perl path and the settings file in its remote form, the data files
-// and the pictures; then the closing message, or, when anything was not
-// exported (a picture the catalogue names but the image folder lacks among
-// it), the list of what was not. Throws as ExportCommand does.
+// server's Perl path, the administrators' password file and the settings
+// file in its remote form, the data files, the folders the scripts write in
+// on the server, and the pictures; then the closing message, or, when
+// anything was not exported (a picture the catalogue names but the image
+// folder lacks among it), the list of what was not. Throws as ExportCommand
+// does.
 ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui);
 
 std::string uploadFolder(const AppState& state);
