@@ -4,6 +4,7 @@
 #include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/publish/MissingPictures.h"
+#include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadCopy.h"
 #include "core/settings/AdminPassword.h"
@@ -148,6 +149,9 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
             return ExportOutcome::Stopped;
     }
     if (ui.ask(exportQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
+        return ExportOutcome::Stopped;
+    if (const std::vector<std::string> warnings = orderReadinessWarnings(state);
+        !warnings.empty() && !dialogs.ordersAtRisk(warnings))
         return ExportOutcome::Stopped;
     // Building from a catalogue that could not be saved would upload an old shop.
     if (!writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName))))

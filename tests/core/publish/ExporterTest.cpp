@@ -9,6 +9,7 @@
 #include "core/catalogue/EditorState.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
+#include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
 #include "core/text/FileError.h"
 #include "core/text/JoinPath.h"
@@ -56,6 +57,8 @@ protected:
         EXPECT_TRUE(NewShopCommand(state, editor, ui));
         state.ShopFields.setValue("sales_email", "sales@demo.test");
         state.ShopFields.setValue("tech_email", "tech@demo.test");
+        // Products need no Tax Code.
+        state.ShopFields.setValue("taxaction", "ignore");
         state.catalogue.addCategory(state.catalogue.root(), "Books");
         ui.said.clear();
     }
@@ -80,11 +83,14 @@ protected:
     EditorState editor;
     ScriptedUserInterface ui;
     std::vector<std::string> dialogsShown;
-    // The dialogs record that they were shown; the location details, when
-    // confirmed, put a mail method right.
+    // The dialogs record that they were shown; the merchant details put the
+    // sales address right, the location details, when confirmed, a mail
+    // method. The warnings are asked about as the desktop program asks.
     std::deque<bool> locationConfirms;
     ExportDialogs dialogs{[this] {
                               dialogsShown.push_back("Merchant Details");
+                              if (state.ShopFields.value("sales_email").empty())
+                                  state.ShopFields.setValue("sales_email", "sales@demo.test");
                               return true;
                           },
                           [this] {
@@ -94,6 +100,10 @@ protected:
                               if (confirmed)
                                   state.mailprogram = "/usr/sbin/sendmail";
                               return confirmed;
+                          },
+                          [this](const std::vector<std::string>& warnings) {
+                              return ui.ask(exportDespiteQuestion(warnings), MessageKind::Warning,
+                                            Buttons::YesNo) == Answer::Yes;
                           }};
 };
 
@@ -249,6 +259,31 @@ TEST_F(ExporterTest, MissingMailSettingsOpenTheirDialogsBeforeTheQuestion)
         // Stopping before the question leaves the catalogue unsaved and the upload folder untouched.
         EXPECT_EQ(fs::exists(shopFile("data/shop.data")), c.outcome == ExportOutcome::Complete);
         EXPECT_EQ(fs::exists(folder.file("upload")), c.outcome == ExportOutcome::Complete);
+    }
+}
+
+TEST_F(ExporterTest, AShopThatCannotTakeOrdersIsBuiltOnlyWhenTheMerchantSaysSo)
+{
+    state.ShopFields.setValue("paymethod", "Credit Card");
+    const std::vector<std::string> warnings = orderReadinessWarnings(state);
+    ASSERT_EQ(warnings.size(), 1u);
+    const std::string question =
+        "Your shop cannot take orders properly as it is set:\n\n- " + warnings.front() + "\n\nExport anyway?";
+    struct Case {
+        Answer answer;
+        ExportOutcome outcome;
+    };
+    for (const Case& c :
+         {Case{Answer::No, ExportOutcome::Stopped}, Case{Answer::Yes, ExportOutcome::Complete}}) {
+        SCOPED_TRACE(c.answer == Answer::Yes ? "yes" : "no");
+        ui.said.clear();
+        EXPECT_EQ(exportShop({Answer::Yes, c.answer}), c.outcome);
+        ASSERT_GE(ui.said.size(), 2u);
+        EXPECT_EQ(ui.said[1].text, question);
+        EXPECT_EQ(ui.said[1].kind, MessageKind::Warning);
+        // No stops before the save and before anything is built.
+        EXPECT_EQ(fs::exists(shopFile("data/shop.data")), c.answer == Answer::Yes);
+        EXPECT_EQ(fs::exists(folder.file("upload")), c.answer == Answer::Yes);
     }
 }
 
