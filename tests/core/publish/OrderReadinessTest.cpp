@@ -96,12 +96,6 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
           "postage "
           "to charge. Make the weight bands in Options, Postal Charges, on the \"Weight Categories\" page of "
           "Postage and Packing Info, and type their charges on its \"Postal Charges\" page."}},
-        {"no weight table at all",
-         [](ReadyShop& shop) { fs::remove(shop.data("zones_data.log")); },
-         {"Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
-          "postage "
-          "to charge. Make the weight bands in Options, Postal Charges, on the \"Weight Categories\" page of "
-          "Postage and Packing Info, and type their charges on its \"Postal Charges\" page."}},
         {"fixed costs without a cost",
          [](ReadyShop& shop) { shop.set("shipmethod", "perzone"); },
          {"Postage is a fixed cost per zone, but no zone has a cost, so the shop has no postage to charge. "
