@@ -14,6 +14,7 @@ use lib $SCRIPTS;
 use Test::More;
 use ShopOrders qw(place_order read_order list_orders update_order order_value order_lines line_value);
 use ShopMail qw(send_mail valid_address);
+use ShopOrderMail qw(send_order_mails);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -136,6 +137,27 @@ subtest 'mail by SMTP' => sub {
     %shop = (data => $dir, settings => {});
     like(join('', send_mail(\%shop, { from => 'sales@shop.test', to => 'zoe@home.test', subject => 's', body => 'b' })),
         qr/no mail program and no SMTP server/, 'without a way to send, the reason');
+};
+
+subtest 'an order whose mail cannot go is kept and sent again later' => sub {
+    my $dir = tempdir(CLEANUP => 1);
+    my %shop = (data => $dir, settings => { sales_email => 'sales@shop.test', company => 'Harbour',
+        mailprogram => stand_in_mailer($dir, 1) });
+    my $number = place_order($dir, [['status', 'new'], ['name', 'Zoë'], ['email', 'zoe@home.test'],
+        ['line', line_value(1, 'B-1', 'Dune', '', '', '9.99')], ['total', '9.99'], ['currency', 'gbp']]);
+    is(send_order_mails(\%shop, $number), 2, 'neither mail went');
+    my $order = read_order($dir, $number);
+    is_deeply([map { order_value($order, $_) } qw(mail mail_sales mail_customer)], ['not sent', 'not sent', 'not sent'],
+        'the order says so');
+    $shop{settings}{mailprogram} = stand_in_mailer($dir, 0);
+    is(send_order_mails(\%shop, $number), 0, 'both go once the mail program works');
+    like(decode('UTF-8', slurp("$dir/message")),
+        qr/^To: sales\@shop\.test\nReply-To: zoe\@home\.test$.*Order number: 1\n.*Name: Zoë\n.*1 x Dune \(B-1\)   9\.99/ms,
+        'the shop is sent the whole order, to answer the customer');
+    unlink "$dir/message";
+    is(send_order_mails(\%shop, $number), 0, 'sending again');
+    ok(!-e "$dir/message", 'sends nothing twice');
+    is(order_value(read_order($dir, $number), 'mail'), 'sent', 'the order says all went');
 };
 
 done_testing();
