@@ -6,7 +6,7 @@ use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(type_names field_for_type);
 use ShopContext qw(per_type_fields options vat_rates);
-use ShopMoney qw(pence rate_hundredths vat_pence money_text);
+use ShopMoney qw(pence rate_hundredths percent_of money_text);
 use ShopPage qw(picture_html);
 use ShopText qw(html html_text url_encode);
 
@@ -39,7 +39,7 @@ sub price_html {
     return $price if $action eq 'ignore' || !defined $rate;
     return "$price <span class=\"vat\">incl. VAT</span>" if $action eq 'include';
     return "$price <span class=\"vat\">+ VAT at " . html(sprintf '%d.%02d', int($rate / 100), $rate % 100)
-        . '% = ' . html(money_text($amount + vat_pence($amount, $rate), $currency)) . '</span>';
+        . '% = ' . html(money_text($amount + percent_of($amount, $rate), $currency)) . '</span>';
 }
 
 sub unit_html {
