@@ -21,7 +21,7 @@ use FindBin qw($RealBin);
 use lib $RealBin;
 use POSIX qw(ceil strftime);
 use ShopAdminSession qw(open_session end_session form_token same_secret);
-use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES);
+use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES $LOCK_SECONDS);
 use ShopContext qw(open_shop);
 use ShopMoney qw(pence money_text);
 use ShopOrderMail qw(send_order_mails order_text);
@@ -74,7 +74,7 @@ sub sign_in_answer {
             . 'Please try again in ' . ($minutes == 1 ? '1 minute' : "$minutes minutes") . '.');
     }
     return sign_in_page($shop, '403 Forbidden', 'The user ID or the password is not right.'
-        . ($detail == 1 ? ' One more wrong try locks signing in for 15 minutes.' : '')) if $result eq 'wrong';
+        . ($detail == 1 ? ' One more wrong try locks signing in for ' . $LOCK_SECONDS / 60 . ' minutes.' : '')) if $result eq 'wrong';
     return page($shop, '503 Service Unavailable',
         notice('Sorry, signing in is not possible just now: the shop cannot write its data folder.'));
 }
