@@ -9,7 +9,7 @@ use lib "$RealBin/lib";
 use TestShop qw($SCRIPTS);
 use lib $SCRIPTS;
 use Test::More;
-use ShopMoney qw(pence rate_hundredths vat_pence money_text);
+use ShopMoney qw(pence rate_hundredths percent_of money_text);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -26,7 +26,7 @@ is(rate_hundredths($_->[0]), $_->[1], "rate '$_->[0]'") for @rates;
 
 # VAT rounded half up to the penny.
 my @vat = ([1000, 1750, 175], [99, 500, 5], [10, 1750, 2], [2, 1750, 0], [3, 1750, 1], [1, 5000, 1], [0, 2000, 0]);
-is(vat_pence($_->[0], $_->[1]), $_->[2], "VAT on $_->[0] at $_->[1]") for @vat;
+is(percent_of($_->[0], $_->[1]), $_->[2], "VAT on $_->[0] at $_->[1]") for @vat;
 
 my @amounts = ([1234, 'gbp', '£12.34'], [5, 'GBP', '£0.05'], [100000, 'eur', '€1000.00'], [250, 'usd', '$2.50'],
     [250, 'chf', '2.50 CHF'], [250, '', '2.50'], [250, undef, '2.50'], [-150, 'gbp', '-£1.50']);

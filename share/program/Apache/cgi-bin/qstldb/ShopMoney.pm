@@ -5,7 +5,7 @@ use strict;
 use warnings;
 use Exporter qw(import);
 
-our @EXPORT_OK = qw(pence rate_hundredths vat_pence money_text);
+our @EXPORT_OK = qw(pence rate_hundredths percent_of vat_within share_of thousandths money_text amount_text);
 
 my %SYMBOL = (gbp => "\x{A3}", usd => '$', eur => "\x{20AC}");
 
@@ -30,11 +30,44 @@ sub rate_hundredths {
     return $1 * 100 + substr(($2 // '') . '00', 0, 2);
 }
 
-# The VAT on an amount at a rate in hundredths of a percent, rounded half up
-# to the penny.
-sub vat_pence {
+# A percentage (in hundredths of a percent) of an amount, rounded half up to
+# the penny: the VAT added to a price, a postage charge by value.
+sub percent_of {
     my ($amount, $hundredths) = @_;
     return int(($amount * $hundredths + 5000) / 10000);
+}
+
+# The VAT held in a price that includes it at a rate in hundredths of a
+# percent, rounded half up to the penny.
+sub vat_within {
+    my ($amount, $hundredths) = @_;
+    my $whole = 10000 + $hundredths;
+    return int((2 * $amount * $hundredths + $whole) / (2 * $whole));
+}
+
+# $part of $whole of an amount, rounded half up; none of nothing.
+sub share_of {
+    my ($amount, $part, $whole) = @_;
+    return 0 if $whole <= 0;
+    return int((2 * $amount * $part + $whole) / (2 * $whole));
+}
+
+# A weight such as "0.25" or "12" in thousandths of its unit; more decimals
+# round half up. Undef when it is not such a number.
+sub thousandths {
+    my ($weight) = @_;
+    return undef unless defined $weight && $weight =~ /\A\s*(\d{1,9})?(?:\.(\d*))?\s*\z/;
+    my ($whole, $fraction) = ($1, $2 // '');
+    return undef if !defined $whole && $fraction eq '';
+    my $amount = ($whole // 0) * 1000 + substr($fraction . '000', 0, 3);
+    $amount += 1 if length $fraction > 3 && substr($fraction, 3, 1) >= 5;
+    return $amount;
+}
+
+# "12.34": an amount as order files and payment services write it.
+sub amount_text {
+    my ($amount) = @_;
+    return ($amount < 0 ? '-' : '') . sprintf '%d.%02d', int(abs($amount) / 100), abs($amount) % 100;
 }
 
 # "£12.34" for the shop's currency ("gbp", "usd", "eur"); another currency
@@ -42,8 +75,7 @@ sub vat_pence {
 sub money_text {
     my ($amount, $currency) = @_;
     my $sign = $amount < 0 ? '-' : '';
-    $amount = abs $amount;
-    my $number = sprintf '%d.%02d', int($amount / 100), $amount % 100;
+    my $number = amount_text(abs $amount);
     $currency //= '';
     my $symbol = $SYMBOL{ lc $currency };
     return "$sign$symbol$number" if defined $symbol;

@@ -6,7 +6,7 @@ use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(type_names field_for_type);
 use ShopContext qw(per_type_fields options vat_rates);
-use ShopMoney qw(pence rate_hundredths vat_pence money_text);
+use ShopMoney qw(pence rate_hundredths percent_of money_text);
 use ShopPage qw(picture_html);
 use ShopText qw(html html_text url_encode);
 
@@ -39,7 +39,7 @@ sub price_html {
     return $price if $action eq 'ignore' || !defined $rate;
     return "$price <span class=\"vat\">incl. VAT</span>" if $action eq 'include';
     return "$price <span class=\"vat\">+ VAT at " . html(sprintf '%d.%02d', int($rate / 100), $rate % 100)
-        . '% = ' . html(money_text($amount + vat_pence($amount, $rate), $currency)) . '</span>';
+        . '% = ' . html(money_text($amount + percent_of($amount, $rate), $currency)) . '</span>';
 }
 
 sub unit_html {
@@ -62,8 +62,20 @@ sub product_card {
     $card .= qq{<h3><a href="$link">} . html($product->{name}) . "</a></h3>\n";
     my $number = $product->{fields}{'Catalogue Number'} // '';
     $card .= '<p class="number">' . html($number) . "</p>\n" if $number =~ /\S/;
-    return $card . "</div>\n<p class=\"price\">" . price_html($shop, $product, 0) . unit_html($shop, $product, 0)
-        . "</p>\n</article>\n";
+    my ($cheapest, $several) = cheapest_type($shop, $product);
+    return $card . "</div>\n<p class=\"price\">" . ($several ? 'from ' : '') . price_html($shop, $product, $cheapest)
+        . unit_html($shop, $product, $cheapest) . "</p>\n</article>\n";
+}
+
+# The type with the lowest price, and whether the types' prices differ.
+sub cheapest_type {
+    my ($shop, $product) = @_;
+    my @types = type_names($product);
+    my @priced = grep { defined $_->[1] } map { [$_, unit_price($shop, $product, $_)] } 0 .. ($#types > 0 ? $#types : 0);
+    return (0, 0) unless @priced;
+    my ($cheapest) = sort { $a->[1] <=> $b->[1] || $a->[0] <=> $b->[0] } @priced;
+    my %prices = map { $_->[1] => 1 } @priced;
+    return ($cheapest->[0], keys(%prices) > 1 ? 1 : 0);
 }
 
 # The position of a type by its name; 0 (the first type, or the product

@@ -1,0 +1,67 @@
+package ShopOrderMail;
+# The two mails of an order: the whole order to the shop's sales address and
+# a confirmation to the customer. Whether each went is kept in the order
+# ("mail_sales", "mail_customer": "sent" or "not sent", and "mail" for the
+# order as a whole), so that the administrators can send again what did not
+# go; the order itself is never lost over a mail.
+use strict;
+use warnings;
+use Exporter qw(import);
+use ShopMail qw(send_mail valid_address);
+use ShopOrders qw(read_order update_order order_value order_lines);
+
+our @EXPORT_OK = qw(send_order_mails order_text);
+
+# The order as plain text, as both mails and the administrators' pages show
+# it.
+sub order_text {
+    my ($order) = @_;
+    my $value = sub { order_value($order, $_[0]) };
+    my $currency = $value->('currency');
+    my @text = ("Order number: $order->{number}", 'Date: ' . $value->('date'), 'Payment: ' . $value->('payment'), '',
+        'Name: ' . $value->('name'), 'E-mail: ' . $value->('email'), 'Telephone: ' . $value->('phone'),
+        'Address: ' . join("\n         ", split /<br>/, $value->('address')), 'Postcode: ' . $value->('postcode'),
+        'Delivery area: ' . $value->('area'), '');
+    for my $line (@{ order_lines($order) }) {
+        my $what = join ', ', grep { $_ ne '' } $line->{name}, $line->{type}, $line->{choices};
+        push @text, sprintf('%4s x %s%s   %s', $line->{quantity}, $what,
+            $line->{number} ne '' ? " ($line->{number})" : '', $line->{total});
+    }
+    push @text, '', map { sprintf '%-10s %s', "$_->[0]:", $_->[1] } grep { $_->[1] ne '' }
+        ['Subtotal', $value->('subtotal')], ['Postage', $value->('postage')],
+        [$value->('vatmode') eq 'included' ? 'VAT incl.' : 'VAT', $value->('vat')], ['Total', $value->('total')];
+    push @text, "Amounts in $currency." if $currency ne '';
+    my $note = $value->('note');
+    push @text, '', split /<br>/, $note if $note ne '';
+    return join("\n", @text) . "\n";
+}
+
+# Sends the mails of the order that have not gone yet; returns how many
+# could not be sent.
+sub send_order_mails {
+    my ($shop, $number) = @_;
+    my $order = read_order($shop->{data}, $number) or return 2;
+    my $sales = $shop->{settings}{sales_email} // '';
+    my $company = ($shop->{settings}{company} // '') =~ /\S/ ? $shop->{settings}{company} : 'our shop';
+    my $customer = order_value($order, 'email');
+    my $text = order_text($order);
+    my %mails = (
+        mail_sales => { from => $sales, to => $sales, (valid_address($customer) ? (reply_to => $customer) : ()),
+            subject => "Order $number from " . order_value($order, 'name'), body => "A new order:\n\n$text" },
+        mail_customer => { from => $sales, to => $customer, subject => "Your order $number at $company",
+            body => "Thank you for your order. We have received it as follows:\n\n$text\n$company\n" },
+    );
+    my %changes;
+    for my $key (sort keys %mails) {
+        next if order_value($order, $key) eq 'sent';
+        my @problem = valid_address($sales) ? send_mail($shop, $mails{$key}) : ('the shop has no sales address');
+        $changes{$key} = @problem ? 'not sent' : 'sent';
+        $changes{"${key}_problem"} = $problem[0] // '';
+    }
+    my $unsent = grep { ($changes{$_} // order_value($order, $_)) ne 'sent' } keys %mails;
+    $changes{mail} = $unsent ? 'not sent' : 'sent';
+    update_order($shop->{data}, $number, \%changes);
+    return $unsent;
+}
+
+1;
