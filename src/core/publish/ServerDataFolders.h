@@ -7,10 +7,11 @@
 namespace qs {
 
 // The folders in which the shop's scripts keep what they write on the web
-// server: orders, baskets, customers, mail waiting to go, sessions and the
-// lock files that keep two requests from writing at once.
-inline constexpr std::string_view serverDataFolders[] = {"orders", "baskets",  "customers",
-                                                         "outbox", "sessions", "locks"};
+// server: orders, baskets, customers, mail waiting to go and the lock files
+// that keep two requests from writing at once. The administrators' sessions
+// are not among them: the scripts make that folder themselves, readable by
+// their own user alone, since its listing names the sessions.
+inline constexpr std::string_view serverDataFolders[] = {"orders", "baskets", "customers", "outbox", "locks"};
 
 // Makes the folders that are missing, empty, in the upload data folder, and
 // gives it and them mode 0775: the scripts write there, also on a host that

@@ -324,12 +324,12 @@ TEST_F(ExporterTest, ScriptsMayRunAndTheScriptsMayWriteTheirFoldersWhateverTheUm
         EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), mode) << path;
 
     // A name the scripts need for a folder, taken by a file, is listed.
-    fs::remove_all(upload("Demo-cgi/data/sessions"));
-    folder.write(upload("Demo-cgi/data/sessions"), "");
+    fs::remove_all(upload("Demo-cgi/data/outbox"));
+    folder.write(upload("Demo-cgi/data/outbox"), "");
     ui.said.clear();
     EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
     EXPECT_EQ(ui.texts().back(),
-              std::string(exportIncompleteHeading) + "\n" + upload("Demo-cgi/data/sessions") +
+              std::string(exportIncompleteHeading) + "\n" + upload("Demo-cgi/data/outbox") +
                   " is not a folder, so the shop's scripts cannot keep their files there.\n" +
                   std::string(exportIncompleteAdvice));
 }
