@@ -33,9 +33,33 @@ bool blank(std::string_view text)
     return strippedText(text).empty();
 }
 
+// A charge, a weight or a band limit as the shop's scripts read it.
 bool isNumber(std::string_view text)
 {
     return isDecimal(strippedText(text));
+}
+
+// A percentage as the scripts read it: up to three whole digits and at most
+// two decimals.
+bool isPercentage(std::string_view text)
+{
+    text = strippedText(text);
+    const std::size_t point = std::min(text.find('.'), text.size());
+    return isDecimal(text) && point >= 1 && point <= 3 && text.size() - point <= 3;
+}
+
+bool anyCharge(const ZoneCharges& charges)
+{
+    return std::any_of(charges.begin(), charges.end(), [](const std::string& c) { return isNumber(c); });
+}
+
+// A band the scripts can charge by: a limit and a charge for some zone.
+bool anyChargedBand(const ChargeTables& tables)
+{
+    for (std::size_t band = 0; band < tables.bands.size() && band < tables.weightCharges.size(); ++band)
+        if (isNumber(tables.bands[band]) && anyCharge(tables.weightCharges[band]))
+            return true;
+    return false;
 }
 
 // Every product of the category and of the categories below it, in tree order.
@@ -90,27 +114,25 @@ std::string postageWarning(const AppState& state)
     const std::string_view method = state.ShopFields.value("shipmethod");
     if (method == "percentage") {
         const std::string_view percentage = state.ShopFields.value("shippercent");
-        if (isNumber(percentage))
+        if (isPercentage(percentage))
             return {};
         const std::string what = blank(percentage)
                                      ? std::string("no percentage is set")
-                                     : "the percentage \"" + std::string(percentage) + "\" is not a number";
-        return "Postage is a percentage of the order value, but " + what + ". Type a number such as 5 " +
+                                     : "the percentage \"" + std::string(percentage) +
+                                           "\" is not a number below 1000 with at most two decimals";
+        return "Postage is a percentage of the order value, but " + what + ". Type one such as 5 or 12.5 " +
                std::string(postalChargesPlace) + ".";
     }
     if (method != "perzoneweight" && method != "perzone")
         return {};
     const ChargeTables tables = ChargeTables::load(state.ShopDataDir());
-    const auto anyCharge = [](const ZoneCharges& charges) {
-        return std::any_of(charges.begin(), charges.end(), [](const std::string& c) { return !blank(c); });
-    };
     if (method == "perzone")
         return anyCharge(tables.fixedCosts) ? std::string()
                                             : "Postage is a fixed cost per zone, but no zone has a cost, so "
                                               "the shop has no postage to "
                                               "charge. Type the costs " +
                                                   std::string(postalChargesPlace) + ".";
-    if (std::any_of(tables.weightCharges.begin(), tables.weightCharges.end(), anyCharge))
+    if (anyChargedBand(tables))
         return {};
     return "Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
            "postage to charge. Make the weight bands in Options, Postal Charges, on the \"Weight "

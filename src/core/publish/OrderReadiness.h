@@ -17,8 +17,9 @@ struct AppState;
 // - no sales e-mail address: the shop could not tell the merchant of an order;
 // - payment by Credit Card without the merchant's public key in the data
 //   folder: card numbers are not taken;
-// - a postage method without charges: no weight band with a charge, no zone
-//   with a cost, or a percentage that is not a number;
+// - a postage method without charges: no weight band with a limit and a
+//   charge that are numbers, no zone with a cost that is one, or a
+//   percentage the shop's scripts cannot read;
 // - unless VAT is ignored, products whose Tax Code is none of the shop's VAT
 //   codes (compared without regard to case), which are charged no VAT;
 // - under postage by weight, products without a weight that is a number.

@@ -71,7 +71,7 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
         std::function<void(ReadyShop&)> change;
         std::vector<std::string> warnings;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"ready", [](ReadyShop&) {}, {}},
         {"no sales address",
          [](ReadyShop& shop) { shop.set("sales_email", " "); },
@@ -88,9 +88,9 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
              shop.set("paymethod", "WorldPay");
          },
          {}},
-        {"weight bands without a charge",
+        {"weight bands without a charge the scripts can read",
          [](ReadyShop& shop) {
-             shop.writeData("zones_data.log", "1::100::::  ::::::\r\n2::500::::::::::\r\n");
+             shop.writeData("zones_data.log", "1::100::::  ::free::::\r\n2::heavy::2.50::::::::\r\n");
          },
          {"Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
           "postage "
@@ -104,105 +104,119 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
         {"fixed costs with one cost",
          [](ReadyShop& shop) {
              shop.set("shipmethod", "perzone");
-             shop.writeData("zones_fixed.log", "1::100::::::::0.00::\r\n");
+             shop.writeData("zones_fixed.log", "1::100::x::::::0.00::\r\n");
          },
          {}},
-        {"a percentage that is no number",
-         [](ReadyShop& shop) {
-             shop.set("shipmethod", "percentage");
-             shop.set("shippercent", "5%");
-         },
-         {"Postage is a percentage of the order value, but the percentage \"5%\" is not a number. Type a "
-          "number such as 5 " +
-          postalCharges}},
         {"no percentage",
          [](ReadyShop& shop) { shop.set("shipmethod", "percentage"); },
-         {"Postage is a percentage of the order value, but no percentage is set. Type a number such as 5 " +
+         {"Postage is a percentage of the order value, but no percentage is set. Type one such as 5 or "
+          "12.5 " +
           postalCharges}},
-        {"a percentage",
-         [](ReadyShop& shop) {
-             shop.set("shipmethod", "percentage");
-             shop.set("shippercent", " 7.5 ");
-         },
-         {}},
-        {"tax codes the shop does not have",
-         [](ReadyShop& shop) {
-             shop.addProduct("Kite", "10", "Z");
-             shop.addProduct("Ball", "10", "z");
-             shop.books.setDetail("Default Tax Code", "");
-         },
-         {"3 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: no "
-          "Tax "
-          "Code (1 product), \"Z\" (2 products)" +
-          vatAdvice}},
-        {"unknown codes when VAT is ignored",
-         [](ReadyShop& shop) {
-             shop.addProduct("Kite", "10", "Z");
-             shop.set("taxaction", "Ignore");
-         },
-         {}},
-        {"many unknown codes",
-         [](ReadyShop& shop) {
-             for (char code = 'a'; code <= 'l'; ++code)
-                 shop.addProduct(std::string("Kite ") + code, "10", std::string(1, code));
-         },
-         {"12 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: "
-          "\"a\" "
-          "(1 product), \"b\" (1 product), \"c\" (1 product), \"d\" (1 product), \"e\" (1 product), \"f\" (1 "
-          "product), \"g\" (1 product), \"h\" (1 product), \"i\" (1 product), \"j\" (1 product) and 2 more "
-          "codes" +
-          vatAdvice}},
-        {"VAT codes that cannot be read",
-         [](ReadyShop& shop) {
-             fs::remove(shop.data("shop.tax"));
-             fs::create_directory(shop.data("shop.tax"));
-         },
-         {"The shop's VAT codes could not be read, so no product is charged VAT (Cannot open file "
-          "DATA/shop.tax: Is a directory). Check them in Options, VAT Information."}},
-        {"products without a weight",
-         [](ReadyShop& shop) {
-             shop.addProduct("Kite", "", "S");
-             shop.addProduct("Ball", "heavy", "S");
-             shop.addProduct("Yo-yo", "1,5", "S");
-         },
-         {"Postage is charged by weight, but 3 products have no weight, or one that is not a number, so "
-          "their "
-          "postage cannot be worked out: Kite in Books, Ball in Books, Yo-yo in Books" +
-          weightAdvice}},
-        {"many products without a weight",
-         [](ReadyShop& shop) {
-             for (int i = 1; i <= 7; ++i)
-                 shop.addProduct("Kite " + std::to_string(i), "", "S");
-         },
-         {"Postage is charged by weight, but 7 products have no weight, or one that is not a number, so "
-          "their "
-          "postage cannot be worked out: Kite 1 in Books, Kite 2 in Books, Kite 3 in Books, Kite 4 in Books, "
-          "Kite 5 in Books and 2 more products" +
-          weightAdvice}},
-        {"weights matter only for postage by weight",
-         [](ReadyShop& shop) {
-             shop.addProduct("Kite", "", "S");
-             shop.set("shipmethod", "percentage");
-             shop.set("shippercent", "5");
-         },
-         {}},
-        {"a weight for each type",
-         [](ReadyShop& shop) {
-             shop.state.InfoList.setLines({"Weight=Decimal,Mandatory,,,No,Yes"});
-             shop.addProduct("Kite", "250|", "S");
-             shop.addProduct("Ball", "250|x", "S");
-             shop.addProduct("Yo-yo", "|250", "S");
-         },
-         {"Postage is charged by weight, but 2 products have no weight, or one that is not a number, so "
-          "their "
-          "postage cannot be worked out: Ball in Books, Yo-yo in Books" +
-          weightAdvice}},
-        {"types share one weight unless the field says otherwise",
-         [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
-         {"Postage is charged by weight, but 1 product has no weight, or one that is not a number, so their "
-          "postage cannot be worked out: Kite in Books" +
-          weightAdvice}},
     };
+    for (const char* percentage : {"5%", "1000", "7.125", ".5"})
+        cases.push_back(
+            {percentage,
+             [percentage](ReadyShop& shop) {
+                 shop.set("shipmethod", "percentage");
+                 shop.set("shippercent", percentage);
+             },
+             {"Postage is a percentage of the order value, but the percentage \"" + std::string(percentage) +
+              "\" is not a number below 1000 with at most two decimals. Type one such as 5 or "
+              "12.5 " +
+              postalCharges}});
+    for (const char* percentage : {" 7.5 ", "999", "12.", "0"})
+        cases.push_back({percentage,
+                         [percentage](ReadyShop& shop) {
+                             shop.set("shipmethod", "percentage");
+                             shop.set("shippercent", percentage);
+                         },
+                         {}});
+    cases.insert(
+        cases.end(),
+        {
+            {"tax codes the shop does not have",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "10", "Z");
+                 shop.addProduct("Ball", "10", "z");
+                 shop.books.setDetail("Default Tax Code", "");
+             },
+             {"3 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: "
+              "no "
+              "Tax "
+              "Code (1 product), \"Z\" (2 products)" +
+              vatAdvice}},
+            {"unknown codes when VAT is ignored",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "10", "Z");
+                 shop.set("taxaction", "Ignore");
+             },
+             {}},
+            {"many unknown codes",
+             [](ReadyShop& shop) {
+                 for (char code = 'a'; code <= 'l'; ++code)
+                     shop.addProduct(std::string("Kite ") + code, "10", std::string(1, code));
+             },
+             {"12 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: "
+              "\"a\" "
+              "(1 product), \"b\" (1 product), \"c\" (1 product), \"d\" (1 product), \"e\" (1 product), "
+              "\"f\" (1 "
+              "product), \"g\" (1 product), \"h\" (1 product), \"i\" (1 product), \"j\" (1 product) and 2 "
+              "more "
+              "codes" +
+              vatAdvice}},
+            {"VAT codes that cannot be read",
+             [](ReadyShop& shop) {
+                 fs::remove(shop.data("shop.tax"));
+                 fs::create_directory(shop.data("shop.tax"));
+             },
+             {"The shop's VAT codes could not be read, so no product is charged VAT (Cannot open file "
+              "DATA/shop.tax: Is a directory). Check them in Options, VAT Information."}},
+            {"products without a weight",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "", "S");
+                 shop.addProduct("Ball", "heavy", "S");
+                 shop.addProduct("Yo-yo", "1,5", "S");
+             },
+             {"Postage is charged by weight, but 3 products have no weight, or one that is not a number, so "
+              "their "
+              "postage cannot be worked out: Kite in Books, Ball in Books, Yo-yo in Books" +
+              weightAdvice}},
+            {"many products without a weight",
+             [](ReadyShop& shop) {
+                 for (int i = 1; i <= 7; ++i)
+                     shop.addProduct("Kite " + std::to_string(i), "", "S");
+             },
+             {"Postage is charged by weight, but 7 products have no weight, or one that is not a number, so "
+              "their "
+              "postage cannot be worked out: Kite 1 in Books, Kite 2 in Books, Kite 3 in Books, Kite 4 in "
+              "Books, "
+              "Kite 5 in Books and 2 more products" +
+              weightAdvice}},
+            {"weights matter only for postage by weight",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "", "S");
+                 shop.set("shipmethod", "percentage");
+                 shop.set("shippercent", "5");
+             },
+             {}},
+            {"a weight for each type",
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Weight=Decimal,Mandatory,,,No,Yes"});
+                 shop.addProduct("Kite", "250|", "S");
+                 shop.addProduct("Ball", "250|x", "S");
+                 shop.addProduct("Yo-yo", "|250", "S");
+             },
+             {"Postage is charged by weight, but 2 products have no weight, or one that is not a number, so "
+              "their "
+              "postage cannot be worked out: Ball in Books, Yo-yo in Books" +
+              weightAdvice}},
+            {"types share one weight unless the field says otherwise",
+             [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
+             {"Postage is charged by weight, but 1 product has no weight, or one that is not a number, so "
+              "their "
+              "postage cannot be worked out: Kite in Books" +
+              weightAdvice}},
+        });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ReadyShop shop;
