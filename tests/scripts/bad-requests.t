@@ -43,6 +43,13 @@ my @requests = (
     ['Basket.pl',    { body => 'action=add&product=abc' },      404, 'that product could not be found'],
     ['Basket.pl',    { body => 'action=update&remove=999&qty_1=-1' }, 303, ''],
     ['Basket.pl',    { cookie => 'basket=..%2F..%2Fqstl2.cfg' }, 200, 'Your basket is empty'],
+    ['Checkout.pl',  { body => 'step=pay' },                    400, 'could not read that request'],
+    ['Checkout.pl',  { body => 'step=details&name=%FF' },       400, 'could not read that request'],
+    ['Checkout.pl',  { body => 'step=place&seen=x' },           200, 'Your basket is empty'],
+    ['Checkout.pl',  { query => 'step=summary', cookie => 'basket=..%2Fx; customer=..%2F..%2Fqstl2.cfg' }, 303, ''],
+    ['Checkout.pl',  { query => 'print=1&key=' },               404, 'that order could not be found'],
+    ['Checkout.pl',  { query => 'paid=..%2Fcounter&key=x', body => 'a', type => 'multipart/form-data' }, 404,
+                                                                'that order could not be found'],
 );
 
 for my $case (@requests) {

@@ -277,8 +277,9 @@ sub already_placed {
     my ($order, $key) = last_order($shop);
     my $content = "<h2>Checkout</h2>\n" . notice('Your basket is empty, so no further order has been placed.');
     return page($shop, '200 OK', $content . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless $order;
-    my ($steps) = next_steps($shop, $order, $key, 0);
-    page($shop, '200 OK', $content . "<p>Your order has been placed.</p>\n<p class=\"order-number\">Order number: $order->{number}</p>\n$steps");
+    my ($steps, @targets) = next_steps($shop, $order, $key, 0);
+    send_shop_page($shop, '200 OK', 'Checkout', $content . "<p>Your order has been placed.</p>\n"
+        . "<p class=\"order-number\">Order number: $order->{number}</p>\n$steps", undef, @targets);
 }
 
 sub not_found { page($_[0], '404 Not Found', notice('Sorry, that order could not be found.')) }
@@ -307,11 +308,12 @@ sub paid_page {
 sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
+    my $query = $request->{query};
+    # A payment service may send the customer back with a form of its own.
+    return paid_page($shop, $query) if defined $query->{paid};
     return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
     sweep_customers($shop);
-    my $query = $request->{query};
     return print_page($shop, $query) if defined $query->{print};
-    return paid_page($shop, $query) if defined $query->{paid};
     if ($request->{method} eq 'POST') {
         my $step = $request->{form}{step} // '';
         return place_step($shop) if $step eq 'place';
