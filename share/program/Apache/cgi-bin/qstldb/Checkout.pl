@@ -31,7 +31,7 @@ use ShopMoney qw(pence money_text amount_text);
 use ShopOrderMail qw(send_order_mails order_text);
 use ShopOrders qw(place_order read_order order_value line_value);
 use ShopPage qw(send_shop_page send_failure_page notice);
-use ShopPayment qw(payment payment_words service_form);
+use ShopPayment qw(payment payment_words service_form $CARD_SENT);
 use ShopPricing qw(priced_line);
 use ShopRandom qw(random_hex same_token);
 use ShopRequest qw(read_request send_redirect cookie_header);
@@ -261,7 +261,7 @@ sub next_steps {
         return ("<p>Please pay for your order with our payment service.</p>\n"
             . service_form($shop, $payment, $number, $key, pence(order_value($order, 'total')) // 0, $fresh), $payment->{origin});
     }
-    if ($method eq 'Credit Card' && order_value($order, 'note') eq (payment_words({ kind => 'card' }))[1]) {
+    if ($method eq 'Credit Card' && order_value($order, 'note') eq $CARD_SENT) {
         return order_value($order, 'mail_sales') eq 'sent'
             ? "<p>Your card details have been sent to us encrypted. We will charge your card when we deal with your order.</p>\n"
             : "<p>We will telephone you for your card details.</p>\n";

@@ -6,6 +6,7 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopAreas qw(find_area);
+use ShopBasket qw(valid_basket_id);
 use ShopFiles qw(each_line write_atomically with_lock make_folder remove_unused);
 use ShopMail qw(valid_address);
 use ShopText qw(html url_encode url_decode from_request);
@@ -130,20 +131,21 @@ sub kept_path { return "$_[0]/checkouts/$_[1]" }
 # written. Details kept for baskets left alone for a week go.
 sub keep_details {
     my ($data, $id, $details) = @_;
-    make_folder("$data/checkouts") && make_folder("$data/locks") or return 0;
+    valid_basket_id($id) && make_folder("$data/checkouts") && make_folder("$data/locks") or return 0;
     return with_lock("$data/locks/checkouts", sub {
-        remove_unused("$data/checkouts", $UNUSED_DAYS, sub { $_[0] =~ /\A[0-9a-f]{32}\z/ });
+        remove_unused("$data/checkouts", $UNUSED_DAYS, \&valid_basket_id);
         return write_atomically(kept_path($data, $id), details_bytes($details));
     }) ? 1 : 0;
 }
 
 sub kept_details {
     my ($data, $id) = @_;
-    return read_details(kept_path($data, $id));
+    return valid_basket_id($id) ? read_details(kept_path($data, $id)) : undef;
 }
 
 sub forget_kept {
     my ($data, $id) = @_;
+    return unless valid_basket_id($id);
     with_lock("$data/locks/checkouts", sub { unlink kept_path($data, $id) }) if -e kept_path($data, $id);
 }
 

@@ -133,7 +133,7 @@ sub send_shop_page {
     my $policy = "default-src 'none'; img-src * data:; style-src 'unsafe-inline'; script-src 'nonce-$nonce'; "
         . "form-action 'self'" . join('', map { " $_" } @form_targets) . "; base-uri 'none'; frame-ancestors 'none'";
     send_page($status, shop_page($shop, $title, $content, $current, $nonce), "Content-Security-Policy: $policy",
-        @{ $shop->{headers} });
+        @{ $shop->{headers} // [] });
 }
 
 # The page of last resort, when the shop's own page cannot be made; the

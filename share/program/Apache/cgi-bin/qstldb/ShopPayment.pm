@@ -19,7 +19,9 @@ use ShopCard qw(card_ready);
 use ShopMoney qw(amount_text);
 use ShopText qw(html);
 
-our @EXPORT_OK = qw(payment payment_words service_form);
+our @EXPORT_OK = qw(payment payment_words service_form $CARD_SENT);
+
+our $CARD_SENT = 'card details sent encrypted by mail';
 
 my @SERVICES = ('NetBanx', 'Secure Trading', 'WorldPay', 'QstlPay');
 my @OFFLINE = (
@@ -57,7 +59,7 @@ sub payment_words {
         return ('When you place your order you go on to our payment service to pay.', '');
     }
     return ('Please give your card details below. They are encrypted before they are sent to us, and never stored.',
-        'card details sent encrypted by mail') if $payment->{kind} eq 'card';
+        $CARD_SENT) if $payment->{kind} eq 'card';
     my @offered = grep { $payment->{offers}{ $_->[0] } } @OFFLINE;
     return ('We will contact you about paying.', 'No way of paying was offered: contact the customer about paying.')
         unless @offered;
