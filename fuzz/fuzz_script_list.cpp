@@ -33,17 +33,17 @@ const std::map<std::string, std::string> scripts = {
     {"empty.pl", ""},
 };
 
-// A script as the copy writes it.
+// A script as the copy writes it: CR LF line ends, but the interpreter line
+// ends in a line feed alone.
 std::string copied(std::string_view script, std::string_view perl)
 {
     std::string text;
     bool first = true;
     qs::forEachLine(script, [&](std::string_view line) {
         if (std::exchange(first, false) && line.starts_with("#!"))
-            text.append("#!").append(perl);
+            text.append("#!").append(perl).append("\n");
         else
-            text.append(line);
-        text.append("\r\n");
+            text.append(line).append("\r\n");
     });
     return first ? "\r\n" : text;
 }

@@ -15,6 +15,7 @@ my %SHOP = (
     'qstl2.cfg' => ['currency=gbp', 'searchfields=18:Description'],
     'data/header_data.log' => ['0::Books::::::::'],
     'data/shop.data' => [product(id => 1, path => 'Books|Dune', price => '5')],
+    'admin.pass' => ['boss=secret'],
 );
 
 my $LONG = 'x' x 3000;
@@ -43,6 +44,13 @@ my @requests = (
     ['Basket.pl',    { body => 'action=add&product=abc' },      404, 'that product could not be found'],
     ['Basket.pl',    { body => 'action=update&remove=999&qty_1=-1' }, 303, ''],
     ['Basket.pl',    { cookie => 'basket=..%2F..%2Fqstl2.cfg' }, 200, 'Your basket is empty'],
+    ['Admin.pl',     { cookie => 'admin=..%2F..%2Fqstl2.cfg' }, 200, 'Sign in'],
+    ['Admin.pl',     { query => 'order=..%2F..%2Fqstl2.cfg' },   200, 'Sign in'],
+    ['Admin.pl',     { query => 'download=csv' },                200, 'Sign in'],
+    ['Admin.pl',     { body => 'action=status&order=1&status=paid' }, 403, 'Please sign in first'],
+    ['Admin.pl',     { body => 'action=signin&userid=boss&password=wrong' }, 403, 'not right'],
+    ['Admin.pl',     { body => 'action=signin&userid=%FF' },     400, 'could not read that request'],
+    ['Admin.pl',     { body => "password=$LONG" x 6 },           400, 'too long for the shop to read'],
     ['Checkout.pl',  { body => 'step=pay' },                    400, 'could not read that request'],
     ['Checkout.pl',  { body => 'step=details&name=%FF' },       400, 'could not read that request'],
     ['Checkout.pl',  { body => 'step=place&seen=x' },           200, 'Your basket is empty'],

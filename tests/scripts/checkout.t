@@ -11,7 +11,7 @@ use File::Temp qw(tempdir);
 use FindBin qw($RealBin);
 use lib "$RealBin/lib";
 use Test::More;
-use TestShop qw(make_shop run_script product slurp spew);
+use TestShop qw(make_shop run_script product slurp spew stand_in_mailer);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -95,15 +95,6 @@ sub place {
 sub order_file {
     my ($dir, $number) = @_;
     return -e "$dir/data/orders/$number.order" ? decode('UTF-8', slurp("$dir/data/orders/$number.order")) : '';
-}
-
-# A mail program that keeps every message it is given, and fails with
-# $status.
-sub stand_in_mailer {
-    my ($dir, $status) = @_;
-    spew("$dir/sendmail", "\n", '#!/bin/sh', qq{cat >> "$dir/mails"}, "exit $status");
-    chmod 0755, "$dir/sendmail";
-    return "mailprogram=$dir/sendmail";
 }
 
 subtest 'every detail is checked on the server' => sub {
@@ -214,7 +205,7 @@ subtest 'a shop that cannot deliver offers no order' => sub {
 
 subtest 'placing the order' => sub {
     my $mails = tempdir(CLEANUP => 1);
-    my $dir = shop_with([stand_in_mailer($mails, 0)]);
+    my $dir = shop_with(['mailprogram=' . stand_in_mailer($mails, 0)]);
     my $cookie = fill_basket($dir);
     my $basket = "$dir/data/baskets/" . ($cookie =~ s/basket=//r);
     my $answer = place($dir, $cookie);
@@ -236,7 +227,7 @@ subtest 'placing the order' => sub {
     like($order, qr/\r\nkey=$key\r\nmail=sent\r\n/, 'the key of the cookie, and the mails sent');
     ok(!-e $basket, 'the basket emptied');
     is_deeply([glob "$dir/data/checkouts/[0-9a-f]*"], [], 'the details kept for it removed');
-    my $sent = decode('UTF-8', slurp("$mails/mails"));
+    my $sent = decode('UTF-8', slurp("$mails/message"));
     like($sent, qr/^To: sales\@shop\.test\n.*^Order number: 1\n.*2 x Hat, Wool, Size: Small \(H-1\)   24\.00/ms, 'the sales mail');
     like($sent, qr/^To: zoe\@home\.test\n.*Thank you for your order/ms, 'the customer\'s confirmation');
 
@@ -253,7 +244,7 @@ subtest 'placing the order' => sub {
 };
 
 subtest 'what stops an order keeps the basket' => sub {
-    my $dir = shop_with([stand_in_mailer(tempdir(CLEANUP => 1), 1)]);
+    my $dir = shop_with(['mailprogram=' . stand_in_mailer(tempdir(CLEANUP => 1), 1)]);
     my $cookie = fill_basket($dir);
     my $basket = "$dir/data/baskets/" . ($cookie =~ s/basket=//r);
     my $summary = summary($dir, $cookie);
@@ -337,7 +328,7 @@ subtest 'card details go only encrypted, in the sales mail' => sub {
         or return fail('gpg makes a throwaway key');
     my $public = `gpg --batch --armor --export sales\@shop.test`;
     my $mails = tempdir(CLEANUP => 1);
-    my $dir = shop_with(['paymethod=Credit Card', stand_in_mailer($mails, 0)], 'data/merchant-key.asc' => [split /\n/, $public]);
+    my $dir = shop_with(['paymethod=Credit Card', 'mailprogram=' . stand_in_mailer($mails, 0)], 'data/merchant-key.asc' => [split /\n/, $public]);
     my $cookie = fill_basket($dir);
     my $summary = summary($dir, $cookie);
     like($summary->{main}, qr/name="card_number".*name="card_expiry".*name="card_name"/s, 'the summary asks for the card');
@@ -361,10 +352,10 @@ subtest 'card details go only encrypted, in the sales mail' => sub {
         card_number => '4111 1111 1111 1111', card_expiry => '12/39', card_name => 'Z SMITH') });
     like($answer->{main}, qr/Order number: 1<.*Your card details have been sent to us encrypted/s, 'placed');
     like(order_file($dir, 1), qr/\r\npayment=Credit Card\r\n.*\r\nnote=card details sent encrypted by mail\r\n/s, 'the order notes it');
-    my ($sales) = grep { /^To: sales\@shop\.test$/m } split /(?=^From: )/m, slurp("$mails/mails");
+    my ($sales) = grep { /^To: sales\@shop\.test$/m } split /(?=^From: )/m, slurp("$mails/message");
     my ($block) = ($sales // '') =~ /(-----BEGIN PGP MESSAGE-----.*-----END PGP MESSAGE-----)/s;
     ok($block, 'the sales mail holds the encrypted details');
-    my $customer = join '', grep { !/^To: sales/m } split /(?=^From: )/m, slurp("$mails/mails");
+    my $customer = join '', grep { !/^To: sales/m } split /(?=^From: )/m, slurp("$mails/message");
     unlike($customer, qr/PGP MESSAGE|4111/, 'the customer\'s mail holds none');
     spew("$mails/block", "\n", $block);
     like(`gpg --batch --quiet --decrypt '$mails/block' 2>/dev/null`, qr/Card number: 4111111111111111\nExpiry date: 12\/39\n/,

@@ -9,7 +9,7 @@ use File::Temp qw(tempdir);
 use IO::Socket::INET;
 use FindBin qw($RealBin);
 use lib "$RealBin/lib";
-use TestShop qw($SCRIPTS slurp spew);
+use TestShop qw($SCRIPTS slurp spew stand_in_mailer);
 use lib $SCRIPTS;
 use Test::More;
 use ShopOrders qw(place_order read_order list_orders update_order order_value order_lines line_value);
@@ -58,15 +58,6 @@ subtest 'an order file' => sub {
     ok(!read_order($data, $_), "no order '$_'") for ('0', '3', '../counter', '1.order', '');
     ok(!update_order($data, 7, { status => 'paid' }), 'an order that is not there is not made');
 };
-
-# A stand-in for the host's mail program: keeps its arguments and its input.
-sub stand_in_mailer {
-    my ($dir, $status) = @_;
-    my $program = "$dir/sendmail";
-    spew($program, "\n", '#!/bin/sh', qq{printf '%s\\n' "\$@" > "$dir/arguments"}, qq{cat > "$dir/message"}, "exit $status");
-    chmod 0755, $program;
-    return $program;
-}
 
 subtest 'mail through the mail program' => sub {
     my $dir = tempdir(CLEANUP => 1);

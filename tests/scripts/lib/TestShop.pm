@@ -10,7 +10,7 @@ use File::Path qw(make_path);
 use File::Temp qw(tempdir);
 use Cwd qw(abs_path);
 
-our @EXPORT_OK = qw($PROGRAM $SCRIPTS slurp spew product make_shop run_script);
+our @EXPORT_OK = qw($PROGRAM $SCRIPTS slurp spew product make_shop run_script stand_in_mailer);
 
 our $PROGRAM = $ENV{QUAYSTALL_SHARE_PROGRAM} // abs_path(dirname(__FILE__) . '/../../../share/program');
 our $SCRIPTS = "$PROGRAM/Apache/cgi-bin/qstldb";
@@ -54,6 +54,16 @@ sub make_shop {
         spew("$dir/$name", $eol // "\r\n", @{ $files->{$name} });
     }
     return $dir;
+}
+
+# A stand-in for the host's mail program: keeps its arguments and every
+# message it is given, one after another, in $dir, and ends with $status.
+sub stand_in_mailer {
+    my ($dir, $status) = @_;
+    my $program = "$dir/sendmail";
+    spew($program, "\n", '#!/bin/sh', qq{printf '%s\\n' "\$@" > "$dir/arguments"}, qq{cat >> "$dir/message"}, "exit $status");
+    chmod 0755, $program;
+    return $program;
 }
 
 my $calls = 0;

@@ -11,6 +11,7 @@ use Exporter qw(import);
 use IPC::Open3 qw(open3);
 use POSIX qw(strftime);
 use ShopDetails qw(field_html problem_attributes);
+use ShopFiles qw(make_folder);
 use ShopText qw(html);
 
 our @EXPORT_OK = qw(card_ready check_card card_fields encrypt_card);
@@ -29,8 +30,7 @@ sub gpg_program {
 sub gpg_home {
     my ($data) = @_;
     my $home = "$data/gnupg";
-    return undef unless -d $home || mkdir $home, 0700;
-    chmod 0700, $home;
+    make_folder($home, 0700) && chmod(0700, $home) or return undef;
     return $home;
 }
 

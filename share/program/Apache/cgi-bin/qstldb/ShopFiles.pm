@@ -62,9 +62,11 @@ sub with_lock {
     return wantarray ? @result : $result[0];
 }
 
+# A folder, made when it is not there; $mode (0775 unless given) for a new
+# one.
 sub make_folder {
-    my ($path) = @_;
-    return -d $path || mkdir($path, 0775) || -d $path;
+    my ($path, $mode) = @_;
+    return -d $path || mkdir($path, $mode // 0775) || -d $path;
 }
 
 # Removes the files of $folder whose names $named accepts and that nobody

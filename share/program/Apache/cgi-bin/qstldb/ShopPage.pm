@@ -239,8 +239,17 @@ button.remove { background: none; border: 0; color: #b00020; cursor: pointer; fo
 .checkout button, .pay button, button.print { font: inherit; padding: 8px 18px; border-radius: 4px; background: #e8a33d; color: #1b1b1b; border: 0; font-weight: 600; cursor: pointer; }
 .delivery, .paying { background: #fff; border-radius: 8px; padding: 12px 20px; margin: 14px 0; box-shadow: 0 1px 3px rgba(0,0,0,.12); }
 .order-number { font-size: 20px; font-weight: 600; color: #1f3b5c; }
-pre.order-text { background: #fff; padding: 16px 20px; border-radius: 8px; white-space: pre-wrap; }
 @media print { header, nav.tree, footer, button.print { display: none; } .layout { margin: 0; } }
+.admin-bar { display: flex; flex-wrap: wrap; gap: 10px 18px; align-items: center; margin-bottom: 16px; }
+.admin-bar form { margin-left: auto; }
+.admin-actions { display: flex; flex-wrap: wrap; gap: 8px; margin: 12px 0; }
+.admin-bar button, .admin-actions button, .sign-in button { font: inherit; padding: 6px 14px; border: 0; border-radius: 4px; background: #1f3b5c; color: #fff; cursor: pointer; }
+.sign-in { display: grid; gap: 12px; max-width: 320px; }
+.sign-in input { display: block; width: 100%; box-sizing: border-box; font: inherit; padding: 5px 8px; }
+table.admin { width: 100%; border-collapse: collapse; background: #fff; box-shadow: 0 1px 3px rgba(0,0,0,.12); margin-bottom: 16px; }
+table.admin th, table.admin td { padding: 6px 10px; text-align: left; border-bottom: 1px solid #eee; vertical-align: top; }
+table.admin .money { text-align: right; white-space: nowrap; }
+pre.order-text { background: #fff; padding: 12px 16px; border-radius: 8px; overflow-x: auto; }
 footer { text-align: center; padding: 16px; color: #666; font-size: 13px; }
 footer a { color: #1f3b5c; }
 @media (max-width: 720px) { .layout { flex-direction: column; } nav.tree { flex: none; width: 100%; } .search input { width: 140px; } }

@@ -62,8 +62,20 @@ sub product_card {
     $card .= qq{<h3><a href="$link">} . html($product->{name}) . "</a></h3>\n";
     my $number = $product->{fields}{'Catalogue Number'} // '';
     $card .= '<p class="number">' . html($number) . "</p>\n" if $number =~ /\S/;
-    return $card . "</div>\n<p class=\"price\">" . price_html($shop, $product, 0) . unit_html($shop, $product, 0)
-        . "</p>\n</article>\n";
+    my ($cheapest, $several) = cheapest_type($shop, $product);
+    return $card . "</div>\n<p class=\"price\">" . ($several ? 'from ' : '') . price_html($shop, $product, $cheapest)
+        . unit_html($shop, $product, $cheapest) . "</p>\n</article>\n";
+}
+
+# The type with the lowest price, and whether the types' prices differ.
+sub cheapest_type {
+    my ($shop, $product) = @_;
+    my @types = type_names($product);
+    my @priced = grep { defined $_->[1] } map { [$_, unit_price($shop, $product, $_)] } 0 .. ($#types > 0 ? $#types : 0);
+    return (0, 0) unless @priced;
+    my ($cheapest) = sort { $a->[1] <=> $b->[1] || $a->[0] <=> $b->[0] } @priced;
+    my %prices = map { $_->[1] => 1 } @priced;
+    return ($cheapest->[0], keys(%prices) > 1 ? 1 : 0);
 }
 
 # The position of a type by its name; 0 (the first type, or the product

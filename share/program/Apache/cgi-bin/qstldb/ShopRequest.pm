@@ -8,7 +8,7 @@ use Encode qw(encode);
 use Exporter qw(import);
 use ShopText qw(url_decode from_request);
 
-our @EXPORT_OK = qw(read_request send_page send_redirect cookie_header);
+our @EXPORT_OK = qw(read_request send_page send_download send_redirect cookie_header);
 
 my $MAX_QUERY = 2048;
 my $MAX_BODY  = 16384;
@@ -55,15 +55,25 @@ sub parse_pairs {
     return $problem;
 }
 
+# Every answer is the shop's own: kept by no cache, read only as what it
+# says it is, and never shown inside another site's frame.
+my @PRIVATE_HEADERS = ('Cache-Control: no-store', 'X-Content-Type-Options: nosniff',
+    'Referrer-Policy: same-origin', 'X-Frame-Options: DENY');
+
 sub send_page {
     my ($status, $page, @headers) = @_;
     binmode STDOUT, ':raw';
-    print "Status: $status\r\n", map({ "$_\r\n" } @headers),
-        "Content-Type: text/html; charset=UTF-8\r\n",
-        "Cache-Control: no-store\r\n",
-        "X-Content-Type-Options: nosniff\r\n",
-        "Referrer-Policy: same-origin\r\n\r\n",
-        encode('UTF-8', $page);
+    print "Status: $status\r\n", map({ "$_\r\n" } @headers, 'Content-Type: text/html; charset=UTF-8', @PRIVATE_HEADERS),
+        "\r\n", encode('UTF-8', $page);
+}
+
+# A file for the browser to save as $name (plain characters only) rather
+# than show.
+sub send_download {
+    my ($type, $name, $bytes) = @_;
+    binmode STDOUT, ':raw';
+    print map({ "$_\r\n" } 'Status: 200 OK', "Content-Type: $type", qq{Content-Disposition: attachment; filename="$name"},
+        'Content-Length: ' . length $bytes, @PRIVATE_HEADERS), "\r\n", $bytes;
 }
 
 # After a form that changed something: the browser asks for $location, so
@@ -76,13 +86,16 @@ sub send_redirect {
 }
 
 # A cookie for the scripts' own folder, out of reach of the page's scripts
-# and not sent with other sites' requests.
+# and not sent with other sites' requests: with "Lax" (unless $same_site
+# says "Strict") it still comes with a link followed from another site.
+# Without $max_age it lasts until the browser closes.
 sub cookie_header {
-    my ($name, $value, $max_age) = @_;
+    my ($name, $value, $max_age, $same_site) = @_;
     (my $folder = $ENV{SCRIPT_NAME} // '/') =~ s{[^/]*\z}{};
     $folder =~ s{[^A-Za-z0-9/._~-]}{}g;
+    my $lasts = defined $max_age ? "; Max-Age=$max_age" : '';
     my $secure = ($ENV{HTTPS} // '') =~ /\Aon\z/i ? '; Secure' : '';
-    return "Set-Cookie: $name=$value; Path=$folder; Max-Age=$max_age; HttpOnly; SameSite=Lax$secure";
+    return "Set-Cookie: $name=$value; Path=$folder$lasts; HttpOnly; SameSite=" . ($same_site // 'Lax') . $secure;
 }
 
 1;

@@ -4,7 +4,7 @@ package ShopSearch;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopCatalogue qw(@COLUMNS product_from_values is_suppressed);
+use ShopCatalogue qw(@COLUMNS product_from_line product_from_values is_suppressed);
 use ShopFiles qw(each_line);
 use ShopText qw(to_catalogue from_catalogue);
 
@@ -45,17 +45,22 @@ sub find_products {
     my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
     my @searched = map { $_ eq 'Product Name' ? -1 : $column{$_} } @$fields;
     my $suppress = $column{Suppress};
+    # Words of ASCII letters alone are matched on the catalogue's bytes, whose
+    # other characters never fold into them: only the lines shown are decoded.
+    my $ascii = !grep { /[^\x00-\x7F]/ } @lowered;
     my ($total, @found) = (0);
     each_line("$data/shop.data", sub {
         my ($line) = @_;
         for my $pattern (@patterns) { return unless $line =~ $pattern }
-        my @value = split /::/, from_catalogue($line), -1;
+        my @value = split /::/, $ascii ? $line : from_catalogue($line), -1;
         return if @value < 2 || is_suppressed($value[$suppress]);
         my @texts = map { lc($_ < 0 ? $value[1] =~ s/\A.*\|//sr : $value[$_] // '') } @searched;
         for my $word (@lowered) { return unless grep { index($_, $word) >= 0 } @texts }
-        my $product = product_from_values(@value) or return;
-        push @found, $product if $total >= $start && @found < $count;
-        $total++;
+        if ($total >= $start && @found < $count) {
+            my $product = $ascii ? product_from_line($line) : product_from_values(@value);
+            push @found, $product if $product;
+        }
+        $total++ if $value[0] =~ /\A-?\d+\z/ && $value[1] =~ /\|/;
     });
     return ($total, \@found);
 }

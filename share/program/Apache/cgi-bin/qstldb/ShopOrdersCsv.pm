@@ -1,0 +1,48 @@
+package ShopOrdersCsv;
+# All orders as one CSV file for a spreadsheet: a row for every line of
+# every order, oldest first, the order's values repeated on each. Cells are
+# quoted as RFC 4180 says, and a cell a spreadsheet would take for a formula
+# starts with an apostrophe, so that no customer's text runs as one.
+use strict;
+use warnings;
+use Encode qw(encode);
+use Exporter qw(import);
+use ShopOrders qw(list_orders read_order order_value order_lines);
+
+our @EXPORT_OK = qw(orders_csv csv_cell);
+
+my @ORDER_COLUMNS = (['Order', 'order'], ['Date', 'date'], ['Status', 'status'], ['Name', 'name'],
+    ['E-mail', 'email'], ['Telephone', 'phone'], ['Address', 'address'], ['Postcode', 'postcode'],
+    ['Delivery area', 'area'], ['Payment', 'payment'], ['Subtotal', 'subtotal'], ['Postage', 'postage'],
+    ['VAT', 'vat'], ['Total', 'total']);
+my @LINE_COLUMNS = (['Quantity', 'quantity'], ['Catalogue number', 'number'], ['Product', 'name'],
+    ['Type', 'type'], ['Choices', 'choices'], ['Line total', 'total']);
+
+sub csv_cell {
+    my ($value) = @_;
+    $value //= '';
+    $value =~ s/<br>/\r\n/gi;
+    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/;
+    return $value =~ /[",\r\n]/ ? '"' . ($value =~ s/"/""/gr) . '"' : $value;
+}
+
+sub csv_row { return join(',', map { csv_cell($_) } @_) . "\r\n" }
+
+# The file's bytes: UTF-8, marked as such for spreadsheets that would
+# otherwise read it as their own code page.
+sub orders_csv {
+    my ($data) = @_;
+    my $text = "\x{FEFF}" . csv_row(map { $_->[0] } @ORDER_COLUMNS, @LINE_COLUMNS);
+    for my $number (reverse @{ list_orders($data) }) {
+        my $order = read_order($data, $number) or next;
+        my @values = map { order_value($order, $_->[1]) } @ORDER_COLUMNS;
+        # An order without lines still has its row.
+        my @lines = @{ order_lines($order) };
+        for my $line (@lines ? @lines : ({})) {
+            $text .= csv_row(@values, map { $line->{ $_->[1] } } @LINE_COLUMNS);
+        }
+    }
+    return encode('UTF-8', $text);
+}
+
+1;

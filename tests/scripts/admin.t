@@ -1,0 +1,252 @@
+#!/usr/bin/perl
+# The administrators' pages: open only to the user ID and password the shop
+# manager set, shut by wrong tries and by an idle hour, and no form that did
+# not come from the session's own page changes an order.
+use strict;
+use warnings;
+use utf8;
+use Encode qw(decode);
+use FindBin qw($RealBin);
+use lib "$RealBin/lib";
+use TestShop qw($SCRIPTS make_shop run_script slurp spew stand_in_mailer);
+use lib $SCRIPTS;
+use Test::More;
+use ShopOrders qw(place_order read_order order_value line_value);
+
+binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
+
+# admin.pass holds Windows-1252 bytes; the browser sends UTF-8.
+my $PASS  = "Zo\xEB=se=cr\xE9t";
+my $RIGHT = 'action=signin&userid=Zo%C3%AB&password=se%3Dcr%C3%A9t';
+
+sub admin_shop {
+    my ($pass, $mail_status) = @_;
+    my $dir = make_shop({ 'admin.pass' => defined $pass ? [$pass] : undef });
+    spew("$dir/qstl2.cfg", "\r\n", 'currency=gbp', 'sales_email=sales@shop.test',
+        'mailprogram=' . stand_in_mailer($dir, $mail_status // 0));
+    return $dir;
+}
+
+# Runs Admin.pl; whatever the request, nothing may reach the server's log.
+sub admin {
+    my ($dir, $request, $name) = @_;
+    my ($status, $head, $page, $errors) = run_script($dir, 'Admin.pl', $request);
+    is($errors, '', "nothing on the server log: $name");
+    return ($status, $head, decode('UTF-8', $page));
+}
+
+sub signed_in {
+    my ($dir, $body) = @_;
+    my (undef, $head) = admin($dir, { body => $body // $RIGHT }, 'sign-in');
+    return $head =~ /^Set-Cookie: admin=([0-9a-f]{32});/m ? $1 : undef;
+}
+
+sub form_token {
+    my ($dir, $session) = @_;
+    my (undef, undef, $page) = admin($dir, { cookie => "admin=$session" }, 'orders page');
+    return $page =~ /name="token" value="([0-9a-f]{64})"/ ? $1 : undef;
+}
+
+# An order of one line, with @pairs in place of the usual values.
+sub new_order {
+    my ($dir, @pairs) = @_;
+    my %given = map { $_->[0] => 1 } @pairs;
+    return place_order("$dir/data", [(grep { !$given{ $_->[0] } } ['status', 'new'], ['name', 'Zoë'],
+        ['email', 'zoe@home.test'], ['line', line_value(1, 'B-1', 'Dune', '', '', '9.99')], ['total', '9.99'],
+        ['currency', 'gbp']), @pairs]);
+}
+
+sub status_of { return order_value(read_order("$_[0]/data", $_[1]), 'status') }
+
+subtest 'without a user ID and a password there is no signing in' => sub {
+    for my $pass (undef, '', '=secret', 'boss=', 'boss') {
+        my $dir = admin_shop($pass);
+        my $name = defined $pass ? "admin.pass '$pass'" : 'no admin.pass';
+        my ($status, undef, $page) = admin($dir, {}, $name);
+        ok($status == 403 && $page =~ /switched off/ && $page =~ /Options, Admin Security/, "$name: says how to switch on");
+        ok(!signed_in($dir, 'action=signin&userid=boss&password=secret')
+            && !signed_in($dir, 'action=signin&userid=&password='), "$name: no sign-in");
+    }
+};
+
+subtest 'signing in' => sub {
+    my @tries = (
+        [$RIGHT, 1, 'the user ID and password'],
+        ['action=signin&userid=Zo%C3%AB&password=se%3Dcr%C3%A9', 0, 'a password cut short'],
+        ['action=signin&userid=Zo%C3%AB%3Dse&password=cr%C3%A9t', 0, 'the "=" moved into the user ID'],
+        ['action=signin&userid=zo%C3%AB&password=se%3Dcr%C3%A9t', 0, 'the user ID in other case'],
+        ["$RIGHT%E2%98%83", 0, 'a character beyond Windows-1252'],
+    );
+    for my $try (@tries) {
+        my ($body, $right, $name) = @$try;
+        is(signed_in(admin_shop($PASS), $body) ? 1 : 0, $right, $name);
+    }
+    my $dir = admin_shop($PASS);
+    my (undef, $head) = admin($dir, { query => $RIGHT }, 'GET');
+    unlike($head, qr/Set-Cookie/, 'never by GET');
+    (undef, $head) = admin($dir, { body => $RIGHT }, 'POST');
+    like($head, qr{^Set-Cookie: admin=[0-9a-f]{32}; Path=/cgi-bin/qstldb/demo-cgi/; HttpOnly; SameSite=Strict\r$}m,
+        'a session cookie for the scripts alone');
+    local $ENV{HTTPS} = 'on';
+    (undef, $head) = admin($dir, { body => $RIGHT }, 'POST over HTTPS');
+    like($head, qr/^Set-Cookie: admin=.*; Secure\r$/m, 'over HTTPS, sent over HTTPS only');
+};
+
+subtest 'five wrong tries lock signing in for everyone' => sub {
+    my $dir = admin_shop($PASS);
+    my $wrong = 'action=signin&userid=Zo%C3%AB&password=guess';
+    for my $try (1 .. 4) {
+        my ($status, undef, $page) = admin($dir, { body => $wrong }, "wrong try $try");
+        ok($status == 403 && ($try < 4 || $page =~ /One more wrong try/), "try $try refused");
+    }
+    my ($status, undef, $page) = admin($dir, { body => $wrong }, 'fifth wrong try');
+    ok($status == 429 && $page =~ /locked .* 15 minutes/, 'the fifth locks, for fifteen minutes');
+    ok(!signed_in($dir), 'the right password is refused while locked');
+    my $failures = "$dir/data/sessions/sign-in-failures";
+    spew($failures, '', slurp($failures) =~ s/ (\d+)/' ' . ($1 - 15 * 60)/er);
+    ok(signed_in($dir), 'and taken once the fifteen minutes are over');
+    signed_in($dir, $wrong) for 1 .. 4;
+    ok(signed_in($dir), 'a sign-in starts the count again');
+};
+
+subtest 'a session ends at sign-out or after an hour unused' => sub {
+    my $dir = admin_shop($PASS);
+    my $stale = signed_in($dir);
+    spew("$dir/data/sessions/$stale", "\r\n", time - 3600);
+    my $session = signed_in($dir);
+    ok(!-e "$dir/data/sessions/$stale", 'sessions that ran out are cleared away at a sign-in');
+    spew("$dir/data/sessions/$session", "\r\n", time - 3590);
+    my (undef, undef, $page) = admin($dir, { cookie => "admin=$session" }, 'before the hour');
+    like($page, qr/<h2>Orders<\/h2>/, 'open just before the hour, which starts again');
+    spew("$dir/data/sessions/$session", "\r\n", time - 3600);
+    (undef, undef, $page) = admin($dir, { cookie => "admin=$session" }, 'after the hour');
+    ok($page =~ /name="password"/ && !-e "$dir/data/sessions/$session", 'closed after it, its file gone');
+    $session = signed_in($dir);
+    my ($status, $head) = admin($dir, { cookie => "admin=$session", body => 'action=signout&token=' . form_token($dir, $session) },
+        'sign-out');
+    ok($status == 303 && $head =~ /^Set-Cookie: admin=; Path=\S+; Max-Age=0;/m, 'sign-out clears the cookie');
+    (undef, undef, $page) = admin($dir, { cookie => "admin=$session" }, 'after sign-out');
+    like($page, qr/name="password"/, 'and the session is over');
+};
+
+subtest 'a form without its session token changes nothing' => sub {
+    my $dir = admin_shop($PASS);
+    my $number = new_order($dir, ['mail', 'not sent']);
+    my ($mine, $other) = (signed_in($dir), signed_in($dir));
+    my ($my_token, $other_token) = (form_token($dir, $mine), form_token($dir, $other));
+    my @forged = (
+        [{ cookie => "admin=$mine", body => "action=status&order=$number&status=paid" },                      403, 'no token'],
+        [{ cookie => "admin=$mine", body => "action=status&order=$number&status=paid&token=$other_token" },   403, "another session's"],
+        [{ cookie => "admin=$mine", body => "action=resend&order=$number&token=%E2%98%83" },                  403, 'a token of nonsense'],
+        [{ body => "action=resend&order=$number&token=$my_token" },                                           403, 'no session'],
+        [{ cookie => "admin=$mine", query => "action=status&order=$number&status=paid&token=$my_token" },    200, 'by GET'],
+    );
+    for my $case (@forged) {
+        my ($request, $refused, $name) = @$case;
+        my ($status) = admin($dir, $request, $name);
+        is($status, $refused, "$name: refused");
+    }
+    is(status_of($dir, $number), 'new', 'the order kept its status');
+    ok(!-e "$dir/message", 'and no mail went');
+};
+
+subtest 'marking orders and sending their mails again' => sub {
+    my $dir = admin_shop($PASS);
+    my $sent = new_order($dir, ['mail', 'sent']);
+    my $unsent = new_order($dir, ['mail', 'not sent'], ['mail_sales', 'not sent'], ['mail_customer', 'sent']);
+    my $session = signed_in($dir);
+    my $token = form_token($dir, $session);
+    my $post = sub { admin($dir, { cookie => "admin=$session", body => "$_[0]&token=$token" }, $_[0]) };
+    my @changes = (
+        # form, status, location, the order's status afterwards
+        ["action=status&order=$sent&status=paid",       303, "Admin.pl?order=$sent", 'paid'],
+        ["action=status&order=$sent&status=dispatched", 303, "Admin.pl?order=$sent", 'dispatched'],
+        ["action=status&order=$sent&status=new",        400, '',                     'dispatched'],
+        ["action=status&order=$sent&status=%3Cb%3E",    400, '',                     'dispatched'],
+        ['action=status&order=99&status=paid',          404, '',                     undef],
+        ['action=status&order=..%2Fcounter&status=paid', 404, '',                    undef],
+        ["action=delete&order=$sent",                   400, '',                     'dispatched'],
+    );
+    for my $change (@changes) {
+        my ($form, $status, $location, $after) = @$change;
+        my ($got, $head) = $post->($form);
+        is($got, $status, "$form: $status");
+        like($head, qr/^Location: \Q$location\E\r$/m, "$form: back to the order") if $location ne '';
+        is(status_of($dir, $sent), $after, "$form: the order is $after") if defined $after;
+    }
+    my $button = sub { (admin($dir, { cookie => "admin=$session", query => "order=$_[0]" }, "order $_[0]"))[2] =~ /Send mail again/ };
+    ok(!$button->($sent) && $button->($unsent), 'the button only where a mail did not go');
+    my ($status, $head) = $post->("action=resend&order=$unsent");
+    ok($status == 303 && $head =~ /\bmail=sent\r$/m, 'sent again');
+    like(decode('UTF-8', slurp("$dir/message")), qr/^To: sales\@shop\.test$/m, 'the mail that had not gone');
+    is(order_value(read_order("$dir/data", $unsent), 'mail'), 'sent', 'the order says so');
+    unlink "$dir/message";
+    is(($post->("action=resend&order=$sent"))[0], 409, 'an order whose mails went is not sent again');
+    ok(!-e "$dir/message", 'nothing sent');
+};
+
+subtest 'the orders, newest first, fifty a page' => sub {
+    my $dir = admin_shop($PASS);
+    new_order($dir, ['name', "Customer $_"], ['mail', $_ == 7 ? 'not sent' : 'sent']) for 1 .. 50;
+    new_order($dir, ['name', '<b>Zoë</b>'], ['address', "1 Quay St\nPort Town"], ['note', 'Gift & wrap']);
+    my $session = signed_in($dir);
+    my $get = sub { (admin($dir, { cookie => "admin=$session", query => $_[0] }, $_[0]))[2] };
+    my @numbers = $get->('') =~ /<tr><td><a href="Admin\.pl\?order=(\d+)">/g;
+    is_deeply(\@numbers, [reverse 2 .. 51], 'the first page');
+    my $second = $get->('start=50');
+    ok($second =~ /order=1"/ && $second !~ /order=2"/, 'the second');
+    like($second, qr/Customer 1<\/td><td class="money">£9\.99<\/td><td>new<\/td><td><\/td>/, 'total and status');
+    like($get->('start=0'), qr/Customer 7<\/td>.*not sent/, 'a mail that did not go stands out');
+    my $order = $get->('order=51');
+    ok($order =~ /&lt;b&gt;Zoë&lt;\/b&gt;/ && $order =~ /1 Quay St<br>Port Town/, 'values escaped, their line breaks kept');
+    like($order, qr/<th>note<\/th><td>Gift &amp; wrap<\/td>/, 'every value');
+    like($order, qr/<td>1<\/td><td>B-1<\/td><td>Dune<\/td>/, 'its lines');
+    like($order, qr/<pre class="order-text">Order number: 51\n/, 'the order as mailed');
+};
+
+subtest 'all orders as CSV' => sub {
+    my $dir = admin_shop($PASS);
+    place_order("$dir/data", [['status', 'paid'], ['name', '=HYPERLINK("http://x.test")'], ['email', '@zoe'],
+        ['phone', '+44 1234'], ['address', "1 Quay St\nPort, Town"], ['total', '40.99'],
+        ['line', line_value(1, 'B-1', 'Dune', '', '', '9.99')],
+        ['line', line_value(2, 'H-1', 'Hat "Big"', 'Wool', '-Size: Small', '31.00')]]);
+    place_order("$dir/data", [['status', 'new'], ['name', 'Bo']]);
+    my ($status, $head, $csv) = admin($dir, { cookie => 'admin=' . signed_in($dir), query => 'download=csv' }, 'CSV');
+    is($status, 200, 'given');
+    like($head, qr/^Content-Type: text\/csv; charset=UTF-8\r$/m, 'as CSV');
+    like($head, qr/^Content-Disposition: attachment; filename="orders-\d{8}\.csv"\r$/m, 'to be saved');
+    my @rows = split /(?<=\r\n)(?=\d+,\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
+    is($rows[0], 'Order,Date,Status,Name,E-mail,Telephone,Address,Postcode,Delivery area,Payment,Subtotal,Postage,VAT,'
+        . "Total,Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
+    s/\A(\d+),[^,]*,/$1,DATE,/ for @rows[1 .. $#rows];
+    is_deeply([@rows[1 .. $#rows]], [
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,1,B-1,Dune,,,9.99\r\n},
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,2,H-1,"Hat ""Big""",Wool,'-Size: Small,31.00\r\n},
+        "2,DATE,new,Bo,,,,,,,,,,,,,,,,\r\n",
+    ], 'a row for each line, quoted, no cell a formula');
+};
+
+subtest 'malformed requests get plain pages' => sub {
+    my $dir = admin_shop($PASS);
+    new_order($dir);
+    my $session = signed_in($dir);
+    my @requests = (
+        # request, status, what the page says
+        [{ cookie => 'admin=' . uc $session },                  200, 'name="password"'],
+        [{ cookie => 'admin=' . ('0' x 32) },                   200, 'name="password"'],
+        [{ cookie => "admin=$session", query => 'order=0' },    404, 'that order could not be found'],
+        [{ cookie => "admin=$session", query => 'order=1e3' },  404, 'that order could not be found'],
+        [{ cookie => "admin=$session", query => 'order=-1' },   404, 'that order could not be found'],
+        [{ cookie => "admin=$session", query => 'start=x' },    404, 'that page of the orders could not be found'],
+        [{ cookie => "admin=$session", query => 'start=50' },   404, 'that page of the orders could not be found'],
+        [{ cookie => "admin=$session", body => 'token=%FF' },   400, 'could not read that request'],
+    );
+    for my $case (@requests) {
+        my ($request, $status, $says) = @$case;
+        my $name = join ' ', map { "$_=$request->{$_}" } sort keys %$request;
+        my ($got, undef, $page) = admin($dir, $request, $name);
+        ok($got == $status && $page =~ /\Q$says\E/, "$name: $status, '$says'");
+    }
+};
+
+done_testing();
