@@ -267,22 +267,22 @@ subtest 'what stops an order keeps the basket' => sub {
 
 subtest 'ways of paying' => sub {
     my @methods = (
-        # settings, status, the thank-you page says, order's note
+        # settings, status, the thank-you page says, order's note, files
         [['paymethod=None', 'phoneback=yes', 'snailorder=yes', 'invoice=yes'], 'new',
             qr/We will telephone you for your card details\. You can print an order form .* We will send you an invoice\..*Print your order form/s,
             'Offered to the customer: telephone for the card details; order form by post with a cheque; invoice'],
         [['paymethod=Unknown', 'invoice=yes'], 'new', qr/We will send you an invoice\./, 'Offered to the customer: invoice'],
         [['paymethod=None'], 'new', qr/We will contact you about paying\./, 'No way of paying was offered: contact the customer about paying.'],
         [['paymethod=Credit Card', 'snailorder=yes'], 'new', qr/We will telephone you for your card details\./,
-            'Offered to the customer: telephone for the card details'],
+            'Offered to the customer: telephone for the card details', { 'data/merchant-key.asc' => ['not a key'] }],
         [['paymethod=QstlPay', 'payurl=javascript:alert(1)'], 'awaiting payment', qr/Online payment is not set up on this shop yet/,
             'Online payment is not set up: contact the customer about paying.'],
         [['paymethod=NetBanx', 'payurl=https://pay.example:8443/cgi-bin/authorise?x=1', 'PPID=ACC-1', 'currency=eur'],
             'awaiting payment', qr/<form class="pay" method="post" action="https:\/\/pay\.example:8443\/cgi-bin\/authorise\?x=1" data-autosubmit>/, ''],
     );
     for my $method (@methods) {
-        my ($settings, $status, $says, $note) = @$method;
-        my $dir = shop_with($settings);
+        my ($settings, $status, $says, $note, $files) = @$method;
+        my $dir = shop_with($settings, %{ $files // {} });
         my $answer = place($dir, fill_basket($dir));
         like($answer->{main}, $says, "@$settings: the thank-you page");
         my $order = order_file($dir, 1);

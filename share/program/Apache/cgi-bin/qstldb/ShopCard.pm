@@ -53,11 +53,12 @@ sub run_gpg {
     return $? == 0 ? $output : undef;
 }
 
-# The merchant's key is in the data folder and gpg answers on the host.
+# The merchant's key is in the data folder, gpg answers on the host, and the
+# key takes a trial message.
 sub card_ready {
     my ($shop) = @_;
     return $shop->{card_ready} //= -f "$shop->{data}/$KEY_FILE"
-        && (run_gpg($shop->{data}, '', '--version') // '') =~ /\S/ ? 1 : 0;
+        && (run_gpg($shop->{data}, '', '--version') // '') =~ /\S/ && defined seal($shop, 'trial') ? 1 : 0;
 }
 
 # The card's details from the form: { number (digits), expiry, name }, and
@@ -121,7 +122,11 @@ sub card_fields {
 # undef when gpg cannot encrypt them.
 sub encrypt_card {
     my ($shop, $card) = @_;
-    my $text = "Card number: $card->{number}\nExpiry date: $card->{expiry}\nName on the card: $card->{name}\n";
+    return seal($shop, "Card number: $card->{number}\nExpiry date: $card->{expiry}\nName on the card: $card->{name}\n");
+}
+
+sub seal {
+    my ($shop, $text) = @_;
     utf8::encode($text);
     my $sealed = run_gpg($shop->{data}, $text, '--batch', '--armor', '--trust-model', 'always', '--encrypt',
         '--recipient-file', "$shop->{data}/$KEY_FILE");
