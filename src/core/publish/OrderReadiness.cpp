@@ -1,7 +1,6 @@
 #include "core/publish/OrderReadiness.h"
 
 #include "core/app/AppState.h"
-#include "core/catalogue/FieldNames.h"
 #include "core/settings/ChargeTables.h"
 #include "core/settings/DecimalText.h"
 #include "core/settings/StoredText.h"
@@ -75,6 +74,22 @@ std::string productName(const TNewProduct& product, const TNewCategory& category
 {
     std::string name(product.name());
     return category.isRoot() ? name : name + " in " + category.path();
+}
+
+// A field's value for each of the product's types, as the shop's scripts
+// read it: the whole value, or, for a field held per type, each of its
+// values joined by "|", the first standing in for an empty one.
+std::vector<std::string_view> typeValues(const AppState& state, const TNewProduct& product,
+                                         std::string_view field)
+{
+    const std::string_view value = product.effectiveField(field);
+    if (state.InfoList.FieldAttribute(field, FieldDefinitions::Extensible) != "Yes")
+        return {value};
+    std::vector<std::string_view> values = SplitText(value, '|');
+    for (std::string_view& typeValue : values)
+        if (typeValue.empty())
+            typeValue = values.front();
+    return values;
 }
 
 // The names, joined by ", ", the ones past the limit counted as more of what.
@@ -159,18 +174,20 @@ std::string taxCodeWarning(const AppState& state)
     std::set<std::string, std::less<>> known;
     for (const VatCode& code : codes)
         known.insert(lowerCased(code.code));
-    const FieldId taxCode = FieldNames::intern("Tax Code");
     std::map<std::string, UnknownCode, std::less<>> unknown;
     std::size_t total = 0;
     forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory&) {
-        const std::string_view code = product.effectiveField(taxCode);
-        std::string folded = lowerCased(code);
-        if (!folded.empty() && known.contains(folded))
-            return;
-        UnknownCode& entry = unknown[std::move(folded)];
-        if (entry.count++ == 0)
-            entry.spelling = code;
-        ++total;
+        // Each unknown code counts the product once, however many of its types have it.
+        std::set<std::string, std::less<>> productCodes;
+        for (const std::string_view code : typeValues(state, product, "Tax Code")) {
+            std::string folded = lowerCased(code);
+            if ((folded.empty() || !known.contains(folded)) && productCodes.insert(folded).second) {
+                UnknownCode& entry = unknown[std::move(folded)];
+                if (entry.count++ == 0)
+                    entry.spelling = code;
+            }
+        }
+        total += productCodes.empty() ? 0 : 1;
     });
     if (unknown.empty())
         return {};
@@ -188,29 +205,15 @@ std::string taxCodeWarning(const AppState& state)
            "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
 }
 
-// A weight the postage can be worked out from: a number, or, when the field
-// holds one value per product type, a number for the first type and a
-// number or nothing (the first type's weight) for each other.
-bool hasWeight(std::string_view weight, bool perType)
-{
-    if (!perType)
-        return isNumber(weight);
-    const std::vector<std::string_view> values = SplitText(weight, '|');
-    return isNumber(values.front()) && std::all_of(values.begin(), values.end(), [](std::string_view value) {
-               return blank(value) || isNumber(value);
-           });
-}
-
 std::string weightWarning(const AppState& state)
 {
     if (state.ShopFields.value("shipmethod") != "perzoneweight")
         return {};
-    const bool perType = state.InfoList.FieldAttribute("Weight", FieldDefinitions::Extensible) == "Yes";
-    const FieldId weight = FieldNames::intern("Weight");
     std::vector<std::string> named;
     std::size_t total = 0;
     forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory& category) {
-        if (hasWeight(product.effectiveField(weight), perType))
+        const std::vector<std::string_view> weights = typeValues(state, product, "Weight");
+        if (std::all_of(weights.begin(), weights.end(), isNumber))
             return;
         if (++total <= productsWithoutWeightNamed)
             named.push_back(productName(product, category));
@@ -218,7 +221,7 @@ std::string weightWarning(const AppState& state)
     if (total == 0)
         return {};
     return "Postage is charged by weight, but " + products(total) + (total == 1 ? " has" : " have") +
-           " no weight, or one that is not a number, so their postage cannot be worked out: " +
+           " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
            namedList(named, total, "products") +
            ". Type each one's Weight, a number such as 250, in the product grid.";
 }

@@ -62,10 +62,17 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
 {
     const std::string postalCharges =
         "in Options, Postal Charges, on the \"Postal Charges\" page of Postage and Packing Info.";
-    const std::string vatAdvice =
-        ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop charges "
-        "no VAT, tick \"Do not perform any VAT calculations at all\" there.";
-    const std::string weightAdvice = ". Type each one's Weight, a number such as 250, in the product grid.";
+    const auto unknownCodes = [](const std::string& products, const std::string& codes) {
+        return products +
+               " a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: " + codes +
+               ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop "
+               "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
+    };
+    const auto withoutWeight = [](const std::string& products, const std::string& names) {
+        return "Postage is charged by weight, but " + products +
+               " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
+               names + ". Type each one's Weight, a number such as 250, in the product grid.";
+    };
     struct Case {
         const char* name;
         std::function<void(ReadyShop&)> change;
@@ -93,9 +100,8 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
              shop.writeData("zones_data.log", "1::100::::  ::free::::\r\n2::heavy::2.50::::::::\r\n");
          },
          {"Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
-          "postage "
-          "to charge. Make the weight bands in Options, Postal Charges, on the \"Weight Categories\" page of "
-          "Postage and Packing Info, and type their charges on its \"Postal Charges\" page."}},
+          "postage to charge. Make the weight bands in Options, Postal Charges, on the \"Weight Categories\" "
+          "page of Postage and Packing Info, and type their charges on its \"Postal Charges\" page."}},
         {"fixed costs without a cost",
          [](ReadyShop& shop) { shop.set("shipmethod", "perzone"); },
          {"Postage is a fixed cost per zone, but no zone has a cost, so the shop has no postage to charge. "
@@ -121,8 +127,7 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.set("shippercent", percentage);
              },
              {"Postage is a percentage of the order value, but the percentage \"" + std::string(percentage) +
-              "\" is not a number below 1000 with at most two decimals. Type one such as 5 or "
-              "12.5 " +
+              "\" is not a number below 1000 with at most two decimals. Type one such as 5 or 12.5 " +
               postalCharges}});
     for (const char* percentage : {" 7.5 ", "999", "12.", "0"})
         cases.push_back({percentage,
@@ -140,11 +145,7 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Ball", "10", "z");
                  shop.books.setDetail("Default Tax Code", "");
              },
-             {"3 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: "
-              "no "
-              "Tax "
-              "Code (1 product), \"Z\" (2 products)" +
-              vatAdvice}},
+             {unknownCodes("3 products have", "no Tax Code (1 product), \"Z\" (2 products)")}},
             {"unknown codes when VAT is ignored",
              [](ReadyShop& shop) {
                  shop.addProduct("Kite", "10", "Z");
@@ -156,14 +157,10 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  for (char code = 'a'; code <= 'l'; ++code)
                      shop.addProduct(std::string("Kite ") + code, "10", std::string(1, code));
              },
-             {"12 products have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: "
-              "\"a\" "
-              "(1 product), \"b\" (1 product), \"c\" (1 product), \"d\" (1 product), \"e\" (1 product), "
-              "\"f\" (1 "
-              "product), \"g\" (1 product), \"h\" (1 product), \"i\" (1 product), \"j\" (1 product) and 2 "
-              "more "
-              "codes" +
-              vatAdvice}},
+             {unknownCodes("12 products have",
+                           "\"a\" (1 product), \"b\" (1 product), \"c\" (1 product), \"d\" (1 product), "
+                           "\"e\" (1 product), \"f\" (1 product), \"g\" (1 product), \"h\" (1 product), "
+                           "\"i\" (1 product), \"j\" (1 product) and 2 more codes")}},
             {"VAT codes that cannot be read",
              [](ReadyShop& shop) {
                  fs::remove(shop.data("shop.tax"));
@@ -177,21 +174,14 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Ball", "heavy", "S");
                  shop.addProduct("Yo-yo", "1,5", "S");
              },
-             {"Postage is charged by weight, but 3 products have no weight, or one that is not a number, so "
-              "their "
-              "postage cannot be worked out: Kite in Books, Ball in Books, Yo-yo in Books" +
-              weightAdvice}},
+             {withoutWeight("3 products have", "Kite in Books, Ball in Books, Yo-yo in Books")}},
             {"many products without a weight",
              [](ReadyShop& shop) {
                  for (int i = 1; i <= 7; ++i)
                      shop.addProduct("Kite " + std::to_string(i), "", "S");
              },
-             {"Postage is charged by weight, but 7 products have no weight, or one that is not a number, so "
-              "their "
-              "postage cannot be worked out: Kite 1 in Books, Kite 2 in Books, Kite 3 in Books, Kite 4 in "
-              "Books, "
-              "Kite 5 in Books and 2 more products" +
-              weightAdvice}},
+             {withoutWeight("7 products have", "Kite 1 in Books, Kite 2 in Books, Kite 3 in Books, Kite 4 in "
+                                               "Books, Kite 5 in Books and 2 more products")}},
             {"weights matter only for postage by weight",
              [](ReadyShop& shop) {
                  shop.addProduct("Kite", "", "S");
@@ -206,16 +196,18 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Ball", "250|x", "S");
                  shop.addProduct("Yo-yo", "|250", "S");
              },
-             {"Postage is charged by weight, but 2 products have no weight, or one that is not a number, so "
-              "their "
-              "postage cannot be worked out: Ball in Books, Yo-yo in Books" +
-              weightAdvice}},
+             {withoutWeight("2 products have", "Ball in Books, Yo-yo in Books")}},
+            {"a Tax Code for each type",
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Tax Code=Text,Recommended,,,No,Yes"});
+                 shop.addProduct("Kite", "10", "S|z|");
+                 shop.addProduct("Ball", "10", "Z|Z");
+                 shop.addProduct("Yo-yo", "10", "s||S");
+             },
+             {unknownCodes("2 products have", "\"z\" (2 products)")}},
             {"types share one weight unless the field says otherwise",
              [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
-             {"Postage is charged by weight, but 1 product has no weight, or one that is not a number, so "
-              "their "
-              "postage cannot be worked out: Kite in Books" +
-              weightAdvice}},
+             {withoutWeight("1 product has", "Kite in Books")}},
         });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
