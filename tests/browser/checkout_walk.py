@@ -93,11 +93,12 @@ PURCHASE = [
 ]
 
 # Each postage method once; the VAT-included round has postage that holds
-# its own VAT.
+# its own VAT. One round offers to remember the customer's details.
 ROUNDS = [
-    {"shipmethod": "perzoneweight", "taxaction": "exclude", "postvatinc": "no"},
-    {"shipmethod": "perzone", "taxaction": "include", "postvatinc": "yes"},
-    {"shipmethod": "percentage", "shippercent": "10", "taxaction": "exclude", "postvatinc": "no"},
+    {"shipmethod": "perzoneweight", "taxaction": "exclude", "postvatinc": "no", "save_user_details": "OFF"},
+    {"shipmethod": "perzone", "taxaction": "include", "postvatinc": "yes", "save_user_details": "ON"},
+    {"shipmethod": "percentage", "shippercent": "10", "taxaction": "exclude", "postvatinc": "no",
+     "save_user_details": "OFF"},
 ]
 
 
@@ -177,7 +178,7 @@ class Checkout(ShopWalk):
                 self.choose_variation_from_list(form, field, variation)
         self.add_to_basket(form, quantity=pick.quantity)
 
-    def fill_details(self, customer, area, screenshots):
+    def fill_details(self, customer, area, settings, screenshots):
         form = self.driver.find_element(By.XPATH, "//form[.//*[@name='email']]")
         for field in ("name", "email", "phone", "address", "postcode"):
             box = form.find_element(By.NAME, field)
@@ -191,6 +192,8 @@ class Checkout(ShopWalk):
         self.assertTrue(terms, "the shop has terms but the details form asks for no acceptance")
         if not terms[0].is_selected():
             terms[0].click()
+        self.assertEqual(bool(form.find_elements(By.CSS_SELECTOR, "input[name=remember]")),
+                         settings["save_user_details"] == "ON", "the offer to remember the details")
         if screenshots:
             self.screenshot("details")
         self.leave_page(lambda: self.press(form, "Continue"))
@@ -215,13 +218,13 @@ class Checkout(ShopWalk):
         vat_shown = [amount for label, amount in figures if "VAT" in label and amount != 0]
         self.assertEqual(vat_shown, [charges.vat_shown] if charges.vat_shown else [], f"VAT on the summary: {figures}")
 
-    def buy(self, customer, area, picks, charges, screenshots):
+    def buy(self, customer, area, settings, picks, charges, screenshots):
         """Walks from an empty basket to the thank-you page; the order's number."""
         self.driver.delete_all_cookies()
         for pick in picks:
             self.put_in_basket(pick)
         self.leave_page(lambda: self.press(self.driver, "Checkout"))
-        self.fill_details(customer, area, screenshots)
+        self.fill_details(customer, area, settings, screenshots)
         self.check_summary(picks, charges)
         if screenshots:
             self.screenshot("summary")
@@ -284,8 +287,9 @@ class Checkout(ShopWalk):
         self.assertIn("csv", answer.headers.get("Content-Type", ""))
         rows = [row for row in csv.reader(io.StringIO(answer.body.decode("utf-8-sig"))) if row]
         ours = [row for row in rows[1:] if row[0] == str(number)]
-        self.assertEqual(sorted(next(name for name in row if name in {p.product.name for p in picks}) for row in ours),
-                         sorted(pick.product.name for pick in picks), f"the CSV's rows of order {number}: {rows}")
+        names = sorted(pick.product.name for pick in picks)
+        self.assertEqual(sorted(cell for row in ours for cell in row if cell in names), names,
+                         f"the CSV's rows of order {number}: {rows}")
         for row in ours:
             self.assertIn("paid", row)
             self.assertIn(money(charges.total), row)
@@ -307,7 +311,7 @@ class Checkout(ShopWalk):
                     customer = Customer(f"Ann Quay {len(placed) + 1}", f"ann.quay{len(placed) + 1}@customer.test")
                     charges = expected_charges(settings, area, PURCHASE)
                     mails_before = len(mail.caught())
-                    number = self.buy(customer, area, PURCHASE, charges, screenshots=not placed)
+                    number = self.buy(customer, area, settings, PURCHASE, charges, screenshots=not placed)
                     placed.append(number)
                     self.check_order_file(number, customer, area, PURCHASE, charges)
                     self.check_mails(mail.wait_for(mails_before + 2)[mails_before:], number, customer)
