@@ -17,16 +17,15 @@ use strict;
 use warnings;
 use FindBin qw($RealBin);
 use lib $RealBin;
-use ShopCatalogue qw(product_from_line field_for_type);
+use ShopCatalogue qw(product_from_line field_for_type read_terms);
 use ShopContext qw(open_shop per_type_fields);
-use ShopFiles qw(each_line);
 use ShopIndex qw(category_lines id_line);
 use ShopPage qw(send_shop_page send_failure_page notice picture_html picture_url category_link level_text_html pager_html);
 use ShopProduct qw(price_html product_card type_index order_form product_facts_html);
 use ShopRequest qw(read_request);
 use ShopSearch qw(search_fields search_words find_products);
 use ShopTemplate qw(fill_template);
-use ShopText qw(html html_text url_encode from_catalogue to_catalogue);
+use ShopText qw(html html_text url_encode to_catalogue);
 
 my $CATEGORY_PAGE = 24;
 my $RESULTS_PAGE  = 20;
@@ -153,9 +152,7 @@ sub search_page {
 
 sub terms_page {
     my ($shop) = @_;
-    my @lines;
-    each_line("$shop->{data}/termcondition.txt", sub { push @lines, html(from_catalogue($_[0])) });
-    pop @lines while @lines && $lines[-1] eq '';
+    my @lines = map { html($_) } @{ read_terms($shop->{data}) };
     return ('200 OK', 'Terms and conditions', "<h2>Terms and conditions</h2>\n"
         . (@lines ? '<div class="terms">' . join("<br>\n", @lines) . "</div>\n"
                   : notice('Our terms and conditions will be published here soon.')));
