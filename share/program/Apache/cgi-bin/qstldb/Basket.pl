@@ -25,11 +25,6 @@ use ShopText qw(html url_encode);
 
 my $KEEP_SECONDS = 7 * 24 * 3600;
 
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
-
 # The line the form asks for, or the reason it cannot be added.
 sub line_from_form {
     my ($shop, $product, $form) = @_;
@@ -147,7 +142,7 @@ sub page {
 sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
-    return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
+    return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
     return basket_page($shop) unless $request->{method} eq 'POST';
     my $action = $request->{form}{action} // '';
     return add_to_basket($shop, $request->{form}) if $action eq 'add';

@@ -32,11 +32,6 @@ my $RESULTS_PAGE  = 20;
 my $MAX_SEARCH    = 100;
 my $PREPARING     = 'Our catalogue is being prepared. Please come back soon.';
 
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
-
 sub has_catalogue { return -e "$_[0]{data}/shop.data" }
 
 sub refused {
@@ -174,7 +169,7 @@ sub answer {
     my $shop = open_shop($RealBin, $request);
     my $query = $request->{query};
     my ($status, $title, $content, $current)
-        = $request->{problem}                ? refused('400 Bad Request', $PROBLEM{ $request->{problem} })
+        = $request->{problem}                ? refused('400 Bad Request', $request->{problem})
         : ($query->{page} // '') eq 'terms'  ? terms_page($shop)
         : defined $query->{page}             ? refused('404 Not Found', 'Sorry, that page could not be found.')
         : defined $query->{product}          ? product_page($shop, $query->{product}, $query->{type})

@@ -40,11 +40,6 @@ use ShopText qw(html html_text);
 
 my $LAST_ORDER_SECONDS = 7 * 24 * 3600;
 
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
-
 sub page {
     my ($shop, $status, $content) = @_;
     send_shop_page($shop, $status, 'Checkout', $content);
@@ -311,7 +306,7 @@ sub answer {
     my $query = $request->{query};
     # A payment service may send the customer back with a form of its own.
     return paid_page($shop, $query) if defined $query->{paid};
-    return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
+    return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
     sweep_customers($shop);
     return print_page($shop, $query) if defined $query->{print};
     if ($request->{method} eq 'POST') {
