@@ -88,6 +88,7 @@ class ShopWalk(unittest.TestCase):
         self.addCleanup(served.cleanup)
         cgi_root, images_root = self.shop.served_copy(served.name)
         self.shop_folder = demo_shop.shop_folder(cgi_root)
+        # The tests' own sign-in, over any the export brought.
         demo_shop.write_admin_account(self.shop_folder)
         self.server = self.server_class(cgi_root, images_root).start()
         self.addCleanup(self.server.stop)
