@@ -212,6 +212,7 @@ subtest 'placing the order' => sub {
     is($answer->{status}, 200, 'placed');
     like($answer->{main}, qr/<p class="order-number">Order number: 1<\/p>/, 'the thank-you page gives its number');
     like($answer->{main}, qr/We have sent a confirmation to zoe\@home\.test/, 'and says the confirmation went');
+    like($answer->{page}, qr/Basket <span class="count">\(0\)/, 'the page\'s basket is empty');
     my ($last) = $answer->{head} =~ /^Set-Cookie: (last_order=1-[0-9a-f]{32}); Path=[^;]+; Max-Age=\d+; HttpOnly; SameSite=Lax\r$/m;
     ok($last, 'the order is named in a cookie the page cannot read');
     my $order = order_file($dir, 1);

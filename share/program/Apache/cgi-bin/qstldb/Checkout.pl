@@ -180,6 +180,7 @@ sub place {
     my $number = place_order($shop->{data}, order_pairs($shop, $checkout, $key)) // return ['failed'];
     # The order is whole: what led to it goes.
     change_basket($shop->{data}, $shop->{basket_id}, sub { @{ $_[0] } = () });
+    delete $shop->{basket};
     forget_kept($shop->{data}, $shop->{basket_id});
     return ['placed', $number, $key, $sealed];
 }
