@@ -77,6 +77,12 @@ std::size_t appendToString(char* data, std::size_t size, std::size_t count, void
 
 int hostKeyCheck(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match, void* context);
 
+// The host has no file or folder of the name.
+class NotOnHost : public UploadError {
+public:
+    using UploadError::UploadError;
+};
+
 } // namespace
 
 HostKeyError::HostKeyError(Kind kind, std::string fingerprint)
@@ -243,7 +249,11 @@ void RemoteHost::perform(Request& request, const std::string& subject)
         throw HostKeyError(hostKey_.kind, hostKey_.fingerprint);
     if (result == CURLE_ABORTED_BY_CALLBACK)
         throw UploadCancelled();
-    std::string answer = *errors ? errors : curl_easy_strerror(result);
+    const std::string answer = *errors ? errors : curl_easy_strerror(result);
+    if (result == CURLE_REMOTE_FILE_NOT_FOUND)
+        throw NotOnHost(subject + ": " + answer);
+    if (result == CURLE_LOGIN_DENIED)
+        throw UploadError("Cannot log in to " + s.host + " as " + s.user + ": " + answer);
     throw UploadError(subject + ": " + answer);
 }
 
@@ -255,17 +265,8 @@ std::vector<RemoteEntry> RemoteHost::list(const std::string& folder)
     request.download = &listing;
     try {
         perform(request, "Cannot list folder " + folder + " on the host");
-    } catch (const HostKeyError&) {
-        throw;
-    } catch (const UploadCancelled&) {
-        throw;
-    } catch (const UploadError&) {
-        long response = 0;
-        curl_easy_getinfo(static_cast<CURL*>(curl_), CURLINFO_RESPONSE_CODE, &response);
-        // SFTP's "no such file" and FTP's 550 mean the folder is not there yet.
-        if (response == 2 || response == 550)
-            return {};
-        throw;
+    } catch (const NotOnHost&) {
+        return {};
     }
     std::vector<RemoteEntry> entries;
     std::istringstream lines(listing);

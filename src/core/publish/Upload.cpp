@@ -69,7 +69,9 @@ int folderMode(const std::string& folder)
 
 HostSizes listHost(RemoteHost& host, const UploadSettings& settings, const UploadedFiles& manifest)
 {
-    std::set<std::string> folders;
+    // The CGI folder is always listed: also a first upload, dry or not, meets
+    // the host's key and login before anything else.
+    std::set<std::string> folders{"cgi"};
     for (const auto& entry : manifest)
         folders.insert(folderOf(entry.first));
     HostSizes sizes;

@@ -2,10 +2,12 @@
 
 #include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
+#include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadSettings.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/JoinPath.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace qs {
@@ -19,6 +21,10 @@ bool changedSince(const std::string& folder, fs::file_time_type built, const App
     const fs::path knownHosts = uploadKnownHostsFile(state);
     for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {
+        if (it->is_directory() && it->path().parent_path() == fs::path(state.ShopDataDir()) &&
+            std::find(std::begin(serverDataFolders), std::end(serverDataFolders),
+                      it->path().filename().string()) != std::end(serverDataFolders))
+            it.disable_recursion_pending();
         if (!it->is_regular_file() || it->path() == settings || it->path() == knownHosts)
             continue;
         if (it->last_write_time() > built)
