@@ -13,7 +13,8 @@ int main(int argc, char** argv)
     CLI::App app{"quaystall-cli: the command-line companion of Quaystall DB"};
     app.set_version_flag("--version", std::string(qs::versionLine));
     app.add_option("--program-dir", context.programDir,
-                   "The program folder (default: the working directory when it is one, else ~/.local/share/quaystall)");
+                   "The program folder (default: the working directory when it is one, else "
+                   "$XDG_DATA_HOME/quaystall or ~/.local/share/quaystall)");
     app.require_subcommand(1);
     qs::cli::addShopCommands(app, context);
     qs::cli::addCatalogueCommands(app, context);
