@@ -31,6 +31,12 @@ SETTINGS = {
     "taxaction": "ignore",
 }
 
+# shop.tax: Tax Code=rate TAB description.
+VAT_CODES = [("1", "20.00", "Standard rate"), ("0", "0.00", "Zero rated")]
+
+# The administrators' sign-in, written into admin.pass beside the scripts.
+ADMIN_USER, ADMIN_PASSWORD = "harbourmaster", "Quay-side 42"
+
 # Category paths in tree order: a line's index is its position here.
 CATEGORIES = [
     ("Clothing", "Warm things"),
@@ -63,6 +69,8 @@ class Product:
     picture: str = ""
     suppress: bool = False
     description: str = ""
+    tax: str = ""  # a Tax Code of shop.tax
+    weight: str = "1"
 
     def price(self, type_name=None):
         """The price as a number, of the given type when the product has types."""
@@ -76,23 +84,25 @@ class Product:
             "type": "|".join(self.types),
             "options": "|".join(str(position) for position in self.options),
             "price": "|".join(self.prices),
-            "weight": "1",
+            "weight": self.weight,
             "number": f"D-{self.id}",
             "description": self.description,
             "picture": self.picture,
             "suppress": "Yes" if self.suppress else "",
+            "tax": self.tax,
         }
         return "::".join(field.get(column, "") for column in SHOP_DATA_COLUMNS)
 
 
 JUMPER = Product(1, "Clothing", "Jumper", ("12.00", "15.50"), types=("Cotton", "Wool"), options=(0, 1),
-                 picture="jumper.png", description="Knitted by hand")
-FLAT_CAP = Product(2, "Clothing|Hats", "Flat Cap", ("8.25",), picture="cap.png")
+                 picture="jumper.png", description="Knitted by hand", tax="1")
+FLAT_CAP = Product(2, "Clothing|Hats", "Flat Cap", ("8.25",), picture="cap.png", tax="1")
 HIDDEN_HAT = Product(3, "Clothing|Hats", "Prototype Bowler", ("99.00",), suppress=True)
 SHED = Product(4, "Garden", "Bespoke Shed", ("ask us",))
 TROWEL = Product(5, "Garden", "Trowel", ("4.75",), picture="trowel.png")
 CAFE_POT = Product(6, "Kitchen", "Café Pot £ & Lid", ("6.40",), picture="pot.png")
-PRODUCTS = [JUMPER, FLAT_CAP, HIDDEN_HAT, SHED, TROWEL, CAFE_POT]
+GLOVES = Product(7, "Garden", "Gardening Gloves", ("3.20",), options=(0,), tax="0")
+PRODUCTS = [JUMPER, FLAT_CAP, HIDDEN_HAT, SHED, TROWEL, GLOVES, CAFE_POT]  # in category order, as the export writes them
 # The export refuses a shop whose pictures are missing: this one is taken
 # out of the upload folder afterwards, as a file lost on the way to the host.
 LOST_PICTURE = TROWEL.picture
@@ -119,6 +129,7 @@ def catalogue_files():
                             in enumerate(CATEGORIES)],
         "shop.data": [product.shop_data_line() for product in PRODUCTS],
         "flavours.txt": ["\t".join([name, *variations]) for name, variations in OPTIONS],
+        "shop.tax": [f"{code}={rate}\t{description}" for code, rate, description in VAT_CODES],
     }
 
 
@@ -140,6 +151,21 @@ def with_settings(lines, settings):
         name = line.split("=", 1)[0]
         changed.append(f"{name}={pending.pop(name)}" if name in pending else line)
     return changed + [f"{name}={value}" for name, value in pending.items()]
+
+
+def shop_folder(cgi_root):
+    """The folder of the shop's scripts, settings and data in a served copy."""
+    return os.path.join(cgi_root, f"{SHOP}-cgi")
+
+
+def change_settings(shop_folder, settings):
+    """Changes values of a shop's qstl2.cfg, as the shop manager does."""
+    path = os.path.join(shop_folder, "qstl2.cfg")
+    write_lines(path, with_settings(read_lines(path), settings))
+
+
+def write_admin_account(shop_folder):
+    write_lines(os.path.join(shop_folder, "admin.pass"), [f"{ADMIN_USER}={ADMIN_PASSWORD}"])
 
 
 def price_per_type(fieldinfo_lines):
@@ -181,8 +207,7 @@ def build_demo_shop(cli, source_dir, folder):
         write_lines(os.path.join(data, name), lines)
     fieldinfo = os.path.join(data, "fieldinfo.data")
     write_lines(fieldinfo, price_per_type(read_lines(fieldinfo)))
-    settings = os.path.join(shop_cgi, "qstl2.cfg")
-    write_lines(settings, with_settings(read_lines(settings), SETTINGS))
+    change_settings(shop_cgi, SETTINGS)
     # The host's Perl is where Debian puts it.
     location = os.path.join(shop_cgi, "location.cfg")
     write_lines(location, with_settings(read_lines(location), {"RemPerlPath": "/usr/bin/perl"}))

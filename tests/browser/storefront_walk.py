@@ -9,6 +9,8 @@ installation. Each test serves a fresh copy of the exported shop (the
 storefront writes baskets into its data folder) and stops its server by
 process id whatever the outcome. Screenshots of the product and basket pages
 go to DIR for people to look at.
+
+ShopWalk, the page helpers, and run_walk serve the other walks as well.
 """
 import argparse
 import os
@@ -33,10 +35,24 @@ from shop_servers import Apache, Lighttpd
 SERVERS = {"lighttpd": Lighttpd, "apache": Apache}
 WAIT_SECONDS = 20
 SHOP_CGI = f"/cgi-bin/qstldb/{SHOP}-cgi/"
+MONEY = re.compile(r"(-?)£(\d+\.\d\d)")
+
+# Files a shop's folder holds once customers have ordered, planted with a
+# text that must never reach a browser. A folder's file is planted under a
+# name that a listing of the folder would show.
+PRIVATE_TEXT = "Private: 221B Quay Street"
+PRIVATE_FILE = "private-2bdc41e7.txt"
+BASKET_ID = "5f2c9e0a7b3d41c6a8e9f0b1c2d3e4f5"
 
 
 def pounds(amount):
     return f"£{amount.quantize(Decimal('0.01'))}"
+
+
+def amount_of(text):
+    """The amount of money a text such as "£12.34" or "-£0.50" shows; None when it shows none."""
+    match = MONEY.fullmatch(text.strip())
+    return None if match is None else Decimal(match.group(1) + match.group(2))
 
 
 def http_get(url):
@@ -48,11 +64,15 @@ def http_get(url):
         return error.code, error.read()
 
 
-class Storefront(unittest.TestCase):
+class ShopWalk(unittest.TestCase):
+    """The demo shop built once, a fresh copy of it served for every test,
+    with the administrators' sign-in set, and a browser to walk its pages."""
+
     server_class = None
     cli = None
     source_dir = None
     screenshots = None
+    walk = "storefront"  # the start of the names of the screenshots and logs
 
     @classmethod
     def setUpClass(cls):
@@ -66,7 +86,11 @@ class Storefront(unittest.TestCase):
     def setUp(self):
         served = tempfile.TemporaryDirectory(prefix="quaystall-served-")
         self.addCleanup(served.cleanup)
-        self.server = self.server_class(*self.shop.served_copy(served.name)).start()
+        cgi_root, images_root = self.shop.served_copy(served.name)
+        self.shop_folder = demo_shop.shop_folder(cgi_root)
+        # The tests' own sign-in, over any the export brought.
+        demo_shop.write_admin_account(self.shop_folder)
+        self.server = self.server_class(cgi_root, images_root).start()
         self.addCleanup(self.server.stop)
         self.addCleanup(self.keep_server_log)
 
@@ -74,7 +98,7 @@ class Storefront(unittest.TestCase):
         """The server's error output (the scripts' warnings among it) beside the screenshots."""
         if self.screenshots:
             os.makedirs(self.screenshots, exist_ok=True)
-            name = f"storefront-{self.server.name}-{self.id().rsplit('.', 1)[-1]}.log"
+            name = f"{self.walk}-{self.server.name}-{self.id().rsplit('.', 1)[-1]}.log"
             with open(os.path.join(self.screenshots, name), "w", encoding="utf-8") as log:
                 log.write(self.server.log())
 
@@ -89,25 +113,6 @@ class Storefront(unittest.TestCase):
         self.driver = driver
         self.wait = WebDriverWait(driver, WAIT_SECONDS, ignored_exceptions=[NoSuchElementException,
                                                                             StaleElementReferenceException])
-
-    def test_server_runs_scripts_and_serves_pictures_but_never_the_data(self):
-        cases = [
-            ("a category page", f"{STOREFRONT}?cat=0", 200, b"<h2>Clothing</h2>"),
-            ("a product picture", PICTURES + JUMPER.picture, 200, demo_shop.picture_bytes(JUMPER.picture)),
-            ("the settings", SHOP_CGI + "qstl2.cfg", None, None),
-            ("the catalogue", SHOP_CGI + "data/shop.data", None, None),
-            ("the data folder", SHOP_CGI + "data/", None, None),
-        ]
-        for name, path, status, body in cases:
-            with self.subTest(name):
-                got_status, got_body = http_get(self.server.url(path))
-                if status is None:
-                    self.assertIn(got_status, (403, 404), f"{path} was served:\n{got_body[:300]!r}")
-                    self.assertNotIn(b"sales@demo.test", got_body)
-                    self.assertNotIn(b"Jumper", got_body)
-                    continue
-                self.assertEqual(got_status, status, f"{path}:\n{got_body[:300]!r}\n{self.server.log()}")
-                self.assertIn(body, got_body, path)
 
     # --- the page contract -------------------------------------------------
 
@@ -203,7 +208,7 @@ class Storefront(unittest.TestCase):
     def screenshot(self, page):
         if self.screenshots:
             os.makedirs(self.screenshots, exist_ok=True)
-            self.driver.save_screenshot(os.path.join(self.screenshots, f"storefront-{self.server.name}-{page}.png"))
+            self.driver.save_screenshot(os.path.join(self.screenshots, f"{self.walk}-{self.server.name}-{page}.png"))
 
     def search(self, words):
         form = self.driver.find_element(By.CSS_SELECTOR, "form.search")
@@ -215,7 +220,45 @@ class Storefront(unittest.TestCase):
         self.leave_page(lambda: self.press(form, "Search"))
         return self.cards()
 
-    # --- the walks ------------------------------------------------------
+
+class Storefront(ShopWalk):
+    def plant_private_files(self):
+        for path in ("data/orders/1.order", "data/orders/", f"data/baskets/{BASKET_ID}", "data/customers/",
+                     "data/outbox/", "data/sessions/"):
+            file = os.path.join(self.shop_folder, path + (PRIVATE_FILE if path.endswith("/") else ""))
+            os.makedirs(os.path.dirname(file), exist_ok=True)
+            with open(file, "w", encoding="utf-8") as f:
+                f.write(f"{PRIVATE_TEXT}\r\n")
+
+    def test_server_runs_scripts_and_serves_pictures_but_never_the_data(self):
+        self.plant_private_files()
+        private = (PRIVATE_TEXT.encode(), PRIVATE_FILE.encode())
+        cases = [
+            ("a category page", f"{STOREFRONT}?cat=0", 200, b"<h2>Clothing</h2>"),
+            ("a product picture", PICTURES + JUMPER.picture, 200, demo_shop.picture_bytes(JUMPER.picture)),
+            ("the settings", SHOP_CGI + "qstl2.cfg", None, (b"sales@demo.test",)),
+            ("the catalogue", SHOP_CGI + "data/shop.data", None, (JUMPER.name.encode(),)),
+            ("the data folder", SHOP_CGI + "data/", None, (b"shop.data",)),
+            ("the administrators' password", SHOP_CGI + "admin.pass", None,
+             (demo_shop.ADMIN_USER.encode(), demo_shop.ADMIN_PASSWORD.encode())),
+            ("an order", SHOP_CGI + "data/orders/1.order", None, private),
+            ("the orders folder", SHOP_CGI + "data/orders/", None, private + (b"1.order",)),
+            ("a basket", SHOP_CGI + f"data/baskets/{BASKET_ID}", None, private),
+            ("the customers folder", SHOP_CGI + "data/customers/", None, private),
+            ("the outbox", SHOP_CGI + "data/outbox/", None, private),
+            ("the sessions folder", SHOP_CGI + "data/sessions/", None, private),
+            ("a module of the scripts", SHOP_CGI + "ShopOrders.pm", None, (b"package ShopOrders",)),
+        ]
+        for name, path, status, body in cases:
+            with self.subTest(name):
+                got_status, got_body = http_get(self.server.url(path))
+                if status is None:
+                    self.assertIn(got_status, (403, 404), f"{path} was served:\n{got_body[:300]!r}")
+                    for secret in body:
+                        self.assertNotIn(secret, got_body, path)
+                    continue
+                self.assertEqual(got_status, status, f"{path}:\n{got_body[:300]!r}\n{self.server.log()}")
+                self.assertIn(body, got_body, path)
 
     def test_customer_fills_and_changes_a_basket(self):
         self.open_browser()
@@ -270,19 +313,20 @@ class Storefront(unittest.TestCase):
         self.assertEqual(list(self.cards()), [CAFE_POT.name])
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def run_walk(walk_class, description):
+    """Runs the walk's tests under the server its command line names."""
+    parser = argparse.ArgumentParser(description=description)
     parser.add_argument("server", choices=sorted(SERVERS))
     parser.add_argument("cli")
     parser.add_argument("source_dir")
     parser.add_argument("--screenshots")
     arguments, rest = parser.parse_known_args()
-    Storefront.server_class = SERVERS[arguments.server]
-    Storefront.cli = os.path.abspath(arguments.cli)
-    Storefront.source_dir = os.path.abspath(arguments.source_dir)
-    Storefront.screenshots = arguments.screenshots
-    unittest.main(module=__name__, argv=[sys.argv[0], *rest], verbosity=2)
+    walk_class.server_class = SERVERS[arguments.server]
+    walk_class.cli = os.path.abspath(arguments.cli)
+    walk_class.source_dir = os.path.abspath(arguments.source_dir)
+    walk_class.screenshots = arguments.screenshots
+    unittest.main(module=walk_class.__module__, argv=[sys.argv[0], *rest], verbosity=2)
 
 
 if __name__ == "__main__":
-    main()
+    run_walk(Storefront, __doc__.splitlines()[0])

@@ -385,5 +385,30 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     EXPECT_EQ(noList.err.find(told, at + 1), std::string::npos) << noList.err;
 }
 
+// A shop that cannot take orders properly is exported all the same, each
+// warning told on a line of its own.
+TEST_F(QuaystallCliTest, ExportTellsEachWarningAndGoesOn)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    NameValueList settings = NameValueList::fromText(readFileBytes(cgi("Demo-cgi/qstl2.cfg")));
+    for (const auto& [name, value] : {std::pair<const char*, const char*>{"sales_email", "s@demo.test"},
+                                      {"tech_email", "t@demo.test"},
+                                      {"paymethod", "Credit Card"},
+                                      {"shipmethod", "percentage"},
+                                      {"shippercent", "five"}})
+        settings.setValue(name, value);
+    folder.write("program/Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg", settings.toText());
+
+    const Outcome run = cli({"export", "Demo"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> told;
+    forEachLine(run.err, [&](std::string_view line) { told.emplace_back(line); });
+    ASSERT_EQ(told.size(), 6u) << run.err;
+    EXPECT_TRUE(told[0].starts_with("warning: Payment is by Credit Card, ")) << told[0];
+    EXPECT_TRUE(told[1].starts_with("warning: Postage is a percentage of the order value, ")) << told[1];
+    EXPECT_TRUE(told[2].starts_with("IMPORTANT!!!")) << told[2];
+    EXPECT_TRUE(fs::is_regular_file(program() + "/upload/Demo/Demo-cgi/qstl2.cfg"));
+}
+
 } // namespace
 } // namespace qs

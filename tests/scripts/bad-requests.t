@@ -51,6 +51,13 @@ my @requests = (
     ['Admin.pl',     { body => 'action=signin&userid=boss&password=wrong' }, 403, 'not right'],
     ['Admin.pl',     { body => 'action=signin&userid=%FF' },     400, 'could not read that request'],
     ['Admin.pl',     { body => "password=$LONG" x 6 },           400, 'too long for the shop to read'],
+    ['Checkout.pl',  { body => 'step=pay' },                    400, 'could not read that request'],
+    ['Checkout.pl',  { body => 'step=details&name=%FF' },       400, 'could not read that request'],
+    ['Checkout.pl',  { body => 'step=place&seen=x' },           200, 'Your basket is empty'],
+    ['Checkout.pl',  { query => 'step=summary', cookie => 'basket=..%2Fx; customer=..%2F..%2Fqstl2.cfg' }, 303, ''],
+    ['Checkout.pl',  { query => 'print=1&key=' },               404, 'that order could not be found'],
+    ['Checkout.pl',  { query => 'paid=..%2Fcounter&key=x', body => 'a', type => 'multipart/form-data' }, 404,
+                                                                'that order could not be found'],
 );
 
 for my $case (@requests) {

@@ -56,12 +56,12 @@ sub make_shop {
     return $dir;
 }
 
-# A stand-in for the host's mail program: keeps its arguments and its input
-# in $dir, and ends with $status.
+# A stand-in for the host's mail program: keeps its arguments and every
+# message it is given, one after another, in $dir, and ends with $status.
 sub stand_in_mailer {
     my ($dir, $status) = @_;
     my $program = "$dir/sendmail";
-    spew($program, "\n", '#!/bin/sh', qq{printf '%s\\n' "\$@" > "$dir/arguments"}, qq{cat > "$dir/message"}, "exit $status");
+    spew($program, "\n", '#!/bin/sh', qq{printf '%s\\n' "\$@" > "$dir/arguments"}, qq{cat >> "$dir/message"}, "exit $status");
     chmod 0755, $program;
     return $program;
 }

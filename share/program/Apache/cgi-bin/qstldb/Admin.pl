@@ -34,11 +34,6 @@ use ShopText qw(html html_text);
 my $ORDERS_PAGE = 50;
 my @MARKS = (['paid', 'Mark paid'], ['dispatched', 'Mark dispatched'], ['cancelled', 'Mark cancelled']);
 
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
-
 sub page {
     my ($shop, $status, $content) = @_;
     send_shop_page($shop, $status, 'Administration', $content);
@@ -193,7 +188,7 @@ sub download_orders {
 sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
-    return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
+    return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
     return switched_off_page($shop) unless admin_account($RealBin);
     my ($form, $query) = @$request{qw(form query)};
     my $action = $request->{method} eq 'POST' ? $form->{action} // '' : undef;

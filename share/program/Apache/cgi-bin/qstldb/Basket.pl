@@ -14,28 +14,16 @@ use warnings;
 use FindBin qw($RealBin);
 use lib $RealBin;
 use ShopBasket qw(new_basket_id change_basket add_line same_choice $MAX_QUANTITY $MAX_LINES);
-use ShopCatalogue qw(product_from_line type_names);
+use ShopCatalogue qw(type_names);
 use ShopContext qw(open_shop basket_lines);
-use ShopIndex qw(id_line);
 use ShopMoney qw(money_text);
 use ShopPage qw(send_shop_page send_failure_page notice);
+use ShopPricing qw(find_product priced_line);
 use ShopProduct qw(unit_price type_index product_options order_form);
 use ShopRequest qw(read_request send_redirect cookie_header);
 use ShopText qw(html url_encode);
 
 my $KEEP_SECONDS = 7 * 24 * 3600;
-
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
-
-sub find_product {
-    my ($shop, $id) = @_;
-    return undef unless defined $id && $id =~ /\A-?\d{1,18}\z/ && -e "$shop->{data}/shop.data";
-    my $line = id_line($shop->{data}, $id);
-    return defined $line ? product_from_line($line) : undef;
-}
 
 # The line the form asks for, or the reason it cannot be added.
 sub line_from_form {
@@ -99,32 +87,6 @@ sub save_and_show {
     send_redirect($next // 'Basket.pl', cookie_header('basket', $id, $KEEP_SECONDS));
 }
 
-# A line as it stands in the catalogue now: its product and price, or why
-# it can no longer be bought.
-sub priced_line {
-    my ($shop, $line) = @_;
-    my $product = find_product($shop, $line->{product});
-    return { %$line, gone => 'No longer available' } unless $product;
-    my $type = type_index($product, $line->{type});
-    return { %$line, name => $product->{name}, gone => 'No longer available as chosen' }
-        unless defined $type && still_offered(product_options($shop, $product), $line->{choices});
-    my $price = unit_price($shop, $product, $type);
-    return { %$line, name => $product->{name}, gone => 'Price on request' } unless defined $price;
-    return { %$line, name => $product->{name}, price => $price, total => $price * $line->{quantity} };
-}
-
-# The options the product offers now are the ones chosen, in the same
-# order, and each chosen variation is still offered.
-sub still_offered {
-    my ($options, $choices) = @_;
-    return 0 unless @$options == @$choices;
-    for my $i (0 .. $#$options) {
-        my ($name, $variation) = @{ $choices->[$i] };
-        return 0 unless $options->[$i]{name} eq $name && grep { $_ eq $variation } @{ $options->[$i]{variations} };
-    }
-    return 1;
-}
-
 sub choices_text {
     my ($line) = @_;
     my @parts = (($line->{type} ne '' ? ("Type: $line->{type}") : ()), map { "$_->[0]: $_->[1]" } @{ $line->{choices} });
@@ -140,7 +102,9 @@ sub vat_note {
 sub basket_page {
     my ($shop) = @_;
     my @lines = map { priced_line($shop, $_) } @{ basket_lines($shop) };
-    return page($shop, '200 OK', "<h2>Your basket</h2>\n" . notice('Your basket is empty.')
+    my $empty = ($shop->{request}{query}{checkout} // '') eq 'empty'
+        ? 'Your basket is empty, so there is nothing to check out yet.' : 'Your basket is empty.';
+    return page($shop, '200 OK', "<h2>Your basket</h2>\n" . notice($empty)
         . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless @lines;
     my $currency = $shop->{settings}{currency};
     my ($subtotal, $rows, $number) = (0, '', 0);
@@ -178,7 +142,7 @@ sub page {
 sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
-    return page($shop, '400 Bad Request', notice($PROBLEM{ $request->{problem} })) if $request->{problem};
+    return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
     return basket_page($shop) unless $request->{method} eq 'POST';
     my $action = $request->{form}{action} // '';
     return add_to_basket($shop, $request->{form}) if $action eq 'add';

@@ -17,26 +17,20 @@ use strict;
 use warnings;
 use FindBin qw($RealBin);
 use lib $RealBin;
-use ShopCatalogue qw(product_from_line field_for_type);
+use ShopCatalogue qw(product_from_line field_for_type read_terms);
 use ShopContext qw(open_shop per_type_fields);
-use ShopFiles qw(each_line);
 use ShopIndex qw(category_lines id_line);
 use ShopPage qw(send_shop_page send_failure_page notice picture_html picture_url category_link level_text_html pager_html);
 use ShopProduct qw(price_html product_card type_index order_form product_facts_html);
 use ShopRequest qw(read_request);
 use ShopSearch qw(search_fields search_words find_products);
 use ShopTemplate qw(fill_template);
-use ShopText qw(html html_text url_encode from_catalogue to_catalogue);
+use ShopText qw(html html_text url_encode to_catalogue);
 
 my $CATEGORY_PAGE = 24;
 my $RESULTS_PAGE  = 20;
 my $MAX_SEARCH    = 100;
 my $PREPARING     = 'Our catalogue is being prepared. Please come back soon.';
-
-my %PROBLEM = (
-    'too long'  => 'Sorry, that request was too long for the shop to read.',
-    'malformed' => 'Sorry, the shop could not read that request.',
-);
 
 sub has_catalogue { return -e "$_[0]{data}/shop.data" }
 
@@ -153,9 +147,7 @@ sub search_page {
 
 sub terms_page {
     my ($shop) = @_;
-    my @lines;
-    each_line("$shop->{data}/termcondition.txt", sub { push @lines, html(from_catalogue($_[0])) });
-    pop @lines while @lines && $lines[-1] eq '';
+    my @lines = map { html($_) } @{ read_terms($shop->{data}) };
     return ('200 OK', 'Terms and conditions', "<h2>Terms and conditions</h2>\n"
         . (@lines ? '<div class="terms">' . join("<br>\n", @lines) . "</div>\n"
                   : notice('Our terms and conditions will be published here soon.')));
@@ -177,7 +169,7 @@ sub answer {
     my $shop = open_shop($RealBin, $request);
     my $query = $request->{query};
     my ($status, $title, $content, $current)
-        = $request->{problem}                ? refused('400 Bad Request', $PROBLEM{ $request->{problem} })
+        = $request->{problem}                ? refused('400 Bad Request', $request->{problem})
         : ($query->{page} // '') eq 'terms'  ? terms_page($shop)
         : defined $query->{page}             ? refused('404 Not Found', 'Sorry, that page could not be found.')
         : defined $query->{product}          ? product_page($shop, $query->{product}, $query->{type})

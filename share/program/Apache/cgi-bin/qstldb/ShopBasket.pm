@@ -7,7 +7,7 @@ package ShopBasket;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopFiles qw(each_line write_atomically with_lock make_folder);
+use ShopFiles qw(each_line write_atomically with_lock make_folder remove_unused);
 use ShopRandom qw(random_hex);
 use ShopText qw(url_encode url_decode from_request);
 
@@ -52,7 +52,7 @@ sub change_basket {
     my $folder = basket_folder($data);
     make_folder($folder) && make_folder("$data/locks") or return 0;
     return with_lock("$data/locks/baskets", sub {
-        remove_unused_baskets($folder);
+        remove_unused($folder, $UNUSED_DAYS, \&valid_basket_id);
         my $lines = read_basket($data, $id);
         $change->($lines);
         splice @$lines, $MAX_LINES if @$lines > $MAX_LINES;
@@ -88,17 +88,6 @@ sub add_line {
         return;
     }
     push @$lines, $new;
-}
-
-# Baskets left alone for a week go, looked for at most once a day.
-sub remove_unused_baskets {
-    my ($folder) = @_;
-    my $mark = "$folder/last-sweep";
-    return if -e $mark && -M $mark < 1;
-    write_atomically($mark, '');
-    opendir(my $dir, $folder) or return;
-    unlink grep { -M $_ > $UNUSED_DAYS } map { "$folder/$_" } grep { valid_basket_id($_) } readdir $dir;
-    closedir $dir;
 }
 
 1;

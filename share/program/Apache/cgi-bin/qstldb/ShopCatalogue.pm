@@ -9,7 +9,7 @@ use ShopFiles qw(each_line);
 use ShopText qw(from_catalogue);
 
 our @EXPORT_OK = qw(@COLUMNS read_categories product_from_line product_from_values read_per_type_fields read_options
-    read_vat_rates is_suppressed type_names field_for_type);
+    read_vat_rates read_terms is_suppressed type_names field_for_type);
 
 # The columns of shop.data, by position.
 our @COLUMNS = ('ID', 'Path', 'Type', 'Options', 'Custom Field 1', 'Custom Field 2', 'Custom Field 3',
@@ -121,6 +121,16 @@ sub read_vat_rates {
             if defined $rate && $rate =~ /\A\s*\d{1,3}(?:\.\d{0,2})?\s*\z/;
     });
     return \%rates;
+}
+
+# termcondition.txt: the shop's terms as lines of text, without the blank
+# lines at their end; none when the shop has no terms.
+sub read_terms {
+    my ($data) = @_;
+    my @lines;
+    each_line("$data/termcondition.txt", sub { push @lines, from_catalogue($_[0]) });
+    pop @lines while @lines && $lines[-1] !~ /\S/;
+    return \@lines;
 }
 
 # "Suppress" hides a product when it holds anything but an empty value or a

@@ -1,6 +1,7 @@
 package ShopContext;
 # The shop as one request sees it: its settings, its data folder, its
-# category tree and the customer's basket, read once per request.
+# category tree and the customer's basket, read once per request, and the
+# headers (cookies) its answer carries.
 use strict;
 use warnings;
 use Exporter qw(import);
@@ -31,6 +32,7 @@ sub open_shop {
         by_path    => \%by_path,
         basket_id  => valid_basket_id($request->{cookies}{basket}),
         request    => $request,
+        headers    => [],
     };
 }
 

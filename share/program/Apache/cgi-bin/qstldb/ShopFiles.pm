@@ -7,7 +7,7 @@ use Exporter qw(import);
 use Fcntl qw(:flock);
 use IO::Handle;
 
-our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock make_folder);
+our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock make_folder remove_unused);
 
 # Calls $visit for every line of a file. The files come from Windows as often
 # as not, so a line may end in CR LF, LF or a lone CR. False when the file
@@ -67,6 +67,19 @@ sub with_lock {
 sub make_folder {
     my ($path, $mode) = @_;
     return -d $path || mkdir($path, $mode // 0775) || -d $path;
+}
+
+# Removes the files of $folder whose names $named accepts and that nobody
+# has used for more than $days days; looked for at most once a day, marked
+# by the folder's "last-sweep" file.
+sub remove_unused {
+    my ($folder, $days, $named) = @_;
+    my $mark = "$folder/last-sweep";
+    return if -e $mark && -M $mark < 1;
+    write_atomically($mark, '');
+    opendir(my $dir, $folder) or return;
+    unlink grep { -M $_ > $days } map { "$folder/$_" } grep { $named->($_) } readdir $dir;
+    closedir $dir;
 }
 
 1;

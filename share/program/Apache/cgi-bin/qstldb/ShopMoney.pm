@@ -9,18 +9,22 @@ our @EXPORT_OK = qw(pence rate_hundredths percent_of vat_within share_of thousan
 
 my %SYMBOL = (gbp => "\x{A3}", usd => '$', eur => "\x{20AC}");
 
-# Pence from a price such as "12", "9.99" or "0.5"; a third decimal rounds
-# half up. Undef when the text is not such a number: the product is then
-# "price on request", never free.
-sub pence {
-    my ($price) = @_;
-    return undef unless defined $price && $price =~ /\A\s*(\d{1,12})?(?:\.(\d*))?\s*\z/;
+# A plain decimal number such as "12", "9.99" or ".5" as a whole number of
+# its $places-th decimal parts; a further decimal rounds half up. Undef when
+# the text is not such a number or has more than $digits whole digits.
+sub fixed_point {
+    my ($text, $places, $digits) = @_;
+    return undef unless defined $text && $text =~ /\A\s*(\d{1,$digits})?(?:\.(\d*))?\s*\z/;
     my ($whole, $fraction) = ($1, $2 // '');
     return undef if !defined $whole && $fraction eq '';
-    my $amount = ($whole // 0) * 100 + substr($fraction . '00', 0, 2);
-    $amount += 1 if length $fraction > 2 && substr($fraction, 2, 1) >= 5;
+    my $amount = ($whole // 0) * 10**$places + substr($fraction . '0' x $places, 0, $places);
+    $amount += 1 if length $fraction > $places && substr($fraction, $places, 1) >= 5;
     return $amount;
 }
+
+# Pence from a price as typed. Undef when the text is not a number: the
+# product is then "price on request", never free.
+sub pence { return fixed_point($_[0], 2, 12) }
 
 # A VAT rate such as "17.5" in hundredths of a percent (1750); undef when it
 # is not a plain number with at most two decimals.
@@ -52,17 +56,8 @@ sub share_of {
     return int((2 * $amount * $part + $whole) / (2 * $whole));
 }
 
-# A weight such as "0.25" or "12" in thousandths of its unit; more decimals
-# round half up. Undef when it is not such a number.
-sub thousandths {
-    my ($weight) = @_;
-    return undef unless defined $weight && $weight =~ /\A\s*(\d{1,9})?(?:\.(\d*))?\s*\z/;
-    my ($whole, $fraction) = ($1, $2 // '');
-    return undef if !defined $whole && $fraction eq '';
-    my $amount = ($whole // 0) * 1000 + substr($fraction . '000', 0, 3);
-    $amount += 1 if length $fraction > 3 && substr($fraction, 3, 1) >= 5;
-    return $amount;
-}
+# A weight such as "0.25" or "12" in thousandths of its unit.
+sub thousandths { return fixed_point($_[0], 3, 9) }
 
 # "12.34": an amount as order files and payment services write it.
 sub amount_text {

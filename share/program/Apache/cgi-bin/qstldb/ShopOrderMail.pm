@@ -37,9 +37,10 @@ sub order_text {
 }
 
 # Sends the mails of the order that have not gone yet; returns how many
-# could not be sent.
+# could not be sent. $sales_extra, when given, ends the sales mail alone and
+# is kept nowhere else.
 sub send_order_mails {
-    my ($shop, $number) = @_;
+    my ($shop, $number, $sales_extra) = @_;
     my $order = read_order($shop->{data}, $number) or return 2;
     my $sales = $shop->{settings}{sales_email} // '';
     my $company = ($shop->{settings}{company} // '') =~ /\S/ ? $shop->{settings}{company} : 'our shop';
@@ -47,7 +48,8 @@ sub send_order_mails {
     my $text = order_text($order);
     my %mails = (
         mail_sales => { from => $sales, to => $sales, (valid_address($customer) ? (reply_to => $customer) : ()),
-            subject => "Order $number from " . order_value($order, 'name'), body => "A new order:\n\n$text" },
+            subject => "Order $number from " . order_value($order, 'name'),
+            body => "A new order:\n\n$text" . (defined $sales_extra ? "\n$sales_extra" : '') },
         mail_customer => { from => $sales, to => $customer, subject => "Your order $number at $company",
             body => "Thank you for your order. We have received it as follows:\n\n$text\n$company\n" },
     );

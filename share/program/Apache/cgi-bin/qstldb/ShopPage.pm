@@ -100,7 +100,9 @@ sub basket_link {
 }
 
 # The pages' one script: a picture that cannot be loaded gives way to its
-# fallback (none: it goes), and a list marked to reload does so when changed.
+# fallback (none: it goes), a list marked to reload does so when changed, a
+# form marked to send itself is sent as soon as the page is read, and a
+# button marked to print prints the page.
 my $BEHAVIOUR = <<'JS';
 document.addEventListener('error', function (event) {
   var picture = event.target;
@@ -112,17 +114,26 @@ document.addEventListener('change', function (event) {
   var list = event.target;
   if (list.dataset && list.dataset.reload) location.href = list.dataset.reload + encodeURIComponent(list.value);
 });
+document.addEventListener('DOMContentLoaded', function () {
+  var form = document.querySelector('form[data-autosubmit]');
+  if (form) form.submit();
+});
+document.addEventListener('click', function (event) {
+  if (event.target.closest && event.target.closest('[data-print]')) window.print();
+});
 JS
 
-# Sends the whole page around $content; $current is the path of the
-# category the customer is in, if any. Only the page's own script runs, and
-# forms go only to the shop (and to @form_targets).
+# Sends the whole page around $content, with the headers the request added
+# to the shop's; $current is the path of the category the customer is in,
+# if any. Only the page's own script runs, and forms go only to the shop
+# (and to @form_targets).
 sub send_shop_page {
     my ($shop, $status, $title, $content, $current, @form_targets) = @_;
     my $nonce = random_hex(16);
     my $policy = "default-src 'none'; img-src * data:; style-src 'unsafe-inline'; script-src 'nonce-$nonce'; "
         . "form-action 'self'" . join('', map { " $_" } @form_targets) . "; base-uri 'none'; frame-ancestors 'none'";
-    send_page($status, shop_page($shop, $title, $content, $current, $nonce), "Content-Security-Policy: $policy");
+    send_page($status, shop_page($shop, $title, $content, $current, $nonce), "Content-Security-Policy: $policy",
+        @{ $shop->{headers} // [] });
 }
 
 # The page of last resort, when the shop's own page cannot be made; the
@@ -214,6 +225,21 @@ button.remove { background: none; border: 0; color: #b00020; cursor: pointer; fo
 .level { font-size: 16px; color: #1f3b5c; }
 .notice { padding: 14px 18px; background: #fff; border-left: 4px solid #1f3b5c; border-radius: 4px; }
 .terms { background: #fff; padding: 16px 20px; border-radius: 8px; }
+.checkout { display: grid; gap: 12px; max-width: 560px; background: #fff; border-radius: 8px; padding: 20px; box-shadow: 0 1px 3px rgba(0,0,0,.12); }
+.checkout .field { display: grid; gap: 4px; }
+.checkout label { font-weight: 600; }
+.checkout label.choice { font-weight: normal; }
+.checkout input[type=text], .checkout input[type=email], .checkout input[type=tel], .checkout textarea, .checkout select { font: inherit; padding: 6px 8px; border: 1px solid #b8c4d2; border-radius: 4px; }
+.checkout [aria-invalid=true] { border-color: #b00020; }
+.checkout .problem { margin: 0; }
+.checkout fieldset { border: 1px solid #dde3ea; border-radius: 6px; display: grid; gap: 10px; }
+.terms-box { max-height: 12em; overflow-y: auto; padding: 10px 12px; border: 1px solid #dde3ea; border-radius: 4px; font-size: 13px; background: #fafbfc; }
+.checkout-actions { display: flex; gap: 10px; align-items: center; justify-content: flex-end; }
+.checkout-actions a { margin-right: auto; }
+.checkout button, .pay button, button.print { font: inherit; padding: 8px 18px; border-radius: 4px; background: #e8a33d; color: #1b1b1b; border: 0; font-weight: 600; cursor: pointer; }
+.delivery, .paying { background: #fff; border-radius: 8px; padding: 12px 20px; margin: 14px 0; box-shadow: 0 1px 3px rgba(0,0,0,.12); }
+.order-number { font-size: 20px; font-weight: 600; color: #1f3b5c; }
+@media print { header, nav.tree, footer, button.print { display: none; } .layout { margin: 0; } }
 .admin-bar { display: flex; flex-wrap: wrap; gap: 10px 18px; align-items: center; margin-bottom: 16px; }
 .admin-bar form { margin-left: auto; }
 .admin-actions { display: flex; flex-wrap: wrap; gap: 8px; margin: 12px 0; }

@@ -12,24 +12,26 @@ our @EXPORT_OK = qw(read_request send_page send_download send_redirect cookie_he
 
 my $MAX_QUERY = 2048;
 my $MAX_BODY  = 16384;
+my $TOO_LONG   = 'Sorry, that request was too long for the shop to read.';
+my $UNREADABLE = 'Sorry, the shop could not read that request.';
 
 # { method, query => {name => text}, form => {...}, cookies => {...},
-#   problem => 'too long' | 'malformed' | undef }
+#   problem => what to tell the customer when the request cannot be read }
 sub read_request {
     my %request = (method => uc($ENV{REQUEST_METHOD} // 'GET'), query => {}, form => {}, cookies => {});
     my $query = $ENV{QUERY_STRING} // '';
-    return { %request, problem => 'too long' } if length $query > $MAX_QUERY;
+    return { %request, problem => $TOO_LONG } if length $query > $MAX_QUERY;
     my $problem = parse_pairs($query, qr/[&;]/, $request{query});
     if ($request{method} eq 'POST') {
         my $length = $ENV{CONTENT_LENGTH} // '';
-        return { %request, problem => 'too long' } if $length !~ /\A\d{1,9}\z/ || $length > $MAX_BODY;
+        return { %request, problem => $TOO_LONG } if $length !~ /\A\d{1,9}\z/ || $length > $MAX_BODY;
         my $type = $ENV{CONTENT_TYPE} // '';
-        return { %request, problem => 'malformed' } unless $type =~ m{\Aapplication/x-www-form-urlencoded\b}i;
+        return { %request, problem => $UNREADABLE } unless $type =~ m{\Aapplication/x-www-form-urlencoded\b}i;
         binmode STDIN;
         my $body = '';
         while (length $body < $length) {
             my $read = read(STDIN, $body, $length - length $body, length $body);
-            return { %request, problem => 'malformed' } unless $read;
+            return { %request, problem => $UNREADABLE } unless $read;
         }
         $problem ||= parse_pairs($body, qr/&/, $request{form});
     }
@@ -47,7 +49,7 @@ sub parse_pairs {
         next if $pair eq '';
         my ($name, $value) = map { from_request(url_decode($_)) } split(/=/, $pair, 2), '';
         if (!defined $name || !defined $value) {
-            $problem = 'malformed';
+            $problem = $UNREADABLE;
             next;
         }
         $into->{$name} //= $value;
