@@ -56,11 +56,11 @@ exec_line=$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop" | sed
 
 home="$work/home"
 mkdir "$home"
-# A desktop session starts menu entries in the home folder; this one has
-# never run the program.
+# A desktop session starts menu entries in the home folder, on its display
+# (never a test's offscreen platform); this one has never run the program.
 (
     cd "$home"
-    env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
+    env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM HOME="$home" \
         xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
             '"$exec_line"' &
             program=$!
