@@ -1,5 +1,5 @@
-#include "Undeletable.h"
 #include "TempFolder.h"
+#include "Undeletable.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/NameValueList.h"
@@ -228,7 +228,8 @@ TEST_F(QuaystallCliTest, OutsideAProgramFolderTheUsersOwnIsMadeFromTheMasterCopy
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << folder.read("err");
     const std::string own = home + "/.local/share/quaystall";
     EXPECT_EQ(readFileBytes(own + "/program-version.txt"), QUAYSTALL_VERSION "\n");
-    EXPECT_EQ(readFileBytes(own + "/Apache/cgi-bin/qstldb/AllCGIFiles.txt"), readFileBytes(cgi("AllCGIFiles.txt")));
+    EXPECT_EQ(readFileBytes(own + "/Apache/cgi-bin/qstldb/AllCGIFiles.txt"),
+              readFileBytes(cgi("AllCGIFiles.txt")));
     EXPECT_TRUE(fs::is_directory(own + "/shops/Demo"));
     EXPECT_TRUE(fs::is_regular_file(own + "/Apache/cgi-bin/qstldb/Demo-cgi/Catalogue.pl"));
     EXPECT_FALSE(fs::exists(home + "/location.cfg"));
@@ -240,8 +241,8 @@ TEST_F(QuaystallCliTest, FileErrorsAreToldAndEndWithExitStatusOne)
     const Outcome run = cli({"--program-dir", blocked, "shops"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "The program folder " + blocked +
-                           " could not be brought up to the installed master copy. Cannot create file " + blocked +
-                           "/program-version.txt: Not a directory\n");
+                           " could not be brought up to the installed master copy. Cannot create file " +
+                           blocked + "/program-version.txt: Not a directory\n");
 
     const Outcome tooLong = cli({"new-shop", std::string(300, 'a')});
     EXPECT_EQ(tooLong.status, 1);

@@ -12,8 +12,8 @@ void bringShopScriptsUpToDate(const AppState& state, UserInterface& ui)
     const std::string folder = state.ShopCGIDir();
     if (!DirExists(folder) || readVersionMark(folder, shopScriptsMarkName) == QUAYSTALL_VERSION)
         return;
-    const std::string missing =
-        CopyListedScripts(ui, state.LocCGI, state.LocCGI, folder, state.LocPerlPath, std::string(allScriptsListName));
+    const std::string missing = CopyListedScripts(ui, state.LocCGI, state.LocCGI, folder, state.LocPerlPath,
+                                                  std::string(allScriptsListName));
     if (!missing.empty()) {
         ui.message(missing, MessageKind::Warning);
         return;

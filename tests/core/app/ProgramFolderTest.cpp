@@ -1,7 +1,7 @@
 #include "core/app/ProgramFolder.h"
-#include "core/app/ProgramFolderUpdate.h"
 #include "ScriptedUserInterface.h"
 #include "TempFolder.h"
+#include "core/app/ProgramFolderUpdate.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +57,8 @@ struct Start {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(root))
             if (entry.is_regular_file())
-                files[entry.path().lexically_relative(root).string()] = folder.read(
-                    fs::path(entry.path()).lexically_relative(folder.path()).string());
+                files[entry.path().lexically_relative(root).string()] =
+                    folder.read(fs::path(entry.path()).lexically_relative(folder.path()).string());
         return files;
     }
 
@@ -78,10 +78,10 @@ TEST_F(ProgramFolderTest, ChoosesAndMakesTheFolder)
     };
     const Case cases[] = {
         {"the user's own under XDG_DATA_HOME", [](auto&) {}, "data/quaystall"},
-        {"the user's own under HOME without XDG_DATA_HOME",
-         [](auto& t) { t.places.dataHome.clear(); }, "home/.local/share/quaystall"},
-        {"a relative XDG_DATA_HOME counts as unset",
-         [](auto& t) { t.places.dataHome = "relative/data"; }, "home/.local/share/quaystall"},
+        {"the user's own under HOME without XDG_DATA_HOME", [](auto& t) { t.places.dataHome.clear(); },
+         "home/.local/share/quaystall"},
+        {"a relative XDG_DATA_HOME counts as unset", [](auto& t) { t.places.dataHome = "relative/data"; },
+         "home/.local/share/quaystall"},
         {"--program-dir before all", [](auto& t) { t.places.chosen = t.folder.file("elsewhere/shops"); },
          "elsewhere/shops"},
         {"a working folder that is no program folder",
@@ -156,7 +156,8 @@ TEST_F(ProgramFolderTest, AnUpgradeAddsWhatIsMissingAndReplacesOnlyTheScripts)
     const auto after = filesUnder(folder.file("data/quaystall"));
     EXPECT_EQ(after, expected);
     // Spelled out, what the rules above decided.
-    EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/Catalogue.pl"), masterFiles.at("Apache/cgi-bin/qstldb/Catalogue.pl"));
+    EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/Catalogue.pl"),
+              masterFiles.at("Apache/cgi-bin/qstldb/Catalogue.pl"));
     EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/ShopPage.pm"), "new page\n");
     EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/data/countries.tax"), "countries the merchant edited\n");
     EXPECT_EQ(after.at("Help/index.html"), "<p>new help</p>");
@@ -234,9 +235,13 @@ TEST_F(ProgramFolderTest, WhatCannotBeDoneIsToldClearly)
          "with --program-dir naming the folder to keep them in.",
          MessageKind::Error},
         {"a program folder that cannot be written",
-         [](auto& t) { t.write("blocked", "a file, not a folder"), t.places.chosen = t.folder.file("blocked/x"); },
+         [](auto& t) {
+             t.write("blocked", "a file, not a folder");
+             t.places.chosen = t.folder.file("blocked/x");
+         },
          std::nullopt,
-         "The program folder {}/blocked/x could not be brought up to the installed master copy. Cannot create "
+         "The program folder {}/blocked/x could not be brought up to the installed master copy. Cannot "
+         "create "
          "file {}/blocked/x/program-version.txt: Not a directory",
          MessageKind::Error},
     };

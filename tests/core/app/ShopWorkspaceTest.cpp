@@ -229,7 +229,8 @@ TEST_F(ShopWorkspaceTest, AShopMadeByAnotherVersionGetsTheMasterScriptsWhenItOpe
                   c.refreshed ? "#!/usr/bin/perl\nprint 2;\r\n" : "old");
         EXPECT_EQ(fs::exists(cgi("Demo-cgi/ShopNew.pm")), c.refreshed);
         for (std::size_t i = 0; i < merchants.size(); ++i)
-            EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/" + merchants[i]), before[i]) << merchants[i];
+            EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/" + merchants[i]), before[i])
+                << merchants[i];
         EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/scripts-version.txt"), QUAYSTALL_VERSION "\n");
         CloseShop(state, editor, ui, {});
     }

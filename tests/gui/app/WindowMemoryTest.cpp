@@ -143,8 +143,9 @@ TEST(FittedOntoTest, KeepsThePlaceInsideTheScreen)
         {"a screen that starts elsewhere", QRect(0, 0, 800, 600), QRect(1280, 0, 800, 600)},
     };
     for (const auto& c : cases) {
-        const QRect area = std::string_view(c.name) == "a screen that starts elsewhere" ? screen.translated(1280, 0)
-                                                                                         : screen;
+        const QRect area = std::string_view(c.name) == "a screen that starts elsewhere"
+                               ? screen.translated(1280, 0)
+                               : screen;
         EXPECT_EQ(fittedOnto(c.saved, area), c.fitted) << c.name;
     }
 }
