@@ -22,6 +22,11 @@ bool entryExists(const fs::path& path)
 bool replacedByMaster(const std::string& relativePath)
 {
     const fs::path path(relativePath);
+    // The program's own files: its help, its tool-bar bitmaps and the
+    // preview server's configuration, which no merchant edits.
+    const fs::path top = *path.begin();
+    if (top == "Help" || top == "Buttons" || path == fs::path("lighttpd/preview.conf"))
+        return path.has_parent_path();
     if (path.parent_path() != fs::path(programScriptsFolder))
         return false;
     const fs::path name = path.filename();

@@ -161,7 +161,7 @@ TEST_F(ProgramFolderTest, AnUpgradeAddsWhatIsMissingAndReplacesOnlyTheScripts)
     EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/ShopPage.pm"), "new page\n");
     EXPECT_EQ(after.at("Apache/cgi-bin/qstldb/data/countries.tax"), "countries the merchant edited\n");
     EXPECT_EQ(after.at("Help/index.html"), "<p>new help</p>");
-    EXPECT_EQ(after.at("Buttons/save-on.bmp"), "BM old");
+    EXPECT_EQ(after.at("Buttons/save-on.bmp"), "BM new");
 
     // Once for each version: the same version again changes nothing.
     write(user + "Apache/cgi-bin/qstldb/Catalogue.pl", "changed by hand");
@@ -181,7 +181,12 @@ TEST_F(ProgramFolderTest, TheScriptsTheMasterReplaces)
         {"Apache/cgi-bin/qstldb/Demo-cgi/Catalogue.pl", false},
         {"Apache/cgi-bin/qstldb/notes.txt", false},
         {"Catalogue.pl", false},
-        {"Help/index.html", false},
+        {"Help/index.html", true},
+        {"Buttons/save-on.bmp", true},
+        {"lighttpd/preview.conf", true},
+        {"lighttpd/mine.conf", false},
+        {"Help", false},
+        {"settings.cfg", false},
     };
     for (const auto& [path, replaced] : cases)
         EXPECT_EQ(replacedByMaster(path), replaced) << path;
