@@ -91,8 +91,8 @@ std::unique_ptr<RemoteHost> connectShop(CliContext& context, const std::string& 
         return nullptr;
     }
     const char* password = std::getenv("QUAYSTALL_UPLOAD_PASSWORD");
-    return std::make_unique<RemoteHost>(RemoteHost::Login{settings, password ? password : "",
-                                                          uploadKnownHostsFile(context.state()), acceptNewHostKey});
+    return std::make_unique<RemoteHost>(RemoteHost::Login{
+        settings, password ? password : "", uploadKnownHostsFile(context.state()), acceptNewHostKey});
 }
 
 bool uploadShop(CliContext& context, const UploadArguments& arguments)
@@ -115,7 +115,8 @@ bool uploadShop(CliContext& context, const UploadArguments& arguments)
                            MessageKind::Warning);
     for (const std::string& path : report.deleted)
         context.out << "deleted " << path << '\n';
-    context.out << "files sent: " << report.sent.size() << '\n' << "files deleted: " << report.deleted.size() << '\n';
+    context.out << "files sent: " << report.sent.size() << '\n'
+                << "files deleted: " << report.deleted.size() << '\n';
     return true;
 }
 
@@ -133,13 +134,14 @@ bool fetchOrders(CliContext& context, const std::string& shop)
 void addUploadSettingsCommand(CLI::App& app, CliContext& context)
 {
     auto arguments = std::make_shared<SettingsArguments>();
-    auto* sub = app.add_subcommand("upload-settings",
-                                   "Set where the shop is uploaded to (never the password) and print the settings");
+    auto* sub = app.add_subcommand(
+        "upload-settings", "Set where the shop is uploaded to (never the password) and print the settings");
     sub->add_option("shop", arguments->shop, "The shop's name")->required();
     sub->add_option("--protocol", arguments->protocol, "sftp (the default), ftps or ftp")
         ->check(CLI::IsMember({"sftp", "ftps", "ftp"}));
     sub->add_option("--host", arguments->host, "The web host's name or address");
-    sub->add_option("--port", arguments->port, "The port; 0 for the protocol's own")->check(CLI::Range(0, 65535));
+    sub->add_option("--port", arguments->port, "The port; 0 for the protocol's own")
+        ->check(CLI::Range(0, 65535));
     sub->add_option("--user", arguments->user, "The login name");
     sub->add_option("--key", arguments->key, "A private SSH key file to log in with instead of a password");
     sub->add_option("--cgi-dir", arguments->cgiDir, "The folder on the host that receives SHOP-cgi");
@@ -153,13 +155,15 @@ void addUploadSettingsCommand(CLI::App& app, CliContext& context)
 void addUploadCommand(CLI::App& app, CliContext& context)
 {
     auto arguments = std::make_shared<UploadArguments>();
-    auto* sub = app.add_subcommand("upload", "Send what changed in the shop to its web host, exporting it first "
-                                             "when the upload folder is older than the shop");
+    auto* sub =
+        app.add_subcommand("upload", "Send what changed in the shop to its web host, exporting it first "
+                                     "when the upload folder is older than the shop");
     sub->add_option("shop", arguments->shop, "The shop's name")->required();
     sub->add_flag("--dry-run", arguments->dryRun, "Tell what would be sent and deleted, sending nothing");
     sub->add_flag("--accept-new-host-key", arguments->acceptNewHostKey,
                   "Accept and remember the key of a host not met before");
-    sub->add_flag("--delete", arguments->deleteRemoved, "Delete on the host the files the shop no longer has");
+    sub->add_flag("--delete", arguments->deleteRemoved,
+                  "Delete on the host the files the shop no longer has");
     sub->callback([&context, arguments] {
         context.setCommand([arguments](CliContext& c) { return uploadShop(c, *arguments); });
     });

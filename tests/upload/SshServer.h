@@ -106,7 +106,8 @@ private:
         pid_ = fork();
         if (pid_ == 0) {
             std::freopen(log.c_str(), "a", stderr);
-            execl(sshServerProgram, sshServerProgram, "-D", "-e", "-f", config.c_str(), static_cast<char*>(nullptr));
+            execl(sshServerProgram, sshServerProgram, "-D", "-e", "-f", config.c_str(),
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         for (int tries = 0; tries < 200 && !accepting(); ++tries)

@@ -66,14 +66,17 @@ std::size_t linesStartingWith(const std::string& text, const std::string& start)
 TEST_F(UploadCommandTest, SettingsThenUploadsThatTellEachFileAndTheCounts)
 {
     const std::string user = getpwuid(getuid())->pw_name;
-    const Outcome set = cli({"upload-settings", "Demo", "--host", "127.0.0.1", "--port", std::to_string(server.port()),
-                             "--user", user, "--key", server.userKey(), "--cgi-dir", folder.file("remote/cgi"),
-                             "--images-dir", folder.file("remote/images")});
+    const Outcome set =
+        cli({"upload-settings", "Demo", "--host", "127.0.0.1", "--port", std::to_string(server.port()),
+             "--user", user, "--key", server.userKey(), "--cgi-dir", folder.file("remote/cgi"),
+             "--images-dir", folder.file("remote/images")});
     EXPECT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(set.out, "protocol: sftp\nhost: 127.0.0.1\nport: " + std::to_string(server.port()) + "\nuser: " +
-                           user + "\nkey: " + server.userKey() + "\ncgi-dir: " + folder.file("remote/cgi") +
+    EXPECT_EQ(set.out, "protocol: sftp\nhost: 127.0.0.1\nport: " + std::to_string(server.port()) +
+                           "\nuser: " + user + "\nkey: " + server.userKey() +
+                           "\ncgi-dir: " + folder.file("remote/cgi") +
                            "\nimages-dir: " + folder.file("remote/images") + "\nproxy: \n");
-    EXPECT_EQ(folder.read("program/Apache/cgi-bin/qstldb/Demo-cgi/upload.cfg").find("assword"), std::string::npos);
+    EXPECT_EQ(folder.read("program/Apache/cgi-bin/qstldb/Demo-cgi/upload.cfg").find("assword"),
+              std::string::npos);
 
     const Outcome refused = cli({"upload", "Demo"});
     EXPECT_EQ(refused.status, 1);
@@ -84,7 +87,8 @@ TEST_F(UploadCommandTest, SettingsThenUploadsThatTellEachFileAndTheCounts)
     EXPECT_EQ(dryRun.status, 0) << dryRun.err;
     const std::size_t files = linesStartingWith(dryRun.out, "sent ");
     EXPECT_GT(files, 40u);
-    EXPECT_NE(dryRun.out.find("files sent: " + std::to_string(files) + "\nfiles deleted: 0\n"), std::string::npos);
+    EXPECT_NE(dryRun.out.find("files sent: " + std::to_string(files) + "\nfiles deleted: 0\n"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(folder.file("remote/cgi")));
 
     const Outcome first = cli({"upload", "Demo"});
@@ -98,7 +102,8 @@ TEST_F(UploadCommandTest, SettingsThenUploadsThatTellEachFileAndTheCounts)
     EXPECT_EQ(second.out, "sent cgi/data/termcondition.txt\nfiles sent: 1\nfiles deleted: 0\n") << second.err;
 
     // Orders fetched into the shop do not make it export again.
-    folder.write("remote/cgi/data/orders/1.order", "order=1\r\ndate=2026-12-08\r\nname=Ann\r\ntotal=1.00\r\n");
+    folder.write("remote/cgi/data/orders/1.order",
+                 "order=1\r\ndate=2026-12-08\r\nname=Ann\r\ntotal=1.00\r\n");
     EXPECT_EQ(cli({"fetch-orders", "Demo"}).out, "order 1: 2026-12-08 Ann 1.00\n");
     EXPECT_EQ(cli({"fetch-orders", "Demo"}).out, "");
     const Outcome third = cli({"upload", "Demo"});

@@ -1,9 +1,9 @@
+#include "core/publish/Upload.h"
 #include "SshServer.h"
 #include "TempFolder.h"
 #include "core/app/AppState.h"
 #include "core/publish/FetchOrders.h"
 #include "core/publish/RemoteHost.h"
-#include "core/publish/Upload.h"
 #include "core/publish/UploadManifest.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ TEST_F(UploadTest, SendsEverythingFirstThenOnlyWhatChangedOnEitherSide)
     EXPECT_EQ(told, everything);
     for (const auto& [name, bytes] : shopFiles) {
         const std::string path = onHost(name.starts_with("Demo-cgi") ? "cgi-bin/qstldb" + name.substr(8)
-                                                                    : "images" + name.substr(11));
+                                                                     : "images" + name.substr(11));
         EXPECT_EQ(folder.read(fs::relative(path, folder.path()).string()), bytes) << name;
     }
     const std::pair<const char*, int> modes[] = {

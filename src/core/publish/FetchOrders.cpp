@@ -40,8 +40,9 @@ std::vector<std::pair<unsigned long, std::string>> sortedOrderNames(std::vector<
 FetchedOrder readOrderSummary(const std::string& bytes)
 {
     const NameValueList values = NameValueList::fromText(bytes);
-    return {std::string(values.value("order")), std::string(values.value("date")), std::string(values.value("name")),
-            std::string(values.value("total")), std::string(values.value("status"))};
+    return {std::string(values.value("order")), std::string(values.value("date")),
+            std::string(values.value("name")), std::string(values.value("total")),
+            std::string(values.value("status"))};
 }
 
 std::string orderLine(const FetchedOrder& order)
@@ -49,7 +50,8 @@ std::string orderLine(const FetchedOrder& order)
     return "order " + order.number + ": " + order.date + " " + order.name + " " + order.total;
 }
 
-std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings, RemoteHost& host)
+std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings,
+                                         RemoteHost& host)
 {
     const std::string localFolder = joinPath(state.ShopDataDir(), "orders");
     MakeDirPath(localFolder);

@@ -23,7 +23,8 @@ struct FetchedOrder {
 // The order files of data/orders on the host that the shop's local
 // data/orders folder lacks, copied there (an order already fetched is never
 // replaced), in number order. Throws UploadError, FileError.
-std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings, RemoteHost& host);
+std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings,
+                                         RemoteHost& host);
 
 // The summary values of an order file's bytes (name=value lines).
 FetchedOrder readOrderSummary(const std::string& bytes);

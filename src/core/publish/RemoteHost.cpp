@@ -86,13 +86,13 @@ public:
 } // namespace
 
 HostKeyError::HostKeyError(Kind kind, std::string fingerprint)
-    : UploadError(kind == Kind::Unknown
-                      ? "The web host's key is not known yet. Its fingerprint is " + fingerprint +
-                            ". Accept it only if your host tells you it is theirs."
-                      : "WARNING: the web host's key has changed since the last upload (it is now " +
-                            fingerprint +
-                            "). Someone may be standing between you and your host. Nothing was sent; ask your "
-                            "host whether they changed their key."),
+    : UploadError(
+          kind == Kind::Unknown
+              ? "The web host's key is not known yet. Its fingerprint is " + fingerprint +
+                    ". Accept it only if your host tells you it is theirs."
+              : "WARNING: the web host's key has changed since the last upload (it is now " + fingerprint +
+                    "). Someone may be standing between you and your host. Nothing was sent; ask your "
+                    "host whether they changed their key."),
       kind(kind), fingerprint(std::move(fingerprint))
 {
 }
@@ -117,7 +117,8 @@ int hostKeyCheck(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch
     Sha256 sum;
     sum.add(found->len > 0 ? std::string_view(found->key, found->len) : std::string_view(found->key));
     const Sha256::Digest digest = sum.finish();
-    std::string fingerprint = base64(std::string_view(reinterpret_cast<const char*>(digest.data()), digest.size()));
+    std::string fingerprint =
+        base64(std::string_view(reinterpret_cast<const char*>(digest.data()), digest.size()));
     while (fingerprint.ends_with('='))
         fingerprint.pop_back();
     seen.fingerprint = "SHA256:" + fingerprint;
@@ -286,7 +287,8 @@ void RemoteHost::makeFolder(const std::string& folder, int mode)
     request.noBody = true;
     const bool sftp = login_.settings.protocol == Protocol::Sftp;
     // A folder that is there already is no failure; a mode that cannot be set is.
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1))
         request.quote.add((sftp ? "*mkdir " : "*MKD ") + quoted(folder.substr(0, slash)));
     request.quote.add((sftp ? "*mkdir " : "*MKD ") + quoted(folder));
     request.quote.add(sftp ? "chmod " + octal(mode) + " " + quoted(folder)
@@ -294,7 +296,8 @@ void RemoteHost::makeFolder(const std::string& folder, int mode)
     perform(request, "Cannot make folder " + folder + " on the host");
 }
 
-void RemoteHost::send(const std::string& localFile, const std::string& target, int mode, const Progress& progress)
+void RemoteHost::send(const std::string& localFile, const std::string& target, int mode,
+                      const Progress& progress)
 {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(localFile.c_str(), "rb"));
     if (!file)

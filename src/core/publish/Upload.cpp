@@ -84,8 +84,8 @@ HostSizes listHost(RemoteHost& host, const UploadSettings& settings, const Uploa
 
 std::string hostName(const UploadSettings& settings)
 {
-    return settings.user + "@" + settings.host + ":" + std::to_string(settings.port) + " " + settings.cgiFolder +
-           " " + settings.imagesFolder;
+    return settings.user + "@" + settings.host + ":" + std::to_string(settings.port) + " " +
+           settings.cgiFolder + " " + settings.imagesFolder;
 }
 
 } // namespace
@@ -140,7 +140,8 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
 
     // What is on the host already counts, also when the upload stops half-way.
     for (auto it = manifest.files.begin(); it != manifest.files.end();)
-        it = onHost.contains(it->first) || tree.files.contains(it->first) ? std::next(it) : manifest.files.erase(it);
+        it = onHost.contains(it->first) || tree.files.contains(it->first) ? std::next(it)
+                                                                          : manifest.files.erase(it);
     std::size_t unwritten = 0;
     try {
         for (const std::string& path : plan.send) {

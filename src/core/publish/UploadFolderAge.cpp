@@ -19,8 +19,8 @@ bool changedSince(const std::string& folder, fs::file_time_type built, const App
     std::error_code ec;
     const fs::path settings = uploadSettingsFile(state);
     const fs::path knownHosts = uploadKnownHostsFile(state);
-    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (it->is_directory() && it->path().parent_path() == fs::path(state.ShopDataDir()) &&
             std::find(std::begin(serverDataFolders), std::end(serverDataFolders),
                       it->path().filename().string()) != std::end(serverDataFolders))
@@ -41,7 +41,8 @@ bool uploadFolderOutOfDate(const AppState& state)
     const auto built = fs::last_write_time(joinPath(uploadCGIDir(state), settingsFileName), ec);
     if (ec)
         return true;
-    return changedSince(state.ShopCGIDir(), built, state) || (!state.LocImg.empty() && changedSince(state.LocImg, built, state));
+    return changedSince(state.ShopCGIDir(), built, state) ||
+           (!state.LocImg.empty() && changedSince(state.LocImg, built, state));
 }
 
 } // namespace qs

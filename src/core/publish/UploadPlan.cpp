@@ -21,11 +21,13 @@ UploadPlan planUpload(const UploadedFiles& shop, const UploadedFiles& manifest, 
     }
     for (const auto& [path, file] : shop) {
         const auto sent = manifest.find(path);
-        const bool changedThere = std::binary_search(plan.changedOnHost.begin(), plan.changedOnHost.end(), path);
+        const bool changedThere =
+            std::binary_search(plan.changedOnHost.begin(), plan.changedOnHost.end(), path);
         if (sent == manifest.end() || sent->second != file || changedThere)
             plan.send.push_back(path);
     }
-    std::stable_partition(plan.send.begin(), plan.send.end(), [](const std::string& path) { return !isScript(path); });
+    std::stable_partition(plan.send.begin(), plan.send.end(),
+                          [](const std::string& path) { return !isScript(path); });
     return plan;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/text/FileError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 
@@ -18,7 +19,10 @@ constexpr std::uint32_t roundConstants[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-constexpr std::uint32_t rotr(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+constexpr std::uint32_t rotr(std::uint32_t x, int n)
+{
+    return (x >> n) | (x << (32 - n));
+}
 
 } // namespace
 
@@ -60,8 +64,20 @@ void Sha256::block(const std::uint8_t* data)
 void Sha256::add(std::string_view bytes)
 {
     length_ += bytes.size();
-    for (const char c : bytes) {
-        buffer_[buffered_++] = std::uint8_t(c);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        if (buffered_ == 0 && left >= buffer_.size()) {
+            block(data);
+            data += buffer_.size();
+            left -= buffer_.size();
+            continue;
+        }
+        const std::size_t taken = std::min(left, buffer_.size() - buffered_);
+        std::copy(data, data + taken, buffer_.begin() + std::ptrdiff_t(buffered_));
+        buffered_ += taken;
+        data += taken;
+        left -= taken;
         if (buffered_ == buffer_.size()) {
             block(buffer_.data());
             buffered_ = 0;

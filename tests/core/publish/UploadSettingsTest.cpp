@@ -36,8 +36,14 @@ TEST(UploadSettingsTest, WhatTheFileLacksComesFromTheLocationDetails)
         EXPECT_EQ(settings.protocol, UploadSettings::Protocol::Sftp) << c.remoteCgi;
     }
 
-    UploadSettings saved{UploadSettings::Protocol::Ftps, "ftp.example.com", 990, "merchant", "",
-                         "/var/www/cgi-bin/shop", "", "proxy:3128"};
+    UploadSettings saved{UploadSettings::Protocol::Ftps,
+                         "ftp.example.com",
+                         990,
+                         "merchant",
+                         "",
+                         "/var/www/cgi-bin/shop",
+                         "",
+                         "proxy:3128"};
     saveUploadSettings(state, saved);
     EXPECT_EQ(folder.read("cgi/Demo-cgi/upload.cfg"),
               "Protocol=ftps\r\nHost=ftp.example.com\r\nPort=990\r\nUser=merchant\r\n"
