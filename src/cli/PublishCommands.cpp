@@ -42,7 +42,7 @@ bool exportShop(CliContext& context, const std::string& name)
 
 struct SettingsArguments {
     std::string shop;
-    std::optional<std::string> protocol, host, user, key, cgiDir, imagesDir, proxy;
+    std::optional<std::string> protocol, host, user, key, cgiDir, imagesDir, proxy, certificate;
     std::optional<int> port;
 };
 
@@ -63,6 +63,7 @@ bool changeUploadSettings(CliContext& context, const SettingsArguments& argument
     set(arguments.cgiDir, settings.cgiFolder);
     set(arguments.imagesDir, settings.imagesFolder);
     set(arguments.proxy, settings.proxy);
+    set(arguments.certificate, settings.certificateFile);
     if (arguments.port)
         settings.port = *arguments.port;
     saveUploadSettings(context.state(), settings);
@@ -147,6 +148,8 @@ void addUploadSettingsCommand(CLI::App& app, CliContext& context)
     sub->add_option("--cgi-dir", arguments->cgiDir, "The folder on the host that receives SHOP-cgi");
     sub->add_option("--images-dir", arguments->imagesDir, "The folder on the host that receives SHOP-images");
     sub->add_option("--proxy", arguments->proxy, "A proxy as HOST:PORT; empty for none");
+    sub->add_option("--certificate", arguments->certificate,
+                    "For FTPS: the certificate that vouches for a host's certificate of its own making");
     sub->callback([&context, arguments] {
         context.setCommand([arguments](CliContext& c) { return changeUploadSettings(c, *arguments); });
     });

@@ -74,7 +74,7 @@ TEST_F(UploadCommandTest, SettingsThenUploadsThatTellEachFileAndTheCounts)
     EXPECT_EQ(set.out, "protocol: sftp\nhost: 127.0.0.1\nport: " + std::to_string(server.port()) +
                            "\nuser: " + user + "\nkey: " + server.userKey() +
                            "\ncgi-dir: " + folder.file("remote/cgi") +
-                           "\nimages-dir: " + folder.file("remote/images") + "\nproxy: \n");
+                           "\nimages-dir: " + folder.file("remote/images") + "\nproxy: \ncertificate: \n");
     EXPECT_EQ(folder.read("program/Apache/cgi-bin/qstldb/Demo-cgi/upload.cfg").find("assword"),
               std::string::npos);
 

@@ -156,7 +156,8 @@ RemoteHost::~RemoteHost()
 std::string RemoteHost::url(const std::string& path) const
 {
     const UploadSettings& s = login_.settings;
-    std::string address = std::string(protocolName(s.protocol)) + "://" + s.host;
+    // FTPS is FTP that turns to TLS before logging in (AUTH TLS), on FTP's own port.
+    std::string address = (s.protocol == Protocol::Sftp ? "sftp://" : "ftp://") + s.host;
     if (s.port > 0)
         address += ":" + std::to_string(s.port);
     std::string escaped;
@@ -219,8 +220,11 @@ void RemoteHost::perform(Request& request, const std::string& subject)
         curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, &hostKey_);
     } else {
         curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
-        if (s.protocol == Protocol::Ftps)
+        if (s.protocol == Protocol::Ftps) {
             curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+            if (!s.certificateFile.empty())
+                curl_easy_setopt(curl, CURLOPT_CAINFO, s.certificateFile.c_str());
+        }
     }
     if (request.noBody)
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);

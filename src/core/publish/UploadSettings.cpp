@@ -111,6 +111,7 @@ UploadSettings loadUploadSettings(const AppState& state)
     take("CGIFolder", settings.cgiFolder);
     take("ImagesFolder", settings.imagesFolder);
     take("Proxy", settings.proxy);
+    take("CertificateFile", settings.certificateFile);
     return settings;
 }
 
@@ -126,6 +127,7 @@ void saveUploadSettings(const AppState& state, const UploadSettings& settings)
     file.setValue("CGIFolder", settings.cgiFolder);
     file.setValue("ImagesFolder", settings.imagesFolder);
     file.setValue("Proxy", settings.proxy);
+    file.setValue("CertificateFile", settings.certificateFile);
     MakeDirPath(state.ShopCGIDir());
     file.saveToFile(uploadSettingsFile(state));
 }
@@ -136,7 +138,7 @@ std::string describeUploadSettings(const UploadSettings& settings)
     return "protocol: " + std::string(protocolName(settings.protocol)) + "\nhost: " + settings.host +
            "\nport: " + std::to_string(port) + "\nuser: " + settings.user + "\nkey: " + settings.keyFile +
            "\ncgi-dir: " + settings.cgiFolder + "\nimages-dir: " + settings.imagesFolder +
-           "\nproxy: " + settings.proxy + "\n";
+           "\nproxy: " + settings.proxy + "\ncertificate: " + settings.certificateFile + "\n";
 }
 
 } // namespace qs

@@ -26,6 +26,10 @@ struct UploadSettings {
     std::string imagesFolder;
     // HOST:PORT of a proxy, or empty.
     std::string proxy;
+    // For FTPS: a certificate file the host's certificate must be vouched for
+    // by, for a host whose certificate is of its own making; empty trusts the
+    // system's certificate authorities.
+    std::string certificateFile;
 
     bool operator==(const UploadSettings&) const = default;
 };

@@ -43,18 +43,18 @@ TEST(UploadSettingsTest, WhatTheFileLacksComesFromTheLocationDetails)
                          "",
                          "/var/www/cgi-bin/shop",
                          "",
-                         "proxy:3128"};
+                         "proxy:3128", "/home/m/host.pem"};
     saveUploadSettings(state, saved);
     EXPECT_EQ(folder.read("cgi/Demo-cgi/upload.cfg"),
               "Protocol=ftps\r\nHost=ftp.example.com\r\nPort=990\r\nUser=merchant\r\n"
-              "CGIFolder=/var/www/cgi-bin/shop\r\nProxy=proxy:3128\r\n");
+              "CGIFolder=/var/www/cgi-bin/shop\r\nProxy=proxy:3128\r\nCertificateFile=/home/m/host.pem\r\n");
     // The images folder left empty takes the location's again.
     state.RemImgURL = "/pics/Demo";
     saved.imagesFolder = "pics/Demo";
     EXPECT_EQ(loadUploadSettings(state), saved);
     EXPECT_EQ(describeUploadSettings(saved),
               "protocol: ftps\nhost: ftp.example.com\nport: 990\nuser: merchant\nkey: \n"
-              "cgi-dir: /var/www/cgi-bin/shop\nimages-dir: pics/Demo\nproxy: proxy:3128\n");
+              "cgi-dir: /var/www/cgi-bin/shop\nimages-dir: pics/Demo\nproxy: proxy:3128\ncertificate: /home/m/host.pem\n");
 }
 
 TEST(UploadSettingsTest, FilesOfTheUploadFolderMapOntoTheHostsFolders)
