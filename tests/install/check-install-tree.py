@@ -166,7 +166,8 @@ def check_completion(root, own, scratch):
     shutil.copytree(own, work)
     for shop in ("Books", "Toys"):
         os.makedirs(os.path.join(work, "shops", shop))
-    commands = {"shops", "new-shop", "delete-shop", "check", "resave", "export", "search", "import"}
+    commands = {"shops", "new-shop", "delete-shop", "check", "resave", "export", "search", "import",
+                "upload-settings", "upload", "fetch-orders"}
     cases = [
         ("the commands", ["quaystall-cli", ""], work, commands),
         ("a command begun", ["quaystall-cli", "ex"], work, {"export"}),
