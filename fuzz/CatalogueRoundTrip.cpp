@@ -6,44 +6,49 @@
 #include "core/app/AppState.h"
 #include "core/catalogue/CatalogueFile.h"
 
-#include <optional>
 #include <string>
 
 namespace qs::fuzz {
 namespace {
 
-std::optional<WrittenCatalogue> readAndWrite(std::string_view productBytes, std::string_view categoryBytes)
+// Reads the bytes into a catalogue and writes it into written; false when
+// the load stopped.
+bool readAndWrite(std::string_view productBytes, std::string_view categoryBytes, WrittenCatalogue& written)
 {
     // One state serves every reading: a load starts by emptying the catalogue.
     static AppState state("");
     QuietUser user;
-    std::optional<WrittenCatalogue> written;
-    if (LoadCatalogueBytes(state, user, productBytes, categoryBytes)) {
-        written = WrittenCatalogue::of(state.catalogue);
-        written->productFile = productFileBytes(state.catalogue);
-        written->categoryFile = categoryFileBytes(state.catalogue);
+    const bool loaded = LoadCatalogueBytes(state, user, productBytes, categoryBytes);
+    if (loaded) {
+        written.gather(state.catalogue);
+        written.productFile.clear();
+        appendProductFile(state.catalogue, written.productFile);
+        written.categoryFile.clear();
+        appendCategoryFile(state.catalogue, written.categoryFile);
     } else {
         check(user.messages > 0, "a load that stops says why");
     }
     // What an input leaves allocated looks like a leak to the fuzzer, which
     // then runs the input again to look for one.
     state.catalogue.clear();
-    return written;
+    return loaded;
 }
 
 } // namespace
 
-WrittenCatalogue WrittenCatalogue::of(const Catalogue& catalogue)
+void WrittenCatalogue::gather(const Catalogue& catalogue)
 {
-    WrittenCatalogue written;
-    forEachProductValues(catalogue,
-                         [&](std::string_view line) { written.products.append(line).push_back('\n'); });
+    products.clear();
+    categories.clear();
     forEachCategoryPath(catalogue, [&](const TNewCategory& category, std::string_view path) {
-        written.categories.append(path).push_back('\n');
+        categories.append(path).push_back('\n');
         for (const std::string_view name : {descriptionField, pictureField, templateField})
-            written.categories.append(category.detail(name)).push_back('\n');
+            categories.append(category.detail(name)).push_back('\n');
+        for (const auto& product : category.products()) {
+            appendProductValues(products, path, *product);
+            products.push_back('\n');
+        }
     });
-    return written;
 }
 
 void checkSameCatalogue(const WrittenCatalogue& first, const WrittenCatalogue& second)
@@ -56,12 +61,13 @@ void checkSameCatalogue(const WrittenCatalogue& first, const WrittenCatalogue& s
 
 void checkCatalogueBytesRoundTrip(std::string_view productBytes, std::string_view categoryBytes)
 {
-    const auto first = readAndWrite(productBytes, categoryBytes);
-    if (!first)
+    // The buffers of one input serve the next.
+    static WrittenCatalogue first;
+    static WrittenCatalogue second;
+    if (!readAndWrite(productBytes, categoryBytes, first))
         return;
-    const auto second = readAndWrite(first->productFile, first->categoryFile);
-    check(second.has_value(), "a catalogue the program wrote reads again");
-    checkSameCatalogue(*first, *second);
+    check(readAndWrite(first.productFile, first.categoryFile, second), "a catalogue the program wrote reads again");
+    checkSameCatalogue(first, second);
 }
 
 } // namespace qs::fuzz

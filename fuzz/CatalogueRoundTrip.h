@@ -27,8 +27,9 @@ struct WrittenCatalogue {
     std::string productFile;
     std::string categoryFile;
 
-    // The catalogue's part; the files are the caller's to fill.
-    static WrittenCatalogue of(const Catalogue& catalogue);
+    // Takes the catalogue's part in place of what it held, in the same
+    // buffers; the files are the caller's to fill.
+    void gather(const Catalogue& catalogue);
 };
 
 // Stops the run unless the second catalogue held every product, value,

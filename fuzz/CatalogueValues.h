@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace qs {
 class Catalogue;
 class TNewCategory;
+class TNewProduct;
 } // namespace qs
 
 namespace qs::fuzz {
@@ -16,10 +18,13 @@ namespace qs::fuzz {
 void forEachCategoryPath(const Catalogue& catalogue,
                          const std::function<void(const TNewCategory&, std::string_view path)>& visit);
 
-// Gives onProduct every product of the catalogue as one line of text, in
-// tree order: its category's path, then each field that holds a value,
-// number and value. Two catalogues hold the same products with the same
-// values when their lines are the same. A line lasts until the next is given.
+// Appends the product's line to out, without a line end: its category's
+// path, then each field that holds a value, number and value. Two catalogues
+// hold the same products with the same values when their lines are the same.
+void appendProductValues(std::string& out, std::string_view path, const TNewProduct& product);
+
+// Gives onProduct the line of every product of the catalogue, in tree order.
+// A line lasts until the next is given.
 void forEachProductValues(const Catalogue& catalogue, const std::function<void(std::string_view)>& onProduct);
 
 } // namespace qs::fuzz

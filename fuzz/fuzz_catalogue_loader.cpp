@@ -32,7 +32,8 @@ std::optional<qs::fuzz::WrittenCatalogue> openAndSave(const qs::fuzz::FuzzShop& 
         return std::nullopt;
     check(qs::SaveCatalogueCommand(state, user, qs::SaveConfirmation::Skip) == qs::SaveOutcome::Saved,
           "an open shop saves");
-    auto saved = qs::fuzz::WrittenCatalogue::of(state.catalogue);
+    qs::fuzz::WrittenCatalogue saved;
+    saved.gather(state.catalogue);
     saved.productFile = qs::readFileBytes(shop.dataFile(qs::catalogueFileName));
     saved.categoryFile = qs::readFileBytes(shop.dataFile(qs::categoryFileName));
     return saved;

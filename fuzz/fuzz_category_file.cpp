@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -33,7 +34,9 @@ SavedDetails openAndSave(const qs::fuzz::FuzzShop& shop)
     qs::EditorState editor;
     qs::fuzz::QuietUser user;
     check(qs::OpenChosenShop(state, editor, user), "the category file never stops the open");
-    SavedDetails saved{qs::fuzz::WrittenCatalogue::of(state.catalogue).categories, {}};
+    qs::fuzz::WrittenCatalogue read;
+    read.gather(state.catalogue);
+    SavedDetails saved{std::move(read.categories), {}};
     check(qs::SaveCatalogueCommand(state, user, qs::SaveConfirmation::Skip) == qs::SaveOutcome::Saved,
           "an open shop saves");
     saved.categoryFile = qs::readFileBytes(shop.dataFile(qs::categoryFileName));

@@ -48,7 +48,10 @@ bool LoadCatalogueBytes(OpenCatalogue& open, UserInterface& ui, std::string_view
 void writeProductFile(const Catalogue& catalogue, AtomicFileWriter& file);
 // Writes the category lines of header_data.log likewise. Throws FileError.
 void writeCategoryFile(const Catalogue& catalogue, AtomicFileWriter& file);
-// The bytes each of the two writes.
+// The bytes each of the two writes, appended to a text in memory.
+void appendProductFile(const Catalogue& catalogue, std::string& bytes);
+void appendCategoryFile(const Catalogue& catalogue, std::string& bytes);
+// The same as texts of their own.
 std::string productFileBytes(const Catalogue& catalogue);
 std::string categoryFileBytes(const Catalogue& catalogue);
 

@@ -62,6 +62,12 @@ std::size_t TNewCategory::row() const
 
 TNewCategory* TNewCategory::childNamed(std::string_view name) const
 {
+    if (firstChildNamed_.empty()) {
+        for (const auto& child : children_)
+            if (child->text() == name)
+                return child.get();
+        return nullptr;
+    }
     const auto it = firstChildNamed_.find(name);
     return it == firstChildNamed_.end() ? nullptr : it->second;
 }
@@ -117,6 +123,11 @@ int TNewCategory::height() const
 
 void TNewCategory::indexChild(TNewCategory* child)
 {
+    if (firstChildNamed_.empty()) {
+        if (children_.size() > searchedFamily)
+            rebuildChildIndex();
+        return;
+    }
     const auto [it, added] = firstChildNamed_.try_emplace(child->text(), child);
     if (added || it->second == child)
         return;
@@ -149,6 +160,8 @@ void TNewCategory::unindexChild(TNewCategory* child)
 void TNewCategory::rebuildChildIndex()
 {
     firstChildNamed_.clear();
+    if (children_.size() <= searchedFamily)
+        return;
     for (const auto& child : children_)
         firstChildNamed_.try_emplace(child->text(), child.get());
 }

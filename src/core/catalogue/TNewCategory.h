@@ -71,6 +71,10 @@ private:
     {
     }
 
+    // A family of up to this many children is searched from the first child
+    // on, which costs less than keeping an index; a larger one is indexed.
+    static constexpr std::size_t searchedFamily = 8;
+
     void indexChild(TNewCategory* child);
     void unindexChild(TNewCategory* child);
     void rebuildChildIndex();
@@ -82,7 +86,9 @@ private:
     std::vector<std::unique_ptr<TNewProduct>> Products;
     ProductNameIndex productNames_;
     std::vector<std::unique_ptr<TNewCategory>> children_;
-    // The first child in tree order of each text, keyed by that child's own text.
+    // The first child in tree order of each text, keyed by that child's own
+    // text; empty until the family outgrows searchedFamily, then kept whole
+    // while the family has any child.
     std::unordered_map<std::string_view, TNewCategory*> firstChildNamed_;
 };
 

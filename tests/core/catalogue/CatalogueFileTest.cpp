@@ -324,6 +324,26 @@ TEST_F(CatalogueFileTest, AwkwardCatalogueSurvivesASaveAndReload)
     EXPECT_EQ(categoryFileBytes(inMemory.catalogue), categories);
 }
 
+// Files far larger than the pieces a save gathers before handing them on
+// come out whole, the same as the bytes written in memory.
+TEST_F(CatalogueFileTest, ALargeCatalogueIsSavedWholeAsWrittenInMemory)
+{
+    Catalogue& c = state.catalogue;
+    const std::string text(100, 'x');
+    for (int i = 0; i < 800; ++i) {
+        TNewCategory& range = c.addCategory(c.root(), "Range " + std::to_string(i));
+        range.setDetail("Description", text + std::to_string(i));
+        for (int j = 0; j < 2; ++j)
+            c.createProduct(range).setField("Description", text + std::to_string(j), ui);
+    }
+    ASSERT_TRUE(writeCatalogue(state, ui, shopData()));
+    const std::string products = readFileBytes(shopData());
+    const std::string categories = readFileBytes(headerLog());
+    EXPECT_GT(categories.size(), 100'000u);
+    EXPECT_EQ(products, productFileBytes(c));
+    EXPECT_EQ(categories, categoryFileBytes(c));
+}
+
 TEST_F(CatalogueFileTest, CategoryDefaultsFillTheEmptyColumnsOfTheirOwnProducts)
 {
     Catalogue& c = state.catalogue;

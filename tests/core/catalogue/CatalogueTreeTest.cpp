@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace qs {
 namespace {
 
@@ -224,6 +227,64 @@ TEST(CatalogueTree, SortingOrdersEveryLevelLinguisticallyAndKeepsProducts)
     EXPECT_EQ(banana.products()[0]->name(), "zz");
     EXPECT_EQ(banana.products()[2]->name(), "New Product 2");
     EXPECT_EQ(catalogue.findByPath("banana|C"), banana.children().back().get());
+}
+
+TNewCategory* firstChildByScan(const TNewCategory& parent, std::string_view name)
+{
+    for (const auto& child : parent.children())
+        if (child->text() == name)
+            return child.get();
+    return nullptr;
+}
+
+// A small family is searched and a large one indexed; either way the lookup
+// must answer with the first child of the name, as families grow past the
+// size where the index starts, shrink, and are renamed, moved and sorted.
+TEST(CatalogueTree, ChildLookupAgreesWithAScanAsFamiliesGrowAndShrink)
+{
+    Catalogue catalogue;
+    std::vector<TNewCategory*> parents;
+    for (const char* name : {"A", "B", "C"})
+        parents.push_back(&catalogue.addCategory(catalogue.root(), name));
+    const Names names = {"Kites", "kites", "Balls", "Dolls", "Drums", "Yo-yos"};
+    std::vector<TNewCategory*> children;
+
+    std::mt19937 random(20261208);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    std::size_t largestFamily = 0;
+    bool shrankBack = false;
+    for (int step = 0; step < 4000; ++step) {
+        // Families grow and then shrink, so that they cross the size both ways.
+        const bool growing = step % 1000 < 500;
+        const std::size_t adding = growing ? 9 : 2;
+        const std::size_t removing = growing ? 2 : 9;
+        const std::size_t action = pick(20);
+        TNewCategory* parent = parents[pick(parents.size())];
+        if (children.empty() || action < adding) {
+            children.push_back(&catalogue.addCategory(*parent, names[pick(names.size())]));
+        } else if (TNewCategory* child = children[pick(children.size())]; action < adding + removing) {
+            std::erase(children, child);
+            catalogue.destroyCategory(*child);
+        } else if (action < adding + removing + 4) {
+            child->setDetail("Category Name", names[pick(names.size())]);
+        } else if (action < adding + removing + 7) {
+            catalogue.moveCategory(*child, *parent, pick(parent->children().size() + 1));
+        } else {
+            const auto order = catalogue.childOrder();
+            catalogue.sortAlphabetically();
+            if (step % 2 == 0)
+                catalogue.restoreChildOrder(order);
+        }
+        for (const TNewCategory* p : parents) {
+            largestFamily = std::max(largestFamily, p->children().size());
+            shrankBack = shrankBack || (largestFamily > 20 && p->children().size() < 4);
+            for (const std::string& name : names)
+                ASSERT_EQ(p->childNamed(name), firstChildByScan(*p, name))
+                    << "step " << step << " " << p->text() << "|" << name;
+        }
+    }
+    EXPECT_GT(largestFamily, 20u) << "the families must have outgrown a search";
+    EXPECT_TRUE(shrankBack) << "and have shrunk again";
 }
 
 } // namespace

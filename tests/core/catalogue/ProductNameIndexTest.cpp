@@ -15,8 +15,10 @@ bool bruteForceHasOther(const TNewCategory& category, std::string_view name, con
     return false;
 }
 
-// The duplicate-name check answers from an index; it must always agree with
-// a plain scan of the category, through growth, deletions and renames.
+// The duplicate-name check answers from a list while the category is small
+// and from an index once it grows; it must always agree with a plain scan of
+// the category, through growth, deletions, renames and products taken away
+// and put back.
 TEST(ProductNameIndex, AgreesWithAScanThroughRandomChanges)
 {
     Catalogue catalogue;
@@ -36,8 +38,13 @@ TEST(ProductNameIndex, AgreesWithAScanThroughRandomChanges)
     };
 
     for (int step = 0; step < 6000; ++step) {
-        const std::size_t action = pick(10);
-        if (action < 4) {
+        const std::size_t action = pick(11);
+        if (action == 10) {
+            // The last products of one category, at times all of them, go to another at once.
+            TNewCategory& from = *categories[pick(categories.size())];
+            const std::size_t count = pick(4) == 0 ? from.productCount() : pick(from.productCount() + 1);
+            catalogue.appendProducts(*categories[pick(categories.size())], catalogue.takeLastProducts(from, count));
+        } else if (action < 4) {
             catalogue.createProduct(*categories[pick(categories.size())]);
         } else if (TNewProduct* product = anyProduct(); product && action < 7) {
             const std::string& name = names[pick(names.size())];
