@@ -241,10 +241,10 @@ void RemoteHost::perform(Request& request, const std::string& subject)
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToString);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, request.download);
     }
-    if (request.progress) {
+    if (const Progress* progress = request.progress ? request.progress : waiting_ ? &waiting_ : nullptr) {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, request.progress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progress);
     }
     hostKey_.refused = false;
     const CURLcode result = curl_easy_perform(curl);
