@@ -46,7 +46,8 @@ struct OrderValues {
 OrderValues readValues(const std::string& bytes)
 {
     OrderValues order;
-    for (const std::string& line : NameValueList::fromText(bytes).lines()) {
+    const NameValueList file = NameValueList::fromText(bytes);
+    for (const std::string& line : file.lines()) {
         const std::string name(NameValueList::nameOf(line));
         if (name.empty())
             continue;

@@ -182,7 +182,8 @@ void UploadActions::uploadShop()
     const std::optional<qs::UploadSettings> settings = this->settings();
     if (!settings)
         return;
-    if (qs::uploadFolderOutOfDate(app_) &&
+    // What is typed but not saved yet belongs to the shop as much as what is.
+    if ((app_.CatalogueModified() || qs::uploadFolderOutOfDate(app_)) &&
         publish_.exportShop(qs::ExportRun::BeforeUpload) != qs::ExportOutcome::Complete)
         return;
 
