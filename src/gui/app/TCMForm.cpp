@@ -382,8 +382,8 @@ void TCMForm::loadToolBarImages()
 {
     const QString programDir = QFile::decodeName(QByteArray::fromStdString(app_.ProgramDir));
     images_.load(QDir(programDir).filePath(QStringLiteral("Buttons")));
-    for (QToolButton* button : {SaveBtn, NewCatBtn, NewSubCatBtn, NewProdBtn, ImportBtn, ExportBtn, DelBtn,
-                                PreviewBtn, PostPackBtn})
+    for (QToolButton* button : {SaveBtn, NewCatBtn, NewSubCatBtn, NewProdBtn, ImportBtn, ExportBtn, UploadBtn,
+                                DelBtn, PreviewBtn, PostPackBtn})
         button->setIcon(images_.icon(button->property("imageSlot").toInt()));
 }
 
