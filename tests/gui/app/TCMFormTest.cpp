@@ -220,7 +220,7 @@ TEST_F(TCMFormTest, ToolBar1HasTheTenButtons)
         {"NewProdBtn", "New Product", "New Product", "new"},
         {"ImportBtn", "Import", "Import Data from Database", "import"},
         {"ExportBtn", "Export", "Export Data to Upload Directory", "export"},
-        {"UploadBtn", "Upload", "Upload your shop to your web host", "export"},
+        {"UploadBtn", "Upload", "Upload your shop to your web host", "upload"},
         {"DelBtn", "Delete", "Delete", "delete"},
         {"PreviewBtn", "Preview", "Preview your site", "catologue"},
         {"PostPackBtn", "Postage", "Postage & Packing", "post"},
