@@ -2,6 +2,7 @@
 
 #include "core/text/NameValueList.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <map>
@@ -79,6 +80,16 @@ QString linesTable(const OrderValues& order, const QString& sign)
 
 } // namespace
 
+QString orderDate(const std::string& written)
+{
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d)T(\\d\\d:\\d\\d):\\d\\dZ$"));
+    const QString text = QString::fromStdString(written);
+    const QRegularExpressionMatch match = iso.match(text);
+    return match.hasMatch()
+               ? match.captured(1) + QLatin1Char(' ') + match.captured(2) + QStringLiteral(" UTC")
+               : text;
+}
+
 QString orderHtml(const std::string& orderFileBytes)
 {
     const OrderValues order = readValues(orderFileBytes);
@@ -87,7 +98,8 @@ QString orderHtml(const std::string& orderFileBytes)
 
     QString html =
         QStringLiteral("<html><body><h2>Order %1</h2><table cellpadding=\"3\">").arg(value("order"));
-    html += row("Date", value("date")) + row("Status", value("status")) + row("Payment", value("payment"));
+    html += row("Date", orderDate(std::string(order.value("date"))).toHtmlEscaped()) +
+            row("Status", value("status")) + row("Payment", value("payment"));
     html += QStringLiteral("</table><h3>Customer</h3><table cellpadding=\"3\">");
     const std::pair<const char*, const char*> customer[] = {
         {"name", "Name"},       {"email", "E-mail"},      {"phone", "Phone"},

@@ -12,4 +12,8 @@ namespace qs::gui {
 // the customer typed (kept as "<br>" in the file) break the line.
 QString orderHtml(const std::string& orderFileBytes);
 
+// An order's date as the shop writes it ("2026-12-08T17:54:21Z") for
+// reading: "2026-12-08 17:54 UTC"; any other text as it is.
+QString orderDate(const std::string& written);
+
 } // namespace qs::gui

@@ -73,18 +73,20 @@ void TOrdersForm::showOrders(const std::vector<qs::FetchedOrder>& justFetched)
             : QStringLiteral("%1 new orders fetched from your web host.").arg(justFetched.size()));
     OrderGrid->setRowCount(0);
     OrderGrid->setRowCount(int(orders.size()));
+    // The first new order is chosen; without one, the latest.
     int selected = int(orders.size()) - 1;
-    for (int r = 0; r < int(orders.size()); ++r) {
+    for (int r = int(orders.size()) - 1; r >= 0; --r) {
         const qs::FetchedOrder& order = orders[std::size_t(r)];
         const bool isNew =
             std::any_of(justFetched.begin(), justFetched.end(),
                         [&](const qs::FetchedOrder& fetched) { return fetched.number == order.number; });
-        if (isNew && selected == int(orders.size()) - 1 && r < selected)
+        if (isNew)
             selected = r;
         const std::string cells[ColumnCount] = {order.number, order.date, order.name, order.total,
                                                 order.status};
         for (int c = 0; c < ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
+            auto* item =
+                new QTableWidgetItem(c == Date ? orderDate(cells[c]) : QString::fromStdString(cells[c]));
             QFont font = item->font();
             font.setBold(isNew);
             item->setFont(font);

@@ -45,7 +45,8 @@ public:
     ShownProgress(qs::Progress& progress, std::string_view label) : progress_(progress)
     {
         progress_.setLabel(label);
-        progress_.setRange(0, 1);
+        // A bar that only shows the work goes on, until the sending measures it.
+        progress_.setRange(0, 0);
         progress_.setPosition(0);
         progress_.offerCancel(true);
         progress_.show();

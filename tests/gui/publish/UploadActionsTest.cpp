@@ -222,6 +222,7 @@ TEST_F(UploadActionsTest, FetchOrdersListsEveryFetchedOrderTheNewOnesFirstChosen
     TOrdersForm& orders = actions->ordersForm();
     EXPECT_EQ(orders.SummaryLabel->text(), "1 new order fetched from your web host.");
     ASSERT_EQ(orders.OrderGrid->rowCount(), 1);
+    EXPECT_EQ(orders.OrderGrid->item(0, 1)->text(), "2026-12-08 10:05 UTC");
     EXPECT_EQ(orders.OrderGrid->item(0, 2)->text(), "<b>Ann</b>");
     const QString shown = orders.OrderView->toPlainText();
     for (const char* expected :
