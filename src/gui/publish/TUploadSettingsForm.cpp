@@ -226,12 +226,11 @@ void TUploadSettingsForm::confirm()
     } catch (const qs::FileError& error) {
         return ui_.message(error.what(), MessageKind::Error);
     }
-    typedPassword_ = PasswordEdit->text().toStdString();
+    const std::string password = PasswordEdit->text().toStdString();
     std::string reason;
-    if (!typedPassword_.empty() &&
-        !passwords_.store(qs::uploadPasswordName(state_, settings), typedPassword_, reason))
+    if (!password.empty() && !passwords_.store(qs::uploadPasswordName(state_, settings), password, reason))
         ui_.message("Your desktop's keyring did not take the password (" + reason +
-                        "). The program keeps it until you close it, and asks for it again after that.",
+                        "). It will be asked for at each upload.",
                     MessageKind::Warning);
     OkCancelDialog::confirm();
 }

@@ -52,9 +52,6 @@ public:
     QLineEdit* ProxyHostEdit = nullptr;
     QSpinBox* ProxyPortEdit = nullptr;
 
-    // The password typed at the last OK, empty when none was typed.
-    const std::string& typedPassword() const { return typedPassword_; }
-
     static constexpr const char* plainFtpWarning =
         "Plain FTP sends your password and your shop's files across the Internet unencrypted, where "
         "others may read them. Use SFTP or FTP over TLS if your host offers either.\nUse plain FTP all the "
@@ -74,7 +71,6 @@ private:
     qs::AppState& state_;
     qs::UserInterface& ui_;
     UploadPasswords& passwords_;
-    std::string typedPassword_;
     // The protocol shown before the one being chosen.
     int shownProtocol_ = 0;
 };

@@ -89,12 +89,7 @@ UploadActions::UploadActions(TCMForm& form, qs::AppState& app, qs::UserInterface
 
 void UploadActions::uploadSettings()
 {
-    form_.runCommand([this] {
-        if (settingsForm_->execute() && !settingsForm_->typedPassword().empty()) {
-            sessionLogin_ = qs::uploadPasswordName(app_, qs::loadUploadSettings(app_));
-            sessionPassword_ = settingsForm_->typedPassword();
-        }
-    });
+    form_.runCommand([this] { settingsForm_->execute(); });
 }
 
 std::optional<qs::UploadSettings> UploadActions::settings()
@@ -106,39 +101,27 @@ std::optional<qs::UploadSettings> UploadActions::settings()
                 MessageKind::Information);
     if (!settingsForm_->execute())
         return std::nullopt;
-    settings = qs::loadUploadSettings(app_);
-    if (!settingsForm_->typedPassword().empty()) {
-        sessionLogin_ = qs::uploadPasswordName(app_, settings);
-        sessionPassword_ = settingsForm_->typedPassword();
-    }
-    return settings;
+    return qs::loadUploadSettings(app_);
 }
 
-std::optional<std::string> UploadActions::password(const qs::UploadSettings& settings)
+std::optional<UploadActions::Password> UploadActions::password(const qs::UploadSettings& settings)
 {
     if (settings.protocol == qs::UploadSettings::Protocol::Sftp && !settings.keyFile.empty())
-        return std::string();
-    const std::string login = qs::uploadPasswordName(app_, settings);
-    if (login == sessionLogin_ && !sessionPassword_.empty())
-        return sessionPassword_;
-    if (auto kept = passwords_.read(login))
-        return kept;
-    auto typed = passwordPrompt(
+        return Password{};
+    if (auto kept = passwords_.read(qs::uploadPasswordName(app_, settings)))
+        return Password{*kept, false};
+    const auto typed = passwordPrompt(
         QStringLiteral("The password of %1 on %2:")
             .arg(QString::fromStdString(settings.user), QString::fromStdString(settings.host)));
-    if (typed) {
-        sessionLogin_ = login;
-        sessionPassword_ = *typed;
-    }
-    return typed;
+    if (!typed)
+        return std::nullopt;
+    return Password{*typed, true};
 }
 
-std::unique_ptr<qs::RemoteHost> UploadActions::connect(const qs::UploadSettings& settings)
+std::unique_ptr<qs::RemoteHost> UploadActions::connect(const qs::UploadSettings& settings,
+                                                       const Password& password)
 {
-    const std::optional<std::string> secret = password(settings);
-    if (!secret)
-        return nullptr;
-    qs::RemoteHost::Login login{settings, *secret, qs::uploadKnownHostsFile(app_), false};
+    qs::RemoteHost::Login login{settings, password.text, qs::uploadKnownHostsFile(app_), false};
     for (;;) {
         auto host = std::make_unique<qs::RemoteHost>(login);
         host->whileWaiting([this](std::uint64_t) {
@@ -148,6 +131,11 @@ std::unique_ptr<qs::RemoteHost> UploadActions::connect(const qs::UploadSettings&
         try {
             // Listing the CGI folder logs in and meets the host's key.
             host->list(qs::hostPath(settings, "cgi"));
+            // A password typed for this upload has proved right: the keyring
+            // keeps it for the next, where there is a keyring.
+            std::string unused;
+            if (password.typed)
+                passwords_.store(qs::uploadPasswordName(app_, settings), password.text, unused);
             return host;
         } catch (const qs::HostKeyError& error) {
             if (error.kind == qs::HostKeyError::Kind::Changed || login.acceptNewHostKey)
@@ -183,6 +171,9 @@ void UploadActions::uploadShop()
     const std::optional<qs::UploadSettings> settings = this->settings();
     if (!settings)
         return;
+    const std::optional<Password> secret = password(*settings);
+    if (!secret)
+        return;
     // What is typed but not saved yet belongs to the shop as much as what is.
     if ((app_.CatalogueModified() || qs::uploadFolderOutOfDate(app_)) &&
         publish_.exportShop(qs::ExportRun::BeforeUpload) != qs::ExportOutcome::Complete)
@@ -192,7 +183,7 @@ void UploadActions::uploadShop()
     qs::Progress& window = shown.window();
     qs::UploadReport report;
     try {
-        const auto host = connect(*settings);
+        const auto host = connect(*settings, *secret);
         if (!host)
             return;
         window.setLabel("Comparing your shop with the last upload...");
@@ -249,11 +240,14 @@ void UploadActions::fetchShopOrders()
     const std::optional<qs::UploadSettings> settings = this->settings();
     if (!settings)
         return;
+    const std::optional<Password> secret = password(*settings);
+    if (!secret)
+        return;
     std::vector<qs::FetchedOrder> fetched;
     {
         ShownProgress shown(ui_.progress(), "Fetching orders from " + settings->host + "...");
         try {
-            const auto host = connect(*settings);
+            const auto host = connect(*settings, *secret);
             if (!host)
                 return;
             fetched = qs::fetchNewOrders(app_, *settings, *host);

@@ -52,12 +52,18 @@ private:
     // The shop's settings, the dialog shown first when they name no host or
     // no user; nothing when it is cancelled.
     std::optional<qs::UploadSettings> settings();
-    // The password for the login: none with a key file, else the one typed
-    // in this session, kept in the keyring, or asked for; nothing when cancelled.
-    std::optional<std::string> password(const qs::UploadSettings& settings);
-    // A session with the host, its key met and checked (an unknown key shown
-    // and accepted or not); nothing when the merchant refused the key or the password.
-    std::unique_ptr<qs::RemoteHost> connect(const qs::UploadSettings& settings);
+    struct Password {
+        std::string text;
+        // Typed for this upload, not kept in the keyring.
+        bool typed = false;
+    };
+    // The password for the login: none with a key file, else the one kept in
+    // the keyring, or asked for; nothing when the question is cancelled.
+    std::optional<Password> password(const qs::UploadSettings& settings);
+    // A session with the host, logged in and its key met and checked (an
+    // unknown key shown and accepted or not); nothing when the merchant
+    // refused the key. A typed password that logged in goes to the keyring.
+    std::unique_ptr<qs::RemoteHost> connect(const qs::UploadSettings& settings, const Password& password);
     void uploadShop();
     void fetchShopOrders();
     bool confirmDeletion(const std::vector<std::string>& paths);
@@ -69,9 +75,6 @@ private:
     UploadPasswords& passwords_;
     TUploadSettingsForm* settingsForm_;
     TOrdersForm* ordersForm_;
-    // A password the keyring would not keep, for the rest of the session.
-    std::string sessionLogin_;
-    std::string sessionPassword_;
 };
 
 } // namespace qs::gui

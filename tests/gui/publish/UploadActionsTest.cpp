@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 #include "ModalWait.h"
 #include "ScriptedUserInterface.h"
+#include "ServerProcess.h"
 #include "SshServer.h"
 #include "TempFolder.h"
 #include "core/app/AppState.h"
@@ -78,9 +79,9 @@ protected:
         shop = std::make_unique<ShopActions>(*form, *state, ui);
         publish = std::make_unique<PublishActions>(*form, *state, ui, *shop);
         actions = std::make_unique<UploadActions>(*form, *state, ui, *publish, passwords);
-        actions->passwordPrompt = [this](const QString&) {
-            ++prompts;
-            return std::optional<std::string>();
+        actions->passwordPrompt = [](const QString&) -> std::optional<std::string> {
+            ADD_FAILURE() << "the password asked for";
+            return std::nullopt;
         };
         ASSERT_TRUE(StartUp(*state, ui));
         form->show();
@@ -135,7 +136,6 @@ protected:
     qs::test::SshServer server{folder};
     qs::test::ScriptedUserInterface ui;
     MemoryPasswords passwords;
-    int prompts = 0;
     std::unique_ptr<AppState> state;
     std::unique_ptr<TCMForm> form;
     std::unique_ptr<ShopActions> shop;
@@ -177,7 +177,6 @@ TEST_F(UploadActionsTest, TheFirstUploadAsksForTheSettingsAndTheHostKeyTheNextSe
     EXPECT_EQ(upload({Answer::Yes}), "Your shop is on your web host: 1 file sent.");
     EXPECT_NE(folder.read("host/cgi-bin/qstldb/data/shop.data").find("3.10"), std::string::npos);
     EXPECT_EQ(upload({}), "Your web host has your shop as it is: no file needed sending.");
-    EXPECT_EQ(prompts, 0);
 }
 
 TEST_F(UploadActionsTest, FilesTheShopNoLongerHasGoOnlyWhenTheMerchantAgrees)
@@ -200,14 +199,44 @@ TEST_F(UploadActionsTest, FilesTheShopNoLongerHasGoOnlyWhenTheMerchantAgrees)
     }
 }
 
-TEST_F(UploadActionsTest, WithoutAKeyOrAKeptPasswordThePasswordIsAskedAndCancellingSendsNothing)
+TEST_F(UploadActionsTest, APasswordNotKeptIsAskedForAndKeptOnceItLogsIn)
 {
-    UploadSettings settings = hostSettings();
-    settings.keyFile.clear();
+    const int port = qs::test::freeLoopbackPort();
+    fs::create_directories(folder.file("host"));
+    qs::test::ServerProcess ftpServer;
+    ftpServer.start({"/usr/bin/python3", QUAYSTALL_TESTS_SOURCE "/upload/ftp_server.py", "--port",
+                     std::to_string(port), "--root", folder.file("host"), "--user", "merchant", "--password",
+                     "right"},
+                    port, folder.file("ftp.log"));
+    UploadSettings settings;
+    settings.protocol = UploadSettings::Protocol::Ftp;
+    settings.host = "127.0.0.1";
+    settings.port = port;
+    settings.user = "merchant";
+    settings.cgiFolder = "cgi";
+    settings.imagesFolder = "images";
     saveUploadSettings(*state, settings);
-    EXPECT_EQ(upload({}), std::string());
-    EXPECT_EQ(prompts, 1);
-    EXPECT_FALSE(fs::exists(folder.file("host/cgi-bin")));
+    const std::string login = uploadPasswordName(*state, settings);
+    const struct {
+        std::optional<std::string> typed;
+        const char* told;
+        bool kept;
+    } cases[] = {
+        {std::nullopt, "", false},
+        {"wrong", "Cannot log in to 127.0.0.1 as merchant: ", false},
+        {"right", "Your shop is on your web host: ", true},
+    };
+    for (const auto& c : cases) {
+        actions->passwordPrompt = [&](const QString&) { return c.typed; };
+        EXPECT_TRUE(upload({}).starts_with(c.told)) << c.told;
+        EXPECT_EQ(passwords.kept.contains(login), c.kept) << c.told;
+        EXPECT_EQ(fs::exists(folder.file("host/cgi/Catalogue.pl")), c.kept) << c.told;
+    }
+    actions->passwordPrompt = [](const QString&) -> std::optional<std::string> {
+        ADD_FAILURE() << "asked again";
+        return std::nullopt;
+    };
+    EXPECT_EQ(upload({}), "Your web host has your shop as it is: no file needed sending.");
 }
 
 TEST_F(UploadActionsTest, FetchOrdersListsEveryFetchedOrderTheNewOnesFirstChosenAndPrintsIt)
