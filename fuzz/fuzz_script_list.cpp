@@ -7,6 +7,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/ShopWorkspace.h"
+#include "core/app/VersionMark.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
@@ -90,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     for (const auto& entry : fs::directory_iterator(shopCgi)) {
         const std::string name = entry.path().filename().string();
-        if (name == "data" || name == qs::settingsFileName)
+        if (name == "data" || name == qs::settingsFileName || name == qs::shopScriptsMarkName)
             continue;
         const auto script = beside.find(name);
         check(script != beside.end(), "only files beside the list are copied");

@@ -1,9 +1,10 @@
 #include "cli/CliContext.h"
 
+#include "core/app/ProgramFolder.h"
 #include "core/app/Startup.h"
 
 #include <exception>
-#include <filesystem>
+#include <optional>
 
 namespace qs::cli {
 
@@ -30,10 +31,11 @@ int CliContext::run()
     if (!command_)
         return 0;
     try {
-        // Paths formed from the program folder are written into the location
-        // file, so a relative --program-dir is made absolute first.
-        state_ = std::make_unique<AppState>(
-            programDir.empty() ? startupProgramDir() : std::filesystem::absolute(programDir).string());
+        const std::optional<std::string> folder =
+            prepareProgramFolder(currentProgramFolderPlaces(programDir), ui);
+        if (!folder)
+            return 1;
+        state_ = std::make_unique<AppState>(*folder);
         if (!StartUp(*state_, ui))
             return 1;
         const bool succeeded = runCommand();

@@ -19,7 +19,7 @@ class CliContext {
 public:
     using Command = std::function<bool(CliContext&)>;
 
-    // --program-dir; the working directory when empty.
+    // --program-dir; when empty, start-up chooses (ProgramFolder.h).
     std::string programDir;
     CliUserInterface ui{std::cerr};
     std::ostream& out = std::cout;

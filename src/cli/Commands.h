@@ -27,7 +27,9 @@ void addImportCommand(CLI::App& app, CliContext& context);
 // order of the "Search Results" window; every product without TEXT.
 void addSearchCommand(CLI::App& app, CliContext& context);
 
-// export SHOP.
+// export SHOP; upload-settings SHOP [--protocol P] [--host H] [--port N]
+// [--user U] [--key FILE] [--cgi-dir DIR] [--images-dir DIR] [--proxy HOST:PORT];
+// upload SHOP [--dry-run] [--accept-new-host-key] [--delete]; fetch-orders SHOP.
 void addPublishCommands(CLI::App& app, CliContext& context);
 
 } // namespace qs::cli

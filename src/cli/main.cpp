@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "core/app/About.h"
 
 #include <CLI/CLI.hpp>
 
@@ -10,9 +11,10 @@ int main(int argc, char** argv)
 {
     qs::cli::CliContext context;
     CLI::App app{"quaystall-cli: the command-line companion of Quaystall DB"};
-    app.set_version_flag("--version", std::string("Quaystall DB v") + QUAYSTALL_VERSION);
+    app.set_version_flag("--version", std::string(qs::versionLine));
     app.add_option("--program-dir", context.programDir,
-                   "The program folder (default: the working directory)");
+                   "The program folder (default: the working directory when it is one, else "
+                   "$XDG_DATA_HOME/quaystall or ~/.local/share/quaystall)");
     app.require_subcommand(1);
     qs::cli::addShopCommands(app, context);
     qs::cli::addCatalogueCommands(app, context);

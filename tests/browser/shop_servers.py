@@ -115,12 +115,18 @@ class _WebServer:
 
 
 class Lighttpd(_WebServer):
-    """The preview server the program itself starts, with its own settings file."""
+    """The preview server the program itself starts, with its own settings
+    file, but for one setting: the scripts are not told that they run in the
+    preview, so their mail goes out as on a host (to the test's mail
+    catcher) instead of into the data folder's outbox."""
 
     name = "lighttpd"
 
     def _command(self):
-        return ["lighttpd", "-D", "-f", PREVIEW_CONF]
+        conf_path = os.path.join(self.folder, "lighttpd.conf")
+        with open(conf_path, "w", encoding="utf-8") as conf:
+            conf.write(f'include "{PREVIEW_CONF}"\nsetenv.add-environment := ()\n')
+        return ["lighttpd", "-D", "-f", conf_path]
 
     def _environment(self):
         environment = super()._environment()

@@ -1,5 +1,5 @@
-#include "Undeletable.h"
 #include "TempFolder.h"
+#include "Undeletable.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/NameValueList.h"
@@ -119,7 +119,7 @@ TEST_F(QuaystallCliTest, NewShopOnAFreshProgramFolderCreatesTheCompleteShop)
     ASSERT_FALSE(expected.empty());
     for (const std::string& name : expected)
         EXPECT_EQ(readFileBytes(shop + name), asCopied(readFileBytes(cgi(name)), "/usr/bin/perl")) << name;
-    expected.insert(expected.end(), {"location.cfg", "qstl2.cfg"});
+    expected.insert(expected.end(), {"location.cfg", "qstl2.cfg", "scripts-version.txt"});
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesIn(shop), expected);
 
@@ -217,12 +217,32 @@ TEST_F(QuaystallCliTest, AnIncompleteDeletionFails)
     EXPECT_TRUE(fs::is_directory(cgi("Demo-cgi")));
 }
 
+TEST_F(QuaystallCliTest, OutsideAProgramFolderTheUsersOwnIsMadeFromTheMasterCopy)
+{
+    // As from a desktop menu: the home folder as the working folder, no XDG_DATA_HOME.
+    const std::string home = folder.file("home");
+    fs::create_directories(home);
+    const std::string command = "cd " + quoted(home) + " && env -u XDG_DATA_HOME HOME=" + quoted(home) + " " +
+                                quoted(QUAYSTALL_CLI) + " new-shop Demo 2>" + quoted(folder.file("err"));
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << folder.read("err");
+    const std::string own = home + "/.local/share/quaystall";
+    EXPECT_EQ(readFileBytes(own + "/program-version.txt"), QUAYSTALL_VERSION "\n");
+    EXPECT_EQ(readFileBytes(own + "/Apache/cgi-bin/qstldb/AllCGIFiles.txt"),
+              readFileBytes(cgi("AllCGIFiles.txt")));
+    EXPECT_TRUE(fs::is_directory(own + "/shops/Demo"));
+    EXPECT_TRUE(fs::is_regular_file(own + "/Apache/cgi-bin/qstldb/Demo-cgi/Catalogue.pl"));
+    EXPECT_FALSE(fs::exists(home + "/location.cfg"));
+}
+
 TEST_F(QuaystallCliTest, FileErrorsAreToldAndEndWithExitStatusOne)
 {
-    const std::string missing = folder.file("no-such-folder");
-    const Outcome run = cli({"--program-dir", missing, "shops"});
+    const std::string blocked = folder.write("blocked", "a file, not a folder") + "/program";
+    const Outcome run = cli({"--program-dir", blocked, "shops"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot create file " + missing + "/location.cfg: No such file or directory\n");
+    EXPECT_EQ(run.err, "The program folder " + blocked +
+                           " could not be brought up to the installed master copy. Cannot create file " +
+                           blocked + "/program-version.txt: Not a directory\n");
 
     const Outcome tooLong = cli({"new-shop", std::string(300, 'a')});
     EXPECT_EQ(tooLong.status, 1);
@@ -364,6 +384,31 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     const std::size_t at = noList.err.find(told);
     ASSERT_NE(at, std::string::npos) << noList.err;
     EXPECT_EQ(noList.err.find(told, at + 1), std::string::npos) << noList.err;
+}
+
+// A shop that cannot take orders properly is exported all the same, each
+// warning told on a line of its own.
+TEST_F(QuaystallCliTest, ExportTellsEachWarningAndGoesOn)
+{
+    ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
+    NameValueList settings = NameValueList::fromText(readFileBytes(cgi("Demo-cgi/qstl2.cfg")));
+    for (const auto& [name, value] : {std::pair<const char*, const char*>{"sales_email", "s@demo.test"},
+                                      {"tech_email", "t@demo.test"},
+                                      {"paymethod", "Credit Card"},
+                                      {"shipmethod", "percentage"},
+                                      {"shippercent", "five"}})
+        settings.setValue(name, value);
+    folder.write("program/Apache/cgi-bin/qstldb/Demo-cgi/qstl2.cfg", settings.toText());
+
+    const Outcome run = cli({"export", "Demo"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> told;
+    forEachLine(run.err, [&](std::string_view line) { told.emplace_back(line); });
+    ASSERT_EQ(told.size(), 6u) << run.err;
+    EXPECT_TRUE(told[0].starts_with("warning: Payment is by Credit Card, ")) << told[0];
+    EXPECT_TRUE(told[1].starts_with("warning: Postage is a percentage of the order value, ")) << told[1];
+    EXPECT_TRUE(told[2].starts_with("IMPORTANT!!!")) << told[2];
+    EXPECT_TRUE(fs::is_regular_file(program() + "/upload/Demo/Demo-cgi/qstl2.cfg"));
 }
 
 } // namespace

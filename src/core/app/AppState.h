@@ -19,8 +19,8 @@ namespace qs {
 // uses (the paths, the settings, the catalogue), which a state passes as
 // itself.
 struct AppState : ShopPaths, OpenSettings, OpenCatalogue {
-    // ProgramDir is the working directory at start-up; everything else starts
-    // at its initial value.
+    // The program folder start-up chose (ProgramFolder.h); everything else
+    // starts at its initial value.
     explicit AppState(std::string programDir);
 
     std::string BrowserPath;

@@ -7,7 +7,6 @@
 #include "core/ui/UserInterface.h"
 
 #include <algorithm>
-
 #include <filesystem>
 
 namespace qs {
@@ -32,9 +31,12 @@ std::string_view ShopChooser::caption() const
     return mode_ == Mode::Open ? "Open a Shop..." : "Delete a Shop...";
 }
 
-void ShopChooser::fill(const AppState& state)
+void ShopChooser::fill(const AppState& state, std::string_view offeredFirst)
 {
     shops_ = listShops(state);
+    const auto first = std::find(shops_.begin(), shops_.end(), offeredFirst);
+    if (mode_ == Mode::Open && first != shops_.end())
+        std::rotate(shops_.begin(), first, first + 1);
     selected_ = shops_.empty() ? -1 : 0;
 }
 

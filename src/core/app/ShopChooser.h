@@ -29,7 +29,9 @@ public:
     bool newShopVisible() const { return mode_ == Mode::Open; }
 
     // Each showing lists the registry afresh and selects the first name.
-    void fill(const AppState& state);
+    // When opening, the shop named offeredFirst (the last one opened), if the
+    // registry has it, comes first.
+    void fill(const AppState& state, std::string_view offeredFirst = {});
     const std::vector<std::string>& shops() const { return shops_; }
     // -1 when the list is empty.
     int selected() const { return selected_; }

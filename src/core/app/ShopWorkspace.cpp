@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/app/Location.h"
 #include "core/app/LocationRequired.h"
+#include "core/app/ShopScripts.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/EditorState.h"
 #include "core/settings/ShopSettingsFile.h"
@@ -109,6 +110,7 @@ bool openShop(AppState& state, EditorState& editor, UserInterface& ui, ShopLocat
         }
         if (location == ShopLocation::Read && fileExists(shopLocation))
             LoadLocation(state, shopLocation);
+        bringShopScriptsUpToDate(state, ui);
         state.Postage.shopOpened(state.ShopDataDir());
     } catch (...) {
         returnToNoShop(state, editor);
@@ -164,10 +166,12 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
     MakeDirPath(state.ShopCGIDir());
     const std::string missing = CopyListedScripts(ui, state.LocCGI, state.LocCGI, state.ShopCGIDir(),
                                                   state.LocPerlPath, std::string(allScriptsListName));
-    if (missing.empty())
+    if (missing.empty()) {
         SaveSettings(state, state, joinPath(state.ShopCGIDir(), settingsFileName), SettingsForm::Remote);
-    else
+        markShopScriptsCurrent(state);
+    } else {
         ui.message(missing, MessageKind::Warning);
+    }
     MakeDirPath(state.ShopDataDir());
     CopyDirFiles(joinPath(state.LocCGI, "data"), state.ShopDataDir());
     const std::string images = shopImageDir(state, name);

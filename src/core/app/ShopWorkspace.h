@@ -43,9 +43,10 @@ bool NewShopCommand(AppState& state, EditorState& editor, UserInterface& ui);
 
 // File, Open Shop..., once the dialog has set ShopName: the shop's settings
 // file (the defaults when it has none), the catalogue when the shop has one,
-// then the shop's location file. True when the shop is open; after a failed
-// load nothing of it stays. Throws LocationNotSet while the local CGI folder
-// is not set.
+// then the shop's location file; the shop's copies of the master scripts are
+// then brought up to date when another version made them (ShopScripts.h).
+// True when the shop is open; after a failed load nothing of it stays.
+// Throws LocationNotSet while the local CGI folder is not set.
 bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui);
 
 // File, Close: offers to save a modified catalogue through save, then goes

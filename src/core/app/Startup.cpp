@@ -6,15 +6,7 @@
 #include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
-#include <filesystem>
-
 namespace qs {
-
-std::string startupProgramDir()
-{
-    std::error_code ec;
-    return std::filesystem::current_path(ec).string();
-}
 
 bool StartUp(AppState& state, UserInterface& ui)
 {

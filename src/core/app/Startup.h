@@ -10,9 +10,6 @@ class UserInterface;
 // The steps of start-up and shut-down that need no window, shared by the
 // desktop program and the command line.
 
-// The program folder: the working directory at start-up.
-std::string startupProgramDir();
-
 // Reads the program-wide location file (written with the fallback folders
 // when it cannot be read), copies the mail settings into the shop settings
 // list and reads the field definitions. A location file that cannot be

@@ -175,11 +175,6 @@ void CatalogueCommands::clearTree()
     catalogue().clear();
 }
 
-void CatalogueCommands::about()
-{
-    ui_->message(aboutMessage, MessageKind::Information);
-}
-
 bool CatalogueCommands::closeQuery(bool settingsModified)
 {
     bool mayClose = true;

@@ -91,9 +91,6 @@ public:
     // The bare root, with nothing current.
     void clearTree();
 
-    // Help, About.
-    void about();
-
     // Asks to save a modified catalogue, or a catalogue whose settings
     // changed (only while a shop is open, so that no save goes into a shop
     // without a name), then writes the program-wide location file whatever
@@ -110,7 +107,6 @@ public:
     static constexpr std::string_view noCategoryMessage =
         "Please create a category before creating products.";
     static constexpr std::string_view deleteRootMessage = "You can't delete the entire catalogue!";
-    static constexpr std::string_view aboutMessage = "Quaystall DB v1.09";
 
 private:
     CatalogueChanges changes() const;

@@ -4,12 +4,18 @@
 #include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/publish/MissingPictures.h"
+#include "core/publish/OrderReadiness.h"
+#include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadCopy.h"
+#include "core/settings/AdminPassword.h"
 #include "core/settings/ShopSettingsFile.h"
+#include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
 #include "core/text/FileOps.h"
 #include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace qs {
@@ -39,6 +45,28 @@ bool prepareUploadTarget(const AppState& state, const std::string& folder,
     return true;
 }
 
+// The administrators' password file goes with the scripts when the shop has
+// one; it stays readable by its owner only, as it is in the shop.
+void copyAdminPassword(const AppState& state, const std::string& uploadCGI,
+                       std::vector<std::string>& notExported)
+{
+    const std::string source = AdminPassword::file(state.ShopCGIDir());
+    std::error_code ec;
+    const std::filesystem::file_type type = std::filesystem::symlink_status(source, ec).type();
+    if (type == std::filesystem::file_type::not_found)
+        return;
+    if (type != std::filesystem::file_type::regular) {
+        notExported.push_back(source + " is not a plain file and was not exported.");
+        return;
+    }
+    try {
+        copyFileReplacingOrThrow(source, joinPath(uploadCGI, adminPasswordFileName),
+                                 AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::OwnerOnly);
+    } catch (const FileError& error) {
+        notExported.emplace_back(error.what());
+    }
+}
+
 void append(std::vector<std::string>& to, std::vector<std::string> more)
 {
     to.insert(to.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
@@ -56,9 +84,11 @@ void copyDataAndImages(AppState& state, UserInterface& ui, std::vector<std::stri
                               ") does not exist.");
         return;
     }
-    if (dataTarget)
+    if (dataTarget) {
         append(notExported, copyFolderForUpload(state.ShopDataDir(), uploadData, shopFolders, ui.progress(),
                                                 "Copying the data files..."));
+        append(notExported, prepareServerDataFolders(uploadData));
+    }
 
     const std::string uploadImages = uploadImagesDir(state);
     if (prepareUploadTarget(state, uploadImages, notExported) && !state.LocImg.empty() &&
@@ -120,6 +150,9 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
     }
     if (ui.ask(exportQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
         return ExportOutcome::Stopped;
+    if (const std::vector<std::string> warnings = orderReadinessWarnings(state);
+        !warnings.empty() && !dialogs.ordersAtRisk(warnings))
+        return ExportOutcome::Stopped;
     // Building from a catalogue that could not be saved would upload an old shop.
     if (!writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName))))
         return ExportOutcome::NotSaved;
@@ -134,10 +167,15 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
     if (prepareUploadTarget(state, uploadCGI, notExported)) {
         std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
                                                 state.RemPerlPath, std::string(shopScriptsListName));
-        if (missing.empty())
-            SaveSettings(state, state, joinPath(uploadCGI, settingsFileName), SettingsForm::Remote);
-        else
+        if (missing.empty()) {
+            copyAdminPassword(state, uploadCGI, notExported);
+            AtomicFileWriter settings(joinPath(uploadCGI, settingsFileName),
+                                      AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::Published);
+            SaveSettings(state, state, settings, SettingsForm::Remote);
+            settings.commit();
+        } else {
             notExported.push_back(std::move(missing));
+        }
     }
     copyDataAndImages(state, ui, notExported);
     append(notExported, missingPictures(state.catalogue, state.LocImg));

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qs {
 
@@ -14,14 +15,18 @@ class UserInterface;
 // the scripts, the settings file and the data folder, and
 // ProgramDir/upload/SHOP/SHOP-images with the pictures.
 
-// The dialogs the export opens when the shop lacks its e-mail addresses or a
-// mail method.
+// What the export asks of the face that runs it: the dialogs it opens when
+// the shop lacks its e-mail addresses or a mail method, and what becomes of
+// the warnings when the shop cannot take orders properly as it is set.
 struct ExportDialogs {
     // Merchant Details. False stops the export: a face without windows
     // cannot put the settings right.
     std::function<bool()> merchantDetails;
     // Location Details: true when confirmed, false when cancelled.
     std::function<bool()> locationDetails;
+    // The warnings of orderReadinessWarnings, told: true exports all the
+    // same, false stops before anything is saved or built.
+    std::function<bool(const std::vector<std::string>& warnings)> ordersAtRisk;
 };
 
 enum class ExportOutcome {
@@ -35,16 +40,19 @@ enum class ExportOutcome {
     Complete,
 };
 
-// The export command: the mail checks, the confirmation, the save, then the
-// upload folder. A script that cannot be copied throws FileError after
-// telling the merchant which one.
+// The export command: the mail checks, the confirmation, the warnings of a
+// shop that cannot take orders properly, the save, then the upload folder. A
+// script that cannot be copied throws FileError after telling the merchant
+// which one.
 ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs);
 
 // The export's work once the catalogue is saved: the scripts with the
-// server's Perl path and the settings file in its remote form, the data files
-// and the pictures; then the closing message, or, when anything was not
-// exported (a picture the catalogue names but the image folder lacks among
-// it), the list of what was not. Throws as ExportCommand does.
+// server's Perl path, the administrators' password file and the settings
+// file in its remote form, the data files, the folders the scripts write in
+// on the server, and the pictures; then the closing message, or, when
+// anything was not exported (a picture the catalogue names but the image
+// folder lacks among it), the list of what was not. Throws as ExportCommand
+// does.
 ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui);
 
 std::string uploadFolder(const AppState& state);

@@ -98,7 +98,7 @@ std::vector<std::string> copyForUpload(const std::vector<std::string>& files, co
     for (const std::string& file : files) {
         try {
             copyFileReplacingOrThrow(file, joinPath(target, fs::path(file).filename().string()),
-                                     AtomicFileWriter::Leftovers::AlreadyRemoved);
+                                     AtomicFileWriter::Leftovers::AlreadyRemoved, FileAccess::Published);
         } catch (const FileError& error) {
             notCopied.emplace_back(error.what());
         }

@@ -27,7 +27,7 @@ struct UploadSelection {
 UploadSelection selectForUpload(const std::string& source, const std::vector<std::string>& shopFolders);
 
 // Copies the files into the target folder, each under its own name, replacing
-// a file of that name. The progress window shows the copy under the label.
+// a file of that name, readable by everyone (0644). The progress window shows the copy under the label.
 // Returns one line for each file that could not be copied.
 std::vector<std::string> copyForUpload(const std::vector<std::string>& files, const std::string& target,
                                        Progress& progress, std::string_view label);

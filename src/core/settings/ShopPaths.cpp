@@ -16,7 +16,7 @@ std::string ShopPaths::ShopDataDir() const
 
 std::string ShopPaths::fallbackLocCGI() const
 {
-    return joinPath(ProgramDir, "Apache/cgi-bin/qstldb");
+    return joinPath(ProgramDir, std::string(programScriptsFolder));
 }
 
 std::string ShopPaths::fallbackLocImg() const

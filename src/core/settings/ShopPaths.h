@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qs {
+
+// The program folder's local CGI root, which holds the master shop scripts.
+inline constexpr std::string_view programScriptsFolder = "Apache/cgi-bin/qstldb";
 
 // Where the program and the open shop keep their files: the program folder,
 // the shop's name, and the location values (the location file's) of the

@@ -60,7 +60,7 @@ void removeStrayTemporariesOf(const std::string& path)
     }
 }
 
-mode_t modeForNewFile(const std::string& path)
+mode_t sharedMode(const std::string& path)
 {
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
@@ -68,6 +68,21 @@ mode_t modeForNewFile(const std::string& path)
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+mode_t modeFor(const std::string& path, FileAccess access)
+{
+    switch (access) {
+    case FileAccess::OwnerOnly:
+        return S_IRUSR | S_IWUSR;
+    case FileAccess::Published:
+        return S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    case FileAccess::PublishedProgram:
+        return S_IRWXU | S_IRGRP | S_IXGRP | S_IROTH | S_IXOTH;
+    case FileAccess::Shared:
+        break;
+    }
+    return sharedMode(path);
 }
 
 // Gives the file at path a second name, one of a temporary file of its saves,
@@ -130,8 +145,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path, Leftovers leftovers, FileAc
         temporaryPath_.clear();
         throw FileError::cannotCreate(path_, error);
     }
-    const mode_t mode = access == FileAccess::OwnerOnly ? S_IRUSR | S_IWUSR : modeForNewFile(path_);
-    if (::fchmod(fd_, mode) != 0)
+    if (::fchmod(fd_, modeFor(path_, access)) != 0)
         fail(errno);
 }
 

@@ -9,8 +9,10 @@ namespace qs {
 
 // Who may read a file written anew: everyone the umask allows (or, when it
 // replaces a file, whoever could read that one), or its owner only, for
-// files that hold a password.
-enum class FileAccess { Shared, OwnerOnly };
+// files that hold a password. A file bound for a web server gets the same
+// mode whatever the umask or the file it replaces: everyone reads it
+// (0644), and a script everyone may run as well (0755).
+enum class FileAccess { Shared, OwnerOnly, Published, PublishedProgram };
 
 // Writes a file so that a save never destroys what was there: the bytes go to
 // a new temporary file in the same folder, which is flushed to disk and then

@@ -57,15 +57,17 @@ void copyScript(const std::string& source, const std::string& destination, std::
     LineReader in(from, copyChunkSize);
     if (!DirExists(destination))
         MakeDirPath(destination);
-    AtomicFileWriter out(joinPath(destination, std::string(name)));
     std::string_view line;
     // An empty script still gets its (empty) first line. The host's system
     // reads an interpreter line up to a line feed: a carriage return before it
     // would become part of the interpreter's name.
     const bool any = in.next(line);
     const std::string first = interpreterLine(any ? line : std::string_view(), perlPath);
+    const bool runnable = first.starts_with("#!");
+    AtomicFileWriter out(joinPath(destination, std::string(name)), AtomicFileWriter::Leftovers::RemoveFirst,
+                         runnable ? FileAccess::PublishedProgram : FileAccess::Published);
     out.write(first);
-    out.write(first.starts_with("#!") ? "\n" : "\r\n");
+    out.write(runnable ? "\n" : "\r\n");
     while (in.next(line)) {
         out.write(line);
         out.write("\r\n");
@@ -76,7 +78,7 @@ void copyScript(const std::string& source, const std::string& destination, std::
 } // namespace
 
 void copyFileReplacingOrThrow(const std::string& source, const std::string& destination,
-                              AtomicFileWriter::Leftovers leftovers)
+                              AtomicFileWriter::Leftovers leftovers, FileAccess access)
 {
     // Only a file with an end: a pipe or a device could keep the copy waiting for ever.
     std::error_code ec;
@@ -86,7 +88,7 @@ void copyFileReplacingOrThrow(const std::string& source, const std::string& dest
     if (!ec && status.type() != fs::file_type::regular)
         throw FileError::cannotOpen(source, EINVAL);
     ReadableFile in(source);
-    AtomicFileWriter out(destination, leftovers);
+    AtomicFileWriter out(destination, leftovers, access);
     // A picture needs a buffer of its own size, not the chunk a big file is read in.
     std::vector<char> buffer(std::clamp<std::size_t>(in.size(), 1, copyChunkSize));
     while (const std::size_t n = in.read(buffer.data(), buffer.size()))

@@ -32,13 +32,16 @@ void CopyFileReplacing(const std::string& source, const std::string& destination
 // folder removes the leftovers of interrupted copies once beforehand.
 void copyFileReplacingOrThrow(
     const std::string& source, const std::string& destination,
-    AtomicFileWriter::Leftovers leftovers = AtomicFileWriter::Leftovers::RemoveFirst);
+    AtomicFileWriter::Leftovers leftovers = AtomicFileWriter::Leftovers::RemoveFirst,
+    FileAccess access = FileAccess::Shared);
 
 // Copies the files named in the list file of the source folder into the
 // destination folder, their "#!" line set to the Perl path and every line
-// ended by CR LF. With a missing local CGI folder or list file nothing is copied, and
-// the text that says so is returned for the caller to tell or list (empty
-// when the files were copied). A file that cannot be copied, and a list line naming anything
+// ended by CR LF. A file with a "#!" line is a script the web server runs
+// (mode 0755); every other one is only read (0644). With a missing local CGI
+// folder or list file nothing is copied, and the text that says so is
+// returned for the caller to tell or list (empty when the files were
+// copied). A file that cannot be copied, and a list line naming anything
 // outside the list's folder, is told to the user and then thrown on as
 // FileError: the calling command stops; what was copied stays.
 std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, const std::string& source,

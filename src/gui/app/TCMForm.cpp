@@ -6,6 +6,7 @@
 #include "gui/ui/QtUserInterface.h"
 #include "gui/app/ToolBarButton.h"
 #include "gui/catalogue/history/UndoActions.h"
+#include "core/app/About.h"
 #include "core/app/AppState.h"
 #include "core/catalogue/Catalogue.h"
 #include "gui/catalogue/TProdSearchForm.h"
@@ -410,6 +411,7 @@ void TCMForm::setShopOpen(bool open)
         selectNode(app_.catalogue.root());
         CatalogueTree->setFocus();
     }
+    emit shopOpenChanged(open);
 }
 
 // ------------------------------------------------------------------ selection
@@ -525,7 +527,7 @@ void TCMForm::sortCatalogue()
 
 void TCMForm::helpAbout()
 {
-    runCommand([this] { commands_.about(); });
+    ui_->message(qs::aboutText(app_), qs::MessageKind::Information);
 }
 
 void TCMForm::goToProduct(qs::TNewProduct* product)

@@ -165,6 +165,8 @@ public:
 signals:
     // The first activation of the window, which runs Open Shop.
     void firstActivated();
+    // After setShopOpen: a shop was opened (true) or closed.
+    void shopOpenChanged(bool open);
     // "Go", or Enter in ProdNameEdit: the product search.
     void searchRequested(const QString& text);
 

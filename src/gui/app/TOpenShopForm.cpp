@@ -46,7 +46,7 @@ void TOpenShopForm::setMode(ShopChooser::Mode mode)
 
 void TOpenShopForm::fillList()
 {
-    chooser_.fill(state_);
+    chooser_.fill(state_, offeredFirst_);
     ShopsBox->clear();
     for (const std::string& name : chooser_.shops())
         ShopsBox->addItem(fromBytes(name));

@@ -4,6 +4,8 @@
 
 #include "gui/ui/OkCancelDialog.h"
 
+#include <string>
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -24,6 +26,8 @@ public:
     TOpenShopForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent = nullptr);
 
     void setMode(ShopChooser::Mode mode);
+    // The shop listed first when opening: the last one opened.
+    void offerFirst(std::string name) { offeredFirst_ = std::move(name); }
     // Lists the shops afresh and shows the dialog. True when it closed with OK.
     bool execute();
 
@@ -39,6 +43,7 @@ private:
     qs::AppState& state_;
     qs::UserInterface& ui_;
     ShopChooser chooser_;
+    std::string offeredFirst_;
 };
 
 } // namespace qs::gui

@@ -8,6 +8,7 @@
 #include "gui/settings/TMercDetailsForm.h"
 #include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
+#include "core/publish/OrderReadiness.h"
 #include "core/publish/Preview.h"
 #include "gui/publish/TPreviewSettingsForm.h"
 #include "core/text/FileError.h"
@@ -44,7 +45,11 @@ void PublishActions::exportData()
                                         shop_.mercDetailsForm().execute();
                                         return true;
                                     },
-                                    [this] { return shop_.locationForm().execute(); }};
+                                    [this] { return shop_.locationForm().execute(); },
+                                    [this](const std::vector<std::string>& warnings) {
+                                        return ui_.ask(qs::exportDespiteQuestion(warnings),
+                                                       MessageKind::Warning, Buttons::YesNo) == Answer::Yes;
+                                    }};
     form_.runCommand([&] { qs::ExportCommand(app_, ui_, dialogs); });
 }
 

@@ -27,8 +27,9 @@ class PublishActions : public QObject {
     Q_OBJECT
 public:
     // The export opens the shop commands' Merchant Details and Location
-    // Details dialogs when the shop lacks its mail settings. Reads the
-    // preview settings.
+    // Details dialogs when the shop lacks its mail settings, and asks whether
+    // to export a shop that cannot take orders properly. Reads the preview
+    // settings.
     PublishActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui, ShopActions& shop);
 
     void exportData();

@@ -189,6 +189,53 @@ TEST_F(ShopWorkspaceTest, AScriptThatCannotBeCopiedStopsTheCommandAndOpensNothin
     EXPECT_TRUE(fs::is_directory(cgi("Demo-cgi")));
 }
 
+TEST_F(ShopWorkspaceTest, AShopMadeByAnotherVersionGetsTheMasterScriptsWhenItOpens)
+{
+    struct Case {
+        const char* name;
+        std::optional<std::string> mark; // the shop's, before opening
+        bool refreshed;
+    };
+    const Case cases[] = {
+        {"made before shops were marked", std::nullopt, true},
+        {"made by an earlier version", "1.00", true},
+        {"made by this version", QUAYSTALL_VERSION, false},
+    };
+    ASSERT_TRUE(newShop("Demo"));
+    EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/scripts-version.txt"), QUAYSTALL_VERSION "\n");
+    CloseShop(state, editor, ui, {});
+    // The master's scripts changed since the shop was made: one more script,
+    // and a list naming it.
+    folder.write("Apache/cgi-bin/qstldb/shop.pl", "#!/usr/bin/perl\nprint 2;\n");
+    folder.write("Apache/cgi-bin/qstldb/ShopNew.pm", "1;\n");
+    folder.write("Apache/cgi-bin/qstldb/AllCGIFiles.txt", "shop.pl\r\nShopNew.pm\r\nCGIFiles.txt\r\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/admin.pass", "manager:secret\n");
+    folder.write("Apache/cgi-bin/qstldb/Demo-cgi/data/area.txt", "UK\r\nFrance\r\n");
+    const std::vector<std::string> merchants = {"qstl2.cfg", "admin.pass", "location.cfg", "data/area.txt"};
+    std::vector<std::string> before;
+    for (const std::string& file : merchants)
+        before.push_back(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/" + file));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(cgi("Demo-cgi/ShopNew.pm"));
+        folder.write("Apache/cgi-bin/qstldb/Demo-cgi/shop.pl", "old");
+        fs::remove(cgi("Demo-cgi/scripts-version.txt"));
+        if (c.mark)
+            folder.write("Apache/cgi-bin/qstldb/Demo-cgi/scripts-version.txt", *c.mark + "\n");
+
+        state.ShopName = "Demo";
+        ASSERT_TRUE(OpenChosenShop(state, editor, ui));
+        EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/shop.pl"),
+                  c.refreshed ? "#!/usr/bin/perl\nprint 2;\r\n" : "old");
+        EXPECT_EQ(fs::exists(cgi("Demo-cgi/ShopNew.pm")), c.refreshed);
+        for (std::size_t i = 0; i < merchants.size(); ++i)
+            EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/" + merchants[i]), before[i])
+                << merchants[i];
+        EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-cgi/scripts-version.txt"), QUAYSTALL_VERSION "\n");
+        CloseShop(state, editor, ui, {});
+    }
+}
+
 TEST_F(ShopWorkspaceTest, TheChooserListsEveryEntryButOpensOnlyFolders)
 {
     ShopChooser chooser;
@@ -218,6 +265,32 @@ TEST_F(ShopWorkspaceTest, TheChooserListsEveryEntryButOpensOnlyFolders)
     chooser.setMode(ShopChooser::Mode::Delete);
     EXPECT_EQ(chooser.caption(), "Delete a Shop...");
     EXPECT_FALSE(chooser.newShopVisible());
+}
+
+TEST_F(ShopWorkspaceTest, OpeningOffersTheLastShopOpenedFirst)
+{
+    struct Case {
+        const char* name;
+        ShopChooser::Mode mode;
+        std::string offeredFirst;
+        std::vector<std::string> listed;
+    };
+    const Case cases[] = {
+        {"the last shop first", ShopChooser::Mode::Open, "Toys", {"Toys", "Books", "Garden"}},
+        {"the first already", ShopChooser::Mode::Open, "Books", {"Books", "Garden", "Toys"}},
+        {"a shop since deleted", ShopChooser::Mode::Open, "Gone", {"Books", "Garden", "Toys"}},
+        {"none yet", ShopChooser::Mode::Open, "", {"Books", "Garden", "Toys"}},
+        {"not when deleting", ShopChooser::Mode::Delete, "Toys", {"Books", "Garden", "Toys"}},
+    };
+    for (const char* shop : {"Toys", "Books", "Garden"})
+        fs::create_directories(folder.file("shops/" + std::string(shop)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShopChooser chooser(c.mode);
+        chooser.fill(state, c.offeredFirst);
+        EXPECT_EQ(chooser.shops(), c.listed);
+        EXPECT_EQ(chooser.selected(), 0);
+    }
 }
 
 TEST_F(ShopWorkspaceTest, OpeningTakesTheShopsOwnSettingsWithOrWithoutACatalogue)

@@ -454,12 +454,6 @@ TEST_F(CatalogueCommandsTest, ClearingTheTreeForgetsEverythingCurrent)
     EXPECT_FALSE(root().hasChildren());
 }
 
-TEST_F(CatalogueCommandsTest, AboutShowsTheVersion)
-{
-    commands.about();
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Quaystall DB v1.09"});
-}
-
 // ---------------------------------------------------------------- closing
 
 TEST_F(CatalogueCommandsTest, CloseQueryAnswers)

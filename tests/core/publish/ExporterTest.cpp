@@ -9,6 +9,8 @@
 #include "core/catalogue/EditorState.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
+#include "core/publish/OrderReadiness.h"
+#include "core/publish/ServerDataFolders.h"
 #include "core/text/FileError.h"
 #include "core/text/JoinPath.h"
 #include "core/text/NameValueList.h"
@@ -55,6 +57,8 @@ protected:
         EXPECT_TRUE(NewShopCommand(state, editor, ui));
         state.ShopFields.setValue("sales_email", "sales@demo.test");
         state.ShopFields.setValue("tech_email", "tech@demo.test");
+        // Products need no Tax Code.
+        state.ShopFields.setValue("taxaction", "ignore");
         state.catalogue.addCategory(state.catalogue.root(), "Books");
         ui.said.clear();
     }
@@ -79,11 +83,14 @@ protected:
     EditorState editor;
     ScriptedUserInterface ui;
     std::vector<std::string> dialogsShown;
-    // The dialogs record that they were shown; the location details, when
-    // confirmed, put a mail method right.
+    // The dialogs record that they were shown; the merchant details put the
+    // sales address right, the location details, when confirmed, a mail
+    // method. The warnings are asked about as the desktop program asks.
     std::deque<bool> locationConfirms;
     ExportDialogs dialogs{[this] {
                               dialogsShown.push_back("Merchant Details");
+                              if (state.ShopFields.value("sales_email").empty())
+                                  state.ShopFields.setValue("sales_email", "sales@demo.test");
                               return true;
                           },
                           [this] {
@@ -93,8 +100,21 @@ protected:
                               if (confirmed)
                                   state.mailprogram = "/usr/sbin/sendmail";
                               return confirmed;
+                          },
+                          [this](const std::vector<std::string>& warnings) {
+                              return ui.ask(exportDespiteQuestion(warnings), MessageKind::Warning,
+                                            Buttons::YesNo) == Answer::Yes;
                           }};
 };
+
+// What the export puts in the upload data folder: the shop's data files and
+// the folders the scripts write in on the server.
+std::vector<std::string> uploadData(std::vector<std::string> files)
+{
+    files.insert(files.end(), std::begin(serverDataFolders), std::end(serverDataFolders));
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThem)
 {
@@ -116,8 +136,7 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
     EXPECT_EQ(remote.value("sales_email"), "sales@demo.test");
     // The save came first: the data folder holds the catalogue just written.
-    EXPECT_EQ(namesIn(upload("Demo-cgi/data")),
-              (std::vector<std::string>{"area.txt", "header_data.log", "shop.data"}));
+    EXPECT_EQ(namesIn(upload("Demo-cgi/data")), uploadData({"area.txt", "header_data.log", "shop.data"}));
     EXPECT_EQ(folder.read(upload("Demo-cgi/data/header_data.log")),
               folder.read(shopFile("data/header_data.log")));
     EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif", "photo one.jpg"}));
@@ -243,6 +262,78 @@ TEST_F(ExporterTest, MissingMailSettingsOpenTheirDialogsBeforeTheQuestion)
     }
 }
 
+TEST_F(ExporterTest, AShopThatCannotTakeOrdersIsBuiltOnlyWhenTheMerchantSaysSo)
+{
+    state.ShopFields.setValue("paymethod", "Credit Card");
+    const std::vector<std::string> warnings = orderReadinessWarnings(state);
+    ASSERT_EQ(warnings.size(), 1u);
+    const std::string question =
+        "Your shop cannot take orders properly as it is set:\n\n- " + warnings.front() + "\n\nExport anyway?";
+    struct Case {
+        Answer answer;
+        ExportOutcome outcome;
+    };
+    for (const Case& c :
+         {Case{Answer::No, ExportOutcome::Stopped}, Case{Answer::Yes, ExportOutcome::Complete}}) {
+        SCOPED_TRACE(c.answer == Answer::Yes ? "yes" : "no");
+        ui.said.clear();
+        EXPECT_EQ(exportShop({Answer::Yes, c.answer}), c.outcome);
+        ASSERT_GE(ui.said.size(), 2u);
+        EXPECT_EQ(ui.said[1].text, question);
+        EXPECT_EQ(ui.said[1].kind, MessageKind::Warning);
+        // No stops before the save and before anything is built.
+        EXPECT_EQ(fs::exists(shopFile("data/shop.data")), c.answer == Answer::Yes);
+        EXPECT_EQ(fs::exists(folder.file("upload")), c.answer == Answer::Yes);
+    }
+}
+
+// The web server runs the scripts and the scripts write in the data folder,
+// whatever the umask of the merchant's session.
+TEST_F(ExporterTest, ScriptsMayRunAndTheScriptsMayWriteTheirFoldersWhateverTheUmask)
+{
+    folder.write(shopFile("Shop.pm"), "package Shop;\n");
+    folder.write(shopFile("CGIFiles.txt"), "shop.pl\r\nShop.pm\r\n");
+    const std::string password = "admin=se=cret\r\n";
+    folder.write(shopFile("admin.pass"), password);
+    fs::permissions(shopFile("admin.pass"), fs::perms::owner_read | fs::perms::owner_write);
+    // What the scripts wrote on an earlier upload folder stays.
+    fs::create_directories(upload("Demo-cgi/data/orders"));
+    folder.write(upload("Demo-cgi/data/orders/1.txt"), "order");
+    fs::permissions(upload("Demo-cgi/data/orders"), fs::perms::owner_all);
+    const mode_t umask = ::umask(027);
+
+    const ExportOutcome outcome = exportShop();
+    ::umask(umask);
+    ASSERT_EQ(outcome, ExportOutcome::Complete) << ui.texts().back();
+    EXPECT_EQ(folder.read(upload("Demo-cgi/admin.pass")), password);
+    EXPECT_EQ(folder.read(upload("Demo-cgi/data/orders/1.txt")), "order");
+    std::vector<std::pair<std::string, int>> modes{
+        {shopFile("shop.pl"), 0755},
+        {shopFile("CGIFiles.txt"), 0644},
+        {upload("Demo-cgi/shop.pl"), 0755},
+        {upload("Demo-cgi/Shop.pm"), 0644},
+        {upload("Demo-cgi/qstl2.cfg"), 0644},
+        {upload("Demo-cgi/admin.pass"), 0600},
+        {upload("Demo-cgi/data"), 0775},
+        {upload("Demo-cgi/data/area.txt"), 0644},
+        {upload("Demo-images/logo.gif"), 0644},
+    };
+    for (const std::string_view name : serverDataFolders)
+        modes.emplace_back(upload("Demo-cgi/data/" + std::string(name)), 0775);
+    for (const auto& [path, mode] : modes)
+        EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), mode) << path;
+
+    // A name the scripts need for a folder, taken by a file, is listed.
+    fs::remove_all(upload("Demo-cgi/data/outbox"));
+    folder.write(upload("Demo-cgi/data/outbox"), "");
+    ui.said.clear();
+    EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
+    EXPECT_EQ(ui.texts().back(),
+              std::string(exportIncompleteHeading) + "\n" + upload("Demo-cgi/data/outbox") +
+                  " is not a folder, so the shop's scripts cannot keep their files there.\n" +
+                  std::string(exportIncompleteAdvice));
+}
+
 TEST_F(ExporterTest, AnEmptyScriptListStillWritesTheSettingsFile)
 {
     folder.write(shopFile("CGIFiles.txt"), "");
@@ -273,7 +364,7 @@ TEST_F(ExporterTest, MissingFoldersAreListedOnceInsteadOfTheClosingMessage)
         std::vector<std::string> uploadData;
         bool picturesCopied;
     };
-    const std::vector<std::string> data{"area.txt", "header_data.log", "shop.data"};
+    const std::vector<std::string> data = uploadData({"area.txt", "header_data.log", "shop.data"});
     const Case cases[] = {
         {"no local CGI folder",
          [&] { state.LocCGI = folder.file("gone"); },
@@ -376,6 +467,7 @@ TEST_F(ExporterTest, FilesThatCannotBeCopiedAreListedAndLinksNeverLeadOutOfTheSh
 {
     folder.write("outside.txt", "secret");
     fs::create_symlink(folder.file("outside.txt"), shopFile("data/outside.txt"));
+    fs::create_symlink(folder.file("outside.txt"), shopFile("admin.pass"));
     fs::create_symlink(folder.file("nowhere"), shopFile("data/broken.txt"));
     fs::create_symlink(shopFile("data/area.txt"), state.LocImg + "/area-link.txt");
     ASSERT_EQ(::mkfifo(shopFile("data/pipe").c_str(), 0600), 0);
@@ -385,14 +477,14 @@ TEST_F(ExporterTest, FilesThatCannotBeCopiedAreListedAndLinksNeverLeadOutOfTheSh
 
     EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
     EXPECT_EQ(ui.texts().back(),
-              std::string(exportIncompleteHeading) + "\n" + shopFile("data/.htaccess") +
+              std::string(exportIncompleteHeading) + "\n" + shopFile("admin.pass") +
+                  " is not a plain file and was not exported.\n" + shopFile("data/.htaccess") +
                   " is a hidden file and was not exported.\n" + shopFile("data/outside.txt") +
                   " leads out of the shop's folders and was not exported.\n" + shopFile("data/pipe") +
                   " is not a plain file (a pipe, socket or device) and was not exported.\n" +
                   FileError::cannotOpen(shopFile("data/broken.txt")).what() + "\n" +
                   std::string(exportIncompleteAdvice));
-    EXPECT_EQ(namesIn(upload("Demo-cgi/data")),
-              (std::vector<std::string>{"area.txt", "header_data.log", "shop.data"}));
+    EXPECT_EQ(namesIn(upload("Demo-cgi/data")), uploadData({"area.txt", "header_data.log", "shop.data"}));
     // A link within the shop brings its file, as a file.
     EXPECT_EQ(folder.read(upload("Demo-images/area-link.txt")), "UK\r\n");
     EXPECT_FALSE(fs::is_symlink(upload("Demo-images/area-link.txt")));

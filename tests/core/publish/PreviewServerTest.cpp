@@ -46,9 +46,13 @@ protected:
         addProduct(books, "Dune", "9.99", "dune.gif");
         addProduct(garden, "Spade", "12.5", "");
         folder.write(state.LocImg.substr(folder.path().string().size() + 1) + "/dune.gif", picture);
+        folder.write(state.ShopCGIDir() + "/admin.pass", "admin=secret\r\n");
+        folder.write(state.ShopDataDir() + "/stray.pl",
+                     "#!/usr/bin/perl\nprint \"Content-Type: text/plain\\n\\nran\";\n");
 
         ui.answers = {Answer::Yes};
-        ASSERT_EQ(ExportCommand(state, ui, {}), ExportOutcome::Complete);
+        const ExportDialogs dialogs{{}, {}, [](const std::vector<std::string>&) { return true; }};
+        ASSERT_EQ(ExportCommand(state, ui, dialogs), ExportOutcome::Complete);
     }
 
     void addProduct(TNewCategory& category, const char* name, const char* price, const char* pictureName)
@@ -81,8 +85,12 @@ protected:
         EXPECT_EQ(image.status, 200);
         EXPECT_EQ(image.body, picture);
         EXPECT_NE(image.headers.find("Content-Type: image/gif"), std::string::npos);
-        // The shop's settings and data are not for the browser.
-        EXPECT_EQ(test::httpGet(port, "/cgi-bin/qstldb/demo-cgi/qstl2.cfg").status, 403);
+        // The shop's settings, password and data are not for the browser,
+        // not even by a path that goes on past the file.
+        for (const char* refused : {"qstl2.cfg", "admin.pass", "admin.pass/x.pl", "data/shop.data",
+                                    "data/shop.data/x.pl", "data/stray.pl", "CGIFiles.txt/x.pl"})
+            EXPECT_EQ(test::httpGet(port, "/cgi-bin/qstldb/demo-cgi/" + std::string(refused)).status, 403)
+                << refused;
     }
 
     // Stops the server by its process id, and makes sure it is gone.
@@ -106,8 +114,13 @@ TEST_F(PreviewServerTest, ThePreviewStartsTheLocalServerWhichShowsTheShop)
     const int port = test::freeLoopbackPort();
     const std::string address = "http://localhost:" + std::to_string(port);
     LocalWebServer server;
+    // The scripts learn that they run in the preview.
+    folder.write(
+        state.LocCGI + "/env.pl",
+        "#!/usr/bin/perl\nprint \"Content-Type: text/plain\\n\\n\", $ENV{QUAYSTALL_PREVIEW} // 'unset';\n");
     ASSERT_EQ(EnsurePreviewServer(state, server, address), "");
     ASSERT_TRUE(server.running());
+    EXPECT_EQ(test::httpGet(port, "/cgi-bin/qstldb/env.pl").body, "1");
     expectTheShopIsServed(port);
     // Once it answers, a second preview uses it as it is.
     LocalWebServer second;

@@ -576,11 +576,12 @@ TEST_F(TCMFormTest, ProductDropFromTheProductGrid)
     EXPECT_FALSE(model().canDropMimeData(drag.get(), Qt::MoveAction, -1, -1, model().indexOf(fruit)));
 }
 
-TEST_F(TCMFormTest, HelpAboutShowsTheVersion)
+TEST_F(TCMFormTest, HelpAboutShowsTheVersionAndTheProgramFolder)
 {
     form->actions().about->trigger();
     form->actions().noShopAbout->trigger();
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Quaystall DB v1.09", "Quaystall DB v1.09"}));
+    const std::string about = "Quaystall DB v" QUAYSTALL_VERSION "\r\n\r\nProgram folder: " + state->ProgramDir;
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{about, about}));
     EXPECT_EQ(ui.said[0].kind, qs::MessageKind::Information);
 }
 

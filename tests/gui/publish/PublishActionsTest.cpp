@@ -110,6 +110,25 @@ TEST_F(PublishActionsTest, ExportOpensMerchantDetailsForTheMissingAddressesThenB
     EXPECT_TRUE(fs::is_regular_file(folder.file("upload/Demo/Demo-images/logo.gif")));
 }
 
+TEST_F(PublishActionsTest, ExportAsksWhetherToBuildAShopThatCannotTakeOrders)
+{
+    state->ShopFields.setValue("sales_email", "sales@demo.test");
+    state->ShopFields.setValue("tech_email", "tech@demo.test");
+    state->ShopFields.setValue("paymethod", "Credit Card");
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        ui.said.clear();
+        ui.answers = {Answer::Yes, answer};
+        form->actions().exportData->trigger();
+        ASSERT_GE(ui.said.size(), 2u);
+        EXPECT_TRUE(ui.said[1].question);
+        const std::string asked = ui.said[1].text;
+        EXPECT_TRUE(
+            asked.starts_with("Your shop cannot take orders properly as it is set:\n\n- Payment is by "))
+            << asked;
+        EXPECT_EQ(fs::exists(folder.file("upload/Demo")), answer == Answer::Yes);
+    }
+}
+
 TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheCatalogueAddressAsOneArgument)
 {
     const qs::test::LoopbackHttpServer webServer(

@@ -1,0 +1,249 @@
+#include "core/publish/OrderReadiness.h"
+
+#include "core/app/AppState.h"
+#include "core/settings/ChargeTables.h"
+#include "core/settings/DecimalText.h"
+#include "core/settings/StoredText.h"
+#include "core/settings/VatCodes.h"
+#include "core/text/CaseFold.h"
+#include "core/text/FileError.h"
+#include "core/text/JoinPath.h"
+#include "core/text/SplitText.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace qs {
+
+namespace {
+
+constexpr std::string_view postalChargesPlace =
+    "in Options, Postal Charges, on the \"Postal Charges\" page of Postage and Packing Info";
+
+std::string products(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " product" : " products");
+}
+
+bool blank(std::string_view text)
+{
+    return strippedText(text).empty();
+}
+
+// A charge, a weight or a band limit as the shop's scripts read it.
+bool isNumber(std::string_view text)
+{
+    return isDecimal(strippedText(text));
+}
+
+// A percentage as the scripts read it: up to three whole digits and at most
+// two decimals.
+bool isPercentage(std::string_view text)
+{
+    text = strippedText(text);
+    const std::size_t point = std::min(text.find('.'), text.size());
+    return isDecimal(text) && point >= 1 && point <= 3 && text.size() - point <= 3;
+}
+
+bool anyCharge(const ZoneCharges& charges)
+{
+    return std::any_of(charges.begin(), charges.end(), [](const std::string& c) { return isNumber(c); });
+}
+
+// A band the scripts can charge by: a limit and a charge for some zone.
+bool anyChargedBand(const ChargeTables& tables)
+{
+    for (std::size_t band = 0; band < tables.bands.size() && band < tables.weightCharges.size(); ++band)
+        if (isNumber(tables.bands[band]) && anyCharge(tables.weightCharges[band]))
+            return true;
+    return false;
+}
+
+// Every product of the category and of the categories below it, in tree order.
+template <typename Visit> void forEachProduct(const TNewCategory& category, Visit&& visit)
+{
+    for (const auto& product : category.products())
+        visit(*product, category);
+    for (const auto& child : category.children())
+        forEachProduct(*child, visit);
+}
+
+std::string productName(const TNewProduct& product, const TNewCategory& category)
+{
+    std::string name(product.name());
+    return category.isRoot() ? name : name + " in " + category.path();
+}
+
+// A field's value for each of the product's types, as the shop's scripts
+// read it: the whole value, or, for a field held per type, each of its
+// values joined by "|", the first standing in for an empty one.
+std::vector<std::string_view> typeValues(const AppState& state, const TNewProduct& product,
+                                         std::string_view field)
+{
+    const std::string_view value = product.effectiveField(field);
+    if (state.InfoList.FieldAttribute(field, FieldDefinitions::Extensible) != "Yes")
+        return {value};
+    std::vector<std::string_view> values = SplitText(value, '|');
+    for (std::string_view& typeValue : values)
+        if (typeValue.empty())
+            typeValue = values.front();
+    return values;
+}
+
+// The names, joined by ", ", the ones past the limit counted as more of what.
+std::string namedList(const std::vector<std::string>& names, std::size_t total, std::string_view what)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text.append(text.empty() ? "" : ", ").append(name);
+    if (total > names.size())
+        text.append(" and ").append(std::to_string(total - names.size())).append(" more ").append(what);
+    return text;
+}
+
+std::string salesAddressWarning(const AppState& state)
+{
+    if (!blank(state.ShopFields.value("sales_email")))
+        return {};
+    return "The shop has no sales e-mail address, so it could not tell you of an order. Fill in "
+           "\"Sales e-mail\" in Options, Merchant Details.";
+}
+
+std::string merchantKeyWarning(const AppState& state)
+{
+    const std::string key = joinPath(state.ShopDataDir(), std::string(merchantKeyFileName));
+    std::error_code ec;
+    if (state.ShopFields.value("paymethod") != "Credit Card" || std::filesystem::is_regular_file(key, ec))
+        return {};
+    return "Payment is by Credit Card, but the shop's data folder has no public key file " +
+           std::string(merchantKeyFileName) +
+           ", so card numbers are not taken and customers are offered a phone call back instead. Put your "
+           "public key there as " +
+           key + ", or choose another method in Options, Payment Method.";
+}
+
+std::string postageWarning(const AppState& state)
+{
+    const std::string_view method = state.ShopFields.value("shipmethod");
+    if (method == "percentage") {
+        const std::string_view percentage = state.ShopFields.value("shippercent");
+        if (isPercentage(percentage))
+            return {};
+        const std::string what = blank(percentage)
+                                     ? std::string("no percentage is set")
+                                     : "the percentage \"" + std::string(percentage) +
+                                           "\" is not a number below 1000 with at most two decimals";
+        return "Postage is a percentage of the order value, but " + what + ". Type one such as 5 or 12.5 " +
+               std::string(postalChargesPlace) + ".";
+    }
+    if (method != "perzoneweight" && method != "perzone")
+        return {};
+    const ChargeTables tables = ChargeTables::load(state.ShopDataDir());
+    if (method == "perzone")
+        return anyCharge(tables.fixedCosts) ? std::string()
+                                            : "Postage is a fixed cost per zone, but no zone has a cost, so "
+                                              "the shop has no postage to "
+                                              "charge. Type the costs " +
+                                                  std::string(postalChargesPlace) + ".";
+    if (anyChargedBand(tables))
+        return {};
+    return "Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
+           "postage to charge. Make the weight bands in Options, Postal Charges, on the \"Weight "
+           "Categories\" "
+           "page of Postage and Packing Info, and type their charges on its \"Postal Charges\" page.";
+}
+
+struct UnknownCode {
+    std::string spelling; // as the first product gives it
+    std::size_t count = 0;
+};
+
+std::string taxCodeWarning(const AppState& state)
+{
+    if (equalsIgnoreCase(state.ShopFields.value("taxaction"), "ignore"))
+        return {};
+    std::vector<VatCode> codes;
+    try {
+        codes = readVatCodes(joinPath(state.ShopDataDir(), vatCodesFileName));
+    } catch (const FileError& error) {
+        return "The shop's VAT codes could not be read, so no product is charged VAT (" +
+               std::string(error.what()) + "). Check them in Options, VAT Information.";
+    }
+    std::set<std::string, std::less<>> known;
+    for (const VatCode& code : codes)
+        known.insert(lowerCased(code.code));
+    std::map<std::string, UnknownCode, std::less<>> unknown;
+    std::size_t total = 0;
+    forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory&) {
+        // Each unknown code counts the product once, however many of its types have it.
+        std::set<std::string, std::less<>> productCodes;
+        for (const std::string_view code : typeValues(state, product, "Tax Code")) {
+            std::string folded = lowerCased(code);
+            if ((folded.empty() || !known.contains(folded)) && productCodes.insert(folded).second) {
+                UnknownCode& entry = unknown[std::move(folded)];
+                if (entry.count++ == 0)
+                    entry.spelling = code;
+            }
+        }
+        total += productCodes.empty() ? 0 : 1;
+    });
+    if (unknown.empty())
+        return {};
+    std::vector<std::string> named;
+    for (const auto& [folded, entry] : unknown) {
+        if (named.size() == unknownTaxCodesNamed)
+            break;
+        named.push_back((folded.empty() ? std::string("no Tax Code") : "\"" + entry.spelling + "\"") + " (" +
+                        products(entry.count) + ")");
+    }
+    return products(total) + (total == 1 ? " has" : " have") +
+           " a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: " +
+           namedList(named, unknown.size(), "codes") +
+           ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop "
+           "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
+}
+
+std::string weightWarning(const AppState& state)
+{
+    if (state.ShopFields.value("shipmethod") != "perzoneweight")
+        return {};
+    std::vector<std::string> named;
+    std::size_t total = 0;
+    forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory& category) {
+        const std::vector<std::string_view> weights = typeValues(state, product, "Weight");
+        if (std::all_of(weights.begin(), weights.end(), isNumber))
+            return;
+        if (++total <= productsWithoutWeightNamed)
+            named.push_back(productName(product, category));
+    });
+    if (total == 0)
+        return {};
+    return "Postage is charged by weight, but " + products(total) + (total == 1 ? " has" : " have") +
+           " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
+           namedList(named, total, "products") +
+           ". Type each one's Weight, a number such as 250, in the product grid.";
+}
+
+} // namespace
+
+std::vector<std::string> orderReadinessWarnings(const AppState& state)
+{
+    std::vector<std::string> warnings;
+    for (std::string warning : {salesAddressWarning(state), merchantKeyWarning(state), postageWarning(state),
+                                taxCodeWarning(state), weightWarning(state)})
+        if (!warning.empty())
+            warnings.push_back(std::move(warning));
+    return warnings;
+}
+
+std::string exportDespiteQuestion(const std::vector<std::string>& warnings)
+{
+    std::string text = "Your shop cannot take orders properly as it is set:";
+    for (const std::string& warning : warnings)
+        text.append("\n\n- ").append(warning);
+    return text.append("\n\nExport anyway?");
+}
+
+} // namespace qs

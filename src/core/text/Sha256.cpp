@@ -1,0 +1,152 @@
+#include "core/text/Sha256.h"
+
+#include "core/text/FileError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+
+namespace qs {
+namespace {
+
+constexpr std::uint32_t roundConstants[64] = {
+    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
+    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
+    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
+    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
+    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
+    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
+    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
+    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
+
+constexpr std::uint32_t rotr(std::uint32_t x, int n)
+{
+    return (x >> n) | (x << (32 - n));
+}
+
+} // namespace
+
+Sha256::Sha256()
+    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19}
+{
+}
+
+void Sha256::block(const std::uint8_t* data)
+{
+    std::uint32_t w[64];
+    for (int i = 0; i < 16; ++i)
+        w[i] = std::uint32_t(data[4 * i]) << 24 | std::uint32_t(data[4 * i + 1]) << 16 |
+               std::uint32_t(data[4 * i + 2]) << 8 | std::uint32_t(data[4 * i + 3]);
+    for (int i = 16; i < 64; ++i) {
+        const std::uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
+        const std::uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
+        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    }
+    auto [a, b, c, d, e, f, g, h] = state_;
+    for (int i = 0; i < 64; ++i) {
+        const std::uint32_t t1 =
+            h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) + roundConstants[i] + w[i];
+        const std::uint32_t t2 = (rotr(a, 2) ^ rotr(a, 13) ^ rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+        h = g;
+        g = f;
+        f = e;
+        e = d + t1;
+        d = c;
+        c = b;
+        b = a;
+        a = t1 + t2;
+    }
+    const std::uint32_t added[8] = {a, b, c, d, e, f, g, h};
+    for (int i = 0; i < 8; ++i)
+        state_[i] += added[i];
+}
+
+void Sha256::add(std::string_view bytes)
+{
+    length_ += bytes.size();
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        if (buffered_ == 0 && left >= buffer_.size()) {
+            block(data);
+            data += buffer_.size();
+            left -= buffer_.size();
+            continue;
+        }
+        const std::size_t taken = std::min(left, buffer_.size() - buffered_);
+        std::copy(data, data + taken, buffer_.begin() + std::ptrdiff_t(buffered_));
+        buffered_ += taken;
+        data += taken;
+        left -= taken;
+        if (buffered_ == buffer_.size()) {
+            block(buffer_.data());
+            buffered_ = 0;
+        }
+    }
+}
+
+Sha256::Digest Sha256::finish()
+{
+    const std::uint64_t bits = length_ * 8;
+    add(std::string_view("\x80", 1));
+    while (buffered_ != 56)
+        add(std::string_view("\0", 1));
+    for (int i = 7; i >= 0; --i)
+        add(std::string(1, char(bits >> (8 * i))));
+    Digest digest;
+    for (int i = 0; i < 8; ++i)
+        for (int j = 0; j < 4; ++j)
+            digest[4 * i + j] = std::uint8_t(state_[i] >> (24 - 8 * j));
+    return digest;
+}
+
+std::string Sha256::hex(const Digest& digest)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : digest) {
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+    }
+    return text;
+}
+
+std::string Sha256::hex(std::string_view bytes)
+{
+    Sha256 sum;
+    sum.add(bytes);
+    return hex(sum.finish());
+}
+
+std::string Sha256::hexOfFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw FileError::failed("Cannot open file " + path, errno, path);
+    Sha256 sum;
+    std::string piece(1 << 16, '\0');
+    while (in) {
+        in.read(piece.data(), std::streamsize(piece.size()));
+        sum.add(std::string_view(piece.data(), std::size_t(in.gcount())));
+    }
+    if (in.bad())
+        throw FileError::failed("Cannot read file " + path, errno, path);
+    return hex(sum.finish());
+}
+
+std::string base64(std::string_view bytes)
+{
+    static constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t v = 0;
+        for (std::size_t j = 0; j < 3; ++j)
+            v = v << 8 | (j < n ? std::uint8_t(bytes[i + j]) : 0);
+        for (std::size_t j = 0; j < 4; ++j)
+            text += j <= n ? digits[(v >> (18 - 6 * j)) & 63] : '=';
+    }
+    return text;
+}
+
+} // namespace qs

@@ -1,0 +1,225 @@
+#include "core/publish/OrderReadiness.h"
+#include "ScriptedUserInterface.h"
+#include "TempFolder.h"
+#include "core/app/AppState.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedUserInterface;
+using test::TempFolder;
+
+// A shop "Demo" that can take orders: a sales address, card payment with the
+// merchant's key, postage by weight with a charged band, VAT with the code
+// "S", and two products of Books with a weight and that code, one of them
+// through the category's default.
+struct ReadyShop {
+    ReadyShop() : state(folder.path().string())
+    {
+        state.LocCGI = folder.path().string();
+        state.ShopName = "Demo";
+        fs::create_directories(state.ShopDataDir());
+        writeData("merchant-key.asc", "-----BEGIN PGP PUBLIC KEY BLOCK-----\n");
+        writeData("zones_data.log", "1::100::::2.50::::::\r\n");
+        writeData("zones_fixed.log", "1::100::::::::::\r\n");
+        writeData("shop.tax", "S=20.00\tStandard rate\r\n");
+        set("sales_email", "sales@demo.test");
+        set("paymethod", "Credit Card");
+        set("shipmethod", "perzoneweight");
+        set("taxaction", "exclude");
+        books.setDetail("Default Tax Code", "S");
+        addProduct("Dune", "250", "s");
+        addProduct("Emma", "1.5", "");
+    }
+
+    std::string data(std::string_view name) const { return state.ShopDataDir() + "/" + std::string(name); }
+    void writeData(std::string_view name, std::string_view bytes) const { folder.write(data(name), bytes); }
+
+    void addProduct(const std::string& name, std::string_view weight, std::string_view taxCode)
+    {
+        TNewProduct& product = state.catalogue.createProduct(books);
+        product.setField("Product Name", name, ui);
+        product.setField("Weight", weight, ui);
+        product.setField("Tax Code", taxCode, ui);
+    }
+    void set(std::string_view name, std::string_view value) { state.ShopFields.setValue(name, value); }
+
+    TempFolder folder;
+    AppState state;
+    ScriptedUserInterface ui;
+    TNewCategory& books = state.catalogue.addCategory(state.catalogue.root(), "Books");
+};
+
+TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
+{
+    const std::string postalCharges =
+        "in Options, Postal Charges, on the \"Postal Charges\" page of Postage and Packing Info.";
+    const auto unknownCodes = [](const std::string& products, const std::string& codes) {
+        return products +
+               " a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: " + codes +
+               ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop "
+               "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
+    };
+    const auto withoutWeight = [](const std::string& products, const std::string& names) {
+        return "Postage is charged by weight, but " + products +
+               " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
+               names + ". Type each one's Weight, a number such as 250, in the product grid.";
+    };
+    struct Case {
+        const char* name;
+        std::function<void(ReadyShop&)> change;
+        std::vector<std::string> warnings;
+    };
+    std::vector<Case> cases = {
+        {"ready", [](ReadyShop&) {}, {}},
+        {"no sales address",
+         [](ReadyShop& shop) { shop.set("sales_email", " "); },
+         {"The shop has no sales e-mail address, so it could not tell you of an order. Fill in \"Sales "
+          "e-mail\" in Options, Merchant Details."}},
+        {"card payment without the key",
+         [](ReadyShop& shop) { fs::remove(shop.data("merchant-key.asc")); },
+         {"Payment is by Credit Card, but the shop's data folder has no public key file merchant-key.asc, so "
+          "card numbers are not taken and customers are offered a phone call back instead. Put your public "
+          "key there as DATA/merchant-key.asc, or choose another method in Options, Payment Method."}},
+        {"no key needed without card payment",
+         [](ReadyShop& shop) {
+             fs::remove(shop.data("merchant-key.asc"));
+             shop.set("paymethod", "WorldPay");
+         },
+         {}},
+        {"weight bands without a charge the scripts can read",
+         [](ReadyShop& shop) {
+             shop.writeData("zones_data.log", "1::100::::  ::free::::\r\n2::heavy::2.50::::::::\r\n");
+         },
+         {"Postage is charged by weight and zone, but no weight band has a charge, so the shop has no "
+          "postage to charge. Make the weight bands in Options, Postal Charges, on the \"Weight Categories\" "
+          "page of Postage and Packing Info, and type their charges on its \"Postal Charges\" page."}},
+        {"fixed costs without a cost",
+         [](ReadyShop& shop) { shop.set("shipmethod", "perzone"); },
+         {"Postage is a fixed cost per zone, but no zone has a cost, so the shop has no postage to charge. "
+          "Type the costs " +
+          postalCharges}},
+        {"fixed costs with one cost",
+         [](ReadyShop& shop) {
+             shop.set("shipmethod", "perzone");
+             shop.writeData("zones_fixed.log", "1::100::x::::::0.00::\r\n");
+         },
+         {}},
+        {"no percentage",
+         [](ReadyShop& shop) { shop.set("shipmethod", "percentage"); },
+         {"Postage is a percentage of the order value, but no percentage is set. Type one such as 5 or "
+          "12.5 " +
+          postalCharges}},
+    };
+    for (const char* percentage : {"5%", "1000", "7.125", ".5"})
+        cases.push_back(
+            {percentage,
+             [percentage](ReadyShop& shop) {
+                 shop.set("shipmethod", "percentage");
+                 shop.set("shippercent", percentage);
+             },
+             {"Postage is a percentage of the order value, but the percentage \"" + std::string(percentage) +
+              "\" is not a number below 1000 with at most two decimals. Type one such as 5 or 12.5 " +
+              postalCharges}});
+    for (const char* percentage : {" 7.5 ", "999", "12.", "0"})
+        cases.push_back({percentage,
+                         [percentage](ReadyShop& shop) {
+                             shop.set("shipmethod", "percentage");
+                             shop.set("shippercent", percentage);
+                         },
+                         {}});
+    cases.insert(
+        cases.end(),
+        {
+            {"tax codes the shop does not have",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "10", "Z");
+                 shop.addProduct("Ball", "10", "z");
+                 shop.books.setDetail("Default Tax Code", "");
+             },
+             {unknownCodes("3 products have", "no Tax Code (1 product), \"Z\" (2 products)")}},
+            {"unknown codes when VAT is ignored",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "10", "Z");
+                 shop.set("taxaction", "Ignore");
+             },
+             {}},
+            {"many unknown codes",
+             [](ReadyShop& shop) {
+                 for (char code = 'a'; code <= 'l'; ++code)
+                     shop.addProduct(std::string("Kite ") + code, "10", std::string(1, code));
+             },
+             {unknownCodes("12 products have",
+                           "\"a\" (1 product), \"b\" (1 product), \"c\" (1 product), \"d\" (1 product), "
+                           "\"e\" (1 product), \"f\" (1 product), \"g\" (1 product), \"h\" (1 product), "
+                           "\"i\" (1 product), \"j\" (1 product) and 2 more codes")}},
+            {"VAT codes that cannot be read",
+             [](ReadyShop& shop) {
+                 fs::remove(shop.data("shop.tax"));
+                 fs::create_directory(shop.data("shop.tax"));
+             },
+             {"The shop's VAT codes could not be read, so no product is charged VAT (Cannot open file "
+              "DATA/shop.tax: Is a directory). Check them in Options, VAT Information."}},
+            {"products without a weight",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "", "S");
+                 shop.addProduct("Ball", "heavy", "S");
+                 shop.addProduct("Yo-yo", "1,5", "S");
+             },
+             {withoutWeight("3 products have", "Kite in Books, Ball in Books, Yo-yo in Books")}},
+            {"many products without a weight",
+             [](ReadyShop& shop) {
+                 for (int i = 1; i <= 7; ++i)
+                     shop.addProduct("Kite " + std::to_string(i), "", "S");
+             },
+             {withoutWeight("7 products have", "Kite 1 in Books, Kite 2 in Books, Kite 3 in Books, Kite 4 in "
+                                               "Books, Kite 5 in Books and 2 more products")}},
+            {"weights matter only for postage by weight",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "", "S");
+                 shop.set("shipmethod", "percentage");
+                 shop.set("shippercent", "5");
+             },
+             {}},
+            {"a weight for each type",
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Weight=Decimal,Mandatory,,,No,Yes"});
+                 shop.addProduct("Kite", "250|", "S");
+                 shop.addProduct("Ball", "250|x", "S");
+                 shop.addProduct("Yo-yo", "|250", "S");
+             },
+             {withoutWeight("2 products have", "Ball in Books, Yo-yo in Books")}},
+            {"a Tax Code for each type",
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Tax Code=Text,Recommended,,,No,Yes"});
+                 shop.addProduct("Kite", "10", "S|z|");
+                 shop.addProduct("Ball", "10", "Z|Z");
+                 shop.addProduct("Yo-yo", "10", "s||S");
+             },
+             {unknownCodes("2 products have", "\"z\" (2 products)")}},
+            {"types share one weight unless the field says otherwise",
+             [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
+             {withoutWeight("1 product has", "Kite in Books")}},
+        });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadyShop shop;
+        c.change(shop);
+        std::vector<std::string> expected = c.warnings;
+        for (std::string& warning : expected)
+            if (const auto at = warning.find("DATA/"); at != std::string::npos)
+                warning.replace(at, 4, shop.state.ShopDataDir());
+        EXPECT_EQ(orderReadinessWarnings(shop.state), expected);
+    }
+}
+
+} // namespace
+} // namespace qs
