@@ -66,7 +66,8 @@ void checkCatalogueBytesRoundTrip(std::string_view productBytes, std::string_vie
     static WrittenCatalogue second;
     if (!readAndWrite(productBytes, categoryBytes, first))
         return;
-    check(readAndWrite(first.productFile, first.categoryFile, second), "a catalogue the program wrote reads again");
+    check(readAndWrite(first.productFile, first.categoryFile, second),
+          "a catalogue the program wrote reads again");
     checkSameCatalogue(first, second);
 }
 
