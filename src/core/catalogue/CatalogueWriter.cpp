@@ -23,7 +23,10 @@ template <typename Visit> void forEachCategory(const Catalogue& catalogue, Visit
         std::size_t pathLength;
     };
     std::string parentPath;
-    std::vector<Level> stack{{&catalogue.root(), 0, 0}};
+    // Room for the depth of most catalogues at once.
+    std::vector<Level> stack;
+    stack.reserve(16);
+    stack.push_back({&catalogue.root(), 0, 0});
     while (!stack.empty()) {
         Level& level = stack.back();
         const auto& children = level.node->children();
