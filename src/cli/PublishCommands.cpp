@@ -2,12 +2,14 @@
 
 #include "cli/ChooseShop.h"
 #include "cli/CliContext.h"
+#include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
 #include "core/publish/FetchOrders.h"
 #include "core/publish/RemoteHost.h"
 #include "core/publish/Upload.h"
 #include "core/publish/UploadFolderAge.h"
 #include "core/publish/UploadSettings.h"
+#include "gui/publish/KeyringPasswords.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,7 +25,7 @@ namespace {
 // their message is told and the export stops before building anything. The
 // warnings of a shop that cannot take orders properly are told, each on a
 // line of its own, and the export goes on.
-bool exportOpenShop(CliContext& context)
+bool exportOpenShop(CliContext& context, ExportRun run = ExportRun::Alone)
 {
     context.ui.setAssumeYes(true);
     const ExportDialogs noDialogs{[] { return false; }, [] { return false; },
@@ -32,7 +34,7 @@ bool exportOpenShop(CliContext& context)
                                           context.ui.message("warning: " + warning, MessageKind::Warning);
                                       return true;
                                   }};
-    return ExportCommand(context.state(), context.ui, noDialogs) == ExportOutcome::Complete;
+    return ExportCommand(context.state(), context.ui, noDialogs, run) == ExportOutcome::Complete;
 }
 
 bool exportShop(CliContext& context, const std::string& name)
@@ -78,6 +80,17 @@ struct UploadArguments {
     bool deleteRemoved = false;
 };
 
+// The password: none with a key, else the environment's, else the one the
+// desktop's keyring keeps for the login (none when no keyring answers).
+std::string uploadPassword(const AppState& state, const UploadSettings& settings)
+{
+    if (settings.protocol == UploadSettings::Protocol::Sftp && !settings.keyFile.empty())
+        return {};
+    if (const char* password = std::getenv("QUAYSTALL_UPLOAD_PASSWORD"))
+        return password;
+    return gui::KeyringPasswords().read(uploadPasswordName(state, settings)).value_or(std::string());
+}
+
 // Opens the shop and a session with its host; nothing when the shop cannot
 // be opened or has no host yet.
 std::unique_ptr<RemoteHost> connectShop(CliContext& context, const std::string& shop, bool acceptNewHostKey,
@@ -91,9 +104,9 @@ std::unique_ptr<RemoteHost> connectShop(CliContext& context, const std::string& 
                            MessageKind::Error);
         return nullptr;
     }
-    const char* password = std::getenv("QUAYSTALL_UPLOAD_PASSWORD");
-    return std::make_unique<RemoteHost>(RemoteHost::Login{
-        settings, password ? password : "", uploadKnownHostsFile(context.state()), acceptNewHostKey});
+    return std::make_unique<RemoteHost>(RemoteHost::Login{settings, uploadPassword(context.state(), settings),
+                                                          uploadKnownHostsFile(context.state()),
+                                                          acceptNewHostKey});
 }
 
 bool uploadShop(CliContext& context, const UploadArguments& arguments)
@@ -102,7 +115,7 @@ bool uploadShop(CliContext& context, const UploadArguments& arguments)
     const auto host = connectShop(context, arguments.shop, arguments.acceptNewHostKey, settings);
     if (!host)
         return false;
-    if (uploadFolderOutOfDate(context.state()) && !exportOpenShop(context))
+    if (uploadFolderOutOfDate(context.state()) && !exportOpenShop(context, ExportRun::BeforeUpload))
         return false;
     UploadOptions options;
     options.dryRun = arguments.dryRun;

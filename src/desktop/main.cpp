@@ -6,7 +6,9 @@
 #include "gui/app/TCMForm.h"
 #include "gui/app/WindowMemory.h"
 #include "gui/import/ImportActions.h"
+#include "gui/publish/KeyringPasswords.h"
 #include "gui/publish/PublishActions.h"
+#include "gui/publish/UploadActions.h"
 #include "gui/settings/OptionsActions.h"
 #include "gui/ui/QtUserInterface.h"
 
@@ -63,6 +65,8 @@ int main(int argc, char** argv)
     qs::gui::TCMForm form(state);
     qs::gui::ShopActions shopActions(form, state, form.userInterface());
     qs::gui::PublishActions publishActions(form, state, form.userInterface(), shopActions);
+    qs::gui::KeyringPasswords keyring;
+    qs::gui::UploadActions uploadActions(form, state, form.userInterface(), publishActions, keyring);
     qs::gui::OptionsActions optionsActions(form, state, form.userInterface());
     qs::gui::ImportActions importActions(form, state);
     qs::gui::WindowMemory memory(form, shopActions.openShopForm());

@@ -136,7 +136,7 @@ std::string exportClosingMessage(std::string_view shop)
            "of which will have been specified within the location details manager).";
 }
 
-ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs)
+ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs, ExportRun run)
 {
     if (mailAddressesMissing(state)) {
         ui.message(missingEmailMessage, MessageKind::Information);
@@ -148,7 +148,8 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
         if (!dialogs.locationDetails())
             return ExportOutcome::Stopped;
     }
-    if (ui.ask(exportQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
+    if (run == ExportRun::Alone &&
+        ui.ask(exportQuestion, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
         return ExportOutcome::Stopped;
     if (const std::vector<std::string> warnings = orderReadinessWarnings(state);
         !warnings.empty() && !dialogs.ordersAtRisk(warnings))
@@ -156,10 +157,10 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
     // Building from a catalogue that could not be saved would upload an old shop.
     if (!writeCatalogue(state, ui, joinPath(state.ShopDataDir(), std::string(catalogueFileName))))
         return ExportOutcome::NotSaved;
-    return BuildUploadFolder(state, ui);
+    return BuildUploadFolder(state, ui, run);
 }
 
-ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
+ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun run)
 {
     std::vector<std::string> notExported;
     MakeDirPath(uploadFolder(state));
@@ -184,7 +185,8 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui)
         ui.message(incompleteMessage(notExported), MessageKind::Warning);
         return ExportOutcome::Incomplete;
     }
-    ui.message(exportClosingMessage(state.ShopName), MessageKind::Information);
+    if (run == ExportRun::Alone)
+        ui.message(exportClosingMessage(state.ShopName), MessageKind::Information);
     return ExportOutcome::Complete;
 }
 

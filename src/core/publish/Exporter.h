@@ -40,11 +40,17 @@ enum class ExportOutcome {
     Complete,
 };
 
+// Whether the export is the merchant's own command, or the first step of an
+// upload to the web host, which was asked for already and goes on from the
+// upload folder: it then neither asks to proceed nor tells where to upload.
+enum class ExportRun { Alone, BeforeUpload };
+
 // The export command: the mail checks, the confirmation, the warnings of a
 // shop that cannot take orders properly, the save, then the upload folder. A
 // script that cannot be copied throws FileError after telling the merchant
 // which one.
-ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs);
+ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDialogs& dialogs,
+                            ExportRun run = ExportRun::Alone);
 
 // The export's work once the catalogue is saved: the scripts with the
 // server's Perl path, the administrators' password file and the settings
@@ -53,7 +59,7 @@ ExportOutcome ExportCommand(AppState& state, UserInterface& ui, const ExportDial
 // anything was not exported (a picture the catalogue names but the image
 // folder lacks among it), the list of what was not. Throws as ExportCommand
 // does.
-ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui);
+ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun run = ExportRun::Alone);
 
 std::string uploadFolder(const AppState& state);
 std::string uploadCGIDir(const AppState& state);

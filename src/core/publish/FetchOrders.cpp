@@ -4,9 +4,11 @@
 #include "core/publish/RemoteHost.h"
 #include "core/publish/Upload.h"
 #include "core/text/AtomicFile.h"
+#include "core/text/FileError.h"
 #include "core/text/FileOps.h"
 #include "core/text/JoinPath.h"
 #include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -35,7 +37,34 @@ std::vector<std::pair<unsigned long, std::string>> sortedOrderNames(std::vector<
     return orders;
 }
 
+std::string localOrdersFolder(const AppState& state)
+{
+    return joinPath(state.ShopDataDir(), "orders");
+}
+
 } // namespace
+
+std::vector<FetchedOrder> fetchedOrders(const AppState& state)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(localOrdersFolder(state), ec))
+        if (entry.is_regular_file(ec))
+            names.push_back(entry.path().filename().string());
+    std::vector<FetchedOrder> orders;
+    for (const auto& [number, name] : sortedOrderNames(std::move(names))) {
+        try {
+            orders.push_back(readOrderSummary(readFileBytes(joinPath(localOrdersFolder(state), name))));
+        } catch (const FileError&) {
+        }
+    }
+    return orders;
+}
+
+std::string fetchedOrderFile(const AppState& state, const std::string& number)
+{
+    return joinPath(localOrdersFolder(state), number + ".order");
+}
 
 FetchedOrder readOrderSummary(const std::string& bytes)
 {
@@ -53,7 +82,7 @@ std::string orderLine(const FetchedOrder& order)
 std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings,
                                          RemoteHost& host)
 {
-    const std::string localFolder = joinPath(state.ShopDataDir(), "orders");
+    const std::string localFolder = localOrdersFolder(state);
     MakeDirPath(localFolder);
     const std::string hostFolder = hostPath(settings, "cgi/data/orders");
     std::vector<std::string> names;

@@ -26,6 +26,12 @@ struct FetchedOrder {
 std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSettings& settings,
                                          RemoteHost& host);
 
+// The orders fetched into the shop's data folder so far, in number order;
+// a file that cannot be read is left out.
+std::vector<FetchedOrder> fetchedOrders(const AppState& state);
+// The file of a fetched order, by its number.
+std::string fetchedOrderFile(const AppState& state, const std::string& number);
+
 // The summary values of an order file's bytes (name=value lines).
 FetchedOrder readOrderSummary(const std::string& bytes);
 

@@ -241,10 +241,10 @@ void RemoteHost::perform(Request& request, const std::string& subject)
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToString);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, request.download);
     }
-    if (request.progress) {
+    if (const Progress* progress = request.progress ? request.progress : waiting_ ? &waiting_ : nullptr) {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, request.progress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progress);
     }
     hostKey_.refused = false;
     const CURLcode result = curl_easy_perform(curl);
@@ -255,7 +255,9 @@ void RemoteHost::perform(Request& request, const std::string& subject)
     if (result == CURLE_ABORTED_BY_CALLBACK)
         throw UploadCancelled();
     const std::string answer = *errors ? errors : curl_easy_strerror(result);
-    if (result == CURLE_REMOTE_FILE_NOT_FOUND)
+    // An FTP server may answer the listing of a missing folder as it answers
+    // the fetch of a missing file.
+    if (result == CURLE_REMOTE_FILE_NOT_FOUND || (request.listing && result == CURLE_FTP_COULDNT_RETR_FILE))
         throw NotOnHost(subject + ": " + answer);
     if (result == CURLE_LOGIN_DENIED)
         throw UploadError("Cannot log in to " + s.host + " as " + s.user + ": " + answer);
@@ -268,6 +270,7 @@ std::vector<RemoteEntry> RemoteHost::list(const std::string& folder)
     Request request;
     request.url = url(folder) + "/";
     request.download = &listing;
+    request.listing = true;
     try {
         perform(request, "Cannot list folder " + folder + " on the host");
     } catch (const NotOnHost&) {

@@ -62,6 +62,10 @@ public:
     RemoteHost(const RemoteHost&) = delete;
     RemoteHost& operator=(const RemoteHost&) = delete;
 
+    // Called now and then while the host is being waited for (connecting,
+    // listing, fetching), with no bytes sent; false cancels.
+    void whileWaiting(Progress keepGoing) { waiting_ = std::move(keepGoing); }
+
     // What a folder holds, without "." and ".."; empty when there is no such folder.
     std::vector<RemoteEntry> list(const std::string& folder);
     // Makes the folder unless it is there, and gives it the mode.
@@ -90,6 +94,7 @@ public:
 
 private:
     Login login_;
+    Progress waiting_;
     void* curl_;
     HostKeySeen hostKey_;
 };

@@ -35,7 +35,8 @@ bool isServerDataFolder(const std::string& path)
 
 // The files of one of the two folders; the folders the shop's scripts write
 // in on the host are made, but what the host holds in them is its own.
-void readTree(const std::string& root, const std::string& prefix, ShopTree& tree)
+void readTree(const std::string& root, const std::string& prefix, ShopTree& tree,
+              const std::function<bool(std::size_t)>& comparing)
 {
     if (!fs::is_directory(root))
         return;
@@ -52,6 +53,8 @@ void readTree(const std::string& root, const std::string& prefix, ShopTree& tree
         } else if (it->is_regular_file() && !hidden) {
             tree.files[relative] = {std::uint64_t(it->file_size()), Sha256::hexOfFile(it->path().string())};
             tree.localPaths[relative] = it->path().string();
+            if (comparing && !comparing(tree.files.size()))
+                throw UploadCancelled();
         }
     }
     std::sort(tree.folders.begin(), tree.folders.end());
@@ -107,8 +110,8 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
                        const UploadOptions& options)
 {
     ShopTree tree;
-    readTree(uploadCGIDir(state), "cgi", tree);
-    readTree(uploadImagesDir(state), "images", tree);
+    readTree(uploadCGIDir(state), "cgi", tree, options.comparing);
+    readTree(uploadImagesDir(state), "images", tree, options.comparing);
 
     const std::string manifestPath = uploadManifestFile(state);
     UploadManifest manifest = readUploadManifest(manifestPath, hostName(settings));
@@ -128,6 +131,8 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
         return report;
     }
 
+    const bool deleting = options.deleteRemoved || (!plan.noLongerInShop.empty() && options.confirmDeletion &&
+                                                    options.confirmDeletion(plan.noLongerInShop));
     for (const std::string& folder : tree.folders)
         host.makeFolder(hostPath(settings, folder), folderMode(folder));
     for (const std::string_view name : serverDataFolders)
@@ -168,7 +173,7 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
                 unwritten = 0;
             }
         }
-        if (options.deleteRemoved) {
+        if (deleting) {
             for (const std::string& path : plan.noLongerInShop) {
                 host.remove(hostPath(settings, path));
                 manifest.files.erase(path);

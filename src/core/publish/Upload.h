@@ -31,6 +31,12 @@ struct UploadOptions {
     bool dryRun = false;
     // Deletes on the host the files sent earlier that the shop no longer has.
     bool deleteRemoved = false;
+    // Asked, before anything is sent, whether to delete those files; true
+    // deletes them as deleteRemoved does. Not asked in a dry run.
+    std::function<bool(const std::vector<std::string>& noLongerInShop)> confirmDeletion;
+    // Called as each of the shop's files is compared with the last upload;
+    // false cancels the upload (UploadCancelled is thrown).
+    std::function<bool(std::size_t filesCompared)> comparing;
     // Called as bytes go; false cancels the upload (UploadCancelled is thrown).
     std::function<bool(const UploadProgress&)> progress;
     // Called after each file is in place on the host (or would be, in a dry run).

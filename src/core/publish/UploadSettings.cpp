@@ -87,6 +87,13 @@ std::string uploadKnownHostsFile(const AppState& state)
     return joinPath(state.ShopCGIDir(), "upload_known_hosts");
 }
 
+std::string uploadPasswordName(const AppState& state, const UploadSettings& settings)
+{
+    const int port = settings.port > 0 ? settings.port : defaultPort(settings.protocol);
+    return state.ShopName + " " + std::string(protocolName(settings.protocol)) + "://" + settings.user + "@" +
+           settings.host + ":" + std::to_string(port);
+}
+
 UploadSettings loadUploadSettings(const AppState& state)
 {
     UploadSettings settings = defaultsFromLocation(state);

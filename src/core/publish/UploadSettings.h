@@ -44,6 +44,11 @@ std::string uploadSettingsFile(const AppState& state);
 // The program's own known-hosts file for the shop's SFTP host.
 std::string uploadKnownHostsFile(const AppState& state);
 
+// The name the password of the shop's login is kept under in the desktop's
+// keyring: the shop, protocol, user, host and port, so that no other login
+// is ever given it.
+std::string uploadPasswordName(const AppState& state, const UploadSettings& settings);
+
 // The shop's settings; what the file lacks (or all, without a file) comes from
 // the location details: the host from the remote CGI address, the CGI folder
 // from its path with the scripts' folder, the images folder from the remote

@@ -1,18 +1,18 @@
 #include "gui/app/TCMForm.h"
 
-#include "gui/catalogue/CatalogueTreeModel.h"
-#include "gui/text/Encoding.h"
-#include "gui/app/HelpViewer.h"
-#include "gui/ui/QtUserInterface.h"
-#include "gui/app/ToolBarButton.h"
-#include "gui/catalogue/history/UndoActions.h"
 #include "core/app/About.h"
 #include "core/app/AppState.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/ui/UserInterface.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/ToolBarButton.h"
+#include "gui/catalogue/CatalogueTreeModel.h"
 #include "gui/catalogue/TProdSearchForm.h"
 #include "gui/catalogue/grids/CatalogueGrids.h"
 #include "gui/catalogue/grids/GridView.h"
-#include "core/ui/UserInterface.h"
+#include "gui/catalogue/history/UndoActions.h"
+#include "gui/text/Encoding.h"
+#include "gui/ui/QtUserInterface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,6 +126,9 @@ void TCMForm::buildMenus()
     file->addSeparator();
     a.importData = addItem(file, "&Import Data from Database", "ImportItem");
     a.exportData = addItem(file, "&Export Data for Upload", "ExportItem");
+    a.upload = addItem(file, "Upload to &Web Host", "UploadItem");
+    a.fetchOrders = addItem(file, "Fetch &Orders", "FetchOrdersItem");
+    a.uploadSettings = addItem(file, "&Upload Settings...", "UploadSettingsItem");
     file->addSeparator();
     a.locationDetails = addItem(file, "&Location Details", "LocationItem");
     file->addSeparator();
@@ -227,7 +230,7 @@ void TCMForm::buildToolBars()
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
     const Actions& a = actions_;
-    // Each button shows the images of its slot: 2 to 7, 9, 14 and 13.
+    // Each button shows the images of its slot: 2 to 9, 14 and 13.
     SaveBtn = addToolButton("SaveBtn", "Save", "Save Catalogue", 2, [a] { a.save->trigger(); });
     NewCatBtn = addToolButton("NewCatBtn", "New Category", "New Category", 3, [this] { addCategory(); });
     NewSubCatBtn = addToolButton("NewSubCatBtn", "New Sub-Category", "New Sub-Category", 4,
@@ -238,6 +241,8 @@ void TCMForm::buildToolBars()
                               [a] { a.importData->trigger(); });
     ExportBtn = addToolButton("ExportBtn", "Export", "Export Data to Upload Directory", 7,
                               [a] { a.exportData->trigger(); });
+    UploadBtn = addToolButton("UploadBtn", "Upload", "Upload your shop to your web host", 8,
+                              [a] { a.upload->trigger(); });
     ToolBar1->addSeparator();
     DelBtn = addToolButton("DelBtn", "Delete", "Delete", 9, [this] { deleteCommand(); });
     ToolBar1->addSeparator();
@@ -377,8 +382,8 @@ void TCMForm::loadToolBarImages()
 {
     const QString programDir = QFile::decodeName(QByteArray::fromStdString(app_.ProgramDir));
     images_.load(QDir(programDir).filePath(QStringLiteral("Buttons")));
-    for (QToolButton* button : {SaveBtn, NewCatBtn, NewSubCatBtn, NewProdBtn, ImportBtn, ExportBtn, DelBtn,
-                                PreviewBtn, PostPackBtn})
+    for (QToolButton* button : {SaveBtn, NewCatBtn, NewSubCatBtn, NewProdBtn, ImportBtn, ExportBtn, UploadBtn,
+                                DelBtn, PreviewBtn, PostPackBtn})
         button->setIcon(images_.icon(button->property("imageSlot").toInt()));
 }
 

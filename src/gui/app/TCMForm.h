@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/app/ToolBarImages.h"
 #include "core/catalogue/CatalogueCommands.h"
 #include "core/catalogue/EditorState.h"
+#include "gui/app/ToolBarImages.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -59,6 +59,9 @@ public:
         QAction* closeShop = nullptr;
         QAction* importData = nullptr;
         QAction* exportData = nullptr;
+        QAction* upload = nullptr;
+        QAction* fetchOrders = nullptr;
+        QAction* uploadSettings = nullptr;
         QAction* locationDetails = nullptr;
         QAction* exit = nullptr;
         QAction* undo = nullptr;
@@ -145,6 +148,7 @@ public:
     QToolButton* NewProdBtn = nullptr;
     QToolButton* ImportBtn = nullptr;
     QToolButton* ExportBtn = nullptr;
+    QToolButton* UploadBtn = nullptr;
     QToolButton* DelBtn = nullptr;
     QToolButton* PreviewBtn = nullptr;
     QToolButton* PostPackBtn = nullptr;

@@ -10,7 +10,7 @@ const std::array<const char*, ToolBarImages::slotCount>& ToolBarImages::slotName
 {
     static const std::array<const char*, slotCount> names = {
         "save",   "save",   "save",   "category", "sub-category", "new",  "import",    "export",
-        "export", "delete", "export", "post",     "post",         "post", "catologue", "export"};
+        "upload", "delete", "export", "post",     "post",         "post", "catologue", "export"};
     return names;
 }
 

@@ -1,18 +1,18 @@
 #include "gui/publish/PublishActions.h"
 
-#include "gui/text/Encoding.h"
-#include "gui/app/HelpViewer.h"
-#include "gui/app/ShopActions.h"
-#include "gui/app/TCMForm.h"
-#include "gui/settings/TLocationForm.h"
-#include "gui/settings/TMercDetailsForm.h"
 #include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/Preview.h"
-#include "gui/publish/TPreviewSettingsForm.h"
 #include "core/text/FileError.h"
 #include "core/ui/UserInterface.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/ShopActions.h"
+#include "gui/app/TCMForm.h"
+#include "gui/publish/TPreviewSettingsForm.h"
+#include "gui/settings/TLocationForm.h"
+#include "gui/settings/TMercDetailsForm.h"
+#include "gui/text/Encoding.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -41,6 +41,11 @@ void PublishActions::connectMenus()
 
 void PublishActions::exportData()
 {
+    form_.runCommand([this] { exportShop(qs::ExportRun::Alone); });
+}
+
+qs::ExportOutcome PublishActions::exportShop(qs::ExportRun run)
+{
     const qs::ExportDialogs dialogs{[this] {
                                         shop_.mercDetailsForm().execute();
                                         return true;
@@ -50,7 +55,7 @@ void PublishActions::exportData()
                                         return ui_.ask(qs::exportDespiteQuestion(warnings),
                                                        MessageKind::Warning, Buttons::YesNo) == Answer::Yes;
                                     }};
-    form_.runCommand([&] { qs::ExportCommand(app_, ui_, dialogs); });
+    return qs::ExportCommand(app_, ui_, dialogs, run);
 }
 
 void PublishActions::viewPreview()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/publish/Exporter.h"
 #include "core/publish/LocalWebServer.h"
 #include "core/publish/PreviewSettings.h"
 
@@ -33,6 +34,8 @@ public:
     PublishActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui, ShopActions& shop);
 
     void exportData();
+    // The export, its failures thrown: on its own, or as the first step of an upload.
+    qs::ExportOutcome exportShop(qs::ExportRun run);
     void viewPreview();
     void previewSettings();
     // As the program ends: writes the preview settings and stops the local web server.

@@ -1,11 +1,11 @@
 #include "gui/publish/TPreviewSettingsForm.h"
 
-#include "gui/text/Encoding.h"
 #include "core/app/AppState.h"
 #include "core/publish/PreviewAddress.h"
 #include "core/publish/PreviewSettings.h"
-#include "gui/ui/DialogParts.h"
 #include "core/ui/UserInterface.h"
+#include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,12 +1,12 @@
 #include "gui/app/TCMForm.h"
 #include "gui/catalogue/grids/GridView.h"
 
-#include "gui/catalogue/CatalogueTreeModel.h"
-#include "gui/text/Encoding.h"
 #include "GuiTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "core/app/AppState.h"
 #include "core/catalogue/Catalogue.h"
+#include "gui/catalogue/CatalogueTreeModel.h"
+#include "gui/text/Encoding.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -139,8 +139,8 @@ TEST_F(TCMFormTest, MainMenuHasEveryItem)
     EXPECT_EQ(menuTitles(menus), (QStringList{"&File", "&Edit", "&Sort", "&Options", "&Products",
                                               "Site &Appearance", "&Catalogue", "Pre&view", "&Help"}));
     const QList<QStringList> items = {
-        {"&Save", "&Close", "&Import Data from Database", "&Export Data for Upload", "&Location Details",
-         "E&xit"},
+        {"&Save", "&Close", "&Import Data from Database", "&Export Data for Upload", "Upload to &Web Host",
+         "Fetch &Orders", "&Upload Settings...", "&Location Details", "E&xit"},
         {"&Undo", "&Redo"},
         {"Sort &Catalogue Alphabetically"},
         {"&Admin Security", "C&ustom Fields", "&Customer Details", "&Merchant Details", "&Payment Method",
@@ -205,7 +205,7 @@ TEST_F(TCMFormTest, TheTwoStates)
     EXPECT_EQ(form->selectedNode(), &root());
 }
 
-TEST_F(TCMFormTest, ToolBar1HasTheNineButtons)
+TEST_F(TCMFormTest, ToolBar1HasTheTenButtons)
 {
     struct Button {
         const char* name;
@@ -220,6 +220,7 @@ TEST_F(TCMFormTest, ToolBar1HasTheNineButtons)
         {"NewProdBtn", "New Product", "New Product", "new"},
         {"ImportBtn", "Import", "Import Data from Database", "import"},
         {"ExportBtn", "Export", "Export Data to Upload Directory", "export"},
+        {"UploadBtn", "Upload", "Upload your shop to your web host", "upload"},
         {"DelBtn", "Delete", "Delete", "delete"},
         {"PreviewBtn", "Preview", "Preview your site", "catologue"},
         {"PostPackBtn", "Postage", "Postage & Packing", "post"},
@@ -580,7 +581,8 @@ TEST_F(TCMFormTest, HelpAboutShowsTheVersionAndTheProgramFolder)
 {
     form->actions().about->trigger();
     form->actions().noShopAbout->trigger();
-    const std::string about = "Quaystall DB v" QUAYSTALL_VERSION "\r\n\r\nProgram folder: " + state->ProgramDir;
+    const std::string about =
+        "Quaystall DB v" QUAYSTALL_VERSION "\r\n\r\nProgram folder: " + state->ProgramDir;
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{about, about}));
     EXPECT_EQ(ui.said[0].kind, qs::MessageKind::Information);
 }

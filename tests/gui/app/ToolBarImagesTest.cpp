@@ -24,7 +24,7 @@ TEST(ToolBarImages, SixteenSlotsInTheSystemsOrder)
     const auto& names = ToolBarImages::slotNames();
     const std::vector<std::string> expected = {
         "save",   "save",   "save",   "category", "sub-category", "new",  "import",    "export",
-        "export", "delete", "export", "post",     "post",         "post", "catologue", "export"};
+        "upload", "delete", "export", "post",     "post",         "post", "catologue", "export"};
     ASSERT_EQ(names.size(), expected.size());
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(names[i], expected[i]) << "slot " << i;

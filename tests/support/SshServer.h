@@ -1,20 +1,11 @@
 #pragma once
 
+#include "ServerProcess.h"
 #include "TempFolder.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 namespace qs::test {
 
@@ -31,7 +22,7 @@ public:
         makeKey("host_key");
         makeKey("user_key");
         std::filesystem::copy_file(folder.file("user_key.pub"), folder.file("authorized_keys"));
-        port_ = freePort();
+        port_ = freeLoopbackPort();
         folder.write("sshd_config", "ListenAddress 127.0.0.1\nPort " + std::to_string(port_) + "\nHostKey " +
                                         folder.file("host_key") + "\nAuthorizedKeysFile " +
                                         folder.file("authorized_keys") +
@@ -76,57 +67,16 @@ private:
     {
         run("ssh-keygen -q -t ed25519 -N '' -f " + folder_.file(name));
     }
-    static int freePort()
-    {
-        const int s = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-        close(s);
-        return ntohs(address.sin_port);
-    }
-    bool accepting() const
-    {
-        const int s = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(std::uint16_t(port_));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const bool connected = connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        close(s);
-        return connected;
-    }
     void start()
     {
-        const std::string config = folder_.file("sshd_config");
-        const std::string log = folder_.file("sshd.log");
-        pid_ = fork();
-        if (pid_ == 0) {
-            std::freopen(log.c_str(), "a", stderr);
-            execl(sshServerProgram, sshServerProgram, "-D", "-e", "-f", config.c_str(),
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        for (int tries = 0; tries < 200 && !accepting(); ++tries)
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        if (!accepting())
-            throw std::runtime_error("the SSH server did not start: " + folder_.read("sshd.log"));
+        process_.start({sshServerProgram, "-D", "-e", "-f", folder_.file("sshd_config")}, port_,
+                       folder_.file("sshd.log"));
     }
-    void stop()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
+    void stop() { process_.stop(); }
 
     const TempFolder& folder_;
     int port_ = 0;
-    pid_t pid_ = -1;
+    ServerProcess process_;
 };
 
 } // namespace qs::test

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/publish/UploadSettings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qs {
+struct AppState;
+class RemoteHost;
+class UserInterface;
+} // namespace qs
+
+namespace qs::gui {
+
+class PublishActions;
+class TCMForm;
+class TOrdersForm;
+class TUploadSettingsForm;
+class UploadPasswords;
+
+// The commands that reach the web host: Upload Settings, Upload to Web Host
+// (the menu item and the tool button) and Fetch Orders. An upload exports
+// the shop first when the upload folder is older than the shop, then sends
+// what changed, with the shared progress window and its Cancel; a host key
+// not met before is shown and must be accepted, files the shop no longer
+// has are deleted on the host only when the merchant agrees.
+class UploadActions : public QObject {
+    Q_OBJECT
+public:
+    UploadActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui, PublishActions& publish,
+                  UploadPasswords& passwords);
+
+    void uploadSettings();
+    void upload();
+    void fetchOrders();
+
+    // Asks for the password of a login none is kept for; nothing when cancelled.
+    // A password dialog unless replaced (the tests answer it).
+    std::function<std::optional<std::string>(const QString& prompt)> passwordPrompt;
+
+    TUploadSettingsForm& settingsForm() const { return *settingsForm_; }
+    TOrdersForm& ordersForm() const { return *ordersForm_; }
+
+private:
+    // The shop's settings, the dialog shown first when they name no host or
+    // no user; nothing when it is cancelled.
+    std::optional<qs::UploadSettings> settings();
+    struct Password {
+        std::string text;
+        // Typed for this upload, not kept in the keyring.
+        bool typed = false;
+    };
+    // The password for the login: none with a key file, else the one kept in
+    // the keyring, or asked for; nothing when the question is cancelled.
+    std::optional<Password> password(const qs::UploadSettings& settings);
+    // A session with the host, logged in and its key met and checked (an
+    // unknown key shown and accepted or not); nothing when the merchant
+    // refused the key. A typed password that logged in goes to the keyring.
+    std::unique_ptr<qs::RemoteHost> connect(const qs::UploadSettings& settings, const Password& password);
+    void uploadShop();
+    void fetchShopOrders();
+    bool confirmDeletion(const std::vector<std::string>& paths);
+
+    TCMForm& form_;
+    qs::AppState& app_;
+    qs::UserInterface& ui_;
+    PublishActions& publish_;
+    UploadPasswords& passwords_;
+    TUploadSettingsForm* settingsForm_;
+    TOrdersForm* ordersForm_;
+};
+
+} // namespace qs::gui
