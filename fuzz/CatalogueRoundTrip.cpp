@@ -40,7 +40,7 @@ void WrittenCatalogue::gather(const Catalogue& catalogue)
 {
     products.clear();
     categories.clear();
-    forEachCategoryPath(catalogue, [&](const TNewCategory& category, std::string_view path) {
+    paths.forEach(catalogue, [&](const TNewCategory& category, std::string_view path) {
         categories.append(path).push_back('\n');
         for (const std::string_view name : {descriptionField, pictureField, templateField})
             categories.append(category.detail(name)).push_back('\n');
@@ -66,7 +66,8 @@ void checkCatalogueBytesRoundTrip(std::string_view productBytes, std::string_vie
     static WrittenCatalogue second;
     if (!readAndWrite(productBytes, categoryBytes, first))
         return;
-    check(readAndWrite(first.productFile, first.categoryFile, second), "a catalogue the program wrote reads again");
+    check(readAndWrite(first.productFile, first.categoryFile, second),
+          "a catalogue the program wrote reads again");
     checkSameCatalogue(first, second);
 }
 

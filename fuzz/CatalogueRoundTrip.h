@@ -1,11 +1,9 @@
 #pragma once
 
+#include "CatalogueValues.h"
+
 #include <string>
 #include <string_view>
-
-namespace qs {
-class Catalogue;
-}
 
 namespace qs::fuzz {
 
@@ -26,6 +24,8 @@ struct WrittenCatalogue {
     std::string categories;
     std::string productFile;
     std::string categoryFile;
+    // The walk that gathers them, its memory kept from one catalogue to the next.
+    CategoryPaths paths;
 
     // Takes the catalogue's part in place of what it held, in the same
     // buffers; the files are the caller's to fill.

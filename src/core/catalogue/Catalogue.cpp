@@ -265,22 +265,39 @@ void Catalogue::sortAlphabetically()
 {
     notify([](CatalogueObserver& o) { o.treeAboutToBeReordered(); });
     static const LinguisticOrder order; // opening a collation is slow; one serves every sort
+    // The keys of a family share one buffer, and the buffers serve every family.
+    struct Keyed {
+        std::size_t keyStart;
+        std::size_t keyLength;
+        std::unique_ptr<TNewCategory> child;
+    };
+    std::string keys;
+    std::vector<Keyed> keyed;
     std::vector<TNewCategory*> pending{root_.get()};
     while (!pending.empty()) {
         TNewCategory* node = pending.back();
         pending.pop_back();
         auto& children = node->children_;
         if (children.size() > 1) {
-            std::vector<std::pair<std::string, std::unique_ptr<TNewCategory>>> keyed;
-            keyed.reserve(children.size());
-            for (auto& child : children)
-                keyed.emplace_back(order.sortKey(child->text()), std::move(child));
-            std::stable_sort(keyed.begin(), keyed.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            // Namesakes share their key, so the stable sort keeps them in
-            // their order: the first of each name, which the index holds, stays first.
+            keys.clear();
+            keyed.clear();
+            for (auto& child : children) {
+                const std::size_t start = keys.size();
+                order.appendSortKey(keys, child->text());
+                keyed.push_back({start, keys.size() - start, std::move(child)});
+            }
+            // Namesakes share their key, so the earlier key in the buffer
+            // decides between them: they keep their order, and the first of
+            // each name, which the index holds, stays first.
+            const auto key = [&](const Keyed& k) {
+                return std::string_view(keys).substr(k.keyStart, k.keyLength);
+            };
+            std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+                const int compared = key(a).compare(key(b));
+                return compared != 0 ? compared < 0 : a.keyStart < b.keyStart;
+            });
             for (std::size_t i = 0; i < children.size(); ++i)
-                children[i] = std::move(keyed[i].second);
+                children[i] = std::move(keyed[i].child);
         }
         for (auto& child : children)
             pending.push_back(child.get());

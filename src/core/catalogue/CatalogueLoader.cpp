@@ -47,25 +47,57 @@ void refuseTrailingColon(const CatalogueLineFields<catalogueColumnCount>& split,
                                  std::string(categoryFileName) + " when the catalogue is saved");
 }
 
-// Walks the path from the root, creating what is missing. A name equal to
-// the category just reached merges into it.
-TNewCategory& categoryAtPath(Catalogue& catalogue, std::string_view path)
-{
-    TNewCategory* node = &catalogue.root();
-    forEachPiece(path, '|', [&](std::string_view name) {
-        if (!node->isRoot() && node->text() == name)
-            return;
-        TNewCategory* child = node->childNamed(name);
-        node = child ? child : &catalogue.addCategory(*node, name);
-    });
-    return *node;
-}
+// Finds the category each path names, creating what is missing: the names
+// joined by "|" from the top level down, a name equal to the category just
+// reached merging into it. Both files list their lines in tree order, so a
+// path is mostly the last one again or one of its sub-categories; the walk
+// then goes on from the last category rather than from the root. It reaches
+// the same category, as a walk only adds categories after their namesakes.
+class CategoryFinder {
+public:
+    explicit CategoryFinder(Catalogue& catalogue) : catalogue_(catalogue) {}
+
+    TNewCategory& at(std::string_view path)
+    {
+        if (last_ && path.starts_with(lastPath_)) {
+            if (path.size() == lastPath_.size())
+                return *last_;
+            if (path[lastPath_.size()] == '|')
+                return remember(path, walk(*last_, path.substr(lastPath_.size() + 1)));
+        }
+        return remember(path, walk(catalogue_.root(), path));
+    }
+
+private:
+    TNewCategory& walk(TNewCategory& from, std::string_view names)
+    {
+        TNewCategory* node = &from;
+        forEachPiece(names, '|', [&](std::string_view name) {
+            if (!node->isRoot() && node->text() == name)
+                return;
+            TNewCategory* child = node->childNamed(name);
+            node = child ? child : &catalogue_.addCategory(*node, name);
+        });
+        return *node;
+    }
+
+    TNewCategory& remember(std::string_view path, TNewCategory& category)
+    {
+        lastPath_.assign(path);
+        last_ = &category;
+        return category;
+    }
+
+    Catalogue& catalogue_;
+    std::string lastPath_;
+    TNewCategory* last_ = nullptr;
+};
 
 // Reads the lines of shop.data into the catalogue.
 class ProductLineReader {
 public:
     ProductLineReader(Catalogue& catalogue, RenamedProducts& renamed)
-        : catalogue_(catalogue), renamed_(renamed)
+        : catalogue_(catalogue), renamed_(renamed), categories_(catalogue)
     {
     }
 
@@ -86,7 +118,7 @@ public:
         // A line with a bad ID stops the load before it changes anything.
         const std::int64_t id = toInt64(split.fields[0]);
         const std::string_view wantedName = pathAndName.substr(lastBar + 1);
-        TNewCategory& category = categoryFor(pathAndName.substr(0, lastBar));
+        TNewCategory& category = categories_.at(pathAndName.substr(0, lastBar));
 
         FieldRecord::Builder& fields = fields_;
         fields.add(FieldNames::ProductName, wantedName);
@@ -104,20 +136,9 @@ public:
     }
 
 private:
-    // Consecutive lines mostly share their path, so the last one is remembered.
-    TNewCategory& categoryFor(std::string_view path)
-    {
-        if (lastCategory_ && path == lastPath_)
-            return *lastCategory_;
-        lastPath_.assign(path);
-        lastCategory_ = &categoryAtPath(catalogue_, path);
-        return *lastCategory_;
-    }
-
     Catalogue& catalogue_;
     RenamedProducts& renamed_;
-    std::string lastPath_;
-    TNewCategory* lastCategory_ = nullptr;
+    CategoryFinder categories_;
     FieldRecord::Builder fields_;
 };
 
@@ -202,14 +223,14 @@ bool savesAsItReads(std::string_view path)
 // Sets the description, picture and template of the category a line of
 // header_data.log names, making it when no product made it; other lines
 // change nothing.
-void readCategoryLine(Catalogue& catalogue, std::string_view line)
+void readCategoryLine(CategoryFinder& categories, std::string_view line)
 {
     // The fields after the sixth are not read.
     const CatalogueLineFields<6> split(line);
     const auto& fields = split.fields;
     if (split.count < 6 || !savesAsItReads(fields[1]))
         return;
-    TNewCategory& category = categoryAtPath(catalogue, fields[1]);
+    TNewCategory& category = categories.at(fields[1]);
     category.setDetail(descriptionField, fields[2]);
     category.setDetail(pictureField, fields[4]);
     category.setDetail(templateField, fields[5]);
@@ -220,9 +241,10 @@ void readCategoryFile(Catalogue& catalogue, const std::string& path)
 {
     try {
         LineReader reader(path);
+        CategoryFinder categories(catalogue);
         std::string_view line;
         while (reader.next(line))
-            readCategoryLine(catalogue, line);
+            readCategoryLine(categories, line);
     } catch (const FileError&) {
     }
 }
@@ -279,8 +301,8 @@ bool LoadCatalogueBytes(OpenCatalogue& open, UserInterface& ui, std::string_view
             forEachLine(productBytes, [&](std::string_view line) { products.read(line); });
         },
         [&] {
-            forEachLine(categoryBytes,
-                        [&](std::string_view line) { readCategoryLine(open.catalogue, line); });
+            CategoryFinder categories(open.catalogue);
+            forEachLine(categoryBytes, [&](std::string_view line) { readCategoryLine(categories, line); });
         });
 }
 

@@ -23,7 +23,10 @@ template <typename Visit> void forEachCategory(const Catalogue& catalogue, Visit
         std::size_t pathLength;
     };
     std::string parentPath;
-    std::vector<Level> stack{{&catalogue.root(), 0, 0}};
+    // Room for the depth of most catalogues at once.
+    std::vector<Level> stack;
+    stack.reserve(16);
+    stack.push_back({&catalogue.root(), 0, 0});
     while (!stack.empty()) {
         Level& level = stack.back();
         const auto& children = level.node->children();
@@ -103,6 +106,15 @@ std::array<std::string_view, catalogueColumnCount> columnDefaults(const TNewCate
     return defaults;
 }
 
+// The separators of every column after the first two, one after another.
+constexpr std::array<char, (catalogueColumnCount - 2) * fieldSeparator.size()> separatorBytes = [] {
+    std::array<char, (catalogueColumnCount - 2) * fieldSeparator.size()> bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = fieldSeparator[i % fieldSeparator.size()];
+    return bytes;
+}();
+constexpr std::string_view separatorRun(separatorBytes.data(), separatorBytes.size());
+
 // Appends each line of shop.data, CR LF included, to out.
 template <typename Out> void appendProductLines(const Catalogue& catalogue, Out& out)
 {
@@ -126,11 +138,19 @@ template <typename Out> void appendProductLines(const Catalogue& catalogue, Out&
             out.append(category.text());
             out.append("|");
             out.append(own[FieldNames::ProductName]);
+            // Most columns of most lines are empty: the separators before
+            // each value go as one run.
+            std::size_t separators = 0;
             for (std::size_t column = 2; column < catalogueColumnCount; ++column) {
-                const std::string_view value = own[column];
-                out.append(fieldSeparator);
-                out.append(value.empty() ? defaults[column] : value);
+                const std::string_view value = own[column].empty() ? defaults[column] : own[column];
+                ++separators;
+                if (value.empty())
+                    continue;
+                out.append(separatorRun.substr(0, separators * fieldSeparator.size()));
+                out.append(value);
+                separators = 0;
             }
+            out.append(separatorRun.substr(0, separators * fieldSeparator.size()));
             out.append("\r\n");
         }
     });

@@ -55,6 +55,10 @@ public:
     // in turn; each is written once, straight into its own block.
     class Builder {
     public:
+        // Room for the standard fields from the start, which a line of the
+        // catalogue file gives at most.
+        Builder() { fields_.reserve(FieldNames::StandardCount); }
+
         void add(FieldId id, std::string_view value)
         {
             if (!value.empty())

@@ -34,18 +34,26 @@ LinguisticOrder::~LinguisticOrder()
 
 std::string LinguisticOrder::sortKey(std::string_view text) const
 {
+    std::string key;
+    appendSortKey(key, text);
+    return key;
+}
+
+void LinguisticOrder::appendSortKey(std::string& keys, std::string_view text) const
+{
     const std::u16string wide = toUtf16(text);
-    std::string key(wide.size() * 4 + 16, '\0');
+    const std::size_t start = keys.size();
+    keys.resize(start + wide.size() * 4 + 16);
     for (;;) {
-        const int32_t needed =
-            ucol_getSortKey(collator_, wide.data(), static_cast<int32_t>(wide.size()),
-                            reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
-        if (needed <= static_cast<int32_t>(key.size())) {
+        const auto room = static_cast<int32_t>(keys.size() - start);
+        const int32_t needed = ucol_getSortKey(collator_, wide.data(), static_cast<int32_t>(wide.size()),
+                                               reinterpret_cast<uint8_t*>(keys.data() + start), room);
+        if (needed <= room) {
             // The key ends with a zero byte, which plain comparison does not need.
-            key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);
-            return key;
+            keys.resize(start + (needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0));
+            return;
         }
-        key.resize(static_cast<std::size_t>(needed));
+        keys.resize(start + static_cast<std::size_t>(needed));
     }
 }
 

@@ -21,6 +21,9 @@ public:
 
     // Bytes whose plain comparison gives the linguistic order.
     std::string sortKey(std::string_view text) const;
+    // The same key appended to keys, so that the keys of many texts can
+    // share one buffer.
+    void appendSortKey(std::string& keys, std::string_view text) const;
     bool less(std::string_view a, std::string_view b) const;
 
 private:

@@ -17,6 +17,10 @@ std::string_view TNewCategory::detail(std::string_view name) const
 bool TNewCategory::setDetail(std::string_view name, std::string_view value)
 {
     if (!equalsIgnoreCase(name, categoryNameField)) {
+        // A category mostly has a description, a picture and a template, all
+        // set as it is read: room for the three at once.
+        if (Details.empty() && !value.empty())
+            Details.reserve(3);
         Details.setValue(name, value);
         owner_->notify([&](CatalogueObserver& o) { o.categoryDetailChanged(*this, name); });
         return true;

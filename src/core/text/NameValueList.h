@@ -35,6 +35,8 @@ public:
     std::size_t size() const { return lines_.size(); }
     bool empty() const { return lines_.empty(); }
     void clear() { lines_.clear(); }
+    // Room for count lines, so that adding them one by one takes no more memory.
+    void reserve(std::size_t count) { lines_.reserve(count); }
 
     // The name of a line: the text before its first "=", empty when it has none.
     static std::string_view nameOf(std::string_view line);

@@ -209,6 +209,36 @@ TEST_F(CatalogueFileTest, LoadsPathsMergesNamesakesAndSortsEveryLevel)
     EXPECT_TRUE(ui.said.empty());
 }
 
+// Consecutive lines of either file mostly name the same category or one
+// below it; whatever the order, each path must reach the category a walk
+// from the top would.
+TEST_F(CatalogueFileTest, EachPathReachesItsCategoryWhateverTheLineBefore)
+{
+    struct Case {
+        const char* name;
+        std::string products;
+        std::string categories;
+        std::string outline;
+    };
+    const Case cases[] = {
+        {"a path that only begins like the one before", "1::A|B|p::\r\n2::A|BC|q::\r\n3::A|B|C|r::\r\n", "",
+         "A:\n B: p\n  C: r\n BC: q\n"},
+        {"a sub-category named like the category before merges into it", "1::A|B|p::\r\n2::A|B|B|q::\r\n", "",
+         "A:\n B: p q\n"},
+        {"a shorter path after a longer one", "1::A|B|C|p::\r\n2::A|q::\r\n3::A|B|r::\r\n", "",
+         "A: q\n B: r\n  C: p\n"},
+        {"an empty name, then a path below it", "1::|p::\r\n2::|X|q::\r\n", "", ": p\n X: q\n"},
+        {"the category file after the products", "1::A|B|p::\r\n",
+         "0::A::::::::\r\n1::A|B::::::::\r\n2::A|B|B::::::::\r\n3::A|B|C::::::::\r\n4::A|BC::::::::\r\n"
+         "5::D|E::::::::\r\n",
+         "A:\n B: p\n  C:\n BC:\nD:\n E:\n"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(LoadCatalogueBytes(state, ui, c.products, c.categories)) << c.name;
+        EXPECT_EQ(outline(state.catalogue.root()), c.outline) << c.name;
+    }
+}
+
 TEST_F(CatalogueFileTest, RenamedProductsAreToldOnceAfterTheLoad)
 {
     writeShopData("0::Books|Dune::\r\n1::Books|Dune::\r\n2::Books|New Product 2::\r\n3::Books|x::\r\n"

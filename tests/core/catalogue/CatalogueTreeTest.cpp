@@ -1,5 +1,6 @@
 #include "ScriptedUserInterface.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/LinguisticOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,41 @@ TEST(CatalogueTree, SortingOrdersEveryLevelLinguisticallyAndKeepsProducts)
     EXPECT_EQ(banana.products()[0]->name(), "zz");
     EXPECT_EQ(banana.products()[2]->name(), "New Product 2");
     EXPECT_EQ(catalogue.findByPath("banana|C"), banana.children().back().get());
+}
+
+// Whatever a family's order, sorting puts it as a stable sort by the
+// linguistic keys does: namesakes, and names that differ only in case, keep
+// their order.
+TEST(CatalogueTree, SortingAgreesWithAStableSortByKeys)
+{
+    const LinguisticOrder order;
+    Names manyNamesakes;
+    for (int i = 0; i < 40; ++i)
+        manyNamesakes.push_back(i % 3 == 0 ? "Kites" : "Balls");
+    const std::vector<Names> families = {
+        manyNamesakes,
+        {"apple", "Apple", "banana", "Zebra"},
+        {"Zebra", "banana", "Apple", "apple"},
+        {"Kites", "Balls", "Kites", "Balls", "Kites"},
+        {"Kites", "Kites", "Kites"},
+        {std::string(100, 'b') + "a", std::string(100, 'b'), "b", ""},
+    };
+    for (const Names& names : families) {
+        Catalogue catalogue;
+        std::vector<const TNewCategory*> expected;
+        for (const std::string& name : names)
+            expected.push_back(&catalogue.addCategory(catalogue.root(), name));
+        std::stable_sort(expected.begin(), expected.end(), [&](const auto* a, const auto* b) {
+            return order.sortKey(a->text()) < order.sortKey(b->text());
+        });
+
+        catalogue.sortAlphabetically();
+
+        std::vector<const TNewCategory*> sorted;
+        for (const auto& child : catalogue.root().children())
+            sorted.push_back(child.get());
+        EXPECT_EQ(sorted, expected) << names.front() << " ... " << names.back();
+    }
 }
 
 TNewCategory* firstChildByScan(const TNewCategory& parent, std::string_view name)

@@ -36,6 +36,11 @@ TEST(LinguisticOrder, SmallBeforeCapitalOnlyWhereTheLettersAreTheSame)
     EXPECT_FALSE(order.less("Apple", "Apple"));
     const std::string longName(5000, 'x');
     EXPECT_LT(order.sortKey(longName), order.sortKey(longName + "y"));
+    // Keys appended one after another are each the key of its own text.
+    std::string keys = "x";
+    order.appendSortKey(keys, "apple");
+    order.appendSortKey(keys, longName);
+    EXPECT_EQ(keys, "x" + order.sortKey("apple") + order.sortKey(longName));
 }
 
 } // namespace

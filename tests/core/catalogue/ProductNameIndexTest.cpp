@@ -43,7 +43,8 @@ TEST(ProductNameIndex, AgreesWithAScanThroughRandomChanges)
             // The last products of one category, at times all of them, go to another at once.
             TNewCategory& from = *categories[pick(categories.size())];
             const std::size_t count = pick(4) == 0 ? from.productCount() : pick(from.productCount() + 1);
-            catalogue.appendProducts(*categories[pick(categories.size())], catalogue.takeLastProducts(from, count));
+            catalogue.appendProducts(*categories[pick(categories.size())],
+                                     catalogue.takeLastProducts(from, count));
         } else if (action < 4) {
             catalogue.createProduct(*categories[pick(categories.size())]);
         } else if (TNewProduct* product = anyProduct(); product && action < 7) {
