@@ -92,36 +92,37 @@ void UploadActions::uploadSettings()
     form_.runCommand([this] { settingsForm_->execute(); });
 }
 
-std::optional<qs::UploadSettings> UploadActions::settings()
+std::optional<UploadActions::Login> UploadActions::login()
 {
-    qs::UploadSettings settings = qs::loadUploadSettings(app_);
-    if (!settings.host.empty() && !settings.user.empty())
-        return settings;
-    ui_.message("Before the first upload, please say how your shop reaches your web host.",
-                MessageKind::Information);
-    if (!settingsForm_->execute())
-        return std::nullopt;
-    return qs::loadUploadSettings(app_);
-}
-
-std::optional<UploadActions::Password> UploadActions::password(const qs::UploadSettings& settings)
-{
+    Login login{qs::loadUploadSettings(app_)};
+    if (login.settings.host.empty() || login.settings.user.empty()) {
+        ui_.message("Before the first upload, please say how your shop reaches your web host.",
+                    MessageKind::Information);
+        if (!settingsForm_->execute())
+            return std::nullopt;
+        login.settings = qs::loadUploadSettings(app_);
+    }
+    const qs::UploadSettings& settings = login.settings;
     if (settings.protocol == qs::UploadSettings::Protocol::Sftp && !settings.keyFile.empty())
-        return Password{};
-    if (auto kept = passwords_.read(qs::uploadPasswordName(app_, settings)))
-        return Password{*kept, false};
+        return login;
+    if (auto kept = passwords_.read(qs::uploadPasswordName(app_, settings))) {
+        login.password = std::move(*kept);
+        return login;
+    }
     const auto typed = passwordPrompt(
         QStringLiteral("The password of %1 on %2:")
             .arg(QString::fromStdString(settings.user), QString::fromStdString(settings.host)));
     if (!typed)
         return std::nullopt;
-    return Password{*typed, true};
+    login.password = *typed;
+    login.typed = true;
+    return login;
 }
 
-std::unique_ptr<qs::RemoteHost> UploadActions::connect(const qs::UploadSettings& settings,
-                                                       const Password& password)
+std::unique_ptr<qs::RemoteHost> UploadActions::connect(const Login& shopLogin)
 {
-    qs::RemoteHost::Login login{settings, password.text, qs::uploadKnownHostsFile(app_), false};
+    const qs::UploadSettings& settings = shopLogin.settings;
+    qs::RemoteHost::Login login{settings, shopLogin.password, qs::uploadKnownHostsFile(app_), false};
     for (;;) {
         auto host = std::make_unique<qs::RemoteHost>(login);
         host->whileWaiting([this](std::uint64_t) {
@@ -134,8 +135,8 @@ std::unique_ptr<qs::RemoteHost> UploadActions::connect(const qs::UploadSettings&
             // A password typed for this upload has proved right: the keyring
             // keeps it for the next, where there is a keyring.
             std::string unused;
-            if (password.typed)
-                passwords_.store(qs::uploadPasswordName(app_, settings), password.text, unused);
+            if (shopLogin.typed)
+                passwords_.store(qs::uploadPasswordName(app_, settings), shopLogin.password, unused);
             return host;
         } catch (const qs::HostKeyError& error) {
             if (error.kind == qs::HostKeyError::Kind::Changed || login.acceptNewHostKey)
@@ -168,22 +169,20 @@ bool UploadActions::confirmDeletion(const std::vector<std::string>& paths)
 
 void UploadActions::uploadShop()
 {
-    const std::optional<qs::UploadSettings> settings = this->settings();
-    if (!settings)
+    const std::optional<Login> login = this->login();
+    if (!login)
         return;
-    const std::optional<Password> secret = password(*settings);
-    if (!secret)
-        return;
+    const qs::UploadSettings& settings = login->settings;
     // What is typed but not saved yet belongs to the shop as much as what is.
     if ((app_.CatalogueModified() || qs::uploadFolderOutOfDate(app_)) &&
         publish_.exportShop(qs::ExportRun::BeforeUpload) != qs::ExportOutcome::Complete)
         return;
 
-    ShownProgress shown(ui_.progress(), "Connecting to " + settings->host + "...");
+    ShownProgress shown(ui_.progress(), "Connecting to " + settings.host + "...");
     qs::Progress& window = shown.window();
     qs::UploadReport report;
     try {
-        const auto host = connect(*settings, *secret);
+        const auto host = connect(*login);
         if (!host)
             return;
         window.setLabel("Comparing your shop with the last upload...");
@@ -206,7 +205,7 @@ void UploadActions::uploadShop()
             window.setPosition(static_cast<long long>(progress.totalSent / 1024));
             return !window.cancelRequested();
         };
-        report = qs::runUpload(app_, *settings, *host, options);
+        report = qs::runUpload(app_, settings, *host, options);
     } catch (const qs::UploadCancelled&) {
         window.hide();
         ui_.message("The upload was cancelled. What was sent is kept: upload again to send the rest.",
@@ -237,20 +236,17 @@ void UploadActions::fetchOrders()
 
 void UploadActions::fetchShopOrders()
 {
-    const std::optional<qs::UploadSettings> settings = this->settings();
-    if (!settings)
-        return;
-    const std::optional<Password> secret = password(*settings);
-    if (!secret)
+    const std::optional<Login> login = this->login();
+    if (!login)
         return;
     std::vector<qs::FetchedOrder> fetched;
     {
-        ShownProgress shown(ui_.progress(), "Fetching orders from " + settings->host + "...");
+        ShownProgress shown(ui_.progress(), "Fetching orders from " + login->settings.host + "...");
         try {
-            const auto host = connect(*settings, *secret);
+            const auto host = connect(*login);
             if (!host)
                 return;
-            fetched = qs::fetchNewOrders(app_, *settings, *host);
+            fetched = qs::fetchNewOrders(app_, login->settings, *host);
         } catch (const qs::UploadCancelled&) {
             return;
         }

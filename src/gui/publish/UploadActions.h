@@ -49,21 +49,20 @@ public:
     TOrdersForm& ordersForm() const { return *ordersForm_; }
 
 private:
-    // The shop's settings, the dialog shown first when they name no host or
-    // no user; nothing when it is cancelled.
-    std::optional<qs::UploadSettings> settings();
-    struct Password {
-        std::string text;
+    struct Login {
+        qs::UploadSettings settings;
+        std::string password;
         // Typed for this upload, not kept in the keyring.
         bool typed = false;
     };
-    // The password for the login: none with a key file, else the one kept in
-    // the keyring, or asked for; nothing when the question is cancelled.
-    std::optional<Password> password(const qs::UploadSettings& settings);
+    // The shop's settings, the dialog shown first when they name no host or
+    // no user, and the password: none with a key file, else the one kept in
+    // the keyring, or asked for. Nothing when the dialog or question is cancelled.
+    std::optional<Login> login();
     // A session with the host, logged in and its key met and checked (an
     // unknown key shown and accepted or not); nothing when the merchant
     // refused the key. A typed password that logged in goes to the keyring.
-    std::unique_ptr<qs::RemoteHost> connect(const qs::UploadSettings& settings, const Password& password);
+    std::unique_ptr<qs::RemoteHost> connect(const Login& login);
     void uploadShop();
     void fetchShopOrders();
     bool confirmDeletion(const std::vector<std::string>& paths);
