@@ -174,9 +174,15 @@ void UploadActions::uploadShop()
         return;
     const qs::UploadSettings& settings = login->settings;
     // What is typed but not saved yet belongs to the shop as much as what is.
-    if ((app_.CatalogueModified() || qs::uploadFolderOutOfDate(app_)) &&
-        publish_.exportShop(qs::ExportRun::BeforeUpload) != qs::ExportOutcome::Complete)
-        return;
+    if (app_.CatalogueModified() || qs::uploadFolderOutOfDate(app_)) {
+        const qs::ExportOutcome exported = publish_.exportShop(qs::ExportRun::BeforeUpload);
+        if (exported == qs::ExportOutcome::Incomplete || exported == qs::ExportOutcome::NotSaved)
+            ui_.message("Nothing was uploaded: a half-built shop would replace your shop on the web host. "
+                        "Please put right what was told, then upload again.",
+                        MessageKind::Warning);
+        if (exported != qs::ExportOutcome::Complete)
+            return;
+    }
 
     ShownProgress shown(ui_.progress(), "Connecting to " + settings.host + "...");
     qs::Progress& window = shown.window();

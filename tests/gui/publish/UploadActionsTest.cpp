@@ -199,6 +199,14 @@ TEST_F(UploadActionsTest, FilesTheShopNoLongerHasGoOnlyWhenTheMerchantAgrees)
     }
 }
 
+TEST_F(UploadActionsTest, AnExportThatCouldNotBuildEverythingUploadsNothing)
+{
+    saveUploadSettings(*state, hostSettings());
+    std::ofstream(state->LocImg + "/.hidden") << "not the shop's";
+    EXPECT_TRUE(upload({}).starts_with("Nothing was uploaded: ")) << ::testing::PrintToString(ui.texts());
+    EXPECT_FALSE(fs::exists(folder.file("host/cgi-bin")));
+}
+
 TEST_F(UploadActionsTest, APasswordNotKeptIsAskedForAndKeptOnceItLogsIn)
 {
     const int port = qs::test::freeLoopbackPort();
