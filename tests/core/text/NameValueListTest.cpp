@@ -32,6 +32,9 @@ TEST(NameValueList, LooksUpTheFirstMatchingLineWithoutRegardToCase)
         {"prefix is not a match", {"Custom Field 10=x"}, "Custom Field 1", ""},
         {"name with blanks", {"Product Name=Tea"}, "product name", "Tea"},
         {"empty name matches a line starting with =", {"=v"}, "", "v"},
+        {"a name holding = is no line's name", {"a=b=c", "a=b=d"}, "a=b", ""},
+        {"name as long as the line", {"Tax", "Tax=1"}, "Tax", "1"},
+        {"name longer than the line", {"Ta"}, "Tax", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NameValueList(c.lines).value(c.name), c.expected) << c.what;
