@@ -3,6 +3,11 @@
 #include "ServerProcess.h"
 #include "TempFolder.h"
 
+#include "core/publish/UploadSettings.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -37,6 +42,19 @@ public:
 
     int port() const { return port_; }
     std::string userKey() const { return folder_.file("user_key"); }
+    // How the current user logs in here by key, uploading the shop's scripts
+    // and pictures under hostFolder.
+    UploadSettings loginFor(const std::string& hostFolder) const
+    {
+        UploadSettings settings;
+        settings.host = "127.0.0.1";
+        settings.port = port_;
+        settings.user = getpwuid(getuid())->pw_name;
+        settings.keyFile = userKey();
+        settings.cgiFolder = hostFolder + "/cgi-bin/qstldb";
+        settings.imagesFolder = hostFolder + "/images";
+        return settings;
+    }
     // The host key's fingerprint as ssh-keygen -l shows it.
     std::string fingerprint() const
     {

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -30,12 +29,7 @@ protected:
     {
         state.ShopName = "Demo";
         state.LocCGI = folder.file("cgi");
-        settings.host = "127.0.0.1";
-        settings.port = server.port();
-        settings.user = getpwuid(getuid())->pw_name;
-        settings.keyFile = server.userKey();
-        settings.cgiFolder = folder.file("remote/cgi-bin/qstldb");
-        settings.imagesFolder = folder.file("remote/images");
+        settings = server.loginFor(folder.file("remote"));
         for (const auto& [name, bytes] : shopFiles)
             exported(name, bytes);
         fs::create_directories(folder.file("program/upload/Demo/Demo-cgi/data/orders"));

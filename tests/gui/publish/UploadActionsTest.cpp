@@ -31,9 +31,7 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -101,25 +99,17 @@ protected:
         form.reset();
     }
 
-    UploadSettings hostSettings() const
-    {
-        UploadSettings settings;
-        settings.host = "127.0.0.1";
-        settings.port = server.port();
-        settings.user = getpwuid(getuid())->pw_name;
-        settings.keyFile = server.userKey();
-        settings.cgiFolder = folder.file("host/cgi-bin/qstldb");
-        settings.imagesFolder = folder.file("host/images");
-        return settings;
-    }
+    UploadSettings hostSettings() const { return server.loginFor(folder.file("host")); }
 
     // Types the price of the selected category's first product, as the grid stores it.
     void setPrice(const QString& price)
     {
         ProductGridModel& products = form->grids().productModel();
-        for (int c = 0; c < products.columnCount(); ++c)
-            if (products.grid().field(c) == "Price")
+        for (int c = 0; c < products.columnCount(); ++c) {
+            if (products.grid().field(c) == "Price") {
                 ASSERT_TRUE(products.setData(products.index(0, c), price, Qt::EditRole));
+            }
+        }
     }
 
     // Uploads with the answers given; the last thing told.
