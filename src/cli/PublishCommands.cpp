@@ -78,6 +78,7 @@ struct UploadArguments {
     bool dryRun = false;
     bool acceptNewHostKey = false;
     bool deleteRemoved = false;
+    bool intoOtherShopsFolder = false;
 };
 
 // The password: none with a key, else the environment's, else the one the
@@ -120,6 +121,8 @@ bool uploadShop(CliContext& context, const UploadArguments& arguments)
     UploadOptions options;
     options.dryRun = arguments.dryRun;
     options.deleteRemoved = arguments.deleteRemoved;
+    if (arguments.intoOtherShopsFolder)
+        options.confirmOtherShop = [](const std::string&) { return true; };
     options.fileSent = [&](const std::string& path) { context.out << "sent " << path << '\n'; };
     const UploadReport report = runUpload(context.state(), settings, *host, options);
     for (const std::string& path : report.changedOnHost)
@@ -140,8 +143,11 @@ bool fetchOrders(CliContext& context, const std::string& shop)
     const auto host = connectShop(context, shop, false, settings);
     if (!host)
         return false;
-    for (const FetchedOrder& order : fetchNewOrders(context.state(), settings, *host))
+    for (const FetchedOrder& order : fetchNewOrders(context.state(), settings, *host)) {
+        if (order.numberTakenBefore)
+            context.ui.message(numberTakenBeforeMessage(order), MessageKind::Warning);
         context.out << orderLine(order) << '\n';
+    }
     return true;
 }
 
@@ -178,6 +184,8 @@ void addUploadCommand(CLI::App& app, CliContext& context)
     sub->add_flag("--dry-run", arguments->dryRun, "Tell what would be sent and deleted, sending nothing");
     sub->add_flag("--accept-new-host-key", arguments->acceptNewHostKey,
                   "Accept and remember the key of a host not met before");
+    sub->add_flag("--into-other-shops-folder", arguments->intoOtherShopsFolder,
+                  "Upload even into a CGI folder on the host that holds another shop's files, replacing them");
     sub->add_flag("--delete", arguments->deleteRemoved,
                   "Delete on the host the files the shop no longer has");
     sub->callback([&context, arguments] {

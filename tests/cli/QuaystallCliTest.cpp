@@ -126,7 +126,7 @@ TEST_F(QuaystallCliTest, NewShopOnAFreshProgramFolderCreatesTheCompleteShop)
     EXPECT_EQ(readFileBytes(shop + "qstl2.cfg"),
               "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\ncurrency=gbp\r\ntmpdir=/tmp\r\n"
               "PATH=data\r\nowner_email=\r\nMAX_CATEGORY_DEPTH=3\r\nAUTH=\r\nPPID=\r\nIMAGEPATH=/images\r\n"
-              "CGIPATH=/cgi-bin/qstldb\r\nmailprogram=/usr/bin/sendmail\r\n");
+              "CGIPATH=/cgi-bin/Demo-1-cgi\r\nmailprogram=/usr/bin/sendmail\r\n");
     const std::string root = fs::canonical(program()).string();
     EXPECT_EQ(readFileBytes(shop + "location.cfg"),
               "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +

@@ -109,6 +109,27 @@ TEST_F(UploadCommandTest, SettingsThenUploadsThatTellEachFileAndTheCounts)
     const Outcome third = cli({"upload", "Demo"});
     EXPECT_EQ(third.out, "files sent: 0\nfiles deleted: 0\n");
     EXPECT_EQ(third.err, "");
+
+    // A second shop pointed at the first one's folder is refused unless told.
+    ASSERT_EQ(cli({"new-shop", "Other"}).status, 0);
+    const std::string otherSettings = "program/Apache/cgi-bin/qstldb/Other-cgi/qstl2.cfg";
+    NameValueList values = NameValueList::fromText(folder.read(otherSettings));
+    values.setValue("sales_email", "s@other.test");
+    values.setValue("tech_email", "t@other.test");
+    folder.write(otherSettings, values.toText());
+    ASSERT_EQ(cli({"upload-settings", "Other", "--host", "127.0.0.1", "--port", std::to_string(server.port()),
+                   "--user", user, "--key", server.userKey(), "--cgi-dir", folder.file("remote/cgi"),
+                   "--images-dir", folder.file("remote/other-images")})
+                  .status,
+              0);
+    const std::string demoSettings = folder.read("remote/cgi/qstl2.cfg");
+    const Outcome intoDemo = cli({"upload", "Other", "--accept-new-host-key"});
+    EXPECT_EQ(intoDemo.status, 1);
+    EXPECT_NE(intoDemo.err.find("holds another shop's files"), std::string::npos) << intoDemo.err;
+    EXPECT_EQ(folder.read("remote/cgi/qstl2.cfg"), demoSettings);
+    const Outcome told = cli({"upload", "Other", "--accept-new-host-key", "--into-other-shops-folder"});
+    EXPECT_EQ(told.status, 0) << told.err;
+    EXPECT_NE(folder.read("remote/cgi/qstl2.cfg"), demoSettings);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace qs {
@@ -51,7 +52,7 @@ protected:
     const std::vector<std::pair<std::string, std::string>> shopFiles = {
         {"Demo-cgi/Catalogue.pl", "#!/usr/bin/perl5\nprint 1;\n"},
         {"Demo-cgi/ShopPage.pm", "package ShopPage;\n1;\n"},
-        {"Demo-cgi/qstl2.cfg", "sales_email=s@demo.test\r\n"},
+        {"Demo-cgi/qstl2.cfg", "sales_email=s@demo.test\r\nCGIPATH=/cgi-bin/Demo-cgi\r\n"},
         {"Demo-cgi/data/shop.data", "1\tTea\t2.50\r\n"},
         {"Demo-images/tea.gif", std::string(5000, 'g')},
     };
@@ -101,14 +102,29 @@ TEST_F(UploadTest, SendsEverythingFirstThenOnlyWhatChangedOnEitherSide)
     const UploadReport repaired = upload();
     EXPECT_EQ(repaired.changedOnHost, (Paths{"cgi/qstl2.cfg", "images/tea.gif"}));
     EXPECT_EQ(repaired.sent, (Paths{"cgi/qstl2.cfg", "images/tea.gif"}));
-    EXPECT_EQ(folder.read("remote/cgi-bin/qstldb/qstl2.cfg"), "sales_email=s@demo.test\r\n");
+    EXPECT_EQ(folder.read("remote/cgi-bin/qstldb/qstl2.cfg"), shopFiles[2].second);
+
+    // Found by content, whatever the date: a picture replaced by an older one of the same size.
+    const std::string picture = folder.file("program/upload/Demo/Demo-images/tea.gif");
+    const auto before = fs::last_write_time(picture);
+    exported("Demo-images/tea.gif", std::string(5000, 'j'));
+    fs::last_write_time(picture, before - std::chrono::hours(24 * 365));
+    EXPECT_EQ(upload().sent, Paths{"images/tea.gif"});
+    EXPECT_EQ(folder.read("remote/images/tea.gif"), std::string(5000, 'j'));
 
     // A file the shop no longer has stays on the host until the caller confirms.
     fs::remove(folder.file("program/upload/Demo/Demo-images/tea.gif"));
     UploadOptions dryRun;
     dryRun.dryRun = dryRun.deleteRemoved = true;
     EXPECT_EQ(upload(dryRun).deleted, Paths{"images/tea.gif"});
-    EXPECT_EQ(upload().noLongerInShop, Paths{"images/tea.gif"});
+    UploadOptions declined;
+    Paths offered;
+    declined.confirmDeletion = [&](const Paths& paths) {
+        offered = paths;
+        return false;
+    };
+    EXPECT_EQ(upload(declined).noLongerInShop, Paths{"images/tea.gif"});
+    EXPECT_EQ(offered, Paths{"images/tea.gif"});
     EXPECT_TRUE(fs::exists(onHost("images/tea.gif")));
     UploadOptions confirmed;
     confirmed.deleteRemoved = true;
@@ -135,6 +151,7 @@ TEST_F(UploadTest, AnUploadCutMidFileLeavesNoHalfFileAndTheNextRunCompletes)
     EXPECT_GT(sentWhenCut, 0u);
     EXPECT_LT(sentWhenCut, big.size());
     EXPECT_FALSE(fs::exists(onHost("images/big.jpg")));
+    EXPECT_FALSE(fs::exists(onHost("images/.big.jpg.part")));
 
     // What went before the cut is not sent again.
     const UploadReport rest = upload();
@@ -142,6 +159,61 @@ TEST_F(UploadTest, AnUploadCutMidFileLeavesNoHalfFileAndTheNextRunCompletes)
     EXPECT_EQ(std::count(rest.sent.begin(), rest.sent.end(), "cgi/data/shop.data"), 0);
     EXPECT_EQ(folder.read("remote/images/big.jpg"), big);
     EXPECT_EQ(upload().sent, Paths{});
+}
+
+TEST_F(UploadTest, FoldersTheHostHasKeepTheirModesAndOnlyFoldersMadeGetTheShopsOwn)
+{
+    fs::create_directories(onHost("cgi-bin/qstldb/data/orders"));
+    fs::permissions(onHost("cgi-bin/qstldb"), fs::perms(0711));
+    fs::permissions(onHost("cgi-bin/qstldb/data"), fs::perms(0750));
+    fs::permissions(onHost("cgi-bin/qstldb/data/orders"), fs::perms(0730));
+    upload();
+    const std::pair<const char*, int> modes[] = {
+        {"cgi-bin/qstldb", 0711}, {"cgi-bin/qstldb/data/orders", 0730}, {"cgi-bin/qstldb/data/locks", 0775},
+        {"images", 0755},         {"cgi-bin/qstldb/data", 0750},
+    };
+    for (const auto& [name, mode] : modes)
+        EXPECT_EQ(modeOf(onHost(name)), mode) << name;
+}
+
+TEST_F(UploadTest, TwoShopsKeepTheirOwnFoldersAndAnotherShopsFolderIsRefusedUnlessConfirmed)
+{
+    upload();
+    const UploadSettings demo = settings;
+    state.ShopName = "Other";
+    const std::string otherSettings = "sales_email=s@other.test\r\nCGIPATH=/cgi-bin/Other-cgi\r\n";
+    exported("../Other/Other-cgi/qstl2.cfg", otherSettings);
+    exported("../Other/Other-cgi/Catalogue.pl", "#!/usr/bin/perl\nprint 2;\n");
+    settings.cgiFolder = folder.file("remote/cgi-bin/Other-cgi");
+    settings.imagesFolder = folder.file("remote/images/Other");
+    EXPECT_EQ(upload().sent, (Paths{"cgi/qstl2.cfg", "cgi/Catalogue.pl"}));
+    for (const auto& [name, bytes] : shopFiles)
+        if (name.starts_with("Demo-cgi"))
+            EXPECT_EQ(folder.read("remote/cgi-bin/qstldb" + name.substr(8)), bytes) << name;
+    EXPECT_EQ(folder.read("remote/cgi-bin/Other-cgi/qstl2.cfg"), otherSettings);
+
+    // Pointed at the first shop's folder, the second is refused before
+    // anything is sent, or asked, and sent only on Yes.
+    settings = demo;
+    const std::string refusal =
+        otherShopRefusal(settings.cgiFolder, "/cgi-bin/Demo-cgi");
+    try {
+        upload();
+        ADD_FAILURE() << "uploaded into another shop's folder";
+    } catch (const UploadError& error) {
+        EXPECT_EQ(std::string(error.what()), refusal);
+    }
+    std::vector<std::string> asked;
+    UploadOptions options;
+    options.confirmOtherShop = [&](const std::string& question) {
+        asked.push_back(question);
+        return asked.size() > 1;
+    };
+    EXPECT_THROW(upload(options), UploadError);
+    EXPECT_EQ(folder.read("remote/cgi-bin/qstldb/qstl2.cfg"), shopFiles[2].second);
+    EXPECT_EQ(upload(options).sent, (Paths{"cgi/qstl2.cfg", "cgi/Catalogue.pl"}));
+    EXPECT_EQ(asked, Paths(2, otherShopQuestion(settings.cgiFolder, "/cgi-bin/Demo-cgi")));
+    EXPECT_EQ(folder.read("remote/cgi-bin/qstldb/qstl2.cfg"), otherSettings);
 }
 
 TEST_F(UploadTest, AnUnknownHostKeyWaitsForAcceptanceAndAChangedOneIsAlwaysRefused)
@@ -206,10 +278,29 @@ TEST_F(UploadTest, FetchingOrdersTwiceFetchesNothingNewTheSecondTime)
     EXPECT_EQ(orderLine(first[1]), "order 10: 2026-12-08T11:00:00Z Ann 12.34");
     EXPECT_EQ(folder.read("cgi/Demo-cgi/data/orders/10.order"), folder.read(orders + "10.order"));
 
-    // An order fetched already is never replaced.
-    folder.write(orders + "2.order", "order=2\r\nstatus=dispatched\r\n");
+    // An order fetched already is never replaced: its status changed on the
+    // host, it is the same order; placed at another time, it is another one,
+    // kept beside the first and told.
+    const std::string local = "cgi/Demo-cgi/data/orders/";
+    const std::string firstTwo = folder.read(local + "2.order");
+    folder.write(orders + "2.order", "order=2\r\ndate=2026-12-08T10:05:00Z\r\nstatus=dispatched\r\nname=Bo Li\r\n"
+                                     "total=3.00\r\n");
     EXPECT_TRUE(fetchNewOrders(state, settings, host).empty());
-    EXPECT_NE(folder.read("cgi/Demo-cgi/data/orders/2.order").find("Bo Li"), std::string::npos);
+    EXPECT_EQ(folder.read(local + "2.order"), firstTwo);
+    const std::string secondTwo = "order=2\r\ndate=2026-12-09T09:00:00Z\r\nstatus=new\r\nname=Cy Ng\r\n"
+                                  "total=7.00\r\n";
+    folder.write(orders + "2.order", secondTwo);
+    const std::vector<FetchedOrder> again = fetchNewOrders(state, settings, host);
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].file, "2-2.order");
+    EXPECT_TRUE(again[0].numberTakenBefore);
+    EXPECT_EQ(folder.read(local + "2-2.order"), secondTwo);
+    EXPECT_EQ(folder.read(local + "2.order"), firstTwo);
+    EXPECT_TRUE(fetchNewOrders(state, settings, host).empty());
+    Paths files;
+    for (const FetchedOrder& order : fetchedOrders(state))
+        files.push_back(order.file);
+    EXPECT_EQ(files, (Paths{"2.order", "2-2.order", "10.order"}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadCopy.h"
+#include "core/publish/UploadFolderAge.h"
 #include "core/settings/AdminPassword.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/AtomicFile.h"
@@ -46,18 +47,19 @@ bool prepareUploadTarget(const AppState& state, const std::string& folder,
 }
 
 // The administrators' password file goes with the scripts when the shop has
-// one; it stays readable by its owner only, as it is in the shop.
-void copyAdminPassword(const AppState& state, const std::string& uploadCGI,
+// one; it stays readable by its owner only, as it is in the shop. False when
+// the shop has none.
+bool copyAdminPassword(const AppState& state, const std::string& uploadCGI,
                        std::vector<std::string>& notExported)
 {
     const std::string source = AdminPassword::file(state.ShopCGIDir());
     std::error_code ec;
     const std::filesystem::file_type type = std::filesystem::symlink_status(source, ec).type();
     if (type == std::filesystem::file_type::not_found)
-        return;
+        return false;
     if (type != std::filesystem::file_type::regular) {
         notExported.push_back(source + " is not a plain file and was not exported.");
-        return;
+        return true;
     }
     try {
         copyFileReplacingOrThrow(source, joinPath(uploadCGI, adminPasswordFileName),
@@ -65,6 +67,7 @@ void copyAdminPassword(const AppState& state, const std::string& uploadCGI,
     } catch (const FileError& error) {
         notExported.emplace_back(error.what());
     }
+    return true;
 }
 
 void append(std::vector<std::string>& to, std::vector<std::string> more)
@@ -126,7 +129,7 @@ std::string exportClosingMessage(std::string_view shop)
 {
     const std::string name(shop);
     return "IMPORTANT!!! Your shop data has now been sent to your upload directory which can be found "
-           "within your QstlDB program directory. \nThe files have been copied into two folders: '" +
+           "within your Quaystall DB program directory. \nThe files have been copied into two folders: '" +
            name + "-cgi' and '" + name +
            "-images'. \nTo transfer these files to your Web-Server, you must upload the entire '" + name +
            "-cgi' folder directly into your CGI-BIN (the location of which will have been specified in "
@@ -166,14 +169,19 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun ru
     MakeDirPath(uploadFolder(state));
     const std::string uploadCGI = uploadCGIDir(state);
     if (prepareUploadTarget(state, uploadCGI, notExported)) {
+        std::vector<std::string> kept;
         std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
-                                                state.RemPerlPath, std::string(shopScriptsListName));
+                                                state.RemPerlPath, std::string(shopScriptsListName), &kept);
         if (missing.empty()) {
-            copyAdminPassword(state, uploadCGI, notExported);
+            if (copyAdminPassword(state, uploadCGI, notExported))
+                kept.emplace_back(adminPasswordFileName);
             AtomicFileWriter settings(joinPath(uploadCGI, settingsFileName),
                                       AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::Published);
             SaveSettings(state, state, settings, SettingsForm::Remote);
             settings.commit();
+            kept.emplace_back(settingsFileName);
+            // A script no longer listed goes, so that the upload offers to delete it on the host.
+            append(notExported, pruneUploadFolder(uploadCGI, kept));
         } else {
             notExported.push_back(std::move(missing));
         }
@@ -185,6 +193,7 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun ru
         ui.message(incompleteMessage(notExported), MessageKind::Warning);
         return ExportOutcome::Incomplete;
     }
+    recordUploadFolderSources(state);
     if (run == ExportRun::Alone)
         ui.message(exportClosingMessage(state.ShopName), MessageKind::Information);
     return ExportOutcome::Complete;

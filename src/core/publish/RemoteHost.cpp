@@ -66,6 +66,7 @@ bool parseListingLine(const std::string& line, RemoteEntry& entry)
     if (mode.starts_with('l'))
         entry.name = entry.name.substr(0, entry.name.find(" -> "));
     entry.folder = mode.starts_with('d');
+    entry.stamp = month + " " + day + " " + time;
     return !entry.name.empty() && entry.name != "." && entry.name != "..";
 }
 
@@ -107,6 +108,8 @@ struct RemoteHost::Request {
     CurlList quote;
     CurlList postQuote;
     const Progress* progress = nullptr;
+    // Runs without the waiting callback.
+    bool unattended = false;
 };
 
 namespace {
@@ -241,7 +244,8 @@ void RemoteHost::perform(Request& request, const std::string& subject)
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToString);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, request.download);
     }
-    if (const Progress* progress = request.progress ? request.progress : waiting_ ? &waiting_ : nullptr) {
+    const Progress* waiting = waiting_ && !request.unattended ? &waiting_ : nullptr;
+    if (const Progress* progress = request.progress ? request.progress : waiting) {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progress);
@@ -260,7 +264,7 @@ void RemoteHost::perform(Request& request, const std::string& subject)
     if (result == CURLE_REMOTE_FILE_NOT_FOUND || (request.listing && result == CURLE_FTP_COULDNT_RETR_FILE))
         throw NotOnHost(subject + ": " + answer);
     if (result == CURLE_LOGIN_DENIED)
-        throw UploadError("Cannot log in to " + s.host + " as " + s.user + ": " + answer);
+        throw LoginRefused("Cannot log in to " + s.host + " as " + s.user + ": " + answer);
     throw UploadError(subject + ": " + answer);
 }
 
@@ -293,7 +297,8 @@ void RemoteHost::makeFolder(const std::string& folder, int mode)
     request.url = url("");
     request.noBody = true;
     const bool sftp = login_.settings.protocol == Protocol::Sftp;
-    // A folder that is there already is no failure; a mode that cannot be set is.
+    // Folders on the way may be there already; a mode that cannot be set on
+    // the folder made is a failure.
     for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
          slash = folder.find('/', slash + 1))
         request.quote.add((sftp ? "*mkdir " : "*MKD ") + quoted(folder.substr(0, slash)));
@@ -327,7 +332,27 @@ void RemoteHost::send(const std::string& localFile, const std::string& target, i
         request.postQuote.add("RNFR " + temporary);
         request.postQuote.add("RNTO " + target);
     }
-    perform(request, "Cannot send " + target);
+    try {
+        perform(request, "Cannot send " + target);
+    } catch (const UploadCancelled&) {
+        discard(temporary);
+        throw;
+    }
+}
+
+void RemoteHost::discard(const std::string& path) noexcept
+{
+    try {
+        Request request;
+        request.url = url("");
+        request.noBody = true;
+        // The merchant asked to stop: nothing may ask again whether to go on.
+        request.unattended = true;
+        request.quote.add(login_.settings.protocol == Protocol::Sftp ? "*rm " + quoted(path) : "*DELE " + path);
+        perform(request, "Cannot delete " + path + " on the host");
+    } catch (...) {
+        // Left behind, the hidden part is replaced by the next upload of the file.
+    }
 }
 
 void RemoteHost::remove(const std::string& path)

@@ -22,6 +22,12 @@ public:
     UploadCancelled() : UploadError("The upload was cancelled.") {}
 };
 
+// The host refused the login: a wrong user or password, or a key it does not take.
+class LoginRefused : public UploadError {
+public:
+    using UploadError::UploadError;
+};
+
 // The SFTP host showed a key the shop's known-hosts file does not hold
 // (Unknown) or one other than the key it holds for the host (Changed).
 class HostKeyError : public UploadError {
@@ -37,6 +43,8 @@ struct RemoteEntry {
     std::string name;
     std::uint64_t size = 0;
     bool folder = false;
+    // The modification date and time as the listing shows it ("Dec  8 10:05").
+    std::string stamp;
 };
 
 // One session with the web host through libcurl: the connection stays open
@@ -68,10 +76,12 @@ public:
 
     // What a folder holds, without "." and ".."; empty when there is no such folder.
     std::vector<RemoteEntry> list(const std::string& folder);
-    // Makes the folder unless it is there, and gives it the mode.
+    // Makes the folder, and the folders on its way that are not there, and
+    // gives it the mode.
     void makeFolder(const std::string& folder, int mode);
     // Sends the file to a hidden temporary name beside the target, gives it the
-    // mode and only then renames it into place, replacing the old file.
+    // mode and only then renames it into place, replacing the old file. A
+    // cancelled transfer removes the temporary file.
     void send(const std::string& localFile, const std::string& target, int mode, const Progress& progress);
     void remove(const std::string& path);
     // The bytes of a file on the host.
@@ -82,6 +92,8 @@ private:
     void perform(Request& request, const std::string& subject);
     std::string url(const std::string& path) const;
     std::string quoted(const std::string& path) const;
+    // Deletes the file if it can; a failure is let pass.
+    void discard(const std::string& path) noexcept;
 
 public:
     // What the host key check saw on the last connection.

@@ -6,7 +6,10 @@
 #include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadManifest.h"
 #include "core/publish/UploadPlan.h"
-#include "core/text/Sha256.h"
+#include "core/publish/UploadTree.h"
+#include "core/settings/ShopSettingsFile.h"
+#include "core/text/NameValueList.h"
+#include "core/text/ReadFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,46 +22,6 @@ namespace {
 // The manifest is written after this many files, so that an upload that is
 // cut off sends again at most these.
 constexpr std::size_t filesBetweenManifestWrites = 100;
-
-struct ShopTree {
-    UploadedFiles files;
-    // Folders by their manifest path, parents first.
-    std::vector<std::string> folders;
-    std::map<std::string, std::string> localPaths;
-};
-
-bool isServerDataFolder(const std::string& path)
-{
-    return std::any_of(std::begin(serverDataFolders), std::end(serverDataFolders),
-                       [&](std::string_view name) { return path == "cgi/data/" + std::string(name); });
-}
-
-// The files of one of the two folders; the folders the shop's scripts write
-// in on the host are made, but what the host holds in them is its own.
-void readTree(const std::string& root, const std::string& prefix, ShopTree& tree,
-              const std::function<bool(std::size_t)>& comparing)
-{
-    if (!fs::is_directory(root))
-        return;
-    tree.folders.push_back(prefix);
-    std::vector<fs::path> entries;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string relative = prefix + "/" + fs::relative(it->path(), root).generic_string();
-        const bool hidden = it->path().filename().string().starts_with('.');
-        if (it->is_directory()) {
-            if (hidden || isServerDataFolder(relative))
-                it.disable_recursion_pending();
-            if (!hidden)
-                tree.folders.push_back(relative);
-        } else if (it->is_regular_file() && !hidden) {
-            tree.files[relative] = {std::uint64_t(it->file_size()), Sha256::hexOfFile(it->path().string())};
-            tree.localPaths[relative] = it->path().string();
-            if (comparing && !comparing(tree.files.size()))
-                throw UploadCancelled();
-        }
-    }
-    std::sort(tree.folders.begin(), tree.folders.end());
-}
 
 std::string folderOf(const std::string& path)
 {
@@ -85,6 +48,76 @@ HostSizes listHost(RemoteHost& host, const UploadSettings& settings, const Uploa
     return sizes;
 }
 
+// The folders of the upload the host has already, each found in its
+// parent's listing; these keep the modes the host's owner gave them.
+std::set<std::string> foldersOnHost(RemoteHost& host, const UploadSettings& settings,
+                                    const std::set<std::string>& folders)
+{
+    std::map<std::string, std::set<std::string>> namesByParent;
+    std::set<std::string> there;
+    for (const std::string& folder : folders) {
+        const std::string path = hostPath(settings, folder);
+        // The login's own folder, or the root: there, and never the shop's to change.
+        if (path == "." || path == "/") {
+            there.insert(folder);
+            continue;
+        }
+        const auto slash = path.rfind('/');
+        const std::string parent =
+            slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        const auto [names, fresh] = namesByParent.try_emplace(parent);
+        if (fresh)
+            for (const RemoteEntry& entry : host.list(parent))
+                names->second.insert(entry.name);
+        if (names->second.contains(path.substr(slash == std::string::npos ? 0 : slash + 1)))
+            there.insert(folder);
+    }
+    return there;
+}
+
+void makeFolders(RemoteHost& host, const UploadSettings& settings, const UploadTree& tree)
+{
+    std::set<std::string> folders(tree.folders.begin(), tree.folders.end());
+    for (const std::string_view name : serverDataFolders)
+        folders.insert("cgi/data/" + std::string(name));
+    const std::set<std::string> there = foldersOnHost(host, settings, folders);
+    for (const std::string& folder : folders)
+        if (!there.contains(folder))
+            host.makeFolder(hostPath(settings, folder), folderMode(folder));
+}
+
+std::string otherShopFound(const std::string& folder, const std::string& theirScripts)
+{
+    return "The folder " + folder + " on the host holds another shop's files (its " +
+           std::string(settingsFileName) + " places that shop's scripts at " +
+           (theirScripts.empty() ? std::string("an address it does not name") : theirScripts) + ").";
+}
+
+// The shop's scripts address, as its settings file names it.
+std::string cgiPathOf(const std::string& settingsBytes)
+{
+    return std::string(NameValueList::fromText(settingsBytes).value("CGIPATH"));
+}
+
+// A settings file on the host that this shop did not send there, naming
+// another address for its scripts, is another shop's: uploading would
+// replace its files.
+void checkNoOtherShop(RemoteHost& host, const UploadSettings& settings, const UploadTree& tree,
+                      const UploadManifest& manifest, const HostSizes& onHost, const UploadOptions& options)
+{
+    const std::string settingsPath = "cgi/" + std::string(settingsFileName);
+    if (!onHost.contains(settingsPath) || manifest.files.contains(settingsPath))
+        return;
+    const std::string theirs = cgiPathOf(host.fetch(hostPath(settings, settingsPath)));
+    const auto local = tree.localPaths.find(settingsPath);
+    const std::string ours = local == tree.localPaths.end() ? std::string() : cgiPathOf(readFileBytes(local->second));
+    if (theirs == ours)
+        return;
+    const std::string folder = hostPath(settings, "cgi");
+    if (!options.confirmOtherShop || !options.confirmOtherShop(otherShopQuestion(folder, theirs)))
+        throw UploadError(otherShopRefusal(folder, theirs));
+}
+
 std::string hostName(const UploadSettings& settings)
 {
     return settings.user + "@" + settings.host + ":" + std::to_string(settings.port) + " " +
@@ -101,6 +134,19 @@ std::string hostPath(const UploadSettings& settings, const std::string& path)
     return base.empty() ? (rest.empty() ? "." : rest.substr(1)) : base + rest;
 }
 
+std::string otherShopRefusal(const std::string& folder, const std::string& theirScripts)
+{
+    return otherShopFound(folder, theirScripts) +
+           " Nothing was sent: uploading there would replace that shop's files. Choose a folder of this shop's "
+           "own in Upload Settings.";
+}
+
+std::string otherShopQuestion(const std::string& folder, const std::string& theirScripts)
+{
+    return otherShopFound(folder, theirScripts) +
+           " Uploading there replaces that shop's files with this shop's.\nUpload into it all the same?";
+}
+
 int uploadMode(const std::string& path)
 {
     return isScript(path) ? 0755 : 0644;
@@ -109,13 +155,14 @@ int uploadMode(const std::string& path)
 UploadReport runUpload(const AppState& state, const UploadSettings& settings, RemoteHost& host,
                        const UploadOptions& options)
 {
-    ShopTree tree;
-    readTree(uploadCGIDir(state), "cgi", tree, options.comparing);
-    readTree(uploadImagesDir(state), "images", tree, options.comparing);
+    UploadTree tree;
+    readUploadTree(uploadCGIDir(state), "cgi", tree, options.comparing);
+    readUploadTree(uploadImagesDir(state), "images", tree, options.comparing);
 
     const std::string manifestPath = uploadManifestFile(state);
     UploadManifest manifest = readUploadManifest(manifestPath, hostName(settings));
     const HostSizes onHost = listHost(host, settings, manifest.files);
+    checkNoOtherShop(host, settings, tree, manifest, onHost, options);
     const UploadPlan plan = planUpload(tree.files, manifest.files, onHost);
 
     UploadReport report;
@@ -133,10 +180,7 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
 
     const bool deleting = options.deleteRemoved || (!plan.noLongerInShop.empty() && options.confirmDeletion &&
                                                     options.confirmDeletion(plan.noLongerInShop));
-    for (const std::string& folder : tree.folders)
-        host.makeFolder(hostPath(settings, folder), folderMode(folder));
-    for (const std::string_view name : serverDataFolders)
-        host.makeFolder(hostPath(settings, "cgi/data/" + std::string(name)), 0775);
+    makeFolders(host, settings, tree);
 
     UploadProgress progress;
     progress.fileCount = plan.send.size();

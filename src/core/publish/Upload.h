@@ -34,6 +34,10 @@ struct UploadOptions {
     // Asked, before anything is sent, whether to delete those files; true
     // deletes them as deleteRemoved does. Not asked in a dry run.
     std::function<bool(const std::vector<std::string>& noLongerInShop)> confirmDeletion;
+    // Asked, with the question, when the host's CGI folder holds another
+    // shop's files; true uploads into it all the same. Without it the upload
+    // refuses (UploadError) before anything is sent.
+    std::function<bool(const std::string& question)> confirmOtherShop;
     // Called as each of the shop's files is compared with the last upload;
     // false cancels the upload (UploadCancelled is thrown).
     std::function<bool(std::size_t filesCompared)> comparing;
@@ -59,6 +63,11 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
 
 // The host's path of a file of the manifest ("cgi/..." or "images/...").
 std::string hostPath(const UploadSettings& settings, const std::string& path);
+
+// The refusal, and the question, when the host's CGI folder holds another
+// shop's files: the folder, and where that shop's settings place its scripts.
+std::string otherShopRefusal(const std::string& folder, const std::string& theirScripts);
+std::string otherShopQuestion(const std::string& folder, const std::string& theirScripts);
 
 // The mode a file gets on the host: scripts 0755, everything else 0644.
 int uploadMode(const std::string& path);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace qs {
 namespace fs = std::filesystem;
@@ -50,8 +51,10 @@ UploadSelection selectForUpload(const std::string& source, const std::vector<std
     std::error_code ec;
     for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec))
         entries.push_back(it->path());
-    if (ec)
+    if (ec) {
         selection.notExported.push_back(FileError::cannotOpen(source).what());
+        selection.sourceRead = false;
+    }
     // In name order, so that what is listed reads the same at every export.
     std::sort(entries.begin(), entries.end());
 
@@ -115,7 +118,37 @@ std::vector<std::string> copyFolderForUpload(const std::string& source, const st
     UploadSelection selection = selectForUpload(source, shopFolders);
     std::vector<std::string> notCopied = copyForUpload(selection.files, target, progress, label);
     selection.notExported.insert(selection.notExported.end(), notCopied.begin(), notCopied.end());
+    // A source that could not be read says nothing about what the shop has.
+    if (selection.sourceRead) {
+        std::vector<std::string> kept;
+        for (const std::string& file : selection.files)
+            kept.push_back(fs::path(file).filename().string());
+        std::vector<std::string> notRemoved = pruneUploadFolder(target, kept);
+        selection.notExported.insert(selection.notExported.end(), notRemoved.begin(), notRemoved.end());
+    }
     return selection.notExported;
+}
+
+std::vector<std::string> pruneUploadFolder(const std::string& folder, const std::vector<std::string>& kept)
+{
+    const std::set<std::string> keep(kept.begin(), kept.end());
+    std::vector<fs::path> gone;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!name.starts_with('.') && !keep.contains(name) && !it->is_directory(typeError))
+            gone.push_back(it->path());
+    }
+    std::vector<std::string> notRemoved;
+    for (const fs::path& path : gone) {
+        std::error_code removeError;
+        if (!fs::remove(path, removeError) && removeError)
+            notRemoved.push_back(path.string() + " is no longer in the shop but could not be removed from "
+                                                 "the upload directory: " +
+                                 removeError.message());
+    }
+    return notRemoved;
 }
 
 bool staysWithin(const std::string& folder, const std::string& root)

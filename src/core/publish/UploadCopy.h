@@ -23,6 +23,7 @@ class Progress;
 struct UploadSelection {
     std::vector<std::string> files;
     std::vector<std::string> notExported;
+    bool sourceRead = true;
 };
 UploadSelection selectForUpload(const std::string& source, const std::vector<std::string>& shopFolders);
 
@@ -33,10 +34,16 @@ std::vector<std::string> copyForUpload(const std::vector<std::string>& files, co
                                        Progress& progress, std::string_view label);
 
 // The selection of the source folder copied into the target folder: one line
-// for each file that was not exported.
+// for each file that was not exported. When the source could be read, what
+// the target holds besides the selection goes (see pruneUploadFolder).
 std::vector<std::string> copyFolderForUpload(const std::string& source, const std::string& target,
                                              const std::vector<std::string>& shopFolders, Progress& progress,
                                              std::string_view label);
+
+// Removes from the upload folder the files the shop no longer has: every file
+// or link not named in `kept`. Hidden files (the export's own) and folders
+// stay. Returns one line for each file that could not be removed.
+std::vector<std::string> pruneUploadFolder(const std::string& folder, const std::vector<std::string>& kept);
 
 // Whether the folder, as far as it exists, lies within the root once links
 // are followed: a link on the way that leads out of the root makes it false.

@@ -2,47 +2,48 @@
 
 #include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
-#include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadSettings.h"
+#include "core/publish/UploadTree.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/JoinPath.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace qs {
-namespace fs = std::filesystem;
 namespace {
 
-bool changedSince(const std::string& folder, fs::file_time_type built, const AppState& state)
+UploadManifest shopSources(const AppState& state)
 {
-    std::error_code ec;
-    const fs::path settings = uploadSettingsFile(state);
-    const fs::path knownHosts = uploadKnownHostsFile(state);
-    for (auto it = fs::recursive_directory_iterator(folder, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory() && it->path().parent_path() == fs::path(state.ShopDataDir()) &&
-            std::find(std::begin(serverDataFolders), std::end(serverDataFolders),
-                      it->path().filename().string()) != std::end(serverDataFolders))
-            it.disable_recursion_pending();
-        if (!it->is_regular_file() || it->path() == settings || it->path() == knownHosts)
-            continue;
-        if (it->last_write_time() > built)
-            return true;
-    }
-    return false;
+    UploadTree tree;
+    readUploadTree(state.ShopCGIDir(), "cgi", tree);
+    if (!state.LocImg.empty())
+        readUploadTree(state.LocImg, "images", tree);
+    for (const std::string& own : {uploadSettingsFile(state), uploadKnownHostsFile(state)})
+        tree.files.erase("cgi/" + std::filesystem::path(own).filename().string());
+    // The folders themselves name the record: built from other folders, the
+    // upload folder is out of date.
+    return {state.ShopCGIDir() + " " + state.LocImg, std::move(tree.files)};
 }
 
 } // namespace
 
+std::string uploadSourcesFile(const AppState& state)
+{
+    return joinPath(uploadFolder(state), state.ShopName + ".sources");
+}
+
 bool uploadFolderOutOfDate(const AppState& state)
 {
     std::error_code ec;
-    const auto built = fs::last_write_time(joinPath(uploadCGIDir(state), settingsFileName), ec);
-    if (ec)
+    if (!std::filesystem::exists(joinPath(uploadCGIDir(state), settingsFileName), ec))
         return true;
-    return changedSince(state.ShopCGIDir(), built, state) ||
-           (!state.LocImg.empty() && changedSince(state.LocImg, built, state));
+    const UploadManifest now = shopSources(state);
+    return readUploadManifest(uploadSourcesFile(state), now.host).files != now.files;
+}
+
+void recordUploadFolderSources(const AppState& state)
+{
+    writeUploadManifest(uploadSourcesFile(state), shopSources(state));
 }
 
 } // namespace qs

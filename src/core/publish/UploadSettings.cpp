@@ -39,9 +39,9 @@ AddressParts splitAddress(std::string_view address)
 UploadSettings defaultsFromLocation(const AppState& state)
 {
     UploadSettings settings;
-    const AddressParts cgi = splitAddress(state.RemCGI);
+    const AddressParts cgi = splitAddress(state.RemoteShopCGI());
     settings.host = cgi.host;
-    settings.cgiFolder = cgi.path.empty() ? "qstldb" : cgi.path + "/qstldb";
+    settings.cgiFolder = cgi.path;
     settings.imagesFolder = splitAddress(state.RemImgURL).path;
     return settings;
 }

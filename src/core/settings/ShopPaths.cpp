@@ -14,6 +14,14 @@ std::string ShopPaths::ShopDataDir() const
     return ShopCGIDir() + "/data";
 }
 
+std::string ShopPaths::RemoteShopCGI() const
+{
+    std::string_view base = RemCGI;
+    while (base.ends_with('/'))
+        base.remove_suffix(1);
+    return std::string(base) + "/" + ShopName + "-cgi";
+}
+
 std::string ShopPaths::fallbackLocCGI() const
 {
     return joinPath(ProgramDir, std::string(programScriptsFolder));

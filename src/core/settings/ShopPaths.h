@@ -27,6 +27,9 @@ struct ShopPaths {
     // The open shop's CGI and data folders, formed from the current values.
     std::string ShopCGIDir() const;
     std::string ShopDataDir() const;
+    // The address of the shop's scripts on the web host: its own NAME-cgi
+    // folder within the remote CGI address, so that no two shops share one.
+    std::string RemoteShopCGI() const;
 
     // Where the local folders are when no location file says otherwise.
     std::string fallbackLocCGI() const;

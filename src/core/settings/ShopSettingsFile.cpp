@@ -34,7 +34,7 @@ void setSavedValues(OpenSettings& state, const ShopPaths& paths, SettingsForm fo
 {
     const bool remote = form == SettingsForm::Remote;
     state.CurrentImageURL = remote ? paths.RemImgURL : paths.LocImgURL;
-    const std::string cgiPath = remote ? paths.RemCGI + "/qstldb" : paths.ShopCGIDir();
+    const std::string cgiPath = remote ? paths.RemoteShopCGI() : paths.ShopCGIDir();
     ShopSettings& list = state.ShopFields;
     list.setValue("PATH", "data");
     list.setValue("IMAGEPATH", state.CurrentImageURL);

@@ -139,7 +139,7 @@ void CopyFileReplacing(const std::string& source, const std::string& destination
 
 std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, const std::string& source,
                               const std::string& destination, const std::string& perlPath,
-                              const std::string& listFileName)
+                              const std::string& listFileName, std::vector<std::string>* copied)
 {
     if (!DirExists(destination))
         MakeDirPath(destination);
@@ -159,6 +159,8 @@ std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, co
         while (list.next(line)) {
             name = line;
             copyScript(source, destination, name, perlPath);
+            if (copied)
+                copied->push_back(name);
         }
     } catch (const FileError&) {
         ui.message("There was an error processing the CGI list-file \"" + listFileName + "\" while copying " +

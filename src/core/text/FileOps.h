@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qs {
 
@@ -43,10 +44,11 @@ void copyFileReplacingOrThrow(
 // returned for the caller to tell or list (empty when the files were
 // copied). A file that cannot be copied, and a list line naming anything
 // outside the list's folder, is told to the user and then thrown on as
-// FileError: the calling command stops; what was copied stays.
+// FileError: the calling command stops; what was copied stays. The names
+// copied are added to `copied` when given.
 std::string CopyListedScripts(UserInterface& ui, const std::string& localCGI, const std::string& source,
                               const std::string& destination, const std::string& perlPath,
-                              const std::string& listFileName);
+                              const std::string& listFileName, std::vector<std::string>* copied = nullptr);
 
 // Deletes the folder with everything in it. Symbolic links are removed, never
 // followed. After the first entry that cannot be deleted nothing further is

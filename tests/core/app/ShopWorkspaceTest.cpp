@@ -78,7 +78,7 @@ TEST_F(ShopWorkspaceTest, ANewShopGetsItsFoldersScriptsSettingsAndLocation)
     EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/qstl2.cfg"),
               "company=Shopping Online\r\nsales_email=\r\nbasecurrency=gbp\r\ncurrency=gbp\r\ntmpdir=/tmp\r\n"
               "PATH=data\r\nowner_email=\r\nMAX_CATEGORY_DEPTH=3\r\nAUTH=\r\nPPID=\r\nIMAGEPATH=/images\r\n"
-              "CGIPATH=/cgi-bin/qstldb\r\nmailprogram=/usr/bin/sendmail\r\n");
+              "CGIPATH=/cgi-bin/Demo-1-cgi\r\nmailprogram=/usr/bin/sendmail\r\n");
     EXPECT_EQ(folder.read("Apache/cgi-bin/qstldb/Demo-1-cgi/location.cfg"),
               "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
                   "/Apache/htdocs/images/Demo-1-images\r\nLocImgURL=/images/Demo-1-images\r\n"

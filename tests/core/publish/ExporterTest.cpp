@@ -11,6 +11,7 @@
 #include "core/catalogue/TNewProduct.h"
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
+#include "core/publish/UploadFolderAge.h"
 #include "core/text/FileError.h"
 #include "core/text/JoinPath.h"
 #include "core/text/NameValueList.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <sys/stat.h>
@@ -132,7 +134,7 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 1;\r\n");
     EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\n");
     const NameValueList remote = NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg"));
-    EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/qstldb");
+    EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/Demo-cgi");
     EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
     EXPECT_EQ(remote.value("sales_email"), "sales@demo.test");
     // The save came first: the data folder holds the catalogue just written.
@@ -147,7 +149,7 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
         (std::vector<std::string>{
             "This will build your shop in your upload directory, ready for upload.\nProceed?",
             "IMPORTANT!!! Your shop data has now been sent to your upload directory which can be found "
-            "within your QstlDB program directory. \nThe files have been copied into two folders: "
+            "within your Quaystall DB program directory. \nThe files have been copied into two folders: "
             "'Demo-cgi' and 'Demo-images'. \nTo transfer these files to your Web-Server, you must upload "
             "the entire 'Demo-cgi' folder directly into your CGI-BIN (the location of which will have "
             "been specified in the location details manager). \nThe entire 'Demo-images' folder must be "
@@ -159,7 +161,7 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_TRUE(dialogsShown.empty());
 }
 
-TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocally)
+TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndRemovesWhatTheShopNoLongerHas)
 {
     folder.write(state.LocImg + "/old.jpg", "old");
     ASSERT_EQ(exportShop(), ExportOutcome::Complete);
@@ -167,19 +169,59 @@ TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocal
     fs::remove(shopFile("data/area.txt"));
     folder.write(state.LocImg + "/logo.gif", "GIF2");
     folder.write(shopFile("shop.pl"), "#!perl\nprint 2;\n");
+    folder.write(shopFile("CGIFiles.txt"), "shop.pl\r\n");
     state.catalogue.addCategory(state.catalogue.root(), "Garden");
     state.ShopFields.setValue("company", "Second");
-    // What an export that was cut short left behind goes with the next one.
+    // What an export that was cut short left behind goes with the next one;
+    // hidden files of the upload folder are not the shop's and stay.
     folder.write(upload("Demo-images/.photo.jpg.qs-save-a1B2c3"), "part");
+    folder.write(upload("Demo-cgi/.htaccess"), "Require all denied\n");
 
     ASSERT_EQ(exportShop(), ExportOutcome::Complete);
-    EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif", "old.jpg"}));
+    EXPECT_EQ(namesIn(upload("Demo-images")), (std::vector<std::string>{"logo.gif"}));
     EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
-    EXPECT_EQ(folder.read(upload("Demo-images/old.jpg")), "old");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/data/area.txt")), "UK\r\n");
+    EXPECT_FALSE(fs::exists(upload("Demo-cgi/data/area.txt")));
+    EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{".htaccess", "data", "qstl2.cfg", "shop.pl"}));
     EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 2;\r\n");
     EXPECT_NE(folder.read(upload("Demo-cgi/data/header_data.log")).find("Garden"), std::string::npos);
     EXPECT_EQ(NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg")).value("company"), "Second");
+}
+
+TEST_F(ExporterTest, TheUploadFolderIsOutOfDateWhenAFileChangesInSizeOrContentWhateverItsDate)
+{
+    ASSERT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_FALSE(uploadFolderOutOfDate(state));
+    const auto dated = [&](const std::string& path, const std::string& bytes) {
+        const auto before = fs::last_write_time(path);
+        folder.write(path, bytes);
+        fs::last_write_time(path, before - std::chrono::hours(24 * 365));
+    };
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        bool outOfDate;
+    } cases[] = {
+        {"a picture replaced by an older one of the same size", [&] { dated(state.LocImg + "/logo.gif", "PNG"); },
+         true},
+        {"a data file touched, its bytes the same", [&] { dated(shopFile("data/area.txt"), "UK\r\n"); }, false},
+        {"the upload's own settings", [&] { folder.write(shopFile("upload.cfg"), "Host=example.com\r\n"); },
+         false},
+        {"an order fetched",
+         [&] {
+             fs::create_directories(shopFile("data/orders"));
+             folder.write(shopFile("data/orders/1.order"), "order=1\r\n");
+         },
+         false},
+        {"a picture added", [&] { folder.write(state.LocImg + "/new.gif", "GIF"); }, true},
+        {"a data file removed", [&] { fs::remove(shopFile("data/area.txt")); }, true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(exportShop(), ExportOutcome::Complete) << c.change;
+        c.make();
+        EXPECT_EQ(uploadFolderOutOfDate(state), c.outOfDate) << c.change;
+    }
+    fs::remove(upload("Demo-cgi/qstl2.cfg"));
+    EXPECT_TRUE(uploadFolderOutOfDate(state));
 }
 
 TEST_F(ExporterTest, MissingMailSettingsOpenTheirDialogsBeforeTheQuestion)
@@ -323,9 +365,9 @@ TEST_F(ExporterTest, ScriptsMayRunAndTheScriptsMayWriteTheirFoldersWhateverTheUm
     for (const auto& [path, mode] : modes)
         EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), mode) << path;
 
-    // A name the scripts need for a folder, taken by a file, is listed.
+    // A name the scripts need for a folder, taken by a file of the shop, is listed.
     fs::remove_all(upload("Demo-cgi/data/outbox"));
-    folder.write(upload("Demo-cgi/data/outbox"), "");
+    folder.write(shopFile("data/outbox"), "");
     ui.said.clear();
     EXPECT_EQ(exportShop(), ExportOutcome::Incomplete);
     EXPECT_EQ(ui.texts().back(),

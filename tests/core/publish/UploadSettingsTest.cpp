@@ -21,10 +21,10 @@ TEST(UploadSettingsTest, WhatTheFileLacksComesFromTheLocationDetails)
         const char* cgiFolder;
         const char* imagesFolder;
     } cases[] = {
-        {"/cgi-bin", "/images", "", "cgi-bin/qstldb", "images"},
+        {"/cgi-bin", "/images", "", "cgi-bin/Demo-cgi", "images"},
         {"http://www.example.com:8080/cgi-bin/", "https://www.example.com/pics/Demo", "www.example.com",
-         "cgi-bin/qstldb", "pics/Demo"},
-        {"http://shop.example.com", "", "shop.example.com", "qstldb", ""},
+         "cgi-bin/Demo-cgi", "pics/Demo"},
+        {"http://shop.example.com", "", "shop.example.com", "Demo-cgi", ""},
     };
     for (const auto& c : cases) {
         state.RemCGI = c.remoteCgi;

@@ -44,9 +44,9 @@ TEST_F(ShopSettingsFileTest, AFirstSaveKeepsTheDefaultsAndAppendsThePaths)
     // The remote form replaces the same lines in place and stays in memory.
     paths.RemImgURL = "/remote-images";
     EXPECT_EQ(saved(SettingsForm::Remote), std::string(defaultLines) + "IMAGEPATH=/remote-images\r\n"
-                                                                       "CGIPATH=/cgi-bin/qstldb\r\n"
+                                                                       "CGIPATH=/cgi-bin/Demo-cgi\r\n"
                                                                        "mailprogram=/usr/bin/sendmail\r\n");
-    EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/qstldb");
+    EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/Demo-cgi");
 }
 
 TEST_F(ShopSettingsFileTest, TheMailValuesDecideWhichMailKeysAreWritten)
@@ -143,7 +143,7 @@ TEST_F(ShopSettingsFileTest, AFailedSaveKeepsTheNewValuesInMemory)
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
     }
-    EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/qstldb");
+    EXPECT_EQ(state.ShopFields.value("CGIPATH"), "/cgi-bin/Demo-cgi");
 }
 
 } // namespace
