@@ -1,5 +1,7 @@
 #include "gui/publish/KeyringPasswords.h"
 
+#include "core/text/Cp1252.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 
@@ -31,6 +33,19 @@ void finish(QKeychain::Job& job, const std::string& login)
     loop.exec();
 }
 
+// The keyring's own words in the system's code page, where messages are
+// shown from; what the code page cannot hold reads as "?".
+std::string systemText(const QString& text)
+{
+    Cp1252Conversion converted = utf8ToCp1252(text.toStdString());
+    if (converted.converted())
+        return converted.bytes;
+    std::string plain;
+    for (const QChar c : text)
+        plain += c.unicode() < 0x80 ? char(c.unicode()) : '?';
+    return plain;
+}
+
 } // namespace
 
 std::optional<std::string> KeyringPasswords::read(const std::string& login)
@@ -49,7 +64,7 @@ bool KeyringPasswords::store(const std::string& login, const std::string& passwo
     finish(job, login);
     if (job.error() == QKeychain::NoError)
         return true;
-    reason = job.errorString().toStdString();
+    reason = systemText(job.errorString());
     return false;
 }
 

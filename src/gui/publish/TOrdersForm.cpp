@@ -5,6 +5,7 @@
 #include "core/text/ReadFile.h"
 #include "core/ui/UserInterface.h"
 #include "gui/publish/OrderDocument.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -32,6 +33,7 @@ TOrdersForm::TOrdersForm(qs::AppState& state, qs::UserInterface& ui, QWidget* pa
     setWindowTitle("Orders");
     SummaryLabel = new QLabel;
     OrderGrid = new QTableWidget(0, ColumnCount);
+    auto* gridLabel = labelFor("&Orders:", OrderGrid);
     OrderGrid->setObjectName("OrderGrid");
     OrderGrid->setHorizontalHeaderLabels({"Number", "Date", "Customer", "Total", "Status"});
     OrderGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -47,13 +49,14 @@ TOrdersForm::TOrdersForm(qs::AppState& state, qs::UserInterface& ui, QWidget* pa
     splitter->setStretchFactor(1, 2);
 
     PrintBtn = new QPushButton("&Print...");
-    CloseBtn = new QPushButton("Close");
+    CloseBtn = new QPushButton("C&lose");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(PrintBtn);
     buttons->addWidget(CloseBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SummaryLabel);
+    layout->addWidget(gridLabel);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
     resize(760, 620);
@@ -66,11 +69,14 @@ TOrdersForm::TOrdersForm(qs::AppState& state, qs::UserInterface& ui, QWidget* pa
 void TOrdersForm::showOrders(const std::vector<qs::FetchedOrder>& justFetched)
 {
     const std::vector<qs::FetchedOrder> orders = qs::fetchedOrders(state_);
-    SummaryLabel->setText(
-        justFetched.empty() ? QStringLiteral("No new orders on your web host.")
-        : justFetched.size() == 1
-            ? QStringLiteral("1 new order fetched from your web host.")
-            : QStringLiteral("%1 new orders fetched from your web host.").arg(justFetched.size()));
+    QString summary = justFetched.empty() ? QStringLiteral("No new orders on your web host.")
+                      : justFetched.size() == 1
+                          ? QStringLiteral("1 new order fetched from your web host.")
+                          : QStringLiteral("%1 new orders fetched from your web host.").arg(justFetched.size());
+    for (const qs::FetchedOrder& order : justFetched)
+        if (order.numberTakenBefore)
+            summary += "\n" + QString::fromStdString(qs::numberTakenBeforeMessage(order));
+    SummaryLabel->setText(summary);
     OrderGrid->setRowCount(0);
     OrderGrid->setRowCount(int(orders.size()));
     // The first new order is chosen; without one, the latest.
@@ -79,7 +85,7 @@ void TOrdersForm::showOrders(const std::vector<qs::FetchedOrder>& justFetched)
         const qs::FetchedOrder& order = orders[std::size_t(r)];
         const bool isNew =
             std::any_of(justFetched.begin(), justFetched.end(),
-                        [&](const qs::FetchedOrder& fetched) { return fetched.number == order.number; });
+                        [&](const qs::FetchedOrder& fetched) { return fetched.file == order.file; });
         if (isNew)
             selected = r;
         const std::string cells[ColumnCount] = {order.number, order.date, order.name, order.total,
@@ -90,6 +96,8 @@ void TOrdersForm::showOrders(const std::vector<qs::FetchedOrder>& justFetched)
             QFont font = item->font();
             font.setBold(isNew);
             item->setFont(font);
+            if (c == Number)
+                item->setData(Qt::UserRole, QString::fromStdString(order.file));
             OrderGrid->setItem(r, c, item);
         }
     }
@@ -108,9 +116,10 @@ void TOrdersForm::showSelected()
     const QList<QTableWidgetItem*> items = OrderGrid->selectedItems();
     if (items.isEmpty())
         return;
-    const std::string number = OrderGrid->item(items.front()->row(), Number)->text().toStdString();
+    const std::string file =
+        OrderGrid->item(items.front()->row(), Number)->data(Qt::UserRole).toString().toStdString();
     try {
-        OrderView->setHtml(orderHtml(qs::readFileBytes(qs::fetchedOrderFile(state_, number))));
+        OrderView->setHtml(orderHtml(qs::readFileBytes(qs::fetchedOrderFile(state_, file))));
     } catch (const qs::FileError& error) {
         ui_.message(error.what(), MessageKind::Error);
     }

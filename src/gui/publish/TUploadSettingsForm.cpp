@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -48,15 +49,17 @@ QSpinBox* portBox(const QString& usual)
     return box;
 }
 
-// A row of an edit and its Browse button.
-QWidget* withButton(QLineEdit* edit, QPushButton* button)
+// A row of an edit and its button; the label's letter leads to the edit.
+void addRowWithButton(QFormLayout* form, const QString& caption, QLineEdit* edit, QPushButton* button)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit, 1);
     layout->addWidget(button);
-    return row;
+    auto* label = new QLabel(caption);
+    label->setBuddy(edit);
+    form->addRow(label, row);
 }
 
 } // namespace
@@ -90,18 +93,22 @@ QWidget* TUploadSettingsForm::buildConnection()
     PasswordEdit->setEchoMode(QLineEdit::Password);
     KeyFileEdit = wideEdit(pathCharacters);
     KeyFileEdit->setToolTip("A private SSH key to log in with instead of a password.");
-    KeyFileBtn = browseButton(KeyFileEdit, "SSH Key File");
+    KeyFileBtn = browseButton(KeyFileEdit, "SSH Key File", "&Browse...");
     CertificateEdit = wideEdit(pathCharacters);
     CertificateEdit->setToolTip("Only for a host whose certificate is of its own making: the certificate "
                                 "file your host gives you to check it against.");
-    CertificateBtn = browseButton(CertificateEdit, "Host's Certificate");
+    CertificateBtn = browseButton(CertificateEdit, "Host's Certificate", "Bro&wse...");
+    ForgetPasswordBtn = new QPushButton("&Forget");
+    ForgetPasswordBtn->setToolTip("Forgets the password kept for this login: the next upload asks for it.");
+    ForgetPasswordBtn->setAutoDefault(false);
+    connect(ForgetPasswordBtn, &QPushButton::clicked, this, &TUploadSettingsForm::forgetPassword);
     form->addRow("&Protocol:", ProtocolBox);
-    form->addRow("&Host:", HostEdit);
-    form->addRow("P&ort:", PortEdit);
+    form->addRow("Hos&t:", HostEdit);
+    form->addRow("Po&rt:", PortEdit);
     form->addRow("&User ID:", UserEdit);
-    form->addRow("Pass&word:", PasswordEdit);
-    form->addRow("SSH &key file:", withButton(KeyFileEdit, KeyFileBtn));
-    form->addRow("&Certificate:", withButton(CertificateEdit, CertificateBtn));
+    addRowWithButton(form, "P&assword:", PasswordEdit, ForgetPasswordBtn);
+    addRowWithButton(form, "SSH &key file:", KeyFileEdit, KeyFileBtn);
+    addRowWithButton(form, "Cert&ificate:", CertificateEdit, CertificateBtn);
     return group;
 }
 
@@ -114,7 +121,7 @@ QWidget* TUploadSettingsForm::buildFolders()
                               "folder your login starts in.");
     ImagesFolderEdit = wideEdit(pathCharacters);
     ImagesFolderEdit->setToolTip("Receives the shop's pictures.");
-    form->addRow("CG&I folder:", CGIFolderEdit);
+    form->addRow("C&GI folder:", CGIFolderEdit);
     form->addRow("I&mages folder:", ImagesFolderEdit);
     return group;
 }
@@ -126,13 +133,13 @@ QWidget* TUploadSettingsForm::buildProxy()
     ProxyHostEdit = wideEdit(pathCharacters);
     ProxyPortEdit = portBox("None");
     form->addRow("Pro&xy host:", ProxyHostEdit);
-    form->addRow("Proxy po&rt:", ProxyPortEdit);
+    form->addRow("Prox&y port:", ProxyPortEdit);
     return group;
 }
 
-QPushButton* TUploadSettingsForm::browseButton(QLineEdit* edit, const QString& caption)
+QPushButton* TUploadSettingsForm::browseButton(QLineEdit* edit, const QString& caption, const QString& text)
 {
-    auto* button = new QPushButton("Browse...");
+    auto* button = new QPushButton(text);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, edit, caption] {
         const QString start = edit->text().isEmpty() ? QDir::home().filePath(".ssh") : edit->text();
@@ -165,14 +172,28 @@ void TUploadSettingsForm::showSettings(const qs::UploadSettings& settings)
     ProxyHostEdit->setText(text(settings.proxy.substr(0, colon)));
     ProxyPortEdit->setValue(
         colon == std::string::npos ? 0 : QString::fromStdString(settings.proxy.substr(colon + 1)).toInt());
+    showKeptPassword(settings);
+}
+
+void TUploadSettingsForm::showKeptPassword(const qs::UploadSettings& settings)
+{
     const bool kept = !settings.host.empty() && passwords_.read(qs::uploadPasswordName(state_, settings));
-    PasswordEdit->setPlaceholderText(kept ? "kept in your keyring: type to change it" : QString());
+    PasswordEdit->setPlaceholderText(kept ? "kept: type to change it" : QString());
+    ForgetPasswordBtn->setEnabled(kept);
+}
+
+void TUploadSettingsForm::forgetPassword()
+{
+    const qs::UploadSettings settings = typedSettings();
+    passwords_.forget(qs::uploadPasswordName(state_, settings));
+    showKeptPassword(settings);
+    PasswordEdit->setFocus();
 }
 
 void TUploadSettingsForm::chooseProtocol(int index)
 {
     if (index == 2 && shownProtocol_ != 2 &&
-        ui_.ask(plainFtpWarning, MessageKind::Warning, qs::Buttons::YesNo) != Answer::Yes) {
+        ui_.ask(plainFtpWarning, MessageKind::Warning, qs::Buttons::NoYes) != Answer::Yes) {
         const QSignalBlocker quiet(ProtocolBox);
         ProtocolBox->setCurrentIndex(shownProtocol_);
         return;
@@ -230,7 +251,7 @@ void TUploadSettingsForm::confirm()
     std::string reason;
     if (!password.empty() && !passwords_.store(qs::uploadPasswordName(state_, settings), password, reason))
         ui_.message("Your desktop's keyring did not take the password (" + reason +
-                        "). It will be asked for at each upload.",
+                        "). It is used until the program closes, then asked for again.",
                     MessageKind::Warning);
     OkCancelDialog::confirm();
 }

@@ -23,7 +23,8 @@ class UploadPasswords;
 // FTP over TLS, or plain FTP once its warning is accepted), the host, port
 // and login, a password or an SSH key file, the host's folders for the
 // shop's two folders, a proxy. The settings are kept in the shop's folder;
-// a password typed here goes to the desktop's keyring, never to a file.
+// a password typed here goes to the desktop's keyring, never to a file, and
+// a kept one can be forgotten.
 class TUploadSettingsForm : public OkCancelDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ public:
     QSpinBox* PortEdit = nullptr;
     QLineEdit* UserEdit = nullptr;
     QLineEdit* PasswordEdit = nullptr;
+    QPushButton* ForgetPasswordBtn = nullptr;
     QLineEdit* KeyFileEdit = nullptr;
     QPushButton* KeyFileBtn = nullptr;
     QLineEdit* CertificateEdit = nullptr;
@@ -62,8 +64,10 @@ private:
     QWidget* buildFolders();
     QWidget* buildProxy();
     // A file chosen by dialog into the edit.
-    QPushButton* browseButton(QLineEdit* edit, const QString& caption);
+    QPushButton* browseButton(QLineEdit* edit, const QString& caption, const QString& text);
     void showSettings(const qs::UploadSettings& settings);
+    void showKeptPassword(const qs::UploadSettings& settings);
+    void forgetPassword();
     void chooseProtocol(int index);
     qs::UploadSettings typedSettings() const;
     void confirm() override;

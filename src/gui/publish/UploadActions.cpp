@@ -70,9 +70,11 @@ private:
 UploadActions::UploadActions(TCMForm& form, qs::AppState& app, qs::UserInterface& ui, PublishActions& publish,
                              UploadPasswords& passwords)
     : QObject(&form), form_(form), app_(app), ui_(ui), publish_(publish), passwords_(passwords),
-      settingsForm_(new TUploadSettingsForm(app, ui, passwords, &form)),
+      settingsForm_(new TUploadSettingsForm(app, ui, passwords_, &form)),
       ordersForm_(new TOrdersForm(app, ui, &form))
 {
+    // The orders shown are the open shop's: another shop, or none, closes them.
+    QObject::connect(&form_, &TCMForm::shopOpenChanged, ordersForm_, &QWidget::close);
     passwordPrompt = [this](const QString& prompt) -> std::optional<std::string> {
         bool ok = false;
         const QString typed =
@@ -107,24 +109,38 @@ std::optional<UploadActions::Login> UploadActions::login()
         return login;
     if (auto kept = passwords_.read(qs::uploadPasswordName(app_, settings))) {
         login.password = std::move(*kept);
+        login.source = Login::Source::Kept;
         return login;
     }
-    const auto typed = passwordPrompt(
-        QStringLiteral("The password of %1 on %2:")
-            .arg(QString::fromStdString(settings.user), QString::fromStdString(settings.host)));
+    const auto typed = askPassword(settings, {});
     if (!typed)
         return std::nullopt;
     login.password = *typed;
-    login.typed = true;
+    login.source = Login::Source::Typed;
     return login;
 }
 
-std::unique_ptr<qs::RemoteHost> UploadActions::connect(const Login& shopLogin)
+std::optional<std::string> UploadActions::askPassword(const qs::UploadSettings& settings,
+                                                      const std::string& reason)
+{
+    const QString user = QString::fromStdString(settings.user);
+    const QString host = QString::fromStdString(settings.host);
+    QString prompt = QStringLiteral("The password of %1 on %2:").arg(user, host);
+    if (!reason.empty())
+        prompt = QStringLiteral("The password kept for %1 on %2 did not log in (%3). Please type it again.\n")
+                     .arg(user, host, QString::fromStdString(reason)) +
+                 prompt;
+    return passwordPrompt(prompt);
+}
+
+std::unique_ptr<qs::RemoteHost> UploadActions::connect(Login shopLogin)
 {
     const qs::UploadSettings& settings = shopLogin.settings;
-    qs::RemoteHost::Login login{settings, shopLogin.password, qs::uploadKnownHostsFile(app_), false};
+    const std::string keptAs = qs::uploadPasswordName(app_, settings);
+    bool acceptNewHostKey = false;
     for (;;) {
-        auto host = std::make_unique<qs::RemoteHost>(login);
+        auto host = std::make_unique<qs::RemoteHost>(qs::RemoteHost::Login{
+            settings, shopLogin.password, qs::uploadKnownHostsFile(app_), acceptNewHostKey});
         host->whileWaiting([this](std::uint64_t) {
             ui_.progress().step();
             return !ui_.progress().cancelRequested();
@@ -132,21 +148,33 @@ std::unique_ptr<qs::RemoteHost> UploadActions::connect(const Login& shopLogin)
         try {
             // Listing the CGI folder logs in and meets the host's key.
             host->list(qs::hostPath(settings, "cgi"));
-            // A password typed for this upload has proved right: the keyring
-            // keeps it for the next, where there is a keyring.
+            // A password typed for this upload has proved right: it is kept
+            // for the next, in the keyring where there is one.
             std::string unused;
-            if (shopLogin.typed)
-                passwords_.store(qs::uploadPasswordName(app_, settings), shopLogin.password, unused);
+            if (shopLogin.source == Login::Source::Typed)
+                passwords_.store(keptAs, shopLogin.password, unused);
             return host;
+        } catch (const qs::LoginRefused& error) {
+            // A kept password that stopped working is asked for again; the
+            // kept one goes only when the new one has logged in.
+            if (shopLogin.source != Login::Source::Kept)
+                throw;
+            ui_.progress().hide();
+            const auto typed = askPassword(settings, error.what());
+            if (!typed)
+                return nullptr;
+            ui_.progress().show();
+            shopLogin.password = *typed;
+            shopLogin.source = Login::Source::Typed;
         } catch (const qs::HostKeyError& error) {
-            if (error.kind == qs::HostKeyError::Kind::Changed || login.acceptNewHostKey)
+            if (error.kind == qs::HostKeyError::Kind::Changed || acceptNewHostKey)
                 throw;
             ui_.progress().hide();
             const std::string question = std::string(error.what()) + "\n\nAccept this key and go on?";
             if (ui_.ask(question, MessageKind::Confirmation, Buttons::YesNo) != Answer::Yes)
                 return nullptr;
             ui_.progress().show();
-            login.acceptNewHostKey = true;
+            acceptNewHostKey = true;
         }
     }
 }
@@ -158,11 +186,15 @@ void UploadActions::upload()
 
 bool UploadActions::confirmDeletion(const std::vector<std::string>& paths)
 {
+    return confirmOnHost("Your web host still has " + plural(paths.size(), "file") +
+                         " that your shop no longer has:" + listed(paths) + "\n\nDelete " +
+                         (paths.size() == 1 ? "it" : "them") + " on your web host?");
+}
+
+bool UploadActions::confirmOnHost(const std::string& question)
+{
     ui_.progress().hide();
-    const bool agreed =
-        ui_.ask("Your web host still has " + plural(paths.size(), "file") +
-                    " that your shop no longer has:" + listed(paths) + "\n\nDelete them on your web host?",
-                MessageKind::Confirmation, Buttons::YesNo) == Answer::Yes;
+    const bool agreed = ui_.ask(question, MessageKind::Confirmation, Buttons::NoYes) == Answer::Yes;
     ui_.progress().show();
     return agreed;
 }
@@ -200,6 +232,7 @@ void UploadActions::uploadShop()
         options.confirmDeletion = [this](const std::vector<std::string>& paths) {
             return confirmDeletion(paths);
         };
+        options.confirmOtherShop = [this](const std::string& question) { return confirmOnHost(question); };
         std::size_t labelled = 0;
         options.progress = [&](const qs::UploadProgress& progress) {
             if (progress.fileNumber != labelled) {

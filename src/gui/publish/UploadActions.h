@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/publish/UploadSettings.h"
+#include "gui/publish/SessionPasswords.h"
 
 #include <QObject>
 #include <QString>
@@ -52,26 +53,30 @@ private:
     struct Login {
         qs::UploadSettings settings;
         std::string password;
-        // Typed for this upload, not kept in the keyring.
-        bool typed = false;
+        enum class Source { KeyFile, Kept, Typed } source = Source::KeyFile;
     };
     // The shop's settings, the dialog shown first when they name no host or
     // no user, and the password: none with a key file, else the one kept in
-    // the keyring, or asked for. Nothing when the dialog or question is cancelled.
+    // the keyring (or for this session), or asked for. Nothing when the
+    // dialog or question is cancelled.
     std::optional<Login> login();
     // A session with the host, logged in and its key met and checked (an
     // unknown key shown and accepted or not); nothing when the merchant
-    // refused the key. A typed password that logged in goes to the keyring.
-    std::unique_ptr<qs::RemoteHost> connect(const Login& login);
+    // refused the key or gave no new password for a kept one the host
+    // refused. A typed password that logged in is kept, replacing the old.
+    std::unique_ptr<qs::RemoteHost> connect(Login login);
+    std::optional<std::string> askPassword(const qs::UploadSettings& settings, const std::string& reason);
     void uploadShop();
     void fetchShopOrders();
     bool confirmDeletion(const std::vector<std::string>& paths);
+    // A question whose Yes changes or deletes files on the host, asked with the progress window put aside.
+    bool confirmOnHost(const std::string& question);
 
     TCMForm& form_;
     qs::AppState& app_;
     qs::UserInterface& ui_;
     PublishActions& publish_;
-    UploadPasswords& passwords_;
+    SessionPasswords passwords_;
     TUploadSettingsForm* settingsForm_;
     TOrdersForm* ordersForm_;
 };

@@ -197,24 +197,35 @@ TEST_F(UploadActionsTest, AnExportThatCouldNotBuildEverythingUploadsNothing)
     EXPECT_FALSE(fs::exists(folder.file("host/cgi-bin")));
 }
 
-TEST_F(UploadActionsTest, APasswordNotKeptIsAskedForAndKeptOnceItLogsIn)
-{
-    const int port = qs::test::freeLoopbackPort();
-    fs::create_directories(folder.file("host"));
+// A plain FTP host on loopback whose login is merchant / right.
+class PasswordLoginTest : public UploadActionsTest {
+protected:
+    void SetUp() override
+    {
+        UploadActionsTest::SetUp();
+        const int port = qs::test::freeLoopbackPort();
+        fs::create_directories(folder.file("host"));
+        ftpServer.start({"/usr/bin/python3", QUAYSTALL_TESTS_SOURCE "/upload/ftp_server.py", "--port",
+                         std::to_string(port), "--root", folder.file("host"), "--user", "merchant",
+                         "--password", "right"},
+                        port, folder.file("ftp.log"));
+        settings.protocol = UploadSettings::Protocol::Ftp;
+        settings.host = "127.0.0.1";
+        settings.port = port;
+        settings.user = "merchant";
+        settings.cgiFolder = "cgi";
+        settings.imagesFolder = "images";
+        saveUploadSettings(*state, settings);
+        login = uploadPasswordName(*state, settings);
+    }
+
     qs::test::ServerProcess ftpServer;
-    ftpServer.start({"/usr/bin/python3", QUAYSTALL_TESTS_SOURCE "/upload/ftp_server.py", "--port",
-                     std::to_string(port), "--root", folder.file("host"), "--user", "merchant", "--password",
-                     "right"},
-                    port, folder.file("ftp.log"));
     UploadSettings settings;
-    settings.protocol = UploadSettings::Protocol::Ftp;
-    settings.host = "127.0.0.1";
-    settings.port = port;
-    settings.user = "merchant";
-    settings.cgiFolder = "cgi";
-    settings.imagesFolder = "images";
-    saveUploadSettings(*state, settings);
-    const std::string login = uploadPasswordName(*state, settings);
+    std::string login;
+};
+
+TEST_F(PasswordLoginTest, APasswordNotKeptIsAskedForAndKeptOnceItLogsIn)
+{
     const struct {
         std::optional<std::string> typed;
         const char* told;
@@ -235,6 +246,64 @@ TEST_F(UploadActionsTest, APasswordNotKeptIsAskedForAndKeptOnceItLogsIn)
         return std::nullopt;
     };
     EXPECT_EQ(upload({}), "Your web host has your shop as it is: no file needed sending.");
+}
+
+TEST_F(PasswordLoginTest, AKeptPasswordThatStoppedWorkingIsAskedForAgainAndReplacedOnlyOnceItLogsIn)
+{
+    passwords.kept[login] = "old";
+    const struct {
+        std::optional<std::string> typed;
+        const char* told;
+        const char* kept;
+    } cases[] = {
+        {std::nullopt, "", "old"},
+        {"wrong", "Cannot log in to 127.0.0.1 as merchant: ", "old"},
+        {"right", "Your shop is on your web host: ", "right"},
+    };
+    for (const auto& c : cases) {
+        QString asked;
+        actions->passwordPrompt = [&](const QString& prompt) {
+            asked = prompt;
+            return c.typed;
+        };
+        EXPECT_TRUE(upload({}).starts_with(c.told)) << c.told;
+        EXPECT_TRUE(asked.startsWith("The password kept for merchant on 127.0.0.1 did not log in (Cannot log in"))
+            << asked.toStdString();
+        EXPECT_EQ(passwords.kept[login], c.kept) << c.told;
+    }
+}
+
+TEST_F(PasswordLoginTest, WithoutAKeyringThePasswordTypedInTheSettingsServesUntilTheProgramCloses)
+{
+    passwords.answers = false;
+    TUploadSettingsForm& dialog = actions->settingsForm();
+    test::whenModalShows<TUploadSettingsForm>([&](TUploadSettingsForm*) {
+        dialog.PasswordEdit->setText("right");
+        dialog.OKBtn->click();
+    });
+    ui.said.clear();
+    form->actions().uploadSettings->trigger();
+    ASSERT_EQ(ui.texts().size(), 1u);
+    EXPECT_EQ(ui.texts()[0], "Your desktop's keyring did not take the password (no keyring on this desktop). It is "
+                             "used until the program closes, then asked for again.");
+    EXPECT_TRUE(upload({}).starts_with("Your shop is on your web host: ")) << ::testing::PrintToString(ui.texts());
+
+    // Forgotten, it is asked for again.
+    passwords.answers = true;
+    test::whenModalShows<TUploadSettingsForm>([&](TUploadSettingsForm*) {
+        EXPECT_TRUE(dialog.ForgetPasswordBtn->isEnabled());
+        dialog.ForgetPasswordBtn->click();
+        EXPECT_FALSE(dialog.ForgetPasswordBtn->isEnabled());
+        dialog.OKBtn->click();
+    });
+    form->actions().uploadSettings->trigger();
+    bool asked = false;
+    actions->passwordPrompt = [&](const QString&) -> std::optional<std::string> {
+        asked = true;
+        return std::nullopt;
+    };
+    upload({});
+    EXPECT_TRUE(asked);
 }
 
 TEST_F(UploadActionsTest, FetchOrdersListsEveryFetchedOrderTheNewOnesFirstChosenAndPrintsIt)
@@ -266,6 +335,13 @@ TEST_F(UploadActionsTest, FetchOrdersListsEveryFetchedOrderTheNewOnesFirstChosen
     form->actions().fetchOrders->trigger();
     EXPECT_EQ(orders.SummaryLabel->text(), "No new orders on your web host.");
     EXPECT_EQ(orders.OrderGrid->rowCount(), 1);
+
+    // The orders are the shop's: closing it closes them.
+    EXPECT_TRUE(orders.isVisible());
+    ui.answers = {Answer::No};
+    form->actions().closeShop->trigger();
+    ASSERT_FALSE(form->isShopOpen());
+    EXPECT_FALSE(orders.isVisible());
 }
 
 TEST_F(UploadActionsTest, TheSettingsDialogWarnsOfPlainFtpAndKeepsThePasswordOnlyInTheKeyring)
