@@ -19,6 +19,14 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace qs::gui::test {
 
+// A caption as it shows: without the "&" that marks its Alt letter ("&&" shows one "&").
+inline QString shownText(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x1f"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QStringLiteral("\x1f"), QStringLiteral("&"));
+}
+
 // The texts of a menu's items, separators left out.
 inline QStringList itemTexts(const QMenu* menu)
 {

@@ -108,12 +108,12 @@ void TCMForm::buildMenus()
     Actions& a = actions_;
 
     QMenu* noShopFile = newMenu(this, "&File", "NoCatFileMenu");
-    a.openShop = addItem(noShopFile, "Open Shop...", "OpenShopItem");
-    a.newShop = addItem(noShopFile, "New Shop", "NewShopItem");
-    a.deleteShop = addItem(noShopFile, "Delete a Shop", "DeleteShopItem");
-    a.noShopLocationDetails = addItem(noShopFile, "Location Details", "NoCatLocationItem");
+    a.openShop = addItem(noShopFile, "&Open Shop...", "OpenShopItem");
+    a.newShop = addItem(noShopFile, "&New Shop", "NewShopItem");
+    a.deleteShop = addItem(noShopFile, "&Delete a Shop", "DeleteShopItem");
+    a.noShopLocationDetails = addItem(noShopFile, "&Location Details", "NoCatLocationItem");
     noShopFile->addSeparator();
-    a.noShopExit = addItem(noShopFile, "Exit", "NoCatExitItem");
+    a.noShopExit = addItem(noShopFile, "E&xit", "NoCatExitItem");
     QMenu* noShopHelp = newMenu(this, "&Help", "NoCatHelpMenu");
     a.noShopAbout = addItem(noShopHelp, "&About", "NoCatAboutItem");
     a.noShopContents = addItem(noShopHelp, "&Contents", "NoCatContentsItem");
@@ -174,6 +174,9 @@ void TCMForm::buildMenus()
     QMenu* help = newMenu(this, "&Help", "HelpMenu");
     a.about = addItem(help, "&About", "AboutItem");
     a.contents = addItem(help, "&Contents", "ContentsItem");
+    // F1 opens the help, with a shop open or not; only the menus shown answer it.
+    for (QAction* contents : {a.contents, a.noShopContents})
+        contents->setShortcut(QKeySequence::HelpContents);
 
     mainMenu_ = {file, edit, sort, options, products, site, catalogue, preview, help};
 
@@ -532,7 +535,7 @@ void TCMForm::sortCatalogue()
 
 void TCMForm::helpAbout()
 {
-    ui_->message(qs::aboutText(app_), qs::MessageKind::Information);
+    ui_->message(qs::aboutText(app_), qs::MessageKind::About);
 }
 
 void TCMForm::goToProduct(qs::TNewProduct* product)

@@ -1,10 +1,12 @@
 #include "gui/catalogue/TMemoTextForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 #include "core/catalogue/MemoText.h"
 #include "core/catalogue/ValueRules.h"
 #include "core/ui/UserInterface.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -18,6 +20,7 @@ TMemoTextForm::TMemoTextForm(qs::UserInterface& ui, QWidget* parent)
     TheMemo = new QPlainTextEdit;
     TheMemo->setTabChangesFocus(true);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(labelFor("&Text:", TheMemo));
     layout->addWidget(TheMemo);
     layout->addLayout(frameButtonRow());
 }

@@ -14,9 +14,9 @@ TColumnAssignedForm::TColumnAssignedForm(QWidget* parent) : QDialog(parent)
     MessageLabel = new QLabel;
     MessageLabel->setWordWrap(true);
     MessageLabel->setMinimumWidth(360);
-    SwitchBtn = new QPushButton("Switch");
-    RevertBtn = new QPushButton("Cancel");
-    AddBtn = new QPushButton("Add");
+    SwitchBtn = new QPushButton("&Switch");
+    RevertBtn = new QPushButton("&Cancel");
+    AddBtn = new QPushButton("&Add");
     HelpBtn = new QPushButton("&Help");
     HelpBtn->setAutoDefault(false);
     connect(SwitchBtn, &QPushButton::clicked, this, [this] {

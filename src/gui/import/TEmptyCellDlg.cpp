@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -15,14 +16,16 @@ TEmptyCellDlg::TEmptyCellDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle("Warning!");
     MessageLabel = new QLabel("The highlighted cell is empty.");
     ChoiceGroup = new QGroupBox(" Choose one:- ");
-    BlankRadio = new QRadioButton("Leave This Cell Blank");
-    IgnoreRadio = new QRadioButton("Ignore This Row");
-    PreviousRadio = new QRadioButton("Fill in This Cell From the Previous Entry");
+    BlankRadio = new QRadioButton("&Leave This Cell Blank");
+    IgnoreRadio = new QRadioButton("&Ignore This Row");
+    PreviousRadio = new QRadioButton("&Fill in This Cell From the Previous Entry");
     auto* choices = new QVBoxLayout(ChoiceGroup);
     for (QRadioButton* radio : {BlankRadio, IgnoreRadio, PreviousRadio})
         choices->addWidget(radio);
-    DefaultBox = new QCheckBox("Make this Response the Default for This Column");
+    DefaultBox = new QCheckBox("&Make this Response the Default for This Column");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("&OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("&Cancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -114,17 +114,17 @@ void TImportForm::buildMenus()
 {
     RowPopup = new QMenu(this);
     RowPopup->setObjectName("RowPopup");
-    RowPopup->addAction("Set Row As Product", this, [this] { setSelectedRowsType(qs::RowType::Product); });
-    RowPopup->addAction("Set Row As Category", this, [this] { setSelectedRowsType(qs::RowType::Category); });
-    RowPopup->addAction("Don't Import this Row", this,
+    RowPopup->addAction("Set Row As &Product", this, [this] { setSelectedRowsType(qs::RowType::Product); });
+    RowPopup->addAction("Set Row As &Category", this, [this] { setSelectedRowsType(qs::RowType::Category); });
+    RowPopup->addAction("&Don't Import this Row", this,
                         [this] { setSelectedRowsType(qs::RowType::Suppress); });
     RowPopup->addSeparator();
-    RowPopup->addAction("Use First Row as Headings", this, &TImportForm::useFirstRowAsHeadings);
+    RowPopup->addAction("Use &First Row as Headings", this, &TImportForm::useFirstRowAsHeadings);
 
     ColPopup = new QMenu(this);
     ColPopup->setObjectName("ColPopup");
-    ColPopup->addAction("Don't Import This Column", this, [this] { unassignColumn(menuColumn_); });
-    SetColumnMenu = ColPopup->addMenu("Set this Column to be...");
+    ColPopup->addAction("&Don't Import This Column", this, [this] { unassignColumn(menuColumn_); });
+    SetColumnMenu = ColPopup->addMenu("&Set this Column to be...");
 }
 
 // Once, with the first table: the definitions are read at start-up, after the window was made.

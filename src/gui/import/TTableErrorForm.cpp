@@ -20,19 +20,21 @@ TTableErrorForm::TTableErrorForm(QWidget* parent) : QDialog(parent)
     MessageLabel->setWordWrap(true);
     MessageLabel->setMinimumWidth(420);
     ChoiceGroup = new QGroupBox(" Make Your Choice:- ");
-    ReturnRadio = new QRadioButton("Return to the Import Window and Set Up this Field");
+    ReturnRadio = new QRadioButton("&Return to the Import Window and Set Up this Field");
     ReturnRadio->setObjectName("ReturnRadio");
-    DefaultRadio = new QRadioButton;
+    DefaultRadio = new QRadioButton("Fill in the field from the &Default for the Category");
     DefaultRadio->setObjectName("DefaultRadio");
-    LeaveBlankRadio = new QRadioButton;
+    LeaveBlankRadio = new QRadioButton("Leave the field &blank");
     LeaveBlankRadio->setObjectName("LeaveBlankRadio");
     auto* choices = new QVBoxLayout(ChoiceGroup);
     for (QRadioButton* radio : {ReturnRadio, DefaultRadio, LeaveBlankRadio})
         choices->addWidget(radio);
-    IgnoreRecBox = new QCheckBox("Ignore 'Recommended' fields");
+    IgnoreRecBox = new QCheckBox("I&gnore 'Recommended' fields");
     IgnoreRecBox->setObjectName("IgnoreRecBox");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    HelpBtn = buttons->addButton("Help", QDialogButtonBox::HelpRole);
+    buttons->button(QDialogButtonBox::Ok)->setText("&OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("&Cancel");
+    HelpBtn = buttons->addButton("&Help", QDialogButtonBox::HelpRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TTableErrorForm::helpRequested);
@@ -46,11 +48,12 @@ TTableErrorForm::TTableErrorForm(QWidget* parent) : QDialog(parent)
 
 qs::MissingFieldAnswer TTableErrorForm::ask(const qs::MissingField& field, bool ignoreRecommended)
 {
-    const QString name = fromBytes(field.name);
+    // A "&" of the name shows as itself, not as an Alt letter.
+    const QString name = fromBytes(field.name).replace(QLatin1Char('&'), QStringLiteral("&&"));
     MessageLabel->setText(fromBytes(field.text()));
     DefaultRadio->setText(QStringLiteral("Fill in the '") + name +
-                          QStringLiteral("' field from the Default for the Category"));
-    LeaveBlankRadio->setText(QStringLiteral("Leave the '") + name + QStringLiteral("' field blank"));
+                          QStringLiteral("' field from the &Default for the Category"));
+    LeaveBlankRadio->setText(QStringLiteral("Leave the '") + name + QStringLiteral("' field &blank"));
     DefaultRadio->setEnabled(field.defaultAllowed());
     (field.initialChoice() == qs::MissingFieldChoice::Return ? ReturnRadio : DefaultRadio)->setChecked(true);
     IgnoreRecBox->setEnabled(field.ignoreRecommendedAllowed());

@@ -58,7 +58,7 @@ QWidget* TPreviewSettingsForm::buildBrowserRow()
     auto* line = new QHBoxLayout;
     line->addWidget(BrowserEdit, 1);
     line->addWidget(BrowseBtn);
-    return captioned("Path To Browser:-", BrowserEdit, line);
+    return captioned("&Path To Browser:-", BrowserEdit, line);
 }
 
 QWidget* TPreviewSettingsForm::buildSuggestions()
@@ -89,7 +89,7 @@ QWidget* TPreviewSettingsForm::buildAddressRow()
     line->setSpacing(0);
     line->addWidget(AddressEdit, 1);
     line->addWidget(AddressPathLabel);
-    return captioned("Preview address:-", AddressEdit, line);
+    return captioned("Preview &address:-", AddressEdit, line);
 }
 
 void TPreviewSettingsForm::withEdits(const std::function<void(qs::PreviewSettingsEdits&)>& step)

@@ -21,8 +21,8 @@ TAdminPassForm::TAdminPassForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     Edit1 = new QLineEdit;
     Edit2 = new QLineEdit;
     auto* fields = new QFormLayout;
-    fields->addRow("User ID:-", Edit1);
-    fields->addRow("Password:-", Edit2);
+    fields->addRow("&User ID:-", Edit1);
+    fields->addRow("&Password:-", Edit2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(fields);

@@ -1,6 +1,7 @@
 #include "gui/settings/TCustomDetailsForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 #include "core/app/AppState.h"
 #include "core/settings/SettingsChange.h"
 
@@ -24,7 +25,7 @@ TCustomDetailsForm::TCustomDetailsForm(qs::AppState& state, qs::UserInterface& u
     auto* months = new QHBoxLayout;
     months->addWidget(CheckBox2);
     months->addWidget(Edit1);
-    months->addWidget(new QLabel("months"));
+    months->addWidget(labelFor("&months", Edit1));
     months->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CheckBox1);

@@ -20,12 +20,12 @@ TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidg
       state_(state), ui_(ui)
 {
     auto* intro = new QLabel("The easiest way to design a shopfront in Quaystall DB is to use a single HTML "
-                             "template for navigating the catalogue.\n\n Q@STL-DB allows you to set up "
+                             "template for navigating the catalogue.\n\n Quaystall DB allows you to set up "
                              "alternative texts to be used at different levels of navigation.");
     intro->setWordWrap(true);
-    HeadingLabel = new QLabel;
     LevTexMemo = new QPlainTextEdit;
     LevTexMemo->setTabChangesFocus(true);
+    HeadingLabel = labelFor("&Level Text", LevTexMemo);
     PrevBtn = plainButton("<< &Previous");
     NextBtn = plainButton("&Next >>");
     Edit1 = new QLineEdit;
@@ -36,7 +36,7 @@ TLevelTextForm::TLevelTextForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     auto* radio = new QFrame;
     radio->setFrameShape(QFrame::StyledPanel);
     auto* radioRow = new QHBoxLayout;
-    radioRow->addWidget(new QLabel("Display up to"));
+    radioRow->addWidget(labelFor("Displa&y up to", Edit1));
     radioRow->addWidget(Edit1);
     radioRow->addWidget(new QLabel("options as radio-buttons"));
     radioRow->addStretch(1);
@@ -70,7 +70,8 @@ bool TLevelTextForm::execute()
 void TLevelTextForm::showLevel()
 {
     LevTexMemo->setPlainText(fromBytes(texts_.text()));
-    HeadingLabel->setText(fromBytes(texts_.heading()));
+    // Its first letter leads to the text; a "&" of its own shows as itself.
+    HeadingLabel->setText("&" + fromBytes(texts_.heading()).replace(QLatin1Char('&'), QStringLiteral("&&")));
     PrevBtn->setEnabled(texts_.hasPrevious());
     NextBtn->setEnabled(texts_.hasNext());
 }

@@ -5,6 +5,7 @@
 #include "core/text/FileError.h"
 #include "core/ui/UserInterface.h"
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,7 +30,7 @@ void addRow(QGridLayout* grid, const QString& label, QLineEdit* edit, int charac
             const QString& example = {})
 {
     const int row = grid->rowCount();
-    grid->addWidget(new QLabel(label), row, 0);
+    grid->addWidget(labelFor(label, edit), row, 0);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('x')) * characters);
     grid->addWidget(edit, row, 1);
     grid->setColumnStretch(1, 1);
@@ -45,8 +46,8 @@ TLocationForm::TLocationForm(qs::AppState& state, qs::UserInterface& ui, QWidget
       state_(state), ui_(ui)
 {
     PageControl = new QTabWidget;
-    PageControl->addTab(buildLocalTab(), "Local");
-    PageControl->addTab(buildRemoteTab(), "Remote");
+    PageControl->addTab(buildLocalTab(), "&Local");
+    PageControl->addTab(buildRemoteTab(), "&Remote");
 
     auto* top = new QHBoxLayout;
     top->addWidget(PageControl, 1);
@@ -78,10 +79,10 @@ QWidget* TLocationForm::buildLocalTab()
     LocalImgEdit->setToolTip("The local directory where the image files for the shop are stored.");
     LocalImgURLEdit = boundEdit(&LocationDetails::localImageUrl);
     LocPerlPathEdit = boundEdit(&LocationDetails::localPerlPath);
-    addRow(grid, "Local CGI Directory:- ", LocalCGIEdit, pathCharacters);
-    addRow(grid, "Local image directory:-", LocalImgEdit, pathCharacters);
-    addRow(grid, "Local image URL:-", LocalImgURLEdit, pathCharacters);
-    addRow(grid, "Local Perl path:-", LocPerlPathEdit, pathCharacters);
+    addRow(grid, "Local CGI &Directory:- ", LocalCGIEdit, pathCharacters);
+    addRow(grid, "Local &image directory:-", LocalImgEdit, pathCharacters);
+    addRow(grid, "Local image &URL:-", LocalImgURLEdit, pathCharacters);
+    addRow(grid, "Local &Perl path:-", LocPerlPathEdit, pathCharacters);
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }
@@ -94,9 +95,9 @@ QWidget* TLocationForm::buildRemoteTab()
     RemoteCGIEdit = boundEdit(&LocationDetails::remoteCgiUrl);
     RemoteImgURLEdit = boundEdit(&LocationDetails::remoteImageUrl);
     RemotePerlPathEdit = boundEdit(&LocationDetails::remotePerlPath);
-    addRow(grid, "Remote CGI URL:-", RemoteCGIEdit, pathCharacters);
-    addRow(grid, "Remote image URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
-    addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
+    addRow(grid, "Remote C&GI URL:-", RemoteCGIEdit, pathCharacters);
+    addRow(grid, "Remote i&mage URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
+    addRow(grid, "Remote path to P&erl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }
@@ -107,8 +108,8 @@ QWidget* TLocationForm::buildMailMethod()
     auto* layout = new QVBoxLayout(box);
     auto* group = new QGroupBox(" Mail Method:- ");
     auto* items = new QVBoxLayout(group);
-    SystemMailItem = new QRadioButton("Use system mail command");
-    SmtpServerItem = new QRadioButton("Connect directly to SMTP server");
+    SystemMailItem = new QRadioButton("Use system mail comm&and");
+    SmtpServerItem = new QRadioButton("Connect directly to &SMTP server");
     items->addWidget(SystemMailItem);
     items->addWidget(SmtpServerItem);
     connect(SystemMailItem, &QRadioButton::toggled, this, [this](bool on) {
@@ -123,14 +124,14 @@ QWidget* TLocationForm::buildMailMethod()
     SysMailPanel = new QWidget;
     auto* sysGrid = new QGridLayout(SysMailPanel);
     SysMailEdit = boundEdit(&LocationDetails::mailProgram);
-    addRow(sysGrid, "System mail command:- ", SysMailEdit, nameCharacters);
+    addRow(sysGrid, "System mail comma&nd:- ", SysMailEdit, nameCharacters);
 
     SMTPPanel = new QWidget;
     auto* smtpGrid = new QGridLayout(SMTPPanel);
     WebServerEdit = boundEdit(&LocationDetails::webServer);
     SMTPServerEdit = boundEdit(&LocationDetails::smtpServer);
-    addRow(smtpGrid, "Web Server:-", WebServerEdit, nameCharacters);
-    addRow(smtpGrid, "SMTP Server:-", SMTPServerEdit, nameCharacters);
+    addRow(smtpGrid, "&Web Server:-", WebServerEdit, nameCharacters);
+    addRow(smtpGrid, "SMTP Ser&ver:-", SMTPServerEdit, nameCharacters);
 
     // Both panels share one place, which keeps the room of the taller, so
     // that switching the method does not move anything.
@@ -149,7 +150,7 @@ QWidget* TLocationForm::buildMailMethod()
 
 QLayout* TLocationForm::buildButtons()
 {
-    cbStartup = new QCheckBox("Do not show at start up");
+    cbStartup = new QCheckBox("Do not show at star&t up");
     connect(cbStartup, &QCheckBox::toggled, this,
             [this](bool on) { state_.locationDetails.hiddenAtStartup = on; });
     QHBoxLayout* row = frameButtonRow();

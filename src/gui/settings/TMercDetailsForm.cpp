@@ -41,12 +41,12 @@ TMercDetailsForm::TMercDetailsForm(qs::AppState& state, qs::UserInterface& ui, P
     HomeURLEdit = new QLineEdit;
     ChequeNameEdit = new QLineEdit;
     auto* form = new QFormLayout;
-    form->addRow("Merchant Name:", MercNameEdit);
-    form->addRow("Address:", AddressMemo);
-    form->addRow("Sales e-mail:", EmailEdit);
-    form->addRow("Tech support e-mail:", TechSupportEmail);
-    form->addRow("Home Page:", HomeURLEdit);
-    form->addRow("Cheques payable to:", ChequeNameEdit);
+    form->addRow("Merchant &Name:", MercNameEdit);
+    form->addRow("&Address:", AddressMemo);
+    form->addRow("&Sales e-mail:", EmailEdit);
+    form->addRow("&Tech support e-mail:", TechSupportEmail);
+    form->addRow("Home &Page:", HomeURLEdit);
+    form->addRow("Cheques pa&yable to:", ChequeNameEdit);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,6 +1,7 @@
 #include "gui/settings/TPayMethodForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 #include "core/app/AppState.h"
 #include "core/settings/SettingsChange.h"
 
@@ -22,20 +23,20 @@ TPayMethodForm::TPayMethodForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     PayMethodBox = new QComboBox;
     for (const qs::PaymentMethod& method : qs::PaymentMethods::methods)
         PayMethodBox->addItem(fromBytes(method.entry));
-    PhoneBackBox = new QCheckBox("Allow Phone-Back Credit Card Order");
-    AllowSnailBox = new QCheckBox("Allow Mail Order via Hardcopy Printout");
-    InvoiceBox = new QCheckBox("Option to Invoice When Order is Received");
-    lblAccountID = new QLabel("Account ID");
+    PhoneBackBox = new QCheckBox("Allow Phone-&Back Credit Card Order");
+    AllowSnailBox = new QCheckBox("Allow &Mail Order via Hardcopy Printout");
+    InvoiceBox = new QCheckBox("Option to &Invoice When Order is Received");
+    lblAccountID = new QLabel("Account I&D");
     edAccountID = new QLineEdit;
-    lblAuthType = new QLabel("Authorisation type");
+    lblAuthType = new QLabel("A&uthorisation type");
     edAuthType = new QLineEdit;
-    URLLabel = new QLabel("URL for CGI call");
+    URLLabel = new QLabel("U&RL for CGI call");
     PaymentURLEdit = new QLineEdit;
     PaymentURLEdit->setMinimumWidth(360);
     connect(PayMethodBox, &QComboBox::activated, this, &TPayMethodForm::pickMethod);
 
     auto* method = new QHBoxLayout;
-    method->addWidget(new QLabel("Online Payment Method:- "));
+    method->addWidget(labelFor("Online &Payment Method:- ", PayMethodBox));
     method->addWidget(PayMethodBox, 1);
     auto* account = new QGroupBox("Account Information");
     auto* grid = new QGridLayout(account);

@@ -68,10 +68,10 @@ TPostPackForm::TPostPackForm(qs::AppState& state, qs::UserInterface& ui, QWidget
     : OkCancelDialog("Postage and Packing Info", {}, parent), state_(state), ui_(ui), postage_(state.Postage)
 {
     PageControl = new QTabWidget;
-    PageControl->addTab(buildAreaSheet(), "Country && Area Codes");
-    PageControl->addTab(buildZoneSheet(), "Postal Zones");
-    PageControl->addTab(buildWeightSheet(), "Weight Categories");
-    PageControl->addTab(buildChargeSheet(), "Postal Charges");
+    PageControl->addTab(buildAreaSheet(), "Country && A&rea Codes");
+    PageControl->addTab(buildZoneSheet(), "Postal &Zones");
+    PageControl->addTab(buildWeightSheet(), "&Weight Categories");
+    PageControl->addTab(buildChargeSheet(), "Postal C&harges");
     PageControl->setCurrentIndex(ChargeSheet);
     connect(PageControl, &QTabWidget::currentChanged, this, &TPostPackForm::sheetShown);
 
@@ -89,9 +89,9 @@ QWidget* TPostPackForm::buildAreaSheet()
     VATBox = new QComboBox;
     for (const std::string_view liability : qs::liabilityNames)
         VATBox->addItem(fromBytes(liability));
-    DefaultBox = new QCheckBox("Make Default?");
-    NewAreaBtn = plainButton("New");
-    DelAreaBtn = plainButton("Delete");
+    DefaultBox = new QCheckBox("Make Defa&ult?");
+    NewAreaBtn = plainButton("&New");
+    DelAreaBtn = plainButton("&Delete");
     connect(AreaList, &QListWidget::itemSelectionChanged, this, &TPostPackForm::showAreaProperties);
     connect(AreaNameEdit, &QLineEdit::editingFinished, this, &TPostPackForm::renameArea);
     connect(ZoneBox, &QComboBox::activated, this, [this](int zone) {
@@ -106,9 +106,9 @@ QWidget* TPostPackForm::buildAreaSheet()
     connect(NewAreaBtn, &QPushButton::clicked, this, &TPostPackForm::newArea);
     connect(DelAreaBtn, &QPushButton::clicked, this, &TPostPackForm::deleteArea);
     auto* properties = new QFormLayout;
-    properties->addRow("Name:", AreaNameEdit);
-    properties->addRow("Zone:", ZoneBox);
-    properties->addRow("VAT:", VATBox);
+    properties->addRow("Na&me:", AreaNameEdit);
+    properties->addRow("Zon&e:", ZoneBox);
+    properties->addRow("&VAT:", VATBox);
     properties->addRow(DefaultBox);
     return listWithButtons(AreaList, {NewAreaBtn, DelAreaBtn}, properties);
 }
@@ -116,9 +116,9 @@ QWidget* TPostPackForm::buildAreaSheet()
 QWidget* TPostPackForm::buildZoneSheet()
 {
     ZoneList = new QListWidget;
-    NewZoneBtn = plainButton("New");
-    EditZoneBtn = plainButton("Edit");
-    DelZoneBtn = plainButton("Delete");
+    NewZoneBtn = plainButton("&New");
+    EditZoneBtn = plainButton("&Edit");
+    DelZoneBtn = plainButton("&Delete");
     connect(NewZoneBtn, &QPushButton::clicked, this, &TPostPackForm::newZone);
     connect(EditZoneBtn, &QPushButton::clicked, this, &TPostPackForm::editZone);
     connect(DelZoneBtn, &QPushButton::clicked, this, &TPostPackForm::deleteZone);
@@ -134,11 +134,11 @@ QWidget* TPostPackForm::buildWeightSheet()
         UnitBox->addItem(fromBytes(unit));
     BandList = new QListWidget;
     BandEdit = new QLineEdit;
-    NewBandBtn = plainButton("New");
+    NewBandBtn = plainButton("&New");
     // Pressing New must not take the focus from the text box: leaving it
     // would rename the selected band to the text meant for the new one.
     NewBandBtn->setFocusPolicy(Qt::NoFocus);
-    DelBandBtn = plainButton("Delete");
+    DelBandBtn = plainButton("&Delete");
     connect(UnitBox, &QComboBox::editTextChanged, this,
             [this](const QString& unit) { typeWeightUnit(unit); });
     connect(BandList, &QListWidget::itemSelectionChanged, this, [this] {
@@ -149,9 +149,10 @@ QWidget* TPostPackForm::buildWeightSheet()
     connect(NewBandBtn, &QPushButton::clicked, this, &TPostPackForm::newBand);
     connect(DelBandBtn, &QPushButton::clicked, this, &TPostPackForm::deleteBand);
     auto* units = new QHBoxLayout;
-    units->addWidget(new QLabel("Units:-"));
+    units->addWidget(labelFor("&Units:-", UnitBox));
     units->addWidget(UnitBox, 1);
     auto* bands = new QVBoxLayout;
+    bands->addWidget(labelFor("Band na&me:", BandEdit));
     bands->addWidget(BandEdit);
     bands->addStretch(1);
     auto* sheet = new QWidget;
@@ -166,14 +167,14 @@ QWidget* TPostPackForm::buildChargeSheet()
     MethodBox = new QComboBox;
     for (const std::string_view method : qs::PostageAndPacking::methodNames)
         MethodBox->addItem(fromBytes(method));
-    VATIncBox = new QCheckBox("VAT is included in these costs");
+    VATIncBox = new QCheckBox("VAT is &included in these costs");
     WeightGrid = chargeGrid();
     FixedGrid = chargeGrid();
     FixedGrid->setRowCount(1);
     FixedGrid->setVerticalHeaderLabels({"Cost"});
     PercentEdit = new QLineEdit;
     auto* percentRow = new QHBoxLayout;
-    percentRow->addWidget(new QLabel("Percentage:-"));
+    percentRow->addWidget(labelFor("&Percentage:-", PercentEdit));
     percentRow->addWidget(PercentEdit);
     percentRow->addWidget(new QLabel("%"));
     percentRow->addStretch(1);
@@ -195,7 +196,7 @@ QWidget* TPostPackForm::buildChargeSheet()
     connect(WeightGrid, &QTableWidget::itemChanged, this, &TPostPackForm::chargeTyped);
     connect(FixedGrid, &QTableWidget::itemChanged, this, &TPostPackForm::costTyped);
     auto* method = new QHBoxLayout;
-    method->addWidget(new QLabel("Postal Charge Calculation Method:-"));
+    method->addWidget(labelFor("Postal Charge Calculation &Method:-", MethodBox));
     method->addWidget(MethodBox, 1);
     auto* sheet = new QWidget;
     auto* layout = new QVBoxLayout(sheet);

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,10 +25,10 @@ TSearchCFGForm::TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     SpeedButton1 = arrowButton(Qt::UpArrow);
     SpeedButton2 = arrowButton(Qt::DownArrow);
     ComboBox1 = new QComboBox;
-    AddBtn = plainButton("Add");
-    DeleteBtn = plainButton("Delete");
+    AddBtn = plainButton("&Add");
+    DeleteBtn = plainButton("&Delete");
     Edit1 = new QLineEdit;
-    ChangeBtn = plainButton("Change");
+    ChangeBtn = plainButton("Chan&ge");
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TSearchCFGForm::showLabel);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { move(-1); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { move(1); });
@@ -38,14 +39,17 @@ TSearchCFGForm::TSearchCFGForm(qs::AppState& state, qs::UserInterface& ui, QWidg
     auto* grid = new QGridLayout;
     grid->addWidget(ListBox1, 0, 0, 1, 2);
     grid->addLayout(arrowColumn(SpeedButton1, SpeedButton2), 0, 2);
-    grid->addWidget(ComboBox1, 1, 0);
+    auto* field = new QHBoxLayout;
+    field->addWidget(labelFor("&Field:", ComboBox1));
+    field->addWidget(ComboBox1, 1);
+    grid->addLayout(field, 1, 0);
     grid->addWidget(AddBtn, 1, 1);
     grid->addWidget(DeleteBtn, 2, 1);
-    grid->addWidget(new QLabel("Description:-"), 3, 0, 1, 2);
+    grid->addWidget(labelFor("De&scription:-", Edit1), 3, 0, 1, 2);
     grid->addWidget(Edit1, 4, 0);
     grid->addWidget(ChangeBtn, 4, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Q@STL-DB will search online using the following fields, in addition to "
+    layout->addWidget(new QLabel("Quaystall DB will search online using the following fields, in addition to "
                                  "\"Product Name\":-\n(Further customisation is possible through editing the "
                                  "SearchTemplate.htm file)"));
     layout->addLayout(grid);

@@ -1,6 +1,7 @@
 #include "gui/settings/TTermConditionForm.h"
 
 #include "gui/text/Encoding.h"
+#include "gui/ui/DialogParts.h"
 #include "core/app/AppState.h"
 #include "core/settings/TermsAndConditions.h"
 #include "core/text/FileError.h"
@@ -18,7 +19,7 @@ TTermConditionForm::TTermConditionForm(qs::AppState& state, qs::UserInterface& u
     TermsMemo = new QPlainTextEdit;
     TermsMemo->setTabChangesFocus(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Enter your Company's Terms and Conditions below:-"));
+    layout->addWidget(labelFor("&Enter your Company's Terms and Conditions below:-", TermsMemo));
     layout->addWidget(TermsMemo, 1);
     layout->addLayout(frameButtonRow());
     resize(560, 420);

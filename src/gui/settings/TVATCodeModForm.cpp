@@ -18,9 +18,9 @@ TVATCodeModForm::TVATCodeModForm(qs::UserInterface& ui, QWidget* parent)
     // A description such as "Standard rate, from January 2011" shows whole.
     Edit3->setMinimumWidth(Edit3->fontMetrics().averageCharWidth() * descriptionWidth);
     auto* fields = new QFormLayout;
-    fields->addRow("VAT Code", Edit1);
-    fields->addRow("VAT Rate", Edit2);
-    fields->addRow("Code Description", Edit3);
+    fields->addRow("&VAT Code", Edit1);
+    fields->addRow("VAT &Rate", Edit2);
+    fields->addRow("Code &Description", Edit3);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(frameButtonRow());

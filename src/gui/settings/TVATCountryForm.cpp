@@ -27,7 +27,7 @@ TVATCountryForm::TVATCountryForm(qs::AppState& state, qs::UserInterface& ui, QWi
     connect(AddCountryBtn, &QPushButton::clicked, this, &TVATCountryForm::addCountry);
     connect(DelCountryBtn, &QPushButton::clicked, this, &TVATCountryForm::deleteCountry);
     auto* country = new QHBoxLayout;
-    country->addWidget(new QLabel("Country:"));
+    country->addWidget(labelFor("Co&untry:", CountryBox));
     country->addWidget(CountryBox, 1);
     country->addWidget(AddCountryBtn);
     country->addWidget(DelCountryBtn);

@@ -28,8 +28,8 @@ TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
                    "allows you to set the VAT-relevant details for your catalogue.");
     intro->setWordWrap(true);
     PriceGroup = new QGroupBox(" Price Details:- ");
-    IncludedBtn = new QRadioButton("VAT is included in the product price for VAT-able products");
-    NotIncludedBtn = new QRadioButton("VAT is not included in the product price");
+    IncludedBtn = new QRadioButton("VAT is &included in the product price for VAT-able products");
+    NotIncludedBtn = new QRadioButton("VAT is &not included in the product price");
     auto* price = new QVBoxLayout(PriceGroup);
     price->addWidget(IncludedBtn);
     price->addWidget(NotIncludedBtn);
@@ -57,8 +57,8 @@ TVATForm::TVATForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
     general->addLayout(codes);
     general->addWidget(new QLabel("(Products with other tax codes are treated as non-VAT-able.)"));
 
-    NoVATBox = new QCheckBox("Do not perform any VAT calculations at all");
-    AdvancedBtn = plainButton("&Advanced  >>");
+    NoVATBox = new QCheckBox("Do not &perform any VAT calculations at all");
+    AdvancedBtn = plainButton("Ad&vanced  >>");
     connect(AddBtn, &QPushButton::clicked, this, &TVATForm::addCode);
     connect(ModifyBtn, &QPushButton::clicked, this, &TVATForm::modifyCode);
     connect(CodeGrid, &QTableWidget::cellDoubleClicked, this, &TVATForm::modifyCode);

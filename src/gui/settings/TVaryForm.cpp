@@ -35,13 +35,13 @@ TVaryForm::TVaryForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent
     : OkCancelDialog("Product Options", {}, parent), options_(state, state, ui)
 {
     VaryBox = new QListWidget;
-    AddVarBtn = plainButton("Add...");
-    BitBtn3 = plainButton("Edit...");
-    BitBtn4 = plainButton("Delete");
+    AddVarBtn = plainButton("&Add...");
+    BitBtn3 = plainButton("&Edit...");
+    BitBtn4 = plainButton("De&lete");
     OptionBox = new QListWidget;
-    AddOptionBtn = plainButton("Add...");
-    BitBtn2 = plainButton("Edit...");
-    BitBtn5 = plainButton("Delete");
+    AddOptionBtn = plainButton("A&dd...");
+    BitBtn2 = plainButton("Ed&it...");
+    BitBtn5 = plainButton("Dele&te");
     SpeedButton1 = arrowButton(Qt::UpArrow);
     SpeedButton2 = arrowButton(Qt::DownArrow);
 

@@ -1,11 +1,19 @@
 #include "gui/ui/DialogParts.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace qs::gui {
+
+QLabel* labelFor(const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
 
 QPushButton* plainButton(const QString& caption)
 {

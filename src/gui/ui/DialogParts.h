@@ -3,7 +3,9 @@
 #include <QString>
 #include <Qt>
 
+class QLabel;
 class QListWidget;
+class QWidget;
 class QPushButton;
 class QToolButton;
 class QVBoxLayout;
@@ -12,6 +14,8 @@ namespace qs::gui {
 
 // Pieces the dialogs share.
 
+// A label whose Alt letter (the "&" of its text) puts the focus in the field.
+QLabel* labelFor(const QString& text, QWidget* field);
 // A button that Enter in another control does not press.
 QPushButton* plainButton(const QString& caption);
 // A button with an arrow, which moves the selected entry of a list.

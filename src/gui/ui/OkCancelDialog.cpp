@@ -1,12 +1,13 @@
 #include "gui/ui/OkCancelDialog.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace qs::gui {
 
 OkCancelDialog::OkCancelDialog(const QString& title, const Buttons& buttons, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), helpTopic_(buttons.helpTopic)
 {
     setWindowTitle(title);
     OKBtn = new QPushButton(buttons.ok);
@@ -16,7 +17,7 @@ OkCancelDialog::OkCancelDialog(const QString& title, const Buttons& buttons, QWi
         connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     }
     if (buttons.helpTopic != 0) {
-        HelpBtn = new QPushButton(QStringLiteral("Help"));
+        HelpBtn = new QPushButton(QStringLiteral("&Help"));
         connect(HelpBtn, &QPushButton::clicked, this,
                 [this, topic = buttons.helpTopic] { emit helpRequested(topic); });
     }
@@ -27,6 +28,15 @@ OkCancelDialog::OkCancelDialog(const QString& title, const Buttons& buttons, QWi
     for (QPushButton* button : {CancelBtn, HelpBtn})
         if (button)
             button->setAutoDefault(buttons.enter == EnterKey::PressesFocusedButton);
+}
+
+void OkCancelDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (helpTopic_ != 0 && event->matches(QKeySequence::HelpContents)) {
+        emit helpRequested(helpTopic_);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void OkCancelDialog::confirm()

@@ -9,8 +9,8 @@ class QPushButton;
 namespace qs::gui {
 
 // The frame of a dialog that closes with OK or Cancel and may open its help
-// page: it makes the three buttons and wires them; the dialog lays out its
-// controls with the buttons and says in confirm() what OK does.
+// page (Help, or F1): it makes the three buttons and wires them; the dialog
+// lays out its controls with the buttons and says in confirm() what OK does.
 class OkCancelDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,9 +33,9 @@ protected:
         LeftToControls,
     };
     struct Buttons {
-        QString ok = QStringLiteral("OK");
+        QString ok = QStringLiteral("&OK");
         // Without a caption, no Cancel.
-        QString cancel = QStringLiteral("Cancel");
+        QString cancel = QStringLiteral("&Cancel");
         // The help page Help opens; without a topic, no Help.
         int helpTopic = 0;
         EnterKey enter = EnterKey::PressesOK;
@@ -48,6 +48,11 @@ protected:
     virtual void confirm();
     // OK, Cancel and Help as the dialog has them, in a row pushed to the right.
     QHBoxLayout* frameButtonRow() const;
+    // F1 opens the dialog's help page, as Help does.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int helpTopic_ = 0;
 };
 
 } // namespace qs::gui

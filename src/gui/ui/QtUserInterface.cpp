@@ -4,6 +4,7 @@
 #include "gui/ui/TProgressForm.h"
 #include "core/text/LineBreaks.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -26,6 +27,8 @@ QMessageBox::Icon iconFor(MessageKind kind)
         return QMessageBox::Critical;
     case MessageKind::Confirmation:
         return QMessageBox::Question;
+    case MessageKind::About:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -38,6 +41,7 @@ QMessageBox::StandardButtons buttonsFor(Buttons buttons)
     case Buttons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case Buttons::YesNo:
+    case Buttons::NoYes:
         return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -48,7 +52,7 @@ QMessageBox::StandardButtons buttonsFor(Buttons buttons)
 // What closing the box without choosing means.
 Answer refusalFor(Buttons buttons)
 {
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    return buttons == Buttons::YesNo || buttons == Buttons::NoYes ? Answer::No : Answer::Cancel;
 }
 
 } // namespace
@@ -73,6 +77,8 @@ QString QtUserInterface::title(MessageKind kind)
         return QStringLiteral("Error");
     case MessageKind::Confirmation:
         return QStringLiteral("Confirm");
+    case MessageKind::About:
+        return QStringLiteral("About Quaystall DB");
     }
     return QString();
 }
@@ -98,6 +104,8 @@ void QtUserInterface::message(std::string_view text, MessageKind kind)
 {
     QMessageBox box(iconFor(kind), title(kind), wrappableText(text), QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
+    if (kind == MessageKind::About)
+        box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
     box.exec();
 }
 
@@ -105,6 +113,8 @@ Answer QtUserInterface::ask(std::string_view text, MessageKind kind, Buttons but
 {
     QMessageBox box(iconFor(kind), title(kind), wrappableText(text), buttonsFor(buttons), parent_);
     box.setTextFormat(Qt::PlainText);
+    if (buttons == Buttons::NoYes)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;

@@ -180,7 +180,7 @@ TEST_F(TCMFormTest, NoCatMenuAndCategoryMenu)
     EXPECT_EQ(menuTitles(menus), (QStringList{"&File", "&Help"}));
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(itemTexts(menus[0]),
-              (QStringList{"Open Shop...", "New Shop", "Delete a Shop", "Location Details", "Exit"}));
+              (QStringList{"&Open Shop...", "&New Shop", "&Delete a Shop", "&Location Details", "E&xit"}));
     EXPECT_EQ(itemTexts(menus[1]), (QStringList{"&About", "&Contents"}));
     EXPECT_EQ(itemTexts(form->categoryMenu()), (QStringList{"&Delete", "Add &Category", "Add &Product"}));
 }
@@ -577,14 +577,16 @@ TEST_F(TCMFormTest, ProductDropFromTheProductGrid)
     EXPECT_FALSE(model().canDropMimeData(drag.get(), Qt::MoveAction, -1, -1, model().indexOf(fruit)));
 }
 
-TEST_F(TCMFormTest, HelpAboutShowsTheVersionAndTheProgramFolder)
+TEST_F(TCMFormTest, HelpAboutShowsTheVersionAndTheFolders)
 {
     form->actions().about->trigger();
     form->actions().noShopAbout->trigger();
-    const std::string about =
-        "Quaystall DB v" QUAYSTALL_VERSION "\r\n\r\nProgram folder: " + state->ProgramDir;
+    const std::string about = "Quaystall DB v" QUAYSTALL_VERSION "\r\n\r\nProgram folder: " + state->ProgramDir +
+                              "\r\nShops' scripts and data: " + state->LocCGI +
+                              "\r\nShops' pictures: " + state->LocImg + "\r\nUpload folder: " +
+                              state->ProgramDir + "/upload";
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{about, about}));
-    EXPECT_EQ(ui.said[0].kind, qs::MessageKind::Information);
+    EXPECT_EQ(ui.said[0].kind, qs::MessageKind::About);
 }
 
 TEST_F(TCMFormTest, ItemsWhoseCommandsComeLaterShowNothing)

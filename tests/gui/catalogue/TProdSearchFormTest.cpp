@@ -55,7 +55,7 @@ TEST_F(TProdSearchFormTest, ListsTheResultsInNameOrderUnderTheHeading)
 {
     EXPECT_EQ(form.windowTitle(), "Search Results");
     EXPECT_EQ(form.GoToBtn->text(), "&Go to Product");
-    EXPECT_EQ(form.OKBtn->text(), "OK");
+    EXPECT_EQ(form.OKBtn->text(), "&OK");
     test::whenModalShows([&](QWidget*) {
         EXPECT_EQ(form.HeadingLabel->text(), "Products in catalogue:- ");
         EXPECT_EQ(listed(), (QStringList{"Item A", "Item 1", "SHIRT", "Size 9", "Size 10", "T-Shirt"}));

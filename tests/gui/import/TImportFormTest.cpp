@@ -93,8 +93,8 @@ TEST_F(TImportFormTest, TheRowMenuMarksTheSelectedRowsAndTakesTheFirstRowAsHeadi
     for (const QAction* action : form.RowPopup->actions())
         if (!action->isSeparator())
             items << action->text();
-    EXPECT_EQ(items, (QStringList{"Set Row As Product", "Set Row As Category", "Don't Import this Row",
-                                  "Use First Row as Headings"}));
+    EXPECT_EQ(items, (QStringList{"Set Row As &Product", "Set Row As &Category", "&Don't Import this Row",
+                                  "Use &First Row as Headings"}));
     // Pressing a row heading and dragging over the next selects both rows (the header's signals).
     QHeaderView* rows = form.StringGrid->verticalHeader();
     emit rows->sectionPressed(1);
@@ -112,7 +112,7 @@ TEST_F(TImportFormTest, TheRowMenuMarksTheSelectedRowsAndTakesTheFirstRowAsHeadi
 TEST_F(TImportFormTest, AColumnForAFieldThatHasOneAsksWhetherToSwitchOrAdd)
 {
     ASSERT_TRUE(form.openTable(table));
-    EXPECT_EQ(form.SetColumnMenu->title(), "Set this Column to be...");
+    EXPECT_EQ(form.SetColumnMenu->title(), "&Set this Column to be...");
     EXPECT_EQ(form.SetColumnMenu->actions().size(), 4);
     const std::size_t description = 2;
 
@@ -163,7 +163,7 @@ TEST_F(TImportFormTest, TheEmptyCellAndFieldNotDefinedDialogsAnswerAsChosen)
         EXPECT_TRUE(missing.ReturnRadio->isChecked());
         EXPECT_FALSE(missing.DefaultRadio->isEnabled());
         EXPECT_FALSE(missing.IgnoreRecBox->isEnabled());
-        EXPECT_EQ(missing.LeaveBlankRadio->text(), "Leave the 'Product Name' field blank");
+        EXPECT_EQ(missing.LeaveBlankRadio->text(), "Leave the 'Product Name' field &blank");
         missing.LeaveBlankRadio->setChecked(true);
         missing.accept();
     });

@@ -30,7 +30,7 @@ TEST_F(SiteAppearanceFormsTest, NavigationTextsKeepEveryLevel)
     state.MAX_CATEGORY_DEPTH = 3;
     state.ShopFields.setValue("levtext", "One\tTwo<br>lines\tThree\tFour");
     EXPECT_TRUE(show(form, [&] {
-        EXPECT_EQ(form.HeadingLabel->text(), "Level Text for Navigation Level 1");
+        EXPECT_EQ(test::shownText(form.HeadingLabel->text()), "Level Text for Navigation Level 1");
         EXPECT_FALSE(form.PrevBtn->isEnabled());
         form.NextBtn->click();
         EXPECT_EQ(form.LevTexMemo->toPlainText(), "Two\nlines");
@@ -52,7 +52,7 @@ TEST_F(SiteAppearanceFormsTest, NavigationTextsKeepEveryLevel)
     // the texts but not the number.
     state.MAX_CATEGORY_DEPTH = 2;
     EXPECT_FALSE(show(form, [&] {
-        EXPECT_EQ(form.HeadingLabel->text(), "Level Text for Navigation Level 1");
+        EXPECT_EQ(test::shownText(form.HeadingLabel->text()), "Level Text for Navigation Level 1");
         EXPECT_EQ(form.LevTexMemo->toPlainText(), "One");
         form.LevTexMemo->setPlainText("First");
         form.Edit1->setText("9");

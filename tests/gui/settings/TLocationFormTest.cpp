@@ -23,6 +23,8 @@
 namespace qs::gui {
 namespace {
 
+using test::shownText;
+
 class TLocationFormTest : public ::testing::Test {
 protected:
     TLocationFormTest() : state(folder.path().string()), form(state, ui)
@@ -55,11 +57,11 @@ TEST_F(TLocationFormTest, ShowsTheSystemsTexts)
 {
     EXPECT_EQ(form.windowTitle(), "Location Details");
     ASSERT_EQ(form.PageControl->count(), 2);
-    EXPECT_EQ(form.PageControl->tabText(0), "Local");
-    EXPECT_EQ(form.PageControl->tabText(1), "Remote");
+    EXPECT_EQ(shownText(form.PageControl->tabText(0)), "Local");
+    EXPECT_EQ(shownText(form.PageControl->tabText(1)), "Remote");
     QStringList labels;
     for (const QLabel* label : form.findChildren<QLabel*>())
-        labels << label->text();
+        labels << shownText(label->text());
     for (const char* text :
          {"Local CGI Directory:- ", "Local image directory:-", "Local image URL:-", "Local Perl path:-",
           "Remote CGI URL:-", "Remote image URL:-", "(e.g. /images)", "Remote path to Perl5:-",
@@ -69,9 +71,9 @@ TEST_F(TLocationFormTest, ShowsTheSystemsTexts)
     EXPECT_EQ(form.LocalImgEdit->toolTip(),
               "The local directory where the image files for the shop are stored.");
     EXPECT_EQ(form.findChild<QGroupBox*>()->title(), " Mail Method:- ");
-    EXPECT_EQ(form.SystemMailItem->text(), "Use system mail command");
-    EXPECT_EQ(form.SmtpServerItem->text(), "Connect directly to SMTP server");
-    EXPECT_EQ(form.cbStartup->text(), "Do not show at start up");
+    EXPECT_EQ(shownText(form.SystemMailItem->text()), "Use system mail command");
+    EXPECT_EQ(shownText(form.SmtpServerItem->text()), "Connect directly to SMTP server");
+    EXPECT_EQ(shownText(form.cbStartup->text()), "Do not show at start up");
 
     QSignalSpy help(&form, &TLocationForm::helpRequested);
     form.HelpBtn->click();

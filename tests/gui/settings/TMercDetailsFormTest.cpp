@@ -53,7 +53,7 @@ TEST_F(TMercDetailsFormTest, LabelsEachControlAsTheSystemDoes)
     for (const auto& [text, control] : rows) {
         const auto* label = qobject_cast<QLabel*>(layout->labelForField(control));
         ASSERT_NE(label, nullptr) << text;
-        EXPECT_EQ(label->text(), text);
+        EXPECT_EQ(test::shownText(label->text()), text);
     }
     QSignalSpy help(&form, &TMercDetailsForm::helpRequested);
     form.HelpBtn->click();

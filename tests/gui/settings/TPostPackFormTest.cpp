@@ -39,7 +39,7 @@ TEST_F(TPostPackFormTest, AShopWithoutFilesStartsFromTheBuiltInAreas)
     state.Postage.areas = DeliveryAreas::parse("*Left From Another Shop=1,1\r\n");
     EXPECT_TRUE(show(form, [&] {
         EXPECT_EQ(form.PageControl->currentIndex(), TPostPackForm::ChargeSheet);
-        EXPECT_EQ(form.PageControl->tabText(0), "Country && Area Codes");
+        EXPECT_EQ(form.PageControl->tabText(0), "Country && A&rea Codes");
         EXPECT_EQ(form.MethodBox->currentText(), "Postal Charges by Weight & Zone");
         EXPECT_EQ(form.AreaList->count(), 50);
         EXPECT_EQ(selectedRow(form.AreaList), -1);

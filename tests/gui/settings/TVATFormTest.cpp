@@ -49,7 +49,7 @@ protected:
 TEST_F(TVATFormTest, ARefusedCodeIsShownAgainToBePutRight)
 {
     EXPECT_EQ(form.windowTitle(), "VAT Details");
-    EXPECT_EQ(form.AdvancedBtn->text(), "&Advanced  >>");
+    EXPECT_EQ(form.AdvancedBtn->text(), "Ad&vanced  >>");
     QSignalSpy help(&form, &TVATForm::helpRequested);
     form.HelpBtn->click();
     EXPECT_EQ(help.at(0).at(0).toInt(), 33);
