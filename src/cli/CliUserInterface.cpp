@@ -11,7 +11,7 @@ namespace {
 
 bool offersYes(Buttons buttons)
 {
-    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel || buttons == Buttons::NoYes;
 }
 
 // The answer that does nothing: what a person who walked away would give.
@@ -21,6 +21,7 @@ Answer refusal(Buttons buttons)
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
+    case Buttons::NoYes:
         return Answer::No;
     case Buttons::OkCancel:
     case Buttons::YesNoCancel:

@@ -10,7 +10,7 @@ struct ShopPaths;
 // What --version prints, and the About box's first line.
 inline constexpr std::string_view versionLine = "Quaystall DB v" QUAYSTALL_VERSION;
 
-// Help, About: the version and the program folder in use.
+// Help, About: the version and the folders in use.
 std::string aboutText(const ShopPaths& paths);
 
 } // namespace qs

@@ -198,8 +198,9 @@ std::string taxCodeWarning(const AppState& state)
         named.push_back((folded.empty() ? std::string("no Tax Code") : "\"" + entry.spelling + "\"") + " (" +
                         products(entry.count) + ")");
     }
-    return products(total) + (total == 1 ? " has" : " have") +
-           " a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: " +
+    return products(total) +
+           (total == 1 ? " has a Tax Code that is none of the shop's VAT codes, so it is charged no VAT: "
+                       : " have a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: ") +
            namedList(named, unknown.size(), "codes") +
            ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop "
            "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
@@ -220,8 +221,10 @@ std::string weightWarning(const AppState& state)
     });
     if (total == 0)
         return {};
-    return "Postage is charged by weight, but " + products(total) + (total == 1 ? " has" : " have") +
-           " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
+    return "Postage is charged by weight, but " + products(total) +
+           (total == 1 ? " has no weight, or one that is not a number, and counts"
+                       : " have no weight, or one that is not a number, and count") +
+           " as weighing nothing in the postage: " +
            namedList(named, total, "products") +
            ". Type each one's Weight, a number such as 250, in the product grid.";
 }

@@ -47,7 +47,7 @@ std::string PickFileIntoDirectory(UserInterface& ui, const std::string& director
         (!fs::is_symlink(destination, ec) && fs::equivalent(source, destination, ec)))
         return name;
     if (!inFolder && ui.ask("The file needs to be in the " + folder.string() +
-                                " directory for upload reasons. QSTLDB will "
+                                " directory for upload reasons. Quaystall DB will "
                                 "attempt to copy it there.",
                             MessageKind::Information, Buttons::OkCancel) != Answer::Ok)
         return {};

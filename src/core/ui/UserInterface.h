@@ -8,8 +8,11 @@ namespace qs {
 
 class Progress;
 
-enum class MessageKind { Information, Warning, Error, Confirmation };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+// About: the program's own box, titled after it and showing its icon.
+enum class MessageKind { Information, Warning, Error, Confirmation, About };
+// NoYes offers Yes and No as YesNo does, with No the default: for a question
+// whose Yes cannot be taken back.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, NoYes };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A file-open dialog: its title (a plain "Open" when empty), where it

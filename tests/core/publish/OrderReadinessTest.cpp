@@ -63,14 +63,16 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
     const std::string postalCharges =
         "in Options, Postal Charges, on the \"Postal Charges\" page of Postage and Packing Info.";
     const auto unknownCodes = [](const std::string& products, const std::string& codes) {
-        return products +
-               " a Tax Code that is none of the shop's VAT codes, so they are charged no VAT: " + codes +
+        const bool one = products.starts_with("1 ");
+        return products + " a Tax Code that is none of the shop's VAT codes, so " +
+               (one ? "it is" : "they are") + " charged no VAT: " + codes +
                ". Add the codes in Options, VAT Information, or correct the products' Tax Code; if the shop "
                "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
     };
     const auto withoutWeight = [](const std::string& products, const std::string& names) {
         return "Postage is charged by weight, but " + products +
-               " no weight, or one that is not a number, and count as weighing nothing in the postage: " +
+               " no weight, or one that is not a number, and " + (products.starts_with("1 ") ? "counts" : "count") +
+               " as weighing nothing in the postage: " +
                names + ". Type each one's Weight, a number such as 250, in the product grid.";
     };
     struct Case {
@@ -146,6 +148,9 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.books.setDetail("Default Tax Code", "");
              },
              {unknownCodes("3 products have", "no Tax Code (1 product), \"Z\" (2 products)")}},
+            {"one product with a code the shop does not have",
+             [](ReadyShop& shop) { shop.addProduct("Kite", "10", "Q"); },
+             {unknownCodes("1 product has", "\"Q\" (1 product)")}},
             {"unknown codes when VAT is ignored",
              [](ReadyShop& shop) {
                  shop.addProduct("Kite", "10", "Z");
