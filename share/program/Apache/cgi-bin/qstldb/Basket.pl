@@ -15,6 +15,7 @@ use FindBin qw($RealBin);
 use lib $RealBin;
 use ShopBasket qw(new_basket_id change_basket add_line same_choice $MAX_QUANTITY $MAX_LINES);
 use ShopCatalogue qw(type_names);
+use ShopConfig qw(setting_word);
 use ShopContext qw(open_shop basket_lines);
 use ShopMoney qw(money_text);
 use ShopPage qw(send_shop_page send_failure_page notice);
@@ -95,7 +96,7 @@ sub choices_text {
 
 sub vat_note {
     my ($shop) = @_;
-    my $action = lc($shop->{settings}{taxaction} // '');
+    my $action = setting_word($shop->{settings}, 'taxaction');
     return $action eq 'ignore' ? '' : $action eq 'include' ? 'Prices include VAT.' : 'Prices are shown without VAT.';
 }
 
