@@ -14,6 +14,7 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopConfig qw(setting_word);
+use ShopFigures qw(figure);
 use ShopMoney qw(percent_of vat_within share_of);
 use ShopPostage qw(postage);
 use ShopVat qw(vat_rate);
@@ -26,10 +27,9 @@ my $CANNOT_WORK_OUT_VAT = 'Sorry, we cannot work out the VAT of this order as th
 # $lines: [{ total (pence, as priced), weight (millionths, the line's whole
 # weight), tax_code }]. Returns { subtotal, postage, vat (charged), total,
 # vatmode ("added", "included", "removed" or "none"), line_vat => [pence
-# per line], rows => [[label, pence, kind]], postage_method, problem }. A
-# row's kind is "adds" (the rows that make the total), "total", or "note"
-# (what the total holds, added to nothing). When the order cannot be
-# charged (problem), the rows hold the subtotal alone and there is no total.
+# per line], rows => [[label, pence, kind, key]] (see ShopFigures),
+# postage_method, problem }. When the order cannot be charged (problem), the
+# rows hold the subtotal alone and there is no total.
 sub price_order {
     my ($shop, $lines, $area) = @_;
     my $action = setting_word($shop->{settings}, 'taxaction');
@@ -48,22 +48,22 @@ sub price_order {
     }
     my $charge = postage($shop, $area, $weight, $subtotal);
     my $problem = $charge->{problem} // ($unreadable ? $CANNOT_WORK_OUT_VAT : undef);
-    return { subtotal => $subtotal, vatmode => $mode, rows => [['Subtotal', $subtotal, 'adds']], problem => $problem,
+    return { subtotal => $subtotal, vatmode => $mode, rows => [figure(subtotal => $subtotal)], problem => $problem,
         postage_method => $charge->{method}, line_vat => [map { 0 } @line_vat] } if defined $problem;
     my $net_goods = $action eq 'include' ? $subtotal - $goods_vat : $subtotal;
     my $postage = $charge->{pence};
     my $charged = $mode eq 'added' || $mode eq 'included';
     my $postage_vat = $charged && setting_word($shop->{settings}, 'postvatinc') ne 'yes'
         ? share_of($postage, $goods_vat, $net_goods) : 0;
-    my @rows = (['Subtotal', $subtotal, 'adds']);
-    push @rows, ['VAT taken off (not charged outside the VAT area)', -$goods_vat, 'adds'] if $mode eq 'removed' && $goods_vat;
-    push @rows, [$charge->{method} eq 'none' ? 'Postage (no charge)' : 'Postage', $postage, 'adds'];
-    push @rows, ['VAT', $goods_vat + $postage_vat, 'adds'] if $mode eq 'added';
-    push @rows, ['VAT on postage', $postage_vat, 'adds'] if $mode eq 'included' && $postage_vat;
+    my @rows = (figure(subtotal => $subtotal));
+    push @rows, figure(vat_taken_off => -$goods_vat) if $mode eq 'removed' && $goods_vat;
+    push @rows, figure(postage => $postage, $charge->{method} eq 'none' ? 'Postage (no charge)' : undef);
+    push @rows, figure(vat => $goods_vat + $postage_vat) if $mode eq 'added';
+    push @rows, figure(postage_vat => $postage_vat) if $mode eq 'included' && $postage_vat;
     my $total = 0;
     $total += $_->[1] for @rows;
-    push @rows, ['Total', $total, 'total'];
-    push @rows, ['of which VAT', $goods_vat + $postage_vat, 'note'] if $mode eq 'included';
+    push @rows, figure(total => $total);
+    push @rows, figure(vat_included => $goods_vat + $postage_vat) if $mode eq 'included';
     return {
         subtotal => $subtotal, postage => $postage, total => $total, vatmode => $mode, rows => \@rows,
         vat => $charged ? $goods_vat + $postage_vat : 0,
