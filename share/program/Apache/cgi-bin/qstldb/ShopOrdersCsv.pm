@@ -28,7 +28,8 @@ sub csv_cell {
     my ($value) = @_;
     $value //= '';
     $value =~ s/<br>/\r\n/gi;
-    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/;
+    # A negative amount is a number to a spreadsheet, not a formula.
+    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/ && $value !~ /\A-\d+\.\d\d\z/;
     return $value =~ /[",\r\n]/ ? '"' . ($value =~ s/"/""/gr) . '"' : $value;
 }
 
