@@ -267,14 +267,15 @@ subtest 'all orders as CSV' => sub {
     like($head, qr/^Content-Type: text\/csv; charset=UTF-8\r$/m, 'as CSV');
     like($head, qr/^Content-Disposition: attachment; filename="orders-\d{8}\.csv"\r$/m, 'to be saved');
     my @rows = split /(?<=\r\n)(?=\d+,\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
-    is($rows[0], 'Order,Date,Status,Name,E-mail,Telephone,Address,Postcode,Delivery area,Payment,Subtotal,Postage,VAT,'
-        . "Total,Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
+    is($rows[0], 'Order,Date,Status,Name,E-mail,Telephone,Address,Postcode,Delivery area,Payment,Currency,Subtotal,'
+        . 'VAT taken off,Postage,VAT,VAT on postage,Total,Of which VAT,'
+        . "Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
     s/\A(\d+),[^,]*,/$1,DATE,/ for @rows[1 .. $#rows];
     is_deeply([@rows[1 .. $#rows]], [
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,1,B-1,Dune,,,9.99\r\n},
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,2,H-1,"Hat ""Big""",Wool,'-Size: Small,31.00\r\n},
-        "2,DATE,new,Bo,,,,,,,,,,,,,,,,\r\n",
-    ], 'a row for each line, quoted, no cell a formula');
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,,,,40.99,,1,B-1,Dune,,,9.99\r\n},
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,,,,,,2,H-1,"Hat ""Big""",Wool,'-Size: Small,31.00\r\n},
+        "2,DATE,new,Bo" . (',' x 20) . "\r\n",
+    ], "a row for each line, quoted, no cell a formula; the order's figures on its first row alone");
 };
 
 subtest 'malformed requests get plain pages' => sub {

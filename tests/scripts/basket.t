@@ -96,6 +96,28 @@ subtest 'what cannot go into the basket' => sub {
     ok(!-e "$dir/data/baskets", 'no basket file');
 };
 
+subtest 'a line past the largest quantity is refused with the reason' => sub {
+    my $dir = make_shop(\%SHOP);
+    my $cookie = customer($dir);
+    post($dir, $cookie, action => 'add', product => 2, qty => 990);
+    my @adds = (
+        # quantity added, what the customer is told or undef, the line's quantity after
+        [10,  'Your basket already holds 990 of these, and a line holds at most 999: please add at most 9 more.', 990],
+        [9,   undef, 999],
+        [1,   'Your basket already holds 999 of these, and a line holds at most 999: please place this order before adding more.', 999],
+    );
+    for my $add (@adds) {
+        my ($quantity, $told, $after) = @$add;
+        my ($status, undef, $page) = post($dir, $cookie, action => 'add', product => 2, qty => $quantity);
+        if (defined $told) {
+            like(decode('UTF-8', $page), qr/\Q$told\E/, "adding $quantity: told");
+        } else {
+            is($status, 303, "adding $quantity: added");
+        }
+        like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="$after"/, "adding $quantity: the line holds $after");
+    }
+};
+
 subtest 'every page prices the basket from the catalogue as it stands' => sub {
     my $dir = make_shop(\%SHOP);
     my $cookie = customer($dir);

@@ -219,7 +219,7 @@ subtest 'placing the order' => sub {
     my $order = order_file($dir, 1);
     my @names = map { /\A([^=]+)=/ } split /\r\n/, $order;
     is_deeply(\@names, [qw(order date status payment name email phone address postcode area currency subtotal postage vat
-        vatmode total line line note key mail mail_customer mail_customer_problem mail_sales mail_sales_problem)],
+        vatmode total figure figure figure figure line line note key mail mail_customer mail_customer_problem mail_sales mail_sales_problem)],
         'the order file\'s values');
     like($order, qr/\r\nstatus=new\r\npayment=None\r\nname=Zoë\r\n.*\r\naddress=1 Quay St<br>Port Town\r\n.*\r\narea=Home\r\n/s,
         'status, payment and details');
@@ -378,7 +378,7 @@ subtest 'returning customers' => sub {
         ['ON',  'NEVER', 1, [1, 5, 7]],
         ['ON',  'soon',  1, [1, 5]],
         ['ON',  '3',     1, [1]],
-        ['on',  '6',     0, [1, 5]],
+        [' On ', '6',    1, [1, 5]],     # setting words are read in any capitals
         ['OFF', '6',     0, [1, 5]],
     );
     for my $setting (@settings) {

@@ -23,7 +23,8 @@ use POSIX qw(ceil strftime);
 use ShopAdminSession qw(open_session end_session form_token same_secret);
 use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES);
 use ShopContext qw(open_shop);
-use ShopMoney qw(pence money_text);
+use ShopFigures qw(order_figures);
+use ShopMoney qw(pence signed_pence money_text);
 use ShopOrderMail qw(send_order_mails order_text);
 use ShopOrders qw(list_orders read_order order_value order_lines update_order valid_order_number);
 use ShopOrdersCsv qw(orders_csv);
@@ -138,17 +139,21 @@ sub order_page {
         grep { $_->[0] ne $status } @MARKS;
     $buttons .= action_form($admin, 'Send mail again', ['action', 'resend'], ['order', $number])
         if order_value($order, 'mail') eq 'not sent';
+    my $currency = order_value($order, 'currency');
     my $lines = join '', map {
         my $line = $_;
+        my $total = signed_pence($line->{total});
         '<tr>' . join('', map { '<td>' . html($line->{$_}) . '</td>' } qw(quantity number name type choices))
-            . '<td class="money">' . html($line->{total}) . "</td></tr>\n"
+            . '<td class="money">' . html(defined $total ? money_text($total, $currency) : $line->{total}) . "</td></tr>\n"
     } @{ order_lines($order) };
+    my $figures = join '', map { '<tr class="figure ' . html($_->[2]) . '"><td colspan="5">' . html($_->[0])
+        . '</td><td class="money">' . html(money_text($_->[1], $currency)) . "</td></tr>\n" } @{ order_figures($order) };
     my $values = join '', map { '<tr><th>' . html($_->[0]) . '</th><td>' . html_text($_->[1]) . "</td></tr>\n" }
-        grep { $_->[0] ne 'line' } @{ $order->{pairs} };
+        grep { $_->[0] ne 'line' && $_->[0] ne 'figure' } @{ $order->{pairs} };
     admin_page($admin, '200 OK', "<h2>Order $number</h2>\n" . (defined $told{ $query->{mail} // '' } ? notice($told{ $query->{mail} }) : '')
         . '<p>Status: <strong>' . html($status) . "</strong></p>\n<div class=\"admin-actions\">$buttons</div>\n"
         . "<h3>Lines</h3>\n<table class=\"admin lines\">\n<thead><tr><th>Quantity</th><th>Catalogue number</th><th>Product</th>"
-        . "<th>Type</th><th>Choices</th><th class=\"money\">Total</th></tr></thead>\n<tbody>\n$lines</tbody>\n</table>\n"
+        . "<th>Type</th><th>Choices</th><th class=\"money\">Total</th></tr></thead>\n<tbody>\n$lines</tbody>\n<tfoot>\n$figures</tfoot>\n</table>\n"
         . "<h3>Values</h3>\n<table class=\"admin values\">\n$values</table>\n"
         . "<h3>As mailed</h3>\n<pre class=\"order-text\">" . html(order_text($order)) . "</pre>\n");
 }

@@ -16,6 +16,7 @@ use FindBin qw($RealBin);
 use lib $RealBin;
 use ShopBasket qw(change_basket add_line same_choice $MAX_QUANTITY $MAX_LINES $KEEP_SECONDS);
 use ShopCatalogue qw(type_names);
+use ShopConfig qw(setting_word);
 use ShopContext qw(open_shop basket_lines basket_token genuine_form);
 use ShopMoney qw(money_text);
 use ShopPage qw(send_shop_page send_failure_page notice);
@@ -51,14 +52,24 @@ sub add_to_basket {
     return page($shop, '404 Not Found', notice('Sorry, that product could not be found.')) unless $product;
     my ($line, $problem) = line_from_form($shop, $product, $form);
     my $lines = basket_lines($shop);
+    my ($same) = $problem ? () : grep { same_choice($_, $line) } @$lines;
     $problem = "Sorry, a basket holds at most $MAX_LINES lines: please place this order first."
-        if !$problem && @$lines >= $MAX_LINES && !grep { same_choice($_, $line) } @$lines;
+        if !$problem && !$same && @$lines >= $MAX_LINES;
+    $problem = too_many($same->{quantity}) if $same && $same->{quantity} + $line->{quantity} > $MAX_QUANTITY;
     if ($problem) {
         my $type = type_index($product, $form->{type}) // 0;
         return page($shop, '200 OK', '<h2>' . html($product->{name}) . "</h2>\n"
             . order_form($shop, $product, $type, $form, $problem));
     }
     return save_and_show($shop, sub { add_line($_[0], $line) });
+}
+
+# Why a line that already holds $held cannot take what was asked for.
+sub too_many {
+    my ($held) = @_;
+    my $room = $MAX_QUANTITY - $held;
+    return "Your basket already holds $held of these, and a line holds at most $MAX_QUANTITY: "
+        . ($room ? "please add at most $room more." : 'please place this order before adding more.');
 }
 
 sub update_basket {
@@ -96,7 +107,7 @@ sub choices_text {
 
 sub vat_note {
     my ($shop) = @_;
-    my $action = lc($shop->{settings}{taxaction} // '');
+    my $action = setting_word($shop->{settings}, 'taxaction');
     return $action eq 'ignore' ? '' : $action eq 'include' ? 'Prices include VAT.' : 'Prices are shown without VAT.';
 }
 

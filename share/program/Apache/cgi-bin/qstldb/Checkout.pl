@@ -31,6 +31,7 @@ use ShopCatalogue qw(read_terms);
 use ShopContext qw(open_shop basket_lines basket_token genuine_form renew_basket_id);
 use ShopCustomers qw(remembers_customers remembered_customer remember_customer forget_customer sweep_customers);
 use ShopDetails qw(@DETAILS check_details details_form keep_details kept_details forget_kept);
+use ShopFigures qw(figure_pairs);
 use ShopFiles qw(with_lock make_folder);
 use ShopLimits qw(recent_events note_event);
 use ShopMoney qw(pence money_text amount_text);
@@ -213,7 +214,7 @@ sub order_pairs {
     return [['status', $payment->{kind} eq 'service' ? 'awaiting payment' : 'new'], ['payment', $payment->{method}],
         (map { [$_, $checkout->{details}{$_}] } @DETAILS), ['currency', $shop->{settings}{currency} // ''],
         (map { [$_, amount_text($charges->{$_})] } qw(subtotal postage vat)), ['vatmode', $charges->{vatmode}],
-        ['total', amount_text($charges->{total})],
+        ['total', amount_text($charges->{total})], figure_pairs($charges->{rows}),
         (map { ['line', line_value($_->{quantity}, $_->{number}, $_->{name}, $_->{type}, choices_text($_), amount_text($_->{total}))] }
             @{ $checkout->{lines} }),
         ['note', $note], ['key', $key]];

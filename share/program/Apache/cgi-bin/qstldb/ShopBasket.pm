@@ -134,8 +134,9 @@ sub same_choice {
     return 1;
 }
 
-# The same product with the same choices adds to its line; anything else is
-# a new line.
+# The same product with the same choices adds to its line, which never holds
+# more than $MAX_QUANTITY (the basket page refuses more, with the reason,
+# before it comes to that); anything else is a new line.
 sub add_line {
     my ($lines, $new) = @_;
     for my $line (@$lines) {

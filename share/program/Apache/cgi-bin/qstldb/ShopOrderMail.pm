@@ -12,8 +12,10 @@ package ShopOrderMail;
 use strict;
 use warnings;
 use Exporter qw(import);
+use ShopFigures qw(order_figures);
 use ShopMail qw(send_mail valid_address);
 use ShopLimits qw(recent_events note_event);
+use ShopMoney qw(signed_pence grouped_amount);
 use ShopOrders qw(read_order update_order order_value order_lines);
 use ShopPayment qw($CARD_SENT);
 
@@ -24,11 +26,13 @@ my $CARD_NOT_RESENT = 'The card details went only with the first mail of this or
     . 'and are kept nowhere: please telephone the customer for them.';
 
 # The order as plain text, as both mails and the administrators' pages show
-# it.
+# it: its figures as the customer saw them, amounts with their thousands
+# marked.
 sub order_text {
     my ($order) = @_;
     my $value = sub { order_value($order, $_[0]) };
     my $currency = $value->('currency');
+    my $readable = sub { my $pence = signed_pence($_[0]); defined $pence ? grouped_amount($pence) : $_[0] };
     my @text = ("Order number: $order->{number}", 'Date: ' . $value->('date'), 'Payment: ' . $value->('payment'), '',
         'Name: ' . $value->('name'), 'E-mail: ' . $value->('email'), 'Telephone: ' . $value->('phone'),
         'Address: ' . join("\n         ", split /<br>/, $value->('address')), 'Postcode: ' . $value->('postcode'),
@@ -36,12 +40,16 @@ sub order_text {
     for my $line (@{ order_lines($order) }) {
         my $what = join ', ', grep { $_ ne '' } $line->{name}, $line->{type}, $line->{choices};
         push @text, sprintf('%4s x %s%s   %s', $line->{quantity}, $what,
-            $line->{number} ne '' ? " ($line->{number})" : '', $line->{total});
+            $line->{number} ne '' ? " ($line->{number})" : '', $readable->($line->{total}));
     }
-    push @text, '', map { sprintf '%-10s %s', "$_->[0]:", $_->[1] } grep { $_->[1] ne '' }
-        ['Subtotal', $value->('subtotal')], ['Postage', $value->('postage')],
-        [$value->('vatmode') eq 'included' ? 'VAT incl.' : 'VAT', $value->('vat')], ['Total', $value->('total')];
-    push @text, "Amounts in $currency." if $currency ne '';
+    my @figures = map { ["$_->[0]:", grouped_amount($_->[1])] } @{ order_figures($order) };
+    my ($label_width, $amount_width) = (0, 0);
+    for (@figures) {
+        $label_width = length $_->[0] if length $_->[0] > $label_width;
+        $amount_width = length $_->[1] if length $_->[1] > $amount_width;
+    }
+    push @text, '', map { sprintf '%-*s %*s', $label_width, $_->[0], $amount_width, $_->[1] } @figures;
+    push @text, 'Amounts in ' . uc($currency) . '.' if $currency ne '';
     my $note = $value->('note');
     push @text, '', split /<br>/, $note if $note ne '';
     return join("\n", @text) . "\n";

@@ -15,10 +15,13 @@ package ShopPayment;
 #                            (where a card number would cross the internet
 #                            readable by anyone on the way), it telephones
 #                            instead.
+# The words are read without regard to case; the order names the method as
+# spelt here.
 use strict;
 use warnings;
 use Exporter qw(import);
 use ShopCard qw(card_ready);
+use ShopConfig qw(setting_word);
 use ShopMoney qw(amount_text);
 use ShopRequest qw(secure_request);
 use ShopText qw(html);
@@ -41,7 +44,9 @@ my %PHONE_BACK = (phoneback => 1);
 sub payment {
     my ($shop) = @_;
     my $settings = $shop->{settings};
-    my $method = $settings->{paymethod} // '';
+    my $word = setting_word($settings, 'paymethod');
+    my ($method) = grep { lc $_ eq $word } @SERVICES, 'Credit Card';
+    $method //= '';
     if (grep { $_ eq $method } @SERVICES) {
         my ($url, $origin) = ($settings->{payurl} // '') =~ m{\A((https?://[A-Za-z0-9.-]+(?::[0-9]{1,5})?)(?:[/?][^\s"'<>\\]*)?)\z}i;
         return { method => $method, kind => 'service', url => $url, origin => defined $origin ? lc $origin : undef };
@@ -50,7 +55,7 @@ sub payment {
         return secure_request() && card_ready($shop) ? { method => $method, kind => 'card' }
             : { method => $method, kind => 'offline', offers => \%PHONE_BACK };
     }
-    my %offers = map { $_->[0] => 1 } grep { lc($settings->{ $_->[0] } // '') eq 'yes' } @OFFLINE;
+    my %offers = map { $_->[0] => 1 } grep { setting_word($settings, $_->[0]) eq 'yes' } @OFFLINE;
     return { method => 'None', kind => 'offline', offers => \%offers };
 }
 

@@ -5,8 +5,9 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(type_names field_for_type);
+use ShopConfig qw(setting_word);
 use ShopContext qw(per_type_fields options vat_rates basket_token);
-use ShopMoney qw(pence rate_hundredths percent_of money_text);
+use ShopMoney qw(pence decimal decimal_text percent_of money_text);
 use ShopPage qw(picture_html);
 use ShopText qw(html html_text url_encode);
 
@@ -20,25 +21,29 @@ sub unit_price {
     return pence(field_for_type($product, per_type_fields($shop), 'Price', $type));
 }
 
+# The product's VAT rate as shop.tax gives it: a decimal, undef when the
+# product is not VAT-able, or the rate's text when it is not a number.
 sub vat_rate {
     my ($shop, $product) = @_;
-    return rate_hundredths(vat_rates($shop)->{ lc($product->{fields}{'Tax Code'} // '') });
+    my $typed = vat_rates($shop)->{ lc($product->{fields}{'Tax Code'} // '') } // return undef;
+    return decimal($typed) // $typed;
 }
 
 # The price as the shop's VAT settings say prices are typed: with VAT
-# included, without it (the VAT is then added for the customer to see), or
-# with VAT not calculated at all.
+# included, without it (the VAT is then added for the customer to see, unless
+# its rate is not a number), or with VAT not calculated at all.
 sub price_html {
     my ($shop, $product, $type) = @_;
     my $amount = unit_price($shop, $product, $type);
     return '<span class="on-request">Price on request</span>' unless defined $amount;
     my $currency = $shop->{settings}{currency};
-    my $action = lc($shop->{settings}{taxaction} // '');
+    my $action = setting_word($shop->{settings}, 'taxaction');
     my $rate = vat_rate($shop, $product);
     my $price = html(money_text($amount, $currency));
     return $price if $action eq 'ignore' || !defined $rate;
     return "$price <span class=\"vat\">incl. VAT</span>" if $action eq 'include';
-    return "$price <span class=\"vat\">+ VAT at " . html(sprintf '%d.%02d', int($rate / 100), $rate % 100)
+    return "$price <span class=\"vat\">+ VAT</span>" unless ref $rate;
+    return "$price <span class=\"vat\">+ VAT at " . html(decimal_text($rate))
         . '% = ' . html(money_text($amount + percent_of($amount, $rate), $currency)) . '</span>';
 }
 
