@@ -18,12 +18,13 @@ use warnings;
 use FindBin qw($RealBin);
 use lib $RealBin;
 use ShopCatalogue qw(product_from_line field_for_type read_terms);
+use ShopConfig qw(search_fields);
 use ShopContext qw(open_shop per_type_fields);
 use ShopIndex qw(category_lines id_line);
 use ShopPage qw(send_shop_page send_failure_page notice picture_html picture_url category_link level_text_html pager_html);
 use ShopProduct qw(price_html product_card type_index order_form product_facts_html);
 use ShopRequest qw(read_request);
-use ShopSearch qw(search_fields search_words find_products);
+use ShopSearch qw(search_words find_products);
 use ShopTemplate qw(fill_template);
 use ShopText qw(html html_text url_encode to_catalogue);
 
@@ -59,7 +60,7 @@ sub crumbs_html {
 sub product_page {
     my ($shop, $id, $type_name) = @_;
     return refused('404 Not Found', 'Sorry, that product could not be found.') unless $id =~ /\A-?\d{1,18}\z/;
-    my $line = has_catalogue($shop) ? id_line($shop->{data}, $id) : undef;
+    my $line = has_catalogue($shop) ? id_line($shop, $id) : undef;
     my $product = defined $line ? product_from_line($line) : undef;
     return refused('404 Not Found', 'Sorry, that product could not be found.') unless $product;
     my $type = type_index($product, $type_name) // 0;
@@ -97,12 +98,13 @@ sub category_page {
     if (!has_catalogue($shop)) {
         $products_html = notice($PREPARING);
     } else {
-        my @products = grep { defined } map { product_from_line($_) }
-            @{ category_lines($shop->{data}, to_catalogue($category->{path}) // '') };
-        my @shown = grep { defined } @products[ $start .. $start + $CATEGORY_PAGE - 1 ];
-        $products_html = !@products ? (@$subs ? '' : notice('There are no products in this category yet.'))
+        # Every line given names a product: only the page's own are decoded.
+        my $lines = category_lines($shop, to_catalogue($category->{path}) // '');
+        my @shown = grep { defined } map { product_from_line($_) }
+            grep { defined } @$lines[ $start .. $start + $CATEGORY_PAGE - 1 ];
+        $products_html = !@$lines ? (@$subs ? '' : notice('There are no products in this category yet.'))
             : qq{<div class="products">\n} . join('', map { product_card($shop, $_) } @shown) . "</div>\n"
-              . pager_html(scalar @products, $start, $CATEGORY_PAGE,
+              . pager_html(scalar @$lines, $start, $CATEGORY_PAGE,
                   sub { "Catalogue.pl?cat=$category->{index}&start=$_[0]" });
     }
     my $subs_html = @$subs ? '<ul class="subcategories">' . join('', map { '<li>' . category_link($_) . '</li>' } @$subs)
@@ -136,7 +138,7 @@ sub search_page {
     return ('200 OK', 'Search', $heading . notice('Please type what you are looking for in the search box.'))
         unless @words;
     return ('200 OK', 'Search', $heading . notice($PREPARING)) unless has_catalogue($shop);
-    my ($total, $found) = find_products($shop->{data}, \@words, \@where, $start, $RESULTS_PAGE);
+    my ($total, $found) = find_products($shop, \@words, \@where, $start, $RESULTS_PAGE);
     $heading = '<h2>Search results for &ldquo;' . html($text) . "&rdquo;</h2>\n";
     return ('200 OK', 'Search', $heading . notice('Sorry, nothing in the shop matches your search.')) unless $total;
     my $link = sub { 'Catalogue.pl?search=' . url_encode($text) . '&in=' . url_encode($in) . "&start=$_[0]" };

@@ -4,10 +4,10 @@ package ShopPage;
 use strict;
 use warnings;
 use Exporter qw(import);
+use ShopConfig qw(search_fields);
 use ShopContext qw(basket_lines);
 use ShopRandom qw(random_hex);
 use ShopRequest qw(send_page);
-use ShopSearch qw(search_fields);
 use ShopText qw(html html_text url_encode);
 
 our @EXPORT_OK = qw(send_shop_page send_failure_page notice picture_html picture_url category_link
