@@ -333,4 +333,30 @@ subtest 'while another request builds the index, pages are read from shop.data' 
     }
 };
 
+subtest 'categories are found with any line end, whatever else the file holds' => sub {
+    my @categories = ('0::Books::About books', '1::Books|Fiction', 'x::Bad', '::Empty', '2::', '3::Books|Odd: colon:::tail',
+        "5::Caf\x81", "6::Caf\x81|Inner", '1::Duplicate index', '9::Books|Fiction|Deep');
+    my @pages = (
+        ['',      [qr/cat=0">Books</, qr/cat=5">Caf\x{FFFD}</, qr/cat=1">Duplicate index</], [qr/Bad|Empty|Fiction/], 'the top level, a second line of an index among it'],
+        ['cat=0', [qr/<li><a href="Catalogue\.pl\?cat=1">Fiction<\/a><\/li><li><a href="Catalogue\.pl\?cat=3">Odd: colon</],
+                  [qr/Deep|Duplicate/], "a category's own sub-categories, a colon ending a name"],
+        ['cat=1', [qr/<h2>Fiction<\/h2>/, qr/cat=9">Deep</], [qr/Duplicate/], 'the first line of an index'],
+        ['cat=3', [qr/<h2>Odd: colon<\/h2>/, qr/<p class="intro">:tail</], [], 'a path ends at the first "::"'],
+        ['cat=5', [qr/cat=6">Inner</], [], 'below a name the catalogue cannot spell'],
+        ['cat=9', [qr/cat=0">Books<\/a> &rsaquo; <a href="Catalogue\.pl\?cat=1">Fiction<\/a> &rsaquo; Deep|cat=1">Fiction<\/a> &rsaquo; <a href="Catalogue\.pl\?cat=9">Deep/,
+                   qr/cat=1">Fiction<\/a><ul><li><a href="Catalogue\.pl\?cat=9" class="current">Deep/], [], 'the way there'],
+    );
+    for my $eol ("\r\n", "\n", "\r") {
+        my $dir = make_shop({ %STANDARD_SHOP, 'data/header_data.log' => \@categories }, $eol);
+        my $ending = sprintf '%vX', $eol;
+        for my $page (@pages) {
+            my ($query, $like, $unlike, $what) = @$page;
+            my (undef, undef, $body) = run_script($dir, 'Catalogue.pl', { query => $query });
+            $body = decode('UTF-8', $body);
+            like($body, $_, "$what ($ending)") for @$like;
+            unlike($body =~ s{.*<main>}{}sr, $_, "$what: no more ($ending)") for @$unlike;
+        }
+    }
+};
+
 done_testing();

@@ -15,9 +15,17 @@
 
 use strict;
 use warnings;
-use FindBin qw($RealBin);
-use lib $RealBin;
+# The scripts' own folder, holding their modules and settings; a script
+# reached through a link looks beside the file it links to.
+my $RealBin;
+BEGIN {
+    my $file = __FILE__;
+    if (-l $file) { require Cwd; $file = Cwd::abs_path($file) // $file }
+    ($RealBin) = $file =~ m{\A(.*)/} or $RealBin = '.';
+    unshift @INC, $RealBin;
+}
 use ShopCatalogue qw(product_from_line field_for_type read_terms);
+use ShopCategories qw(category_at category_by_path subcategories);
 use ShopConfig qw(search_fields);
 use ShopContext qw(open_shop per_type_fields);
 use ShopIndex qw(category_lines id_line);
@@ -51,7 +59,7 @@ sub crumbs_html {
     my @links;
     my @names = split /\|/, $path;
     for my $depth (1 .. @names) {
-        my $category = $shop->{by_path}{ join '|', @names[0 .. $depth - 1] };
+        my $category = category_by_path($shop, join '|', @names[0 .. $depth - 1]);
         push @links, $category ? category_link($category) : html($names[ $depth - 1 ]);
     }
     return '<p class="crumbs">' . join(' &rsaquo; ', @links) . "</p>\n";
@@ -89,11 +97,11 @@ sub product_content {
 
 sub category_page {
     my ($shop, $index, $start_text) = @_;
-    my $category = $index =~ /\A\d{1,9}\z/ ? $shop->{by_index}{ $index + 0 } : undef;
+    my $category = $index =~ /\A\d{1,9}\z/ ? category_at($shop, $index + 0) : undef;
     return refused('404 Not Found', 'Sorry, that category could not be found.') unless $category;
     my $start = start_position($start_text);
     return refused('400 Bad Request', 'Sorry, that page of the category could not be found.') unless defined $start;
-    my $subs = $shop->{children}{ $category->{path} } || [];
+    my $subs = subcategories($shop, $category);
     my $products_html;
     if (!has_catalogue($shop)) {
         $products_html = notice($PREPARING);
@@ -157,7 +165,7 @@ sub terms_page {
 
 sub welcome_page {
     my ($shop) = @_;
-    my $tops = $shop->{children}{''} || [];
+    my $tops = subcategories($shop);
     my $content = "<h2>Welcome</h2>\n" . level_text_html($shop, 1);
     $content .= @$tops && has_catalogue($shop)
         ? '<ul class="subcategories">' . join('', map { '<li>' . category_link($_) . '</li>' } @$tops) . "</ul>\n"

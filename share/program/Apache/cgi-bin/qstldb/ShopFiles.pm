@@ -5,7 +5,6 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use Fcntl qw(:flock);
-use IO::Handle;
 
 our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock try_lock make_folder remove_unused);
 
@@ -39,6 +38,7 @@ sub read_whole {
 # never a part. False, with the old file untouched, when anything fails.
 sub write_atomically {
     my ($path, $bytes) = @_;
+    require IO::Handle;
     my $temporary = sprintf '%s.new-%d-%d', $path, $$, int rand 1e9;
     my $fh;
     my $written = open($fh, '>:raw', $temporary)
