@@ -359,4 +359,14 @@ subtest 'categories are found with any line end, whatever else the file holds' =
     }
 };
 
+subtest 'a script reached through a link reads the modules and settings beside the file' => sub {
+    my $dir = make_shop(\%STANDARD_SHOP);
+    my $elsewhere = File::Temp::tempdir(CLEANUP => 1);
+    symlink("$dir/Catalogue.pl", "$elsewhere/Catalogue.pl") or die "symlink: $!";
+    my ($status, undef, $page, $errors) = run_script($elsewhere, 'Catalogue.pl', { query => 'cat=0' });
+    is($status, 200, 'the page is made');
+    like($page, qr/<span>Harbour &amp; Co<\/span>.*Dune/s, "with the shop's settings and catalogue");
+    is($errors, '', 'nothing on the server log');
+};
+
 done_testing();

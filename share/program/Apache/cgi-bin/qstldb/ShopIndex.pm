@@ -65,11 +65,10 @@ sub current_index {
 sub category_lines {
     my ($shop, $path) = @_;
     my $folder = current_index($shop);
-    if (defined $folder) {
-        my $table = read_file("$folder/categories");
-        return [] if defined $table && !defined category_number($table, $path);
-        my $number = defined $table ? category_number($table, $path) : undef;
-        my ($start, $end) = defined $number ? numbers_at("$folder/starts", $number, 2) : ();
+    my $table = defined $folder ? read_file("$folder/categories") : undef;
+    if (defined $table) {
+        my $number = category_number($table, $path) // return [];
+        my ($start, $end) = numbers_at("$folder/starts", $number, 2);
         my $chunk = defined $end ? bytes_at("$folder/lines", $start, $end - $start) : undef;
         return [split /\n/, $chunk] if defined $chunk;
     }
@@ -105,10 +104,11 @@ sub lines_at {
     my ($folder, $positions) = @_;
     open(my $order, '<:raw', "$folder/order") or return undef;
     open(my $lines, '<:raw', "$folder/lines") or return undef;
+    my @starts = unpack 'N*', read_file("$folder/starts") // return undef;
     my @lines;
     for my $position (@$positions) {
         my ($category, $offset) = unpack 'NN', read_at($order, 8 * $position, 8) // return undef;
-        my ($start) = numbers_at("$folder/starts", $category, 1);
+        my $start = $starts[$category];
         return undef unless defined $start && seek($lines, $start + $offset, SEEK_SET);
         local $/ = "\n";
         my $line = <$lines>;
