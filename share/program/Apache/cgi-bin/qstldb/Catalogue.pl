@@ -51,7 +51,7 @@ sub refused {
 sub start_position {
     my ($start) = @_;
     return 0 unless defined $start;
-    return $start =~ /\A\d{1,7}\z/ ? $start + 0 : undef;
+    return $start =~ /\A[0-9]{1,7}\z/ ? $start + 0 : undef;
 }
 
 sub crumbs_html {
@@ -67,7 +67,7 @@ sub crumbs_html {
 
 sub product_page {
     my ($shop, $id, $type_name) = @_;
-    return refused('404 Not Found', 'Sorry, that product could not be found.') unless $id =~ /\A-?\d{1,18}\z/;
+    return refused('404 Not Found', 'Sorry, that product could not be found.') unless $id =~ /\A-?[0-9]{1,18}\z/;
     my $line = has_catalogue($shop) ? id_line($shop, $id) : undef;
     my $product = defined $line ? product_from_line($line) : undef;
     return refused('404 Not Found', 'Sorry, that product could not be found.') unless $product;
@@ -97,7 +97,7 @@ sub product_content {
 
 sub category_page {
     my ($shop, $index, $start_text) = @_;
-    my $category = $index =~ /\A\d{1,9}\z/ ? category_at($shop, $index + 0) : undef;
+    my $category = $index =~ /\A[0-9]{1,9}\z/ ? category_at($shop, $index + 0) : undef;
     return refused('404 Not Found', 'Sorry, that category could not be found.') unless $category;
     my $start = start_position($start_text);
     return refused('400 Bad Request', 'Sorry, that page of the category could not be found.') unless defined $start;

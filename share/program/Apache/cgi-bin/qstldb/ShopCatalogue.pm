@@ -86,8 +86,8 @@ sub read_options {
     return \@options;
 }
 
-# shop.tax: code=rate TAB description. Codes are matched without regard to
-# case; a product whose code is not listed is not VAT-able.
+# shop.tax: code=rate TAB description, the rate as typed. Codes are matched
+# without regard to case; a product whose code is not listed is not VAT-able.
 sub read_vat_rates {
     my ($data) = @_;
     my %rates;
@@ -95,8 +95,7 @@ sub read_vat_rates {
         my ($code, $value) = split /=/, $_[0], 2;
         return unless defined $value && $code ne '';
         my ($rate) = split /\t/, $value, 2;
-        $rates{ lc from_catalogue($code) } //= $rate
-            if defined $rate && $rate =~ /\A\s*\d{1,3}(?:\.\d{0,2})?\s*\z/;
+        $rates{ lc from_catalogue($code) } //= $rate if defined $rate;
     });
     return \%rates;
 }

@@ -7,7 +7,7 @@ use ShopCatalogue qw(@COLUMNS);
 use ShopFiles qw(each_line);
 use ShopText qw(from_catalogue);
 
-our @EXPORT_OK = qw(read_settings data_folder search_fields);
+our @EXPORT_OK = qw(read_settings data_folder setting_word search_fields);
 
 # name=value lines; names match without regard to case and the first line of
 # a name wins, as in the shop manager. Values are characters.
@@ -19,6 +19,14 @@ sub read_settings {
         $settings{ lc $name } //= from_catalogue($value) if defined $value;
     });
     return \%settings;
+}
+
+# A setting that holds one of a few fixed words (taxaction, shipmethod,
+# postvatinc and the like), read by one rule everywhere: without regard to
+# case or the blanks around it. Empty when the setting is not there.
+sub setting_word {
+    my ($settings, $name) = @_;
+    return lc($settings->{$name} // '') =~ s/\A\s+|\s+\z//gr;
 }
 
 # PATH names the data folder, relative to the scripts or absolute.

@@ -4,7 +4,7 @@ package ShopFiles;
 use strict;
 use warnings;
 use Exporter qw(import);
-use Fcntl qw(:flock);
+use Fcntl qw(:flock O_WRONLY O_CREAT O_EXCL);
 
 our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock try_lock make_folder remove_unused);
 
@@ -36,12 +36,15 @@ sub read_whole {
 # Replaces a file by one holding $bytes: written beside it, flushed to the
 # disk, then renamed over it, so a reader finds the old file or the new one,
 # never a part. False, with the old file untouched, when anything fails.
+# What the scripts write (orders, baskets, customers' details) is for the
+# shop's own user and group: never readable by the host's other users.
 sub write_atomically {
     my ($path, $bytes) = @_;
     require IO::Handle;
     my $temporary = sprintf '%s.new-%d-%d', $path, $$, int rand 1e9;
     my $fh;
-    my $written = open($fh, '>:raw', $temporary)
+    my $written = sysopen($fh, $temporary, O_WRONLY | O_CREAT | O_EXCL, 0640)
+        && binmode($fh)
         && print({$fh} $bytes)
         && $fh->flush
         && $fh->sync
@@ -68,11 +71,11 @@ sub locked {
     return wantarray ? @result : $result[0];
 }
 
-# A folder, made when it is not there; $mode (0775 unless given) for a new
-# one.
+# A folder, made when it is not there; $mode (0770 unless given: the names
+# of the files in it are secrets too) for a new one.
 sub make_folder {
     my ($path, $mode) = @_;
-    return -d $path || mkdir($path, $mode // 0775) || -d $path;
+    return -d $path || mkdir($path, $mode // 0770) || -d $path;
 }
 
 # Removes the files of $folder whose names $named accepts and that nobody

@@ -138,6 +138,13 @@ sub send_shop_page {
         @{ $shop->{headers} // [] });
 }
 
+# A warning names only where it was raised: its text may quote what a
+# customer typed, and that is not for the server's error log.
+$SIG{__WARN__} = sub {
+    my ($file, $line) = $_[0] =~ / at (\S+) line ([0-9]+)/;
+    print STDERR 'qstldb: a warning' . (defined $line ? " at $file line $line" : '') . "\n";
+};
+
 # The page of last resort, when the shop's own page cannot be made; the
 # reason goes to the server's error log.
 sub send_failure_page {
