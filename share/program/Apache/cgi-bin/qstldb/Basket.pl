@@ -12,8 +12,15 @@
 
 use strict;
 use warnings;
-use FindBin qw($RealBin);
-use lib $RealBin;
+# The scripts' own folder, holding their modules and settings; a script
+# reached through a link looks beside the file it links to.
+my $RealBin;
+BEGIN {
+    my $file = __FILE__;
+    if (-l $file) { require Cwd; $file = Cwd::abs_path($file) // $file }
+    ($RealBin) = $file =~ m{\A(.*)/} or $RealBin = '.';
+    unshift @INC, $RealBin;
+}
 use ShopBasket qw(change_basket add_line same_choice $MAX_QUANTITY $MAX_LINES $KEEP_SECONDS);
 use ShopCatalogue qw(type_names);
 use ShopConfig qw(setting_word);

@@ -1,12 +1,12 @@
 package ShopContext;
-# The shop as one request sees it: its settings, its data folder, its
-# category tree and the customer's basket, read once per request, and the
-# headers (cookies) its answer carries.
+# The shop as one request sees it: its settings, its data folder and the
+# customer's basket, read once per request, and the headers (cookies) its
+# answer carries.
 use strict;
 use warnings;
 use Exporter qw(import);
 use ShopBasket qw(new_basket_id issued_basket_id basket_form_token read_basket $KEEP_SECONDS);
-use ShopCatalogue qw(read_categories read_per_type_fields read_options read_vat_rates);
+use ShopCatalogue qw(read_per_type_fields read_options read_vat_rates);
 use ShopConfig qw(read_settings data_folder);
 use ShopRandom qw(same_token);
 use ShopRequest qw(cookie_header);
@@ -17,21 +17,10 @@ sub open_shop {
     my ($script_folder, $request) = @_;
     my $settings   = read_settings($script_folder);
     my $data       = data_folder($settings, $script_folder);
-    my $categories = read_categories($data);
-    my (%children, %by_index, %by_path);
-    for my $category (@$categories) {
-        push @{ $children{ $category->{parent} } }, $category;
-        $by_index{ $category->{index} } //= $category;
-        $by_path{ $category->{path} }   //= $category;
-    }
     return {
         folder     => $script_folder,
         settings   => $settings,
         data       => $data,
-        categories => $categories,
-        children   => \%children,
-        by_index   => \%by_index,
-        by_path    => \%by_path,
         basket_id  => issued_basket_id($data, $request->{cookies}{basket}),
         request    => $request,
         headers    => [],

@@ -5,9 +5,8 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use Fcntl qw(:flock O_WRONLY O_CREAT O_EXCL);
-use IO::Handle;
 
-our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock make_folder remove_unused);
+our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock try_lock make_folder remove_unused);
 
 # Calls $visit for every line of a file. The files come from Windows as often
 # as not, so a line may end in CR LF, LF or a lone CR. False when the file
@@ -41,6 +40,7 @@ sub read_whole {
 # shop's own user and group: never readable by the host's other users.
 sub write_atomically {
     my ($path, $bytes) = @_;
+    require IO::Handle;
     my $temporary = sprintf '%s.new-%d-%d', $path, $$, int rand 1e9;
     my $fh;
     my $written = sysopen($fh, $temporary, O_WRONLY | O_CREAT | O_EXCL, 0640)
@@ -56,10 +56,16 @@ sub write_atomically {
 
 # Runs $work holding an exclusive lock on $lock_path; returns what $work
 # returns, or an empty list when the lock cannot be taken.
-sub with_lock {
-    my ($lock_path, $work) = @_;
+sub with_lock { return locked(LOCK_EX, @_) }
+
+# The same when nobody else holds the lock; an empty list at once when
+# somebody does.
+sub try_lock { return locked(LOCK_EX | LOCK_NB, @_) }
+
+sub locked {
+    my ($how, $lock_path, $work) = @_;
     open(my $lock, '>>', $lock_path) or return;
-    flock($lock, LOCK_EX) or return;
+    flock($lock, $how) or return;
     my @result = $work->();
     close $lock;
     return wantarray ? @result : $result[0];

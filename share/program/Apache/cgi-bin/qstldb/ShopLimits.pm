@@ -7,9 +7,9 @@ package ShopLimits;
 use strict;
 use warnings;
 use Digest::SHA qw(sha256_hex);
-use Encode qw(encode);
 use Exporter qw(import);
 use ShopFiles qw(read_whole write_atomically with_lock make_folder remove_unused);
+use ShopText qw(utf8_bytes);
 
 our @EXPORT_OK = qw(recent_events note_event forget_events);
 
@@ -20,7 +20,7 @@ sub folder { return "$_[0]/limits" }
 
 sub events_file {
     my ($data, $kind, $key) = @_;
-    return folder($data) . '/' . substr(sha256_hex(encode('UTF-8', "$kind\n$key")), 0, 32);
+    return folder($data) . '/' . substr(sha256_hex(utf8_bytes("$kind\n$key")), 0, 32);
 }
 
 sub prepare {

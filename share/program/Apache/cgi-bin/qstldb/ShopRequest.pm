@@ -4,9 +4,8 @@ package ShopRequest;
 # long or not in UTF-8 is marked, never half read.
 use strict;
 use warnings;
-use Encode qw(encode);
 use Exporter qw(import);
-use ShopText qw(url_decode from_request);
+use ShopText qw(url_decode from_request utf8_bytes);
 
 our @EXPORT_OK = qw(read_request secure_request send_page send_download send_redirect cookie_header);
 
@@ -72,7 +71,7 @@ sub send_page {
     my ($status, $page, @headers) = @_;
     binmode STDOUT, ':raw';
     print "Status: $status\r\n", map({ "$_\r\n" } @headers, 'Content-Type: text/html; charset=UTF-8', @PRIVATE_HEADERS),
-        "\r\n", encode('UTF-8', $page);
+        "\r\n", utf8_bytes($page);
 }
 
 # A file for the browser to save as $name (plain characters only) rather

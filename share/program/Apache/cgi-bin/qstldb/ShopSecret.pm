@@ -7,10 +7,10 @@ package ShopSecret;
 use strict;
 use warnings;
 use Digest::SHA qw(hmac_sha256_hex);
-use Encode qw(encode);
 use Exporter qw(import);
 use ShopFiles qw(read_whole write_atomically with_lock make_folder);
 use ShopRandom qw(random_hex);
+use ShopText qw(utf8_bytes);
 
 our @EXPORT_OK = qw(shop_signature);
 
@@ -41,7 +41,7 @@ sub shop_secret {
 sub shop_signature {
     my ($data, $purpose, $text) = @_;
     my $signed = $purpose eq '' ? $text : "$purpose\n$text";
-    return hmac_sha256_hex(encode('UTF-8', $signed), shop_secret($data));
+    return hmac_sha256_hex(utf8_bytes($signed), shop_secret($data));
 }
 
 1;
