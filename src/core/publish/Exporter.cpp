@@ -3,6 +3,8 @@
 #include "core/app/AppState.h"
 #include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
+#include "core/publish/HostAdminPassword.h"
+#include "core/publish/HostDenyRules.h"
 #include "core/publish/MissingPictures.h"
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
@@ -14,6 +16,7 @@
 #include "core/text/FileError.h"
 #include "core/text/FileOps.h"
 #include "core/text/JoinPath.h"
+#include "core/text/ReadFile.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>
@@ -47,10 +50,12 @@ bool prepareUploadTarget(const AppState& state, const std::string& folder,
 }
 
 // The administrators' password file goes with the scripts when the shop has
-// one; it stays readable by its owner only, as it is in the shop. False when
-// the shop has none.
-bool copyAdminPassword(const AppState& state, const std::string& uploadCGI,
-                       std::vector<std::string>& notExported)
+// one, holding a digest of the password in place of the password, readable
+// by its owner only. A digest already there for the same ID and password is
+// kept, so that an unchanged password is not sent to the host again. False
+// when the shop has none.
+bool exportAdminPassword(const AppState& state, const std::string& uploadCGI,
+                         std::vector<std::string>& notExported)
 {
     const std::string source = AdminPassword::file(state.ShopCGIDir());
     std::error_code ec;
@@ -61,9 +66,22 @@ bool copyAdminPassword(const AppState& state, const std::string& uploadCGI,
         notExported.push_back(source + " is not a plain file and was not exported.");
         return true;
     }
+    const std::string target = joinPath(uploadCGI, adminPasswordFileName);
     try {
-        copyFileReplacingOrThrow(source, joinPath(uploadCGI, adminPasswordFileName),
-                                 AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::OwnerOnly);
+        const AdminPassword admin = AdminPassword::parse(readFileBytes(source));
+        if (!admin.refusal().empty()) {
+            // Without both the scripts switch the administrators' pages off, as the file says.
+            copyFileReplacingOrThrow(source, target, AtomicFileWriter::Leftovers::RemoveFirst,
+                                     FileAccess::OwnerOnly);
+            return true;
+        }
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(target, ec) &&
+            hostAdminPasswordMatches(readFileBytes(target), admin))
+            return true;
+        AtomicFileWriter writer(target, AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::OwnerOnly);
+        writer.write(hostAdminPasswordLine(admin, newPasswordSalt()));
+        writer.commit();
     } catch (const FileError& error) {
         notExported.emplace_back(error.what());
     }
@@ -91,6 +109,11 @@ void copyDataAndImages(AppState& state, UserInterface& ui, std::vector<std::stri
         append(notExported, copyFolderForUpload(state.ShopDataDir(), uploadData, shopFolders, ui.progress(),
                                                 "Copying the data files..."));
         append(notExported, prepareServerDataFolders(uploadData));
+        try {
+            writeHostDenyRules(uploadCGIDir(state));
+        } catch (const FileError& error) {
+            notExported.emplace_back(error.what());
+        }
     }
 
     const std::string uploadImages = uploadImagesDir(state);
@@ -173,7 +196,7 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun ru
         std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
                                                 state.RemPerlPath, std::string(shopScriptsListName), &kept);
         if (missing.empty()) {
-            if (copyAdminPassword(state, uploadCGI, notExported))
+            if (exportAdminPassword(state, uploadCGI, notExported))
                 kept.emplace_back(adminPasswordFileName);
             AtomicFileWriter settings(joinPath(uploadCGI, settingsFileName),
                                       AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::Published);

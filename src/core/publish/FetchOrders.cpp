@@ -36,7 +36,7 @@ struct OrderName {
 // zeros) and the names a second order of a number is kept under.
 std::optional<OrderName> orderName(const std::string& fileName)
 {
-    static const std::regex name(R"(([1-9][0-9]{0,8})(?:-([2-9]|[1-9][0-9]{1,3}))?\.order)");
+    static const std::regex name(R"(([1-9][0-9]{0,17})(?:-([2-9]|[1-9][0-9]{1,3}))?\.order)");
     std::smatch match;
     if (!std::regex_match(fileName, match, name))
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include "core/publish/UploadManifest.h"
 #include "core/publish/UploadPlan.h"
 #include "core/publish/UploadTree.h"
+#include "core/settings/AdminPassword.h"
 #include "core/settings/ShopSettingsFile.h"
 #include "core/text/NameValueList.h"
 #include "core/text/ReadFile.h"
@@ -149,6 +150,8 @@ std::string otherShopQuestion(const std::string& folder, const std::string& thei
 
 int uploadMode(const std::string& path)
 {
+    if (path == "cgi/" + std::string(adminPasswordFileName))
+        return 0600;
     return isScript(path) ? 0755 : 0644;
 }
 

@@ -69,7 +69,9 @@ std::string hostPath(const UploadSettings& settings, const std::string& path);
 std::string otherShopRefusal(const std::string& folder, const std::string& theirScripts);
 std::string otherShopQuestion(const std::string& folder, const std::string& theirScripts);
 
-// The mode a file gets on the host: scripts 0755, everything else 0644.
+// The mode a file gets on the host: the administrators' password file 0600
+// (the scripts run as its owner on a host that runs CGI as the account's
+// user), scripts 0755, everything else 0644.
 int uploadMode(const std::string& path);
 
 } // namespace qs

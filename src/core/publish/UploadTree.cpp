@@ -1,5 +1,6 @@
 #include "core/publish/UploadTree.h"
 
+#include "core/publish/HostDenyRules.h"
 #include "core/publish/RemoteHost.h"
 #include "core/publish/ServerDataFolders.h"
 #include "core/text/Sha256.h"
@@ -24,7 +25,9 @@ void readUploadTree(const std::string& root, const std::string& prefix, UploadTr
     tree.folders.push_back(prefix);
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
         const std::string relative = prefix + "/" + fs::relative(it->path(), root).generic_string();
-        const bool hidden = it->path().filename().string().starts_with('.');
+        // The host's rules are the one hidden file of the shop.
+        const std::string name = it->path().filename().string();
+        const bool hidden = name.starts_with('.') && name != hostRulesFileName;
         if (it->is_directory()) {
             if (hidden || isServerDataFolder(relative))
                 it.disable_recursion_pending();

@@ -11,9 +11,9 @@ namespace qs {
 
 // The files of a folder as the upload compares them: each by its manifest
 // path (the prefix, then its path within the folder), with its size and
-// digest. Hidden files and folders stay out, and so do the contents of the
-// folders the shop's scripts write in on the host: what those hold there is
-// the host's own.
+// digest. Hidden files and folders stay out (but for the host's rules), and
+// so do the contents of the folders the shop's scripts write in on the host:
+// what those hold there is the host's own.
 struct UploadTree {
     UploadedFiles files;
     // Folders by their manifest path, parents first.
