@@ -153,7 +153,9 @@ public:
     {
         KeyboardFaults titles(window_ + " menu bar");
         for (const QMenu* menu : menus) {
-            checkText(titles, menu->title(), "menu " + menu->title());
+            // A context menu has no title to show.
+            if (!menu->title().isEmpty())
+                checkText(titles, menu->title(), "menu " + menu->title());
             KeyboardFaults items(window_ + " menu " + menu->title());
             for (const QAction* action : menu->actions())
                 if (!action->isSeparator())
@@ -166,9 +168,11 @@ public:
     void checkControls(QWidget& window)
     {
         std::map<const QWidget*, QString> labelled;
+        // The dialogs a window opens are windows of their own.
+        const auto inWindow = [&](const QWidget* widget) { return widget->window() == &window; };
         for (const QLabel* label : window.findChildren<QLabel*>()) {
             const QChar letter = mnemonic(label->text());
-            if (letter.isNull())
+            if (letter.isNull() || !inWindow(label))
                 continue;
             use(letter, "label " + label->text(), label);
             if (!label->buddy())
@@ -179,7 +183,7 @@ public:
                 labelled[label->buddy()] = label->text();
         }
         for (QWidget* widget : window.findChildren<QWidget*>()) {
-            if (isPartOfControl(widget))
+            if (isPartOfControl(widget) || !inWindow(widget))
                 continue;
             if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
                 if (!qobject_cast<const QToolButton*>(button) || !button->text().isEmpty())
