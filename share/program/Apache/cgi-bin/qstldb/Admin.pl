@@ -21,7 +21,7 @@ use FindBin qw($RealBin);
 use lib $RealBin;
 use POSIX qw(ceil strftime);
 use ShopAdminSession qw(open_session end_session form_token same_secret);
-use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES $LOCK_SECONDS);
+use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES);
 use ShopContext qw(open_shop);
 use ShopFigures qw(order_figures);
 use ShopMoney qw(pence signed_pence money_text);
@@ -29,7 +29,7 @@ use ShopOrderMail qw(send_order_mails order_text);
 use ShopOrders qw(list_orders read_order order_value order_lines update_order valid_order_number);
 use ShopOrdersCsv qw(orders_csv);
 use ShopPage qw(send_shop_page send_failure_page notice pager_html);
-use ShopRequest qw(read_request send_download send_redirect cookie_header);
+use ShopRequest qw(read_request secure_request send_download send_redirect cookie_header);
 use ShopText qw(html html_text);
 
 my $ORDERS_PAGE = 50;
@@ -49,7 +49,7 @@ sub switched_off_page {
 
 sub sign_in_page {
     my ($shop, $status, $problem) = @_;
-    my $plain = ($ENV{HTTPS} // '') =~ /\Aon\z/i ? ''
+    my $plain = secure_request() ? ''
         : notice('This connection is not encrypted: where the web host offers it, use the https:// address.');
     page($shop, $status, "<h2>Administration</h2>\n$plain"
         . (defined $problem ? '<p class="problem">' . html($problem) . "</p>\n" : '')
@@ -64,13 +64,13 @@ sub sign_in_answer {
     my ($result, $detail) = sign_in($shop, $form->{userid}, $form->{password});
     return send_redirect('Admin.pl', cookie_header('admin', $detail, undef, 'Strict')) if $result eq 'signed in';
     return switched_off_page($shop) if $result eq 'off';
-    if ($result eq 'locked') {
+    if ($result eq 'held back') {
         my $minutes = ceil($detail / 60);
-        return sign_in_page($shop, '429 Too Many Requests', "Signing in is locked after $MAX_FAILURES wrong tries. "
-            . 'Please try again in ' . ($minutes == 1 ? '1 minute' : "$minutes minutes") . '.');
+        return sign_in_page($shop, '429 Too Many Requests', "After $MAX_FAILURES wrong tries, signing in from your address "
+            . 'waits a while. Please try again in ' . ($minutes == 1 ? '1 minute' : "$minutes minutes") . '.');
     }
     return sign_in_page($shop, '403 Forbidden', 'The user ID or the password is not right.'
-        . ($detail == 1 ? ' One more wrong try locks signing in for ' . $LOCK_SECONDS / 60 . ' minutes.' : '')) if $result eq 'wrong';
+        . ($detail == 1 ? ' After one more wrong try, signing in from your address waits a minute.' : '')) if $result eq 'wrong';
     return page($shop, '503 Service Unavailable',
         notice('Sorry, signing in is not possible just now: the shop cannot write its data folder.'));
 }
@@ -99,7 +99,7 @@ sub refused {
 
 sub no_such_order { refused($_[0], '404 Not Found', 'Sorry, that order could not be found.') }
 
-sub date_text { return order_value($_[0], 'date') =~ s/\A(\S+)T(\d\d:\d\d):\d\dZ\z/$1 $2 UTC/r }
+sub date_text { return order_value($_[0], 'date') =~ s/\A(\S+)T([0-9][0-9]:[0-9][0-9]):[0-9][0-9]Z\z/$1 $2 UTC/r }
 
 sub amount_html {
     my ($order, $name) = @_;
@@ -111,7 +111,7 @@ sub amount_html {
 sub orders_page {
     my ($admin, $start_text) = @_;
     my $numbers = list_orders($admin->{shop}{data});
-    my $start = ($start_text // '0') =~ /\A\d{1,7}\z/ ? ($start_text // 0) + 0 : -1;
+    my $start = ($start_text // '0') =~ /\A[0-9]{1,7}\z/ ? ($start_text // 0) + 0 : -1;
     return refused($admin, '404 Not Found', 'Sorry, that page of the orders could not be found.')
         if $start < 0 || $start > 0 && $start >= @$numbers;
     return admin_page($admin, '200 OK', "<h2>Orders</h2>\n" . notice('There are no orders yet.')) unless @$numbers;

@@ -28,7 +28,7 @@ sub expiry_days {
     my ($settings) = @_;
     my $months = setting_word($settings, 'details_expiry_months');
     return undef if $months eq 'never';
-    return ($months =~ /\A\s*([1-9]\d{0,3})\s*\z/ ? $1 : 6) * $MONTH_DAYS;
+    return ($months =~ /\A\s*([1-9][0-9]{0,3})\s*\z/ ? $1 : 6) * $MONTH_DAYS;
 }
 
 sub folder { return "$_[0]{data}/customers" }

@@ -34,7 +34,7 @@ sub check_details {
     $problem{name} = 'Please enter your name.' if $details{name} eq '';
     $problem{name} = "Please shorten your name to $LIMIT{name} characters." if $too_long->('name');
     $problem{email} = 'Please enter your e-mail address, such as name@example.com.' unless valid_address($details{email});
-    my $digits = () = $details{phone} =~ /\d/g;
+    my $digits = () = $details{phone} =~ /[0-9]/g;
     $problem{phone} = 'Please enter your telephone number, with its area code.'
         if $details{phone} ne '' && $digits < $PHONE_DIGITS || $need->{phone} && $details{phone} eq '';
     $problem{phone} = 'Please use only digits, blanks and + ( ) - in your telephone number.'
@@ -61,8 +61,8 @@ sub one_line {
 }
 
 # The form, holding $entered (as typed, or as kept) with each problem beside
-# its field. $offer: { terms => [lines], remember => offered, remembered =>
-# ticked }.
+# its field. $offer: { token => the basket's form token, terms => [lines],
+# remember => offered, remembered => ticked }.
 sub details_form {
     my ($areas, $entered, $problem, $offer) = @_;
     my $value = sub { html($entered->{ $_[0] } // '') };
@@ -76,6 +76,7 @@ sub details_form {
         . join '', map { '<option' . ($_->{name} eq $chosen ? ' selected' : '') . '>' . html($_->{name}) . '</option>' }
         @{ $areas->{areas} };
     my $form = qq{<form class="checkout" method="post" action="Checkout.pl">\n<input type="hidden" name="step" value="details">\n}
+        . '<input type="hidden" name="token" value="' . html($offer->{token}) . "\">\n"
         . $input->('name', 'Name', 'text', 'name')
         . $input->('email', 'E-mail', 'email', 'email')
         . $input->('phone', 'Telephone', 'tel', 'tel')

@@ -3,16 +3,27 @@ package ShopOrderMail;
 # a confirmation to the customer. Whether each went is kept in the order
 # ("mail_sales", "mail_customer": "sent" or "not sent", and "mail" for the
 # order as a whole), so that the administrators can send again what did not
-# go; the order itself is never lost over a mail.
+# go; the order itself is never lost over a mail. At most three customer
+# mails an hour go to one address, so that the shop's form cannot be used
+# to flood a stranger's mailbox; the order is taken all the same.
+#
+# Card details go with the first sales mail alone and are kept nowhere, so
+# a sales mail sent again says they are not in it.
 use strict;
 use warnings;
 use Exporter qw(import);
 use ShopFigures qw(order_figures);
 use ShopMail qw(send_mail valid_address);
+use ShopLimits qw(recent_events note_event);
 use ShopMoney qw(signed_pence grouped_amount);
 use ShopOrders qw(read_order update_order order_value order_lines);
+use ShopPayment qw($CARD_SENT);
 
 our @EXPORT_OK = qw(send_order_mails order_text);
+
+my $CUSTOMER_MAILS_AN_HOUR = 3;
+my $CARD_NOT_RESENT = 'The card details went only with the first mail of this order, which was not sent, '
+    . 'and are kept nowhere: please telephone the customer for them.';
 
 # The order as plain text, as both mails and the administrators' pages show
 # it: its figures as the customer saw them, amounts with their thousands
@@ -54,6 +65,7 @@ sub send_order_mails {
     my $company = ($shop->{settings}{company} // '') =~ /\S/ ? $shop->{settings}{company} : 'our shop';
     my $customer = order_value($order, 'email');
     my $text = order_text($order);
+    $sales_extra //= $CARD_NOT_RESENT if order_value($order, 'note') eq $CARD_SENT;
     my %mails = (
         mail_sales => { from => $sales, to => $sales, (valid_address($customer) ? (reply_to => $customer) : ()),
             subject => "Order $number from " . order_value($order, 'name'),
@@ -64,7 +76,9 @@ sub send_order_mails {
     my %changes;
     for my $key (sort keys %mails) {
         next if order_value($order, $key) eq 'sent';
-        my @problem = valid_address($sales) ? send_mail($shop, $mails{$key}) : ('the shop has no sales address');
+        my @problem = !valid_address($sales) ? ('the shop has no sales address')
+            : $key eq 'mail_customer' && !customer_mail_allowed($shop->{data}, $customer)
+            ? ('three mails have gone to this address in the last hour') : send_mail($shop, $mails{$key});
         $changes{$key} = @problem ? 'not sent' : 'sent';
         $changes{"${key}_problem"} = $problem[0] // '';
     }
@@ -72,6 +86,14 @@ sub send_order_mails {
     $changes{mail} = $unsent ? 'not sent' : 'sent';
     update_order($shop->{data}, $number, \%changes);
     return $unsent;
+}
+
+# Whether another mail may go to the customer's address now; counted as
+# sent when it may.
+sub customer_mail_allowed {
+    my ($data, $address) = @_;
+    return 0 if recent_events($data, 'customer mail', lc $address, 3600) >= $CUSTOMER_MAILS_AN_HOUR;
+    return note_event($data, 'customer mail', lc $address);
 }
 
 1;

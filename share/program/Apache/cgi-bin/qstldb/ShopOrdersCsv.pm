@@ -3,9 +3,9 @@ package ShopOrdersCsv;
 # every order, oldest first, the order's details repeated on each and its
 # figures (subtotal, each charge, each VAT row, total) on its first row
 # alone, so that a column sums to the orders' total. Amounts are plain
-# numbers ("1234.56"). Cells are
-# quoted as RFC 4180 says, and a cell a spreadsheet would take for a formula
-# starts with an apostrophe, so that no customer's text runs as one.
+# numbers ("1234.56"). Cells are quoted as RFC 4180 says, and a cell a
+# spreadsheet would take for a formula starts with an apostrophe, so that no
+# customer's text runs as one.
 use strict;
 use warnings;
 use Encode qw(encode);
@@ -29,7 +29,7 @@ sub csv_cell {
     $value //= '';
     $value =~ s/<br>/\r\n/gi;
     # A negative amount is a number to a spreadsheet, not a formula.
-    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/ && $value !~ /\A-\d+\.\d\d\z/;
+    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/ && $value !~ /\A-[0-9]+\.[0-9][0-9]\z/;
     return $value =~ /[",\r\n]/ ? '"' . ($value =~ s/"/""/gr) . '"' : $value;
 }
 

@@ -15,8 +15,8 @@ our @EXPORT_OK = qw(find_product priced_line);
 
 sub find_product {
     my ($shop, $id) = @_;
-    return undef unless defined $id && $id =~ /\A-?\d{1,18}\z/ && -e "$shop->{data}/shop.data";
-    my $line = id_line($shop->{data}, $id);
+    return undef unless defined $id && $id =~ /\A-?[0-9]{1,18}\z/ && -e "$shop->{data}/shop.data";
+    my $line = id_line($shop, $id);
     return defined $line ? product_from_line($line) : undef;
 }
 

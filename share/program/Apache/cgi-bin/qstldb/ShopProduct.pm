@@ -6,7 +6,7 @@ use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(type_names field_for_type);
 use ShopConfig qw(setting_word);
-use ShopContext qw(per_type_fields options vat_rates);
+use ShopContext qw(per_type_fields options vat_rates basket_token);
 use ShopMoney qw(pence decimal decimal_text percent_of money_text);
 use ShopPage qw(picture_html);
 use ShopText qw(html html_text url_encode);
@@ -101,7 +101,7 @@ sub product_options {
     my $all = options($shop);
     my (@offered, %seen);
     for my $position (split /\|/, $product->{fields}{Options} // '') {
-        next unless $position =~ /\A\s*(\d{1,6})\s*\z/ && $1 < @$all && !$seen{ $1 + 0 }++;
+        next unless $position =~ /\A\s*([0-9]{1,6})\s*\z/ && $1 < @$all && !$seen{ $1 + 0 }++;
         my @variations = grep { $_ ne '' } @{ $all->[$1]{variations} };
         push @offered, { name => $all->[$1]{name}, variations => \@variations } if @variations;
     }
@@ -113,7 +113,7 @@ sub product_options {
 sub radio_limit {
     my ($shop) = @_;
     my $limit = $shop->{settings}{opt_radio_entries} // '';
-    return $limit =~ /\A\s*(\d{1,6})\s*\z/ ? $1 : 0;
+    return $limit =~ /\A\s*([0-9]{1,6})\s*\z/ ? $1 : 0;
 }
 
 sub option_html {
@@ -159,13 +159,14 @@ sub order_form {
     return '<p class="on-request">Please contact us for the price of this product.</p>'
         unless defined unit_price($shop, $product, $type);
     my $form = qq{<form class="order" method="post" action="Basket.pl">\n<input type="hidden" name="action" value="add">}
+        . '<input type="hidden" name="token" value="' . html(basket_token($shop)) . '">'
         . '<input type="hidden" name="product" value="' . html($product->{id}) . "\">\n";
     $form .= '<p class="problem" role="alert">' . html($problem) . "</p>\n" if defined $problem;
     $form .= type_html($shop, $product, $type);
     my $number = 0;
     $form .= option_html($shop, ++$number, $_, $entered->{"opt$number"}) for @{ product_options($shop, $product) };
     my $quantity = $entered->{qty} // 1;
-    $quantity = 1 unless $quantity =~ /\A\d{1,3}\z/ && $quantity > 0;
+    $quantity = 1 unless $quantity =~ /\A[0-9]{1,3}\z/ && $quantity > 0;
     return $form . '<label>Quantity <input type="number" name="qty" min="1" max="999" required value="'
         . html($quantity) . "\"></label>\n<button type=\"submit\">Add to basket</button>\n</form>\n";
 }
