@@ -131,7 +131,7 @@ sub summary_html {
         my $what = join '; ', grep { $_ ne '' } ($line->{type} ne '' ? "Type: $line->{type}" : ''), choices_text($line);
         $rows .= '<tr class="line' . (defined $line->{gone} ? ' unavailable' : '') . '"><td>'
             . html($line->{name} // 'A product no longer in the shop')
-            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . "</td><td>$line->{quantity}</td>"
+            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . '</td><td>' . html($line->{quantity}) . '</td>'
             . (defined $line->{gone} ? '<td></td><td class="money">' . html("$line->{gone}: left out") . '</td>'
                 : '<td class="money">' . $money->($line->{price}) . '</td><td class="money">' . $money->($line->{total}) . '</td>')
             . "</tr>\n";
@@ -249,7 +249,7 @@ sub place_step {
     my ($steps, @targets) = next_steps($shop, $order, $key, 1);
     my $confirmation = order_value($order, 'mail_customer') eq 'sent'
         ? 'We have sent a confirmation to ' . html(order_value($order, 'email')) . '.' : 'We have received your order.';
-    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: $number</p>\n"
+    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: " . html($number) . "</p>\n"
         . "<p>$confirmation</p>\n$steps", undef, @targets);
 }
 
@@ -288,7 +288,7 @@ sub next_steps {
     }
     my ($words) = payment_words($payment->{kind} eq 'offline' ? $payment : { kind => 'offline', offers => {} });
     my $print = $payment->{offers}{snailorder}
-        ? '<p><a href="Checkout.pl?print=' . $number . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
+        ? '<p><a href="Checkout.pl?print=' . html($number) . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
     return '<p>' . html($words) . "</p>\n$print";
 }
 
@@ -299,7 +299,7 @@ sub already_placed {
     return page($shop, '200 OK', $content . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless $order;
     my ($steps, @targets) = next_steps($shop, $order, $key, 0);
     send_shop_page($shop, '200 OK', 'Checkout', $content . "<p>Your order has been placed.</p>\n"
-        . "<p class=\"order-number\">Order number: $order->{number}</p>\n$steps", undef, @targets);
+        . '<p class="order-number">Order number: ' . html($order->{number}) . "</p>\n$steps", undef, @targets);
 }
 
 sub stale_form {
@@ -326,7 +326,7 @@ sub print_page {
 sub paid_page {
     my ($shop, $query) = @_;
     my $order = own_order($shop, $query->{paid}, $query->{key}) // return not_found($shop);
-    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: $order->{number}</p>\n"
+    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: " . html($order->{number}) . "</p>\n"
         . "<p>We will confirm your payment as soon as our payment service tells us of it.</p>\n"
         . '<p><a href="Catalogue.pl">Continue shopping</a></p>');
 }
