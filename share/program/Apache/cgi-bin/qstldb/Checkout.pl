@@ -174,9 +174,7 @@ sub summary_page {
 # Places the order under the checkout's lock, so that a form sent twice
 # finds the basket empty the second time. Returns what to show: ['empty'],
 # ['details', details, problems], ['summary', checkout, word, card, card
-# problems], ['failed'], ['too many'] when the client's address has placed
-# as many orders as it may in a minute, or ['placed', number, key, sealed
-# card details].
+# problems], ['failed'], or ['placed', number, key, sealed card details].
 sub place {
     my ($shop, $form) = @_;
     delete $shop->{basket};
@@ -194,10 +192,7 @@ sub place {
         $sealed = encrypt_card($shop, $card)
             // return ['summary', $checkout, 'Sorry, your card details could not be taken just now. Please try again in a moment.', $form];
     }
-    my $address = $ENV{REMOTE_ADDR} // '';
-    return ['too many'] if recent_events($shop->{data}, 'order', $address, 60) >= $ORDERS_A_MINUTE;
     my $key = random_hex(16);
-    note_event($shop->{data}, 'order', $address);
     my $number = place_order($shop->{data}, order_pairs($shop, $checkout, $key)) // return ['failed'];
     # The order is whole: what led to it goes.
     change_basket($shop->{data}, $shop->{basket_id}, sub { @{ $_[0] } = () });
@@ -224,6 +219,13 @@ sub place_step {
     my ($shop) = @_;
     my $form = $shop->{request}{form};
     return already_placed($shop) unless @{ basket_lines($shop) };
+    # Counted before the checkout's lock, which every order waits for: a
+    # try counts whether or not it becomes an order.
+    my $address = $ENV{REMOTE_ADDR} // '';
+    return page($shop, '429 Too Many Requests', notice('Sorry, the shop has taken as many orders from your address '
+        . 'as it takes in a minute. Your basket is kept: please try again in a minute.'))
+        if recent_events($shop->{data}, 'order', $address, 60) >= $ORDERS_A_MINUTE;
+    note_event($shop->{data}, 'order', $address);
     make_folder("$shop->{data}/locks") or return page($shop, '503 Service Unavailable', notice(
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'));
     my ($outcome, @what) = @{ with_lock("$shop->{data}/locks/checkout", sub { place($shop, $form) }) // ['failed'] };
@@ -239,8 +241,6 @@ sub place_step {
     return page($shop, '503 Service Unavailable', notice(
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'))
         if $outcome eq 'failed';
-    return page($shop, '429 Too Many Requests', notice('Sorry, the shop has taken as many orders from your address '
-        . 'as it takes in a minute. Your basket is kept: please try again in a minute.')) if $outcome eq 'too many';
     my ($number, $key, $sealed) = @what;
     renew_basket_id($shop);
     push @{ $shop->{headers} }, cookie_header('last_order', "$number-$key", $LAST_ORDER_SECONDS);
