@@ -4,7 +4,7 @@ package ShopSearch;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopCatalogue qw(@COLUMNS product_from_line product_from_values is_suppressed);
+use ShopCatalogue qw(column_names product_from_line product_from_values is_suppressed);
 use ShopFiles qw(each_line);
 use ShopIndex qw(current_index lines_at word_positions);
 use ShopText qw(to_catalogue from_catalogue);
@@ -37,7 +37,8 @@ sub find_products {
 # strings share. Undef when the index cannot be read.
 sub indexed_products {
     my ($folder, $words, $fields, $start, $count) = @_;
-    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my @names = column_names();
+    my %column = map { $names[$_] => $_ } 0 .. $#names;
     my @columns = map { $_ eq 'Product Name' ? 1 : $column{$_} } @$fields;
     my $all;
     for my $word (@$words) {
@@ -82,7 +83,8 @@ sub scan_products {
     my @patterns = map { byte_pattern($_) } @$words;
     return (0, []) if !@patterns || grep { !defined } @patterns;
     my @lowered = map { lc } @$words;
-    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my @names = column_names();
+    my %column = map { $names[$_] => $_ } 0 .. $#names;
     my @searched = map { $_ eq 'Product Name' ? -1 : $column{$_} } @$fields;
     my $suppress = $column{Suppress};
     # Words of ASCII letters alone are matched on the catalogue's bytes, whose
