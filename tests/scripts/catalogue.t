@@ -272,6 +272,12 @@ subtest 'the index follows the catalogue' => sub {
     ok(@now == 1 && $now[0] ne $indexes[0], 'the old index is gone');
     (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=001' });
     like($page, qr/<h2>Changed<\/h2>/, 'a product found by its number written another way');
+    TestShop::spew("$dir/data/header_data.log", "\r\n", '0::Tools::::::::');
+    utime time + 5, time + 5, "$dir/data/header_data.log";
+    (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => '' });
+    like($page, qr/cat=0">Tools</, 'a changed category tree is shown at once');
+    unlike($page, qr/Garden|Books/, 'nothing of the old tree');
+    is(scalar(() = glob "$dir/data/top-categories-*"), 1, 'one top level kept');
 };
 
 # The search as the shop page asks for it, straight from the modules: the
