@@ -258,7 +258,7 @@ subtest 'the orders, newest first, fifty a page' => sub {
 subtest 'all orders as CSV' => sub {
     my $dir = admin_shop($PASS);
     place_order("$dir/data", [['status', 'paid'], ['name', '=HYPERLINK("http://x.test")'], ['email', '@zoe'],
-        ['phone', '+44 1234'], ['address', "1 Quay St\nPort, Town"], ['total', '40.99'],
+        ['phone', '+44 1234'], ['address', "1 Quay St\nPort, Town"], ['postcode', 'PT1;=2+3'], ['total', '40.99'],
         ['line', line_value(1, 'B-1', 'Dune', '', '', '9.99')],
         ['line', line_value(2, 'H-1', 'Hat "Big"', 'Wool', '-Size: Small', '31.00')]]);
     place_order("$dir/data", [['status', 'new'], ['name', 'Bo']]);
@@ -266,14 +266,16 @@ subtest 'all orders as CSV' => sub {
     is($status, 200, 'given');
     like($head, qr/^Content-Type: text\/csv; charset=UTF-8\r$/m, 'as CSV');
     like($head, qr/^Content-Disposition: attachment; filename="orders-\d{8}\.csv"\r$/m, 'to be saved');
-    my @rows = split /(?<=\r\n)(?=\d+,\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
-    is($rows[0], 'Order,Date,Status,Name,E-mail,Telephone,Address,Postcode,Delivery area,Payment,Currency,Subtotal,'
+    my @rows = split /(?<=\r\n)(?=\d+,"\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
+    is($rows[0], 'Order,Date,Status,Name,"E-mail",Telephone,Address,Postcode,Delivery area,Payment,Currency,Subtotal,'
         . 'VAT taken off,Postage,VAT,VAT on postage,Total,Of which VAT,'
         . "Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
     s/\A(\d+),[^,]*,/$1,DATE,/ for @rows[1 .. $#rows];
     is_deeply([@rows[1 .. $#rows]], [
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,,,,40.99,,1,B-1,Dune,,,9.99\r\n},
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,,,,,,2,H-1,"Hat ""Big""",Wool,'-Size: Small,31.00\r\n},
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")","'\@zoe","'+44 1234","1 Quay St\r\nPort, Town","PT1;=2+3",,,,,,,,,40.99,,}
+            . qq{1,"B-1",Dune,,,9.99\r\n},
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")","'\@zoe","'+44 1234","1 Quay St\r\nPort, Town","PT1;=2+3",,,,,,,,,,,}
+            . qq{2,"H-1","Hat ""Big""",Wool,"'-Size: Small",31.00\r\n},
         "2,DATE,new,Bo" . (',' x 20) . "\r\n",
     ], "a row for each line, quoted, no cell a formula; the order's figures on its first row alone");
 };

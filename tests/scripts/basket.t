@@ -144,6 +144,17 @@ subtest 'every page prices the basket from the catalogue as it stands' => sub {
         'each line says why');
 };
 
+subtest 'the basket cookie goes only over HTTPS when the page came over it' => sub {
+    my $dir = make_shop(\%SHOP);
+    for my $case (['on', 1], ['ON', 1], ['1', 1], ['off', 0], ['', 0]) {
+        my ($https, $secure) = @$case;
+        local $ENV{HTTPS} = $https;
+        my (undef, $head) = run_script($dir, 'Catalogue.pl', { query => 'product=2' });
+        my ($cookie) = $head =~ /^(Set-Cookie: basket=.*)\r$/m;
+        is(($cookie // '') =~ /; Secure\z/ ? 1 : 0, $secure, "HTTPS='$https': Secure $secure");
+    }
+};
+
 subtest 'a basket cookie the shop did not issue is never taken up' => sub {
     my $dir = make_shop(\%SHOP);
     my $issued = customer($dir)->{id};

@@ -114,6 +114,8 @@ subtest 'every detail is checked on the server' => sub {
         ['address',      " \n ",                        'Please enter your address.'],
         ['address',      join("\n", 1 .. 9),            'Please fit your address on 8 lines.'],
         ['address',      'x' x 501,                     'Please shorten your address to 500 characters.'],
+        ['address',      '1 Quay St<br>Bcc',            'Please use no angle brackets here.'],
+        ['name',         'Zoë<BR>Smith',                'Please use no angle brackets here.'],
         ['postcode',     'PT1 <2AB>',                   'Please use only letters, digits, blanks and - in your postcode.'],
         ['postcode',     'x' x 21,                      'Please shorten your postcode to 20 characters.'],
         ['area',         'Mars',                        'Please choose where we should deliver your order.'],

@@ -138,9 +138,9 @@ sub basket_page {
             : (html(money_text($line->{price}, $currency)), html(money_text($line->{total}, $currency)));
         $subtotal += $line->{total} // 0;
         $rows .= '<tr class="line' . (defined $line->{gone} ? ' unavailable' : '') . "\"><td>$name" . choices_text($line)
-            . qq{</td><td class="money">$price</td><td><input type="number" name="qty_$number" min="0" max="$MAX_QUANTITY" }
-            . qq{value="$line->{quantity}" aria-label="Quantity"></td><td class="money">$total</td>}
-            . qq{<td><button type="submit" class="remove" name="remove" value="$number">Remove</button></td></tr>\n};
+            . qq{</td><td class="money">$price</td><td><input type="number" name="qty_} . html($number) . '" min="0" max="'
+            . html($MAX_QUANTITY) . '" value="' . html($line->{quantity}) . qq{" aria-label="Quantity"></td><td class="money">$total</td>}
+            . '<td><button type="submit" class="remove" name="remove" value="' . html($number) . qq{">Remove</button></td></tr>\n};
     }
     my $checkout = -e "$RealBin/Checkout.pl"
         ? '<button type="submit" name="checkout" value="1">Checkout</button>' : '';

@@ -43,6 +43,9 @@ sub check_details {
     $problem{address} = 'Please enter your address.' if $details{address} eq '';
     $problem{address} = "Please fit your address on $ADDRESS_LINES lines." if $details{address} =~ tr/\n// >= $ADDRESS_LINES;
     $problem{address} = "Please shorten your address to $LIMIT{address} characters." if $too_long->('address');
+    # Orders keep line breaks as "<br>": a typed one would break the line in
+    # every record of the order.
+    $problem{$_} = 'Please use no angle brackets here.' for grep { $details{$_} =~ /[<>]/ } qw(name address);
     $problem{postcode} = 'Please use only letters, digits, blanks and - in your postcode.'
         if $details{postcode} =~ /[^\p{L}\p{N} -]/;
     $problem{postcode} = "Please shorten your postcode to $LIMIT{postcode} characters." if $too_long->('postcode');

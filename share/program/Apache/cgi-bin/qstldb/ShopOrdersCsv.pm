@@ -5,7 +5,9 @@ package ShopOrdersCsv;
 # alone, so that a column sums to the orders' total. Amounts are plain
 # numbers ("1234.56"). Cells are
 # quoted as RFC 4180 says, and a cell a spreadsheet would take for a formula
-# starts with an apostrophe, so that no customer's text runs as one.
+# starts with an apostrophe, so that no customer's text runs as one; a cell
+# holding ; = + - or @ anywhere is quoted too, for the spreadsheets that
+# split on semicolons or read a formula after a separator.
 use strict;
 use warnings;
 use Encode qw(encode);
@@ -29,8 +31,9 @@ sub csv_cell {
     $value //= '';
     $value =~ s/<br>/\r\n/gi;
     # A negative amount is a number to a spreadsheet, not a formula.
-    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/ && $value !~ /\A-\d+\.\d\d\z/;
-    return $value =~ /[",\r\n]/ ? '"' . ($value =~ s/"/""/gr) . '"' : $value;
+    $value = "'$value" if $value =~ /\A[=+\-\@\t\r]/ && $value !~ /\A-[0-9]+\.[0-9][0-9]\z/;
+    return $value =~ /[",\r\n;=+\-\@]/ && $value !~ /\A-?[0-9]+\.[0-9][0-9]\z/
+        ? '"' . ($value =~ s/"/""/gr) . '"' : $value;
 }
 
 sub csv_row { return join(',', map { csv_cell($_) } @_) . "\r\n" }

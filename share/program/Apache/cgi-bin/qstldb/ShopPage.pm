@@ -56,7 +56,7 @@ sub pager_html {
     my $html = '<nav class="pager">';
     $html .= '<a href="' . html($link->($start - $size < 0 ? 0 : $start - $size)) . '">&laquo; Previous</a> '
         if $start > 0;
-    $html .= '<span>' . ($start + 1) . "&ndash;$last of $total</span>";
+    $html .= '<span>' . html($start + 1) . '&ndash;' . html($last) . ' of ' . html($total) . '</span>';
     $html .= ' <a href="' . html($link->($start + $size)) . '">Next &raquo;</a>' if $last < $total;
     return "$html</nav>\n";
 }
@@ -98,7 +98,7 @@ sub basket_link {
     my ($shop) = @_;
     my $items = 0;
     $items += $_->{quantity} for @{ basket_lines($shop) };
-    return qq{<a class="basket-link" href="Basket.pl">Basket <span class="count">($items)</span></a>};
+    return '<a class="basket-link" href="Basket.pl">Basket <span class="count">(' . html($items) . ')</span></a>';
 }
 
 # The pages' one script: a picture that cannot be loaded gives way to its
