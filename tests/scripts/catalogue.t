@@ -11,7 +11,7 @@ use Test::More;
 use TestShop qw(make_shop run_script product);
 use lib $TestShop::SCRIPTS;
 use Fcntl qw(:flock);
-use ShopIndex qw(current_index);
+use ShopIndex qw(current_index word_index);
 use ShopSearch qw(scan_products search_words);
 use ShopText qw(from_request url_decode);
 
@@ -272,6 +272,12 @@ subtest 'the index follows the catalogue' => sub {
     ok(@now == 1 && $now[0] ne $indexes[0], 'the old index is gone');
     (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=001' });
     like($page, qr/<h2>Changed<\/h2>/, 'a product found by its number written another way');
+    TestShop::spew("$dir/data/header_data.log", "\r\n", '0::Tools::::::::');
+    utime time + 5, time + 5, "$dir/data/header_data.log";
+    (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => '' });
+    like($page, qr/cat=0">Tools</, 'a changed category tree is shown at once');
+    unlike($page, qr/Garden|Books/, 'nothing of the old tree');
+    is(scalar(() = glob "$dir/data/top-categories-*"), 1, 'one top level kept');
 };
 
 # The search as the shop page asks for it, straight from the modules: the
@@ -291,8 +297,8 @@ subtest 'the index finds what reading every line finds' => sub {
     for my $search (@SEARCHES) {
         my ($query, undef, $what) = @$search;
         my ($shop, $words, $where, $start) = search_request($dir, $query);
-        my $folder = current_index($shop);
-        my ($total, $found) = @{ ShopSearch::indexed_products($folder, $words, $where, $start, 20) // [] };
+        my ($total, $found)
+            = @{ ShopSearch::indexed_products(current_index($shop), word_index($shop), $words, $where, $start, 20) // [] };
         my ($scan_total, $scanned) = scan_products($shop->{data}, $words, $where, $start, 20);
         is($total, $scan_total, "$what: as many");
         is_deeply([map { $_->{id} } @$found], [map { $_->{id} } @$scanned], "$what: the same products");
@@ -319,8 +325,8 @@ subtest 'while another request builds the index, pages are read from shop.data' 
         ['search=seven',              qr/2 products found.*Seven first.*Seven again/s, 'a search'],
     );
     mkdir "$dir/data/locks";
-    open(my $lock, '>>', "$dir/data/locks/index") or die $!;
-    flock($lock, LOCK_EX) or die $!;
+    my @locks = map { open(my $lock, '>>', "$dir/data/locks/$_") or die $!; flock($lock, LOCK_EX) or die $!; $lock }
+        qw(index words);
     for my $building (1, 0) {
         for my $page (@pages) {
             my ($query, $shows, $what) = @$page;
@@ -328,8 +334,9 @@ subtest 'while another request builds the index, pages are read from shop.data' 
             like(decode('UTF-8', $body), $shows, ($building ? 'while building: ' : 'through the index: ') . $what);
             is($errors, '', "$what: nothing on the server log");
         }
-        is(scalar(() = glob "$dir/data/index*"), 1 - $building, $building ? 'nobody else builds meanwhile' : 'then one index');
-        close $lock;
+        is(scalar(() = glob "$dir/data/{index,words}*"), 2 * (1 - $building),
+            $building ? 'nobody else builds meanwhile' : 'then one index of each kind');
+        close $_ for @locks;
     }
 };
 

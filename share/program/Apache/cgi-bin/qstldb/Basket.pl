@@ -150,8 +150,8 @@ sub basket_page {
         . '<input type="hidden" name="token" value="' . html(basket_token($shop)) . '">'
         . qq{<button type="submit" name="update" value="1" class="default-action" tabindex="-1" aria-hidden="true" style="position:absolute;left:-9999px"></button>\n}
         . qq{<table class="basket">\n<thead><tr><th>Product</th><th class="money">Price</th><th>Quantity</th>}
-        . qq{<th class="money">Total</th><th></th></tr></thead>\n<tbody>\n$rows</tbody>\n}
-        . '<tfoot><tr><td colspan="3">Subtotal</td><td class="money" id="subtotal">' . html(money_text($subtotal, $currency))
+        . qq{<th class="money">Total</th><th><span class="hidden-label">Remove</span></th></tr></thead>\n<tbody>\n$rows</tbody>\n}
+        . '<tfoot><tr><th colspan="3" scope="row">Subtotal</th><td class="money" id="subtotal">' . html(money_text($subtotal, $currency))
         . "</td><td></td></tr></tfoot>\n</table>\n" . ($note ne '' ? '<p class="vat-note">' . html($note) . "</p>\n" : '')
         . '<div class="basket-actions"><a href="Catalogue.pl">Continue shopping</a>'
         . qq{<button type="submit" name="update" value="1">Update basket</button>$checkout</div>\n</form>\n});
