@@ -157,6 +157,13 @@ subtest 'digits of other scripts are refused, and no customer value reaches the 
         }
         my ($status, undef, undef, $errors) = run_script($dir, 'Checkout.pl', { query => form_body(print => $twelve, key => 'a' x 32) });
         ok($status == 404 && $errors eq '', "$script_name digits, an order's number: not found, nothing logged");
+        spew("$dir/admin.pass", "\r\n", 'boss=secret');
+        my (undef, $head) = run_script($dir, 'Admin.pl', { body => 'action=signin&userid=boss&password=secret' });
+        my ($session) = $head =~ /(admin=[0-9a-f]{32})/;
+        for my $query (form_body(order => $twelve), form_body(start => $twelve)) {
+            ($status, undef, undef, $errors) = run_script($dir, 'Admin.pl', { query => $query, cookie => $session });
+            ok($status == 404 && $errors eq '', "$script_name digits, Admin.pl?$query: not found, nothing logged");
+        }
     }
     local $ENV{HTTPS} = 'on';
     my @cards = (

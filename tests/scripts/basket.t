@@ -116,6 +116,10 @@ subtest 'a line past the largest quantity is refused with the reason' => sub {
         }
         like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="$after"/, "adding $quantity: the line holds $after");
     }
+    my (undef, undef, $page) = post($dir, $cookie, action => 'update', qty_1 => 1000);
+    like(decode('UTF-8', $page), qr/A line holds at most 999: please enter a quantity from 0 to 999\./,
+        'a quantity typed past it on the basket page: told');
+    like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="999"/, 'and the basket as it was');
 };
 
 subtest 'every page prices the basket from the catalogue as it stands' => sub {
@@ -142,6 +146,17 @@ subtest 'every page prices the basket from the catalogue as it stands' => sub {
     }
     like(basket($dir, $cookie)->{page}, qr/No longer available<\/td>.*No longer available as chosen<\/td>/s,
         'each line says why');
+};
+
+subtest 'the basket cookie goes only over HTTPS when the page came over it' => sub {
+    my $dir = make_shop(\%SHOP);
+    for my $case (['on', 1], ['ON', 1], ['1', 1], ['off', 0], ['', 0]) {
+        my ($https, $secure) = @$case;
+        local $ENV{HTTPS} = $https;
+        my (undef, $head) = run_script($dir, 'Catalogue.pl', { query => 'product=2' });
+        my ($cookie) = $head =~ /^(Set-Cookie: basket=.*)\r$/m;
+        is(($cookie // '') =~ /; Secure\z/ ? 1 : 0, $secure, "HTTPS='$https': Secure $secure");
+    }
 };
 
 subtest 'a basket cookie the shop did not issue is never taken up' => sub {

@@ -119,7 +119,7 @@ sub orders_page {
     for my $number (grep { defined } @$numbers[ $start .. $start + $ORDERS_PAGE - 1 ]) {
         my $order = read_order($admin->{shop}{data}, $number) or next;
         my $mail = order_value($order, 'mail') eq 'not sent' ? '<span class="problem">not sent</span>' : '';
-        $rows .= qq{<tr><td><a href="Admin.pl?order=$number">$number</a></td><td>} . html(date_text($order))
+        $rows .= '<tr><td><a href="Admin.pl?order=' . html($number) . '">' . html($number) . '</a></td><td>' . html(date_text($order))
             . '</td><td>' . html(order_value($order, 'name')) . '</td><td class="money">' . amount_html($order, 'total')
             . '</td><td>' . html(order_value($order, 'status')) . "</td><td>$mail</td></tr>\n";
     }
@@ -150,7 +150,7 @@ sub order_page {
         . '</td><td class="money">' . html(money_text($_->[1], $currency)) . "</td></tr>\n" } @{ order_figures($order) };
     my $values = join '', map { '<tr><th>' . html($_->[0]) . '</th><td>' . html_text($_->[1]) . "</td></tr>\n" }
         grep { $_->[0] ne 'line' && $_->[0] ne 'figure' } @{ $order->{pairs} };
-    admin_page($admin, '200 OK', "<h2>Order $number</h2>\n" . (defined $told{ $query->{mail} // '' } ? notice($told{ $query->{mail} }) : '')
+    admin_page($admin, '200 OK', '<h2>Order ' . html($number) . "</h2>\n" . (defined $told{ $query->{mail} // '' } ? notice($told{ $query->{mail} }) : '')
         . '<p>Status: <strong>' . html($status) . "</strong></p>\n<div class=\"admin-actions\">$buttons</div>\n"
         . "<h3>Lines</h3>\n<table class=\"admin lines\">\n<thead><tr><th>Quantity</th><th>Catalogue number</th><th>Product</th>"
         . "<th>Type</th><th>Choices</th><th class=\"money\">Total</th></tr></thead>\n<tbody>\n$lines</tbody>\n<tfoot>\n$figures</tfoot>\n</table>\n"
@@ -194,7 +194,9 @@ sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
     return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
-    return switched_off_page($shop) unless admin_account($RealBin);
+    # The account as a list: a password of "0" is a password.
+    my @account = admin_account($RealBin);
+    return switched_off_page($shop) unless @account;
     my ($form, $query) = @$request{qw(form query)};
     my $action = $request->{method} eq 'POST' ? $form->{action} // '' : undef;
     return sign_in_answer($shop, $form) if defined $action && $action eq 'signin';

@@ -131,7 +131,7 @@ sub summary_html {
         my $what = join '; ', grep { $_ ne '' } ($line->{type} ne '' ? "Type: $line->{type}" : ''), choices_text($line);
         $rows .= '<tr class="line' . (defined $line->{gone} ? ' unavailable' : '') . '"><td>'
             . html($line->{name} // 'A product no longer in the shop')
-            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . "</td><td>$line->{quantity}</td>"
+            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . '</td><td>' . html($line->{quantity}) . '</td>'
             . (defined $line->{gone} ? '<td></td><td class="money">' . html("$line->{gone}: left out") . '</td>'
                 : '<td class="money">' . $money->($line->{price}) . '</td><td class="money">' . $money->($line->{total}) . '</td>')
             . "</tr>\n";
@@ -174,9 +174,7 @@ sub summary_page {
 # Places the order under the checkout's lock, so that a form sent twice
 # finds the basket empty the second time. Returns what to show: ['empty'],
 # ['details', details, problems], ['summary', checkout, word, card, card
-# problems], ['failed'], ['too many'] when the client's address has placed
-# as many orders as it may in a minute, or ['placed', number, key, sealed
-# card details].
+# problems], ['failed'], or ['placed', number, key, sealed card details].
 sub place {
     my ($shop, $form) = @_;
     delete $shop->{basket};
@@ -194,10 +192,7 @@ sub place {
         $sealed = encrypt_card($shop, $card)
             // return ['summary', $checkout, 'Sorry, your card details could not be taken just now. Please try again in a moment.', $form];
     }
-    my $address = $ENV{REMOTE_ADDR} // '';
-    return ['too many'] if recent_events($shop->{data}, 'order', $address, 60) >= $ORDERS_A_MINUTE;
     my $key = random_hex(16);
-    note_event($shop->{data}, 'order', $address);
     my $number = place_order($shop->{data}, order_pairs($shop, $checkout, $key)) // return ['failed'];
     # The order is whole: what led to it goes.
     change_basket($shop->{data}, $shop->{basket_id}, sub { @{ $_[0] } = () });
@@ -224,6 +219,13 @@ sub place_step {
     my ($shop) = @_;
     my $form = $shop->{request}{form};
     return already_placed($shop) unless @{ basket_lines($shop) };
+    # Counted before the checkout's lock, which every order waits for: a
+    # try counts whether or not it becomes an order.
+    my $address = $ENV{REMOTE_ADDR} // '';
+    return page($shop, '429 Too Many Requests', notice('Sorry, the shop has taken as many orders from your address '
+        . 'as it takes in a minute. Your basket is kept: please try again in a minute.'))
+        if recent_events($shop->{data}, 'order', $address, 60) >= $ORDERS_A_MINUTE;
+    note_event($shop->{data}, 'order', $address);
     make_folder("$shop->{data}/locks") or return page($shop, '503 Service Unavailable', notice(
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'));
     my ($outcome, @what) = @{ with_lock("$shop->{data}/locks/checkout", sub { place($shop, $form) }) // ['failed'] };
@@ -239,8 +241,6 @@ sub place_step {
     return page($shop, '503 Service Unavailable', notice(
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'))
         if $outcome eq 'failed';
-    return page($shop, '429 Too Many Requests', notice('Sorry, the shop has taken as many orders from your address '
-        . 'as it takes in a minute. Your basket is kept: please try again in a minute.')) if $outcome eq 'too many';
     my ($number, $key, $sealed) = @what;
     renew_basket_id($shop);
     push @{ $shop->{headers} }, cookie_header('last_order', "$number-$key", $LAST_ORDER_SECONDS);
@@ -249,7 +249,7 @@ sub place_step {
     my ($steps, @targets) = next_steps($shop, $order, $key, 1);
     my $confirmation = order_value($order, 'mail_customer') eq 'sent'
         ? 'We have sent a confirmation to ' . html(order_value($order, 'email')) . '.' : 'We have received your order.';
-    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: $number</p>\n"
+    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: " . html($number) . "</p>\n"
         . "<p>$confirmation</p>\n$steps", undef, @targets);
 }
 
@@ -288,7 +288,7 @@ sub next_steps {
     }
     my ($words) = payment_words($payment->{kind} eq 'offline' ? $payment : { kind => 'offline', offers => {} });
     my $print = $payment->{offers}{snailorder}
-        ? '<p><a href="Checkout.pl?print=' . $number . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
+        ? '<p><a href="Checkout.pl?print=' . html($number) . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
     return '<p>' . html($words) . "</p>\n$print";
 }
 
@@ -299,7 +299,7 @@ sub already_placed {
     return page($shop, '200 OK', $content . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless $order;
     my ($steps, @targets) = next_steps($shop, $order, $key, 0);
     send_shop_page($shop, '200 OK', 'Checkout', $content . "<p>Your order has been placed.</p>\n"
-        . "<p class=\"order-number\">Order number: $order->{number}</p>\n$steps", undef, @targets);
+        . '<p class="order-number">Order number: ' . html($order->{number}) . "</p>\n$steps", undef, @targets);
 }
 
 sub stale_form {
@@ -326,7 +326,7 @@ sub print_page {
 sub paid_page {
     my ($shop, $query) = @_;
     my $order = own_order($shop, $query->{paid}, $query->{key}) // return not_found($shop);
-    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: $order->{number}</p>\n"
+    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: " . html($order->{number}) . "</p>\n"
         . "<p>We will confirm your payment as soon as our payment service tells us of it.</p>\n"
         . '<p><a href="Catalogue.pl">Continue shopping</a></p>');
 }

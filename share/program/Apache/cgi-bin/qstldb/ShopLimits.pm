@@ -52,7 +52,7 @@ sub note_event {
         my $path = events_file($data, $kind, $key);
         my @times = (read_times($path), time);
         splice @times, 0, @times - $KEPT_TIMES if @times > $KEPT_TIMES;
-        return write_atomically($path, join '', map { "$_\r\n" } @times);
+        return write_atomically($path, join('', map { "$_\r\n" } @times), 'passing');
     }) ? 1 : 0;
 }
 
