@@ -96,7 +96,7 @@ QWidget* TLocationForm::buildRemoteTab()
     RemotePerlPathEdit = boundEdit(&LocationDetails::remotePerlPath);
     addRow(grid, "Remote CGI URL:-", RemoteCGIEdit, pathCharacters);
     addRow(grid, "Remote image URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
-    addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
+    addRow(grid, "Remote path to Perl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl)");
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }

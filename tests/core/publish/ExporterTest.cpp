@@ -152,7 +152,12 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
             "the entire 'Demo-cgi' folder directly into your CGI-BIN (the location of which will have "
             "been specified in the location details manager). \nThe entire 'Demo-images' folder must be "
             "uploaded into your Web-Server's images directory (again the location of which will have "
-            "been specified within the location details manager)."}));
+            "been specified within the location details manager).\n\nYour upload folder is " +
+                fs::canonical(upload("")).string() +
+                ".\nOnce uploaded, the administrators' pages (the orders) will be at /cgi-bin/Demo-cgi/Admin.pl "
+                "on your web server."}));
+    // The message offers to open that folder.
+    EXPECT_EQ(ui.offeredFolders, std::vector<std::string>{fs::canonical(upload("")).string()});
     // Every file went past the progress window, which is gone again.
     EXPECT_EQ(ui.progressWindow.steps, 3 + 2);
     EXPECT_FALSE(ui.progressWindow.visible);

@@ -91,7 +91,7 @@ TEST_F(SmallOptionFormsTest, AdminSecurityShowsEachShopsOwnPassword)
 TEST_F(SmallOptionFormsTest, TermsAreEachShopsOwn)
 {
     TTermConditionForm form(state, ui);
-    EXPECT_EQ(form.windowTitle(), "TermConditionForm");
+    EXPECT_EQ(form.windowTitle(), "Terms and Conditions");
     writeData("termcondition.txt", "Line one\r\n\r\nLine three\r\n");
     EXPECT_TRUE(show(form, [&] {
         EXPECT_EQ(form.TermsMemo->toPlainText(), "Line one\n\nLine three");

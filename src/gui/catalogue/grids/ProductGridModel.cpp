@@ -78,10 +78,15 @@ QVariant ProductGridModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (index.column() == 0 && index.row() == currentRow_)
             return QBrush(Qt::gray);
-        return backgroundFor(index.column() == 0 ? qs::CellStyle::Heading : qs::CellStyle::Plain);
+        if (index.column() == 0)
+            return backgroundFor(qs::CellStyle::Heading);
+        return grid_.note(*category_, index.column(), row).empty() ? backgroundFor(qs::CellStyle::Plain)
+                                                                   : unreadableBackground();
     case Qt::ToolTipRole:
         if (grid_.dialog(index.column()) == qs::ProductGrid::Dialog::Picture)
             return pictureTip(state_.LocImg, dialogValue(index));
+        if (const std::string note = grid_.note(*category_, index.column(), row); !note.empty())
+            return fromBytes(note);
         return QVariant();
     default:
         return QVariant();
@@ -126,6 +131,9 @@ bool ProductGridModel::store(const QModelIndex& index, const std::string& value)
         ui_.message(refusal, qs::MessageKind::Warning);
         return false;
     }
+    // Kept as typed, but the merchant hears at once what the shop will make of it.
+    if (const std::string note = grid_.note(*category_, index.column(), index.row() + 1); !note.empty())
+        ui_.message(note, qs::MessageKind::Warning);
     return true;
 }
 

@@ -25,7 +25,7 @@ use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES $LOCK_SECONDS);
 use ShopContext qw(open_shop);
 use ShopMoney qw(pence money_text);
 use ShopOrderMail qw(send_order_mails order_text);
-use ShopOrders qw(list_orders read_order order_value order_lines update_order valid_order_number);
+use ShopOrders qw(list_orders read_order order_value order_date order_lines update_order valid_order_number);
 use ShopOrdersCsv qw(orders_csv);
 use ShopPage qw(send_shop_page send_failure_page notice pager_html);
 use ShopRequest qw(read_request send_download send_redirect cookie_header);
@@ -98,8 +98,6 @@ sub refused {
 
 sub no_such_order { refused($_[0], '404 Not Found', 'Sorry, that order could not be found.') }
 
-sub date_text { return order_value($_[0], 'date') =~ s/\A(\S+)T(\d\d:\d\d):\d\dZ\z/$1 $2 UTC/r }
-
 sub amount_html {
     my ($order, $name) = @_;
     my $value = order_value($order, $name);
@@ -118,7 +116,7 @@ sub orders_page {
     for my $number (grep { defined } @$numbers[ $start .. $start + $ORDERS_PAGE - 1 ]) {
         my $order = read_order($admin->{shop}{data}, $number) or next;
         my $mail = order_value($order, 'mail') eq 'not sent' ? '<span class="problem">not sent</span>' : '';
-        $rows .= qq{<tr><td><a href="Admin.pl?order=$number">$number</a></td><td>} . html(date_text($order))
+        $rows .= qq{<tr><td><a href="Admin.pl?order=$number">$number</a></td><td>} . html(order_date($order))
             . '</td><td>' . html(order_value($order, 'name')) . '</td><td class="money">' . amount_html($order, 'total')
             . '</td><td>' . html(order_value($order, 'status')) . "</td><td>$mail</td></tr>\n";
     }
