@@ -37,7 +37,8 @@ bool isPlainNumber(std::string_view text, std::size_t wholeDigits)
 {
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     const auto digits = [](std::string_view part) { return std::all_of(part.begin(), part.end(), isDigit); };
     return !(whole.empty() && fraction.empty()) && whole.size() <= wholeDigits && digits(whole) &&
            digits(fraction);
@@ -101,8 +102,8 @@ std::string unreadableValueNote(std::string_view field, std::string_view value, 
         const std::string first = likelyNumber(value.substr(0, value.find('|')));
         return "This shop keeps one " + name + " for all of a product's types, so it cannot read \"" +
                std::string(value) + "\" and " + consequence(field) + ". Type one " + name + " such as " +
-               (first.empty() ? example(field) : first) + "; the Help's \"Types\" page says how to give each " +
-               "type its own " + name + ".";
+               (first.empty() ? example(field) : first) +
+               "; the Help's \"Types\" page says how to give each " + "type its own " + name + ".";
     }
     const std::string_view bad = firstUnreadable(field, value);
     const std::string suggestion = likelyNumber(bad);
@@ -122,7 +123,8 @@ std::string likelyNumber(std::string_view text)
             return {}; // a negative price or a range: no guess is safe
     const std::size_t comma = kept.find(',');
     if (comma != std::string::npos) {
-        const bool oneDecimalComma = kept.find('.') == std::string::npos && kept.find(',', comma + 1) == std::string::npos &&
+        const bool oneDecimalComma = kept.find('.') == std::string::npos &&
+                                     kept.find(',', comma + 1) == std::string::npos &&
                                      kept.size() - comma - 1 != 3;
         if (oneDecimalComma)
             kept[comma] = '.';

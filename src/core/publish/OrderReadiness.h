@@ -24,7 +24,8 @@ class TNewProduct;
 // - unless VAT is ignored, products whose Tax Code is none of the shop's VAT
 //   codes (compared without regard to case), which are charged no VAT;
 // - a remote Perl path that is not an absolute path to perl or perl5...;
-// - no postage method chosen: no postage is charged;
+// - no postage method chosen (or a word the scripts do not know): no postage
+//   is charged;
 // - products whose price or weight the shop cannot read;
 // - under postage by weight, products without a weight.
 std::vector<std::string> orderReadinessWarnings(const AppState& state);

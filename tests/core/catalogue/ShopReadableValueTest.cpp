@@ -22,7 +22,10 @@ TEST(ShopReadableValueTest, ReadsWhatTheShopsScriptsRead)
         {"Price", "1234567890123", false, false},
         {"Price", ".", false, false},
         {"Price", "12,50", false, false},
-        {"Price", "\xA3" "5", false, false},
+        {"Price",
+         "\xA3"
+         "5",
+         false, false},
         {"Price", "5 GBP", false, false},
         {"Price", "-5", false, false},
         {"Price", "1.2.3", false, false},
@@ -44,10 +47,25 @@ TEST(ShopReadableValueTest, ReadsWhatTheShopsScriptsRead)
 TEST(ShopReadableValueTest, GuessesTheNumberMeantOnlyWhereItIsSafe)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"12,50", "12.50"},  {"1,5", "1.5"},           {"\xA3" "1,250.00", "1250.00"},
-        {"1,250", "1250"},   {"5 GBP", "5"},           {"250g", "250"},
-        {"\x80" "9.99", "9.99"}, {"ask us", ""},       {"-5.00", ""},
-        {"(5.00)", ""},      {"\xA3" "10-\xA3" "12", ""}, {"1.2.3", ""},
+        {"12,50", "12.50"},
+        {"1,5", "1.5"},
+        {"\xA3"
+         "1,250.00",
+         "1250.00"},
+        {"1,250", "1250"},
+        {"5 GBP", "5"},
+        {"250g", "250"},
+        {"\x80"
+         "9.99",
+         "9.99"},
+        {"ask us", ""},
+        {"-5.00", ""},
+        {"(5.00)", ""},
+        {"\xA3"
+         "10-\xA3"
+         "12",
+         ""},
+        {"1.2.3", ""},
         {"1,2,3", "123"},
     };
     for (const auto& [typed, meant] : cases)
@@ -63,10 +81,11 @@ TEST(ShopReadableValueTest, TheNoteSaysWhatTheShopDoesAndWhatWouldWork)
     EXPECT_EQ(unreadableValueNote("Weight", "heavy", true),
               "The shop cannot read the weight \"heavy\", so the product will weigh nothing in the postage. "
               "Type a plain number such as 250, without a unit.");
-    EXPECT_EQ(unreadableValueNote("Price", "40|45", false),
-              "This shop keeps one price for all of a product's types, so it cannot read \"40|45\" and it will "
-              "show \"Price on request\". Type one price such as 40; the Help's \"Types\" page says how to "
-              "give each type its own price.");
+    EXPECT_EQ(
+        unreadableValueNote("Price", "40|45", false),
+        "This shop keeps one price for all of a product's types, so it cannot read \"40|45\" and it will "
+        "show \"Price on request\". Type one price such as 40; the Help's \"Types\" page says how to "
+        "give each type its own price.");
 }
 
 } // namespace

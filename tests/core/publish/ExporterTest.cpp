@@ -57,8 +57,10 @@ protected:
         EXPECT_TRUE(NewShopCommand(state, editor, ui));
         state.ShopFields.setValue("sales_email", "sales@demo.test");
         state.ShopFields.setValue("tech_email", "tech@demo.test");
-        // Products need no Tax Code.
+        // Products need no Tax Code, nor a weight.
         state.ShopFields.setValue("taxaction", "ignore");
+        state.ShopFields.setValue("shipmethod", "percentage");
+        state.ShopFields.setValue("shippercent", "5");
         state.catalogue.addCategory(state.catalogue.root(), "Books");
         ui.said.clear();
     }
@@ -129,8 +131,8 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_EQ(namesIn(upload("Demo-cgi")),
               (std::vector<std::string>{"data", "list.txt", "qstl2.cfg", "shop.pl"}));
     // Every "#!" line names the server's Perl.
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 1;\r\n");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl\nprint 1;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl\n");
     const NameValueList remote = NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg"));
     EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/qstldb");
     EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
@@ -182,7 +184,7 @@ TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndKeepsWhatWasDeletedLocal
     EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
     EXPECT_EQ(folder.read(upload("Demo-images/old.jpg")), "old");
     EXPECT_EQ(folder.read(upload("Demo-cgi/data/area.txt")), "UK\r\n");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 2;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl\nprint 2;\r\n");
     EXPECT_NE(folder.read(upload("Demo-cgi/data/header_data.log")).find("Garden"), std::string::npos);
     EXPECT_EQ(NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg")).value("company"), "Second");
 }

@@ -192,7 +192,7 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
              [](ReadyShop& shop) {
                  shop.addProduct("Kite", "250g", "S");
                  shop.set("shipmethod", "perzone");
-                 shop.writeData("zones_fixed.log", "1::3.00::::::::::\r\n");
+                 shop.writeData("zones_fixed.log", "1::100::3.00::::::::\r\n");
              },
              {unreadableWeights("1 product has", "Kite in Books (\"250g\")", true)}},
             {"prices the shop cannot read, own or the category's",
@@ -201,6 +201,8 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.books.products().back()->trySetField(FieldNames::intern("Price"), "12,50");
                  TNewCategory& toys = shop.state.catalogue.addCategory(shop.books, "Toys");
                  toys.setDetail("Default Price", "\xA3" "5");
+                 toys.setDetail("Default Weight", "5");
+                 toys.setDetail("Default Tax Code", "S");
                  shop.state.catalogue.createProduct(toys).trySetField(FieldNames::ProductName, "Ball");
              },
              {"2 products have a price the shop cannot read, so it shows \"Price on request\" for them: Kite in "
@@ -217,6 +219,9 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
               "for the whole product, in the product grid."}},
             {"no postage method",
              [](ReadyShop& shop) { shop.set("shipmethod", ""); },
+             {"No postage method is chosen, so the shop will charge no postage. Choose one " + postalCharges}},
+            {"a postage method the shop's scripts do not know",
+             [](ReadyShop& shop) { shop.set("shipmethod", "PerZone"); },
              {"No postage method is chosen, so the shop will charge no postage. Choose one " + postalCharges}},
             {"a remote Perl path that is not Perl's",
              [](ReadyShop& shop) { shop.state.RemPerlPath = "perl"; },

@@ -167,11 +167,31 @@ TEST_F(GridsTest, PricesAndWeightsTheShopCannotReadAreMarkedAndKept)
         ASSERT_TRUE(grid.store(changes, fruit, 2, 1, c.typed).empty());
         EXPECT_EQ(apple.field(c.field), c.typed) << "stored as typed";
         const std::string note = grid.note(fruit, 2, 1);
-        if (std::string_view(c.noteHolds).empty())
+        if (std::string_view(c.noteHolds).empty()) {
             EXPECT_EQ(note, "");
-        else
+        } else {
             EXPECT_NE(note.find(c.noteHolds), std::string::npos) << note;
+        }
     }
+}
+
+TEST_F(GridsTest, ADefaultPriceOrWeightTheShopCannotReadIsMarkedInTheCategoryGrid)
+{
+    const auto rowOf = [&](std::string_view label) {
+        for (int row = 0; row < categories.rowCount(); ++row)
+            if (categories.label(row) == label)
+                return row;
+        return -1;
+    };
+    EXPECT_EQ(categories.note(fruit, rowOf("Default Price")), "") << "9.99";
+    fruit.setDetail("Default Price", "9,99");
+    fruit.setDetail("Default Weight", "1 kg");
+    fruit.setDetail("Description", "12,50");
+    EXPECT_NE(categories.note(fruit, rowOf("Default Price")).find("such as 9.99"), std::string::npos);
+    EXPECT_NE(categories.note(fruit, rowOf("Default Weight")).find("such as 1,"), std::string::npos);
+    EXPECT_EQ(categories.note(fruit, rowOf("Description")), "");
+    EXPECT_EQ(categories.note(fruit, 0), "");
+    EXPECT_EQ(categories.note(fruit, 500), "");
 }
 
 TEST_F(GridsTest, ColumnsFollowCustomMaxWithinRange)
