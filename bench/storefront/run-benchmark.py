@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Times the shop's pages on a big catalogue, each request a cold start of
-the script run as a CGI program, as a web host runs it.
+"""Measures the CPU time of the shop's pages on a big catalogue against a
+bare CGI script, each request a cold start run as a web host runs it.
 
-    bench/storefront/run-benchmark.py [--products N] [--runs N]
+    bench/storefront/run-benchmark.py [--products N ...] [--runs N] [--scripts DIR]
 
-Builds a shop folder with the shipped scripts and a generated catalogue
-(bench/catalogue/make-big-shop.py), then for a category page, a product page
-and searches (a rare word in the names, a common one, and one found nowhere)
-prints the median and slowest wall time of --runs runs. The first request,
-which files the catalogue into the scripts' index, is timed on its own.
+For each size, builds a shop folder with the scripts (the shipped ones, or
+those of --scripts) and a generated catalogue (bench/catalogue/make-big-shop.py).
+The first request, which builds the scripts' index, is measured on its own.
+Then the welcome, category and product pages and searches (a product's
+name, a common word, a word found nowhere) run --runs times each, each run
+followed by a run of a bare `#!/usr/bin/perl` CGI script, so that the
+floor shares the machine's state of the moment. Prints each page's median
+CPU time (user + system of the process), the floor's median and the ratio.
 """
 import argparse
 import os
@@ -17,58 +20,85 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SCRIPTS = os.path.join(ROOT, "share", "program", "Apache", "cgi-bin", "qstldb")
+BARE_CGI = b'#!/usr/bin/perl\nprint "Status: 200 OK\\r\\nContent-Type: text/html\\r\\n\\r\\n<p>Hello</p>\\n";\n'
 
 
-def request(shop, query):
+def cpu_run(arguments, environment):
+    """Runs a program; returns its CPU seconds, its output and its errors."""
+    with tempfile.TemporaryFile() as output, tempfile.TemporaryFile() as errors:
+        process = subprocess.Popen(arguments, env=environment, stdout=output, stderr=errors)
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+        output.seek(0)
+        errors.seek(0)
+        return usage.ru_utime + usage.ru_stime, output.read(), errors.read()
+
+
+def request(script, query):
     environment = dict(os.environ, GATEWAY_INTERFACE="CGI/1.1", REQUEST_METHOD="GET", QUERY_STRING=query,
-                       SCRIPT_NAME="/cgi-bin/qstldb/bench-cgi/Catalogue.pl", SERVER_PROTOCOL="HTTP/1.1")
-    start = time.perf_counter()
-    done = subprocess.run(["perl", os.path.join(shop, "Catalogue.pl")], env=environment,
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=True)
-    elapsed = time.perf_counter() - start
-    if not done.stdout.startswith(b"Status: 200") or done.stderr:
-        sys.exit(f"{query}: {done.stdout[:200]!r} {done.stderr[:500]!r}")
-    return elapsed, done.stdout
+                       SCRIPT_NAME="/cgi-bin/qstldb/bench-cgi/" + os.path.basename(script),
+                       SERVER_PROTOCOL="HTTP/1.1")
+    seconds, output, errors = cpu_run(["perl", script], environment)
+    if not output.startswith(b"Status: 200") or errors:
+        sys.exit(f"{script}?{query}: {output[:200]!r} {errors[:500]!r}")
+    return seconds
+
+
+def make_shop(folder, scripts, products):
+    for name in os.listdir(scripts):
+        if name.endswith((".pl", ".pm")):
+            shutil.copy(os.path.join(scripts, name), folder)
+    with open(os.path.join(folder, "Bare.pl"), "wb") as bare:
+        bare.write(BARE_CGI)
+    data = os.path.join(folder, "data")
+    os.mkdir(data)
+    subprocess.run([sys.executable, os.path.join(ROOT, "bench", "catalogue", "make-big-shop.py"), data,
+                    "--products", str(products)], check=True)
+    with open(os.path.join(folder, "qstl2.cfg"), "wb") as settings:
+        settings.write(b"currency=gbp\r\nIMAGEPATH=/images\r\nsearchfields=18:Description,14:Number\r\n")
+    with open(os.path.join(data, "header_data.log"), "rb") as categories:
+        leaf = categories.read().split(b"\r\n")[3].split(b"::")[0].decode()
+    with open(os.path.join(data, "shop.data"), "rb") as catalogue:
+        lines = catalogue.read().split(b"\r\n")
+    middle = lines[len(lines) // 2].split(b"::")
+    product, name = middle[0].decode(), middle[1].split(b"|")[-1].decode()
+    return leaf, product, name, os.path.getsize(os.path.join(data, "shop.data"))
+
+
+def measure(products, runs, scripts):
+    with tempfile.TemporaryDirectory(prefix="storefront-bench-") as shop:
+        leaf, product, name, size = make_shop(shop, scripts, products)
+        catalogue, bare = os.path.join(shop, "Catalogue.pl"), os.path.join(shop, "Bare.pl")
+        print(f"\n{products} products, shop.data {size / 1e6:.1f} MB, {runs} runs each", flush=True)
+        first = request(catalogue, f"cat={leaf}")
+        floor = statistics.median(request(bare, "") for _ in range(5))
+        print(f"{'first request, building the index':36} {first * 1000:9.1f} ms CPU  {first / floor:8.1f} x floor",
+              flush=True)
+        pages = [("welcome page", ""), ("category page", f"cat={leaf}"), ("product page", f"product={product}"),
+                 ("search, a product's name", "search=" + name.replace(" ", "+")),
+                 ("search, a common word", "search=oak"),
+                 ("search, found nowhere", "search=zebra")]
+        for label, query in pages:
+            page_times, floor_times = [], []
+            for _ in range(runs):
+                page_times.append(request(catalogue, query))
+                floor_times.append(request(bare, ""))
+            page, floor = statistics.median(page_times), statistics.median(floor_times)
+            print(f"{label:36} {page * 1000:9.1f} ms CPU  {page / floor:8.1f} x floor"
+                  f"  (floor {floor * 1000:.1f} ms, {(page - floor) * 1000:.1f} ms above)", flush=True)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--products", type=int, default=100000)
-    parser.add_argument("--runs", type=int, default=20)
+    parser.add_argument("--products", type=int, nargs="+", default=[10000, 100000, 1000000])
+    parser.add_argument("--runs", type=int, default=11)
+    parser.add_argument("--scripts", default=SCRIPTS, help="the folder of the scripts measured")
     args = parser.parse_args()
-    with tempfile.TemporaryDirectory(prefix="storefront-bench-") as shop:
-        for name in os.listdir(SCRIPTS):
-            if name.endswith((".pl", ".pm")):
-                shutil.copy(os.path.join(SCRIPTS, name), shop)
-        data = os.path.join(shop, "data")
-        os.mkdir(data)
-        subprocess.run([sys.executable, os.path.join(ROOT, "bench", "catalogue", "make-big-shop.py"), data,
-                        "--products", str(args.products)], check=True)
-        with open(os.path.join(shop, "qstl2.cfg"), "wb") as settings:
-            settings.write(b"currency=gbp\r\nIMAGEPATH=/images\r\nsearchfields=18:Description,14:Number\r\n")
-        with open(os.path.join(data, "header_data.log"), "rb") as categories:
-            leaf = categories.read().split(b"\r\n")[3].split(b"::")[0].decode()
-        with open(os.path.join(data, "shop.data"), "rb") as products:
-            lines = products.read().split(b"\r\n")
-        middle = lines[len(lines) // 2].split(b"::")
-        product, name = middle[0].decode(), middle[1].split(b"|")[-1].decode()
-        size = os.path.getsize(os.path.join(data, "shop.data"))
-        print(f"{args.products} products, shop.data {size / 1e6:.1f} MB, {args.runs} runs each")
-
-        first, _ = request(shop, f"cat={leaf}")
-        print(f"{'first request, building the index':40} {first:7.3f} s")
-        pages = [("category page", f"cat={leaf}"), ("product page", f"product={product}"),
-                 ("search, a product's name", "search=" + name.replace(" ", "+")),
-                 ("search, a common word, all fields", "search=oak"),
-                 ("search, found nowhere", "search=zebra"),
-                 ("welcome page", "")]
-        for label, query in pages:
-            times = [request(shop, query)[0] for _ in range(args.runs)]
-            print(f"{label:40} median {statistics.median(times):7.3f} s, slowest {max(times):7.3f} s")
+    for products in args.products:
+        measure(products, args.runs, os.path.abspath(args.scripts))
 
 
 if __name__ == "__main__":

@@ -4,8 +4,9 @@ lighttpd on loopback, without a browser:
 
     checkout_load.py CLI SOURCE_DIR [--customers N]
 
-Each customer, in a thread of its own with its own cookies, puts a product
-in a basket, gives its details, reads the summary and places the order.
+Each customer, in a thread of its own with its own cookies and its own
+loopback address (the shop limits the orders one address places in a
+minute), puts a product in a basket, gives its details, reads the summary and places the order.
 Then every order file must be whole, the orders numbered 1 to N once each,
 every basket file left readable and each customer's basket empty, each
 customer told the number of its own order, and each order's two mails
@@ -50,7 +51,7 @@ class Outcome:
     customer: int
     email: str
     number: int = None  # as the thank-you page gave it
-    basket: str = None  # the basket's identifier, from its cookie
+    basket: str = None  # the basket's identifier when the order was placed, from its cookie
     seconds: float = None
     requests: int = 0
     problem: str = None
@@ -62,12 +63,15 @@ def expect(condition, step, answer):
 
 
 def check_out(base_url, outcome, start):
-    customer = ShopClient(base_url, timeout=REQUEST_SECONDS)
+    address = f"127.0.{outcome.customer // 250 + 1}.{outcome.customer % 250 + 1}"
+    customer = ShopClient(base_url, timeout=REQUEST_SECONDS, source_address=address)
     start.wait()
     began = time.monotonic()
-    basket = customer.post("Basket.pl", {"action": "add", "product": str(PRODUCT.id), "qty": "1"})
+    product_page = customer.get(f"Catalogue.pl?product={PRODUCT.id}")
+    add = page_form(product_page.text, "Add to basket")
+    expect(product_page.status == 200 and add, "the product's form", product_page)
+    basket = customer.post(add.action or product_page.url, dict(add.hidden, qty="1"))
     expect(basket.status == 200 and "basket" in customer.cookies, "adding to the basket", basket)
-    outcome.basket = customer.cookies["basket"]
     details_page = customer.get("Checkout.pl")
     details = page_form(details_page.text, "Continue")
     expect(details_page.status == 200 and details, "the details form", details_page)
@@ -78,6 +82,7 @@ def check_out(base_url, outcome, start):
     summary_page = customer.post(details.action or details_page.url, fields)
     summary = page_form(summary_page.text, "Place order")
     expect(summary_page.status == 200 and summary, "the summary", summary_page)
+    outcome.basket = customer.cookies["basket"]
     thanks = customer.post(summary.action or summary_page.url, summary.hidden)
     found = re.search(r"Order number: (\d+)", thanks.text)
     expect(thanks.status == 200 and found, "placing the order", thanks)

@@ -27,8 +27,11 @@ class Answer:
 
 
 class ShopClient:
-    def __init__(self, base_url, cookies=None, timeout=60):
+    def __init__(self, base_url, cookies=None, timeout=60, source_address=None):
+        """source_address: the loopback address the customer comes from, as
+        the server sees it."""
         self.base_url = base_url
+        self.source_address = source_address
         self.cookies = dict(cookies or {})
         self.timeout = timeout
         self.requests = 0
@@ -60,7 +63,8 @@ class ShopClient:
         if form is not None:
             body = urllib.parse.urlencode(form).encode("utf-8")
             headers["Content-Type"] = "application/x-www-form-urlencoded"
-        connection = http.client.HTTPConnection(parts.hostname, parts.port, timeout=self.timeout)
+        connection = http.client.HTTPConnection(parts.hostname, parts.port, timeout=self.timeout,
+                                                source_address=(self.source_address, 0) if self.source_address else None)
         try:
             connection.request(method, parts.path + (f"?{parts.query}" if parts.query else ""), body, headers)
             response = connection.getresponse()

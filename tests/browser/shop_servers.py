@@ -153,11 +153,14 @@ class Apache(_WebServer):
     def configuration(self):
         modules = ["mpm_prefork", "authz_core", "alias", "cgi", "mime"]
         loads = "".join(f"LoadModule {m}_module {APACHE_MODULES}/mod_{m}.so\n" for m in modules)
-        user = f"User {APACHE_USER}\nGroup {APACHE_USER}\n" if os.geteuid() == 0 else ""
         # An empty document root the server's user can reach: the shop lives under the two aliases.
         documents = os.path.join(self.folder, "htdocs")
         os.makedirs(documents, mode=0o755, exist_ok=True)
         os.chmod(self.folder, 0o711)
+        return self.head(loads, documents) + self.shop_folders()
+
+    def head(self, loads, documents):
+        user = f"User {APACHE_USER}\nGroup {APACHE_USER}\n" if os.geteuid() == 0 else ""
         return f"""{loads}
 ServerRoot "{self.folder}"
 ServerName 127.0.0.1
@@ -180,7 +183,10 @@ DocumentRoot "{documents}"
 <Directory "{documents}">
     Require all granted
 </Directory>
+"""
 
+    def shop_folders(self):
+        return f"""
 # Only the scripts of the shop folders run; their settings and data
 # folders are no business of the browser.
 ScriptAlias /cgi-bin/qstldb/ "{self.cgi_root}/"
@@ -223,6 +229,31 @@ Alias /images/ "{self.images_root}/"
                     else:
                         _allow(path, 0o644, owner if in_data else None)
 
+
+
+class HandlerApache(Apache):
+    """Apache as many shared hosts set it up: CGI switched on by handler in
+    the folder, .htaccess files read, no ScriptAlias. Every file of the CGI
+    folder that is not a script is served as it stands, unless the shop's
+    own .htaccess files refuse it."""
+
+    name = "apache (CGI by handler)"
+
+    def shop_folders(self):
+        return f"""
+Alias /cgi-bin/qstldb/ "{self.cgi_root}/"
+<Directory "{self.cgi_root}">
+    Options +ExecCGI
+    AddHandler cgi-script .pl
+    AllowOverride All
+    Require all granted
+</Directory>
+
+Alias /images/ "{self.images_root}/"
+<Directory "{self.images_root}">
+    Require all granted
+</Directory>
+"""
 
 def _allow(path, mode, owner):
     os.chmod(path, stat.S_IMODE(os.lstat(path).st_mode) | mode)

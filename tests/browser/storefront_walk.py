@@ -35,7 +35,7 @@ from shop_servers import Apache, Lighttpd
 SERVERS = {"lighttpd": Lighttpd, "apache": Apache}
 WAIT_SECONDS = 20
 SHOP_CGI = f"/cgi-bin/qstldb/{SHOP}-cgi/"
-MONEY = re.compile(r"(-?)£(\d+\.\d\d)")
+MONEY = re.compile(r"(-?)£(\d{1,3}(?:,\d{3})*\.\d\d)")
 
 # Files a shop's folder holds once customers have ordered, planted with a
 # text that must never reach a browser. A folder's file is planted under a
@@ -50,9 +50,9 @@ def pounds(amount):
 
 
 def amount_of(text):
-    """The amount of money a text such as "£12.34" or "-£0.50" shows; None when it shows none."""
+    """The amount of money a text such as "£1,012.34" or "-£0.50" shows; None when it shows none."""
     match = MONEY.fullmatch(text.strip())
-    return None if match is None else Decimal(match.group(1) + match.group(2))
+    return None if match is None else Decimal(match.group(1) + match.group(2).replace(",", ""))
 
 
 def http_get(url):

@@ -1,5 +1,6 @@
 #include "TempFolder.h"
 #include "Undeletable.h"
+#include "core/publish/HostDenyRules.h"
 #include "core/text/AtomicFile.h"
 #include "core/text/LineSplitter.h"
 #include "core/text/NameValueList.h"
@@ -362,10 +363,14 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
         EXPECT_EQ(readFileBytes(upload + "Demo-cgi/" + name),
                   asCopied(readFileBytes(cgi(name)), "/usr/bin/perl"))
             << name;
-    scripts.insert(scripts.end(), {"qstl2.cfg"});
+    // With the host's rules that keep everything else from being served.
+    scripts.insert(scripts.end(), {"qstl2.cfg", std::string(hostRulesFileName)});
     std::sort(scripts.begin(), scripts.end());
     EXPECT_EQ(filesIn(upload + "Demo-cgi"), scripts);
-    EXPECT_EQ(filesIn(upload + "Demo-cgi/data"), filesIn(cgi("Demo-cgi/data")));
+    std::vector<std::string> data = filesIn(cgi("Demo-cgi/data"));
+    data.emplace_back(hostRulesFileName);
+    std::sort(data.begin(), data.end());
+    EXPECT_EQ(filesIn(upload + "Demo-cgi/data"), data);
     EXPECT_EQ(filesIn(upload + "Demo-images"), filesIn(images("Demo-images")));
 
     // A file that could not be copied fails the export after saying so.

@@ -92,21 +92,72 @@ subtest 'signing in' => sub {
     like($head, qr/^Set-Cookie: admin=.*; Secure\r$/m, 'over HTTPS, sent over HTTPS only');
 };
 
-subtest 'five wrong tries lock signing in for everyone' => sub {
+# The times of the wrong tries kept for one address, moved $seconds back.
+sub age_failures {
+    my ($dir, $seconds) = @_;
+    for my $file (glob "$dir/data/limits/[0-9a-f]*") {
+        spew($file, '', slurp($file) =~ s/([0-9]+)/$1 - $seconds/ger);
+    }
+}
+
+subtest 'wrong tries hold back their own address, never the administrators' => sub {
     my $dir = admin_shop($PASS);
     my $wrong = 'action=signin&userid=Zo%C3%AB&password=guess';
+    local $ENV{REMOTE_ADDR} = '203.0.113.9';
     for my $try (1 .. 4) {
         my ($status, undef, $page) = admin($dir, { body => $wrong }, "wrong try $try");
-        ok($status == 403 && ($try < 4 || $page =~ /One more wrong try/), "try $try refused");
+        ok($status == 403 && ($try < 4 || $page =~ /one more wrong try/), "try $try refused");
     }
     my ($status, undef, $page) = admin($dir, { body => $wrong }, 'fifth wrong try');
-    ok($status == 429 && $page =~ /locked .* 15 minutes/, 'the fifth locks, for fifteen minutes');
-    ok(!signed_in($dir), 'the right password is refused while locked');
-    my $failures = "$dir/data/sessions/sign-in-failures";
-    spew($failures, '', slurp($failures) =~ s/ (\d+)/' ' . ($1 - 15 * 60)/er);
-    ok(signed_in($dir), 'and taken once the fifteen minutes are over');
-    signed_in($dir, $wrong) for 1 .. 4;
-    ok(signed_in($dir), 'a sign-in starts the count again');
+    ok($status == 429 && $page =~ /try again in 1 minute/, 'the fifth holds the address back for a minute');
+    ($status) = admin($dir, { body => $wrong }, 'sixth wrong try');
+    is($status, 429, 'a sixth from it is not even tried');
+    ok(!signed_in($dir), 'nor the right password from that address while it is held back');
+    {
+        local $ENV{REMOTE_ADDR} = '198.51.100.7';
+        ok(signed_in($dir), 'the right password from another address signs in at once');
+        local $ENV{HTTP_X_FORWARDED_FOR} = '198.51.100.7';
+        local $ENV{REMOTE_ADDR} = '203.0.113.9';
+        ok(!signed_in($dir), 'a forwarded-for header does not pass for another address');
+    }
+    age_failures($dir, 61);
+    (undef, undef, $page) = admin($dir, { body => $wrong }, 'a wrong try after the minute');
+    like($page, qr/try again in 2 minutes/, 'each wrong try after the hold doubles it');
+    age_failures($dir, 121);
+    ok(signed_in($dir), 'the right password is taken once the hold is over');
+    (undef, undef, $page) = admin($dir, { body => $wrong }, 'a wrong try after signing in');
+    unlike($page, qr/try again/, 'and a sign-in starts the count again');
+};
+
+subtest 'guesses spread over many addresses do not lock the administrators out' => sub {
+    my $dir = admin_shop($PASS);
+    for my $host (1 .. 8) {
+        local $ENV{REMOTE_ADDR} = "192.0.2.$host";
+        my ($status) = admin($dir, { body => 'action=signin&userid=Zo%C3%AB&password=guess' }, "a guess from address $host");
+        is($status, 403, "guess $host refused");
+    }
+    local $ENV{REMOTE_ADDR} = '198.51.100.7';
+    ok(signed_in($dir), 'the administrators still sign in');
+};
+
+subtest 'the exported admin.pass holds a slow digest, not the password' => sub {
+    # Known answers of PBKDF2 with HMAC-SHA-256 (RFC 7914, section 11).
+    my $once = '{PBKDF2-SHA256}1$73616c74$55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc';
+    my $slow = '{PBKDF2-SHA256}80000$4e61436c$4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56';
+    my @digests = (
+        # digest, password typed, signs in
+        [$once, 'passwd',   1, 'one round, the right password'],
+        [$once, 'Passwd',   0, 'one round, another password'],
+        [$slow, 'Password', 1, '80,000 rounds, the right password'],
+        [$slow, $slow,      0, "the file's own text"],
+        [$slow =~ s/8/9/r, 'Password', 0, 'another number of rounds'],
+    );
+    for my $case (@digests) {
+        my ($digest, $typed, $right, $name) = @$case;
+        my $dir = admin_shop("boss=$digest");
+        my $body = 'action=signin&userid=boss&password=' . ($typed =~ s/([^A-Za-z0-9])/sprintf '%%%02X', ord $1/ger);
+        is(signed_in($dir, $body) ? 1 : 0, $right, $name);
+    }
 };
 
 subtest 'a session ends at sign-out or after an hour unused' => sub {
@@ -207,7 +258,7 @@ subtest 'the orders, newest first, fifty a page' => sub {
 subtest 'all orders as CSV' => sub {
     my $dir = admin_shop($PASS);
     place_order("$dir/data", [['status', 'paid'], ['name', '=HYPERLINK("http://x.test")'], ['email', '@zoe'],
-        ['phone', '+44 1234'], ['address', "1 Quay St\nPort, Town"], ['total', '40.99'],
+        ['phone', '+44 1234'], ['address', "1 Quay St\nPort, Town"], ['postcode', 'PT1;=2+3'], ['total', '40.99'],
         ['line', line_value(1, 'B-1', 'Dune', '', '', '9.99')],
         ['line', line_value(2, 'H-1', 'Hat "Big"', 'Wool', '-Size: Small', '31.00')]]);
     place_order("$dir/data", [['status', 'new'], ['name', 'Bo']]);
@@ -215,15 +266,18 @@ subtest 'all orders as CSV' => sub {
     is($status, 200, 'given');
     like($head, qr/^Content-Type: text\/csv; charset=UTF-8\r$/m, 'as CSV');
     like($head, qr/^Content-Disposition: attachment; filename="orders-\d{8}\.csv"\r$/m, 'to be saved');
-    my @rows = split /(?<=\r\n)(?=\d+,\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
-    is($rows[0], 'Order,Date,Status,Name,E-mail,Telephone,Address,Postcode,Delivery area,Payment,Subtotal,Postage,VAT,'
-        . "Total,Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
+    my @rows = split /(?<=\r\n)(?=\d+,"\d{4}-)/, $csv =~ s/\A\x{FEFF}//r;
+    is($rows[0], 'Order,Date,Status,Name,"E-mail",Telephone,Address,Postcode,Delivery area,Payment,Currency,Subtotal,'
+        . 'VAT taken off,Postage,VAT,VAT on postage,Total,Of which VAT,'
+        . "Quantity,Catalogue number,Product,Type,Choices,Line total\r\n", 'headings');
     s/\A(\d+),[^,]*,/$1,DATE,/ for @rows[1 .. $#rows];
     is_deeply([@rows[1 .. $#rows]], [
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,1,B-1,Dune,,,9.99\r\n},
-        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")",'\@zoe,'+44 1234,"1 Quay St\r\nPort, Town",,,,,,,40.99,2,H-1,"Hat ""Big""",Wool,'-Size: Small,31.00\r\n},
-        "2,DATE,new,Bo,,,,,,,,,,,,,,,,\r\n",
-    ], 'a row for each line, quoted, no cell a formula');
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")","'\@zoe","'+44 1234","1 Quay St\r\nPort, Town","PT1;=2+3",,,,,,,,,40.99,,}
+            . qq{1,"B-1",Dune,,,9.99\r\n},
+        qq{1,DATE,paid,"'=HYPERLINK(""http://x.test"")","'\@zoe","'+44 1234","1 Quay St\r\nPort, Town","PT1;=2+3",,,,,,,,,,,}
+            . qq{2,"H-1","Hat ""Big""",Wool,"'-Size: Small",31.00\r\n},
+        "2,DATE,new,Bo" . (',' x 20) . "\r\n",
+    ], "a row for each line, quoted, no cell a formula; the order's figures on its first row alone");
 };
 
 subtest 'malformed requests get plain pages' => sub {

@@ -8,7 +8,7 @@ use Encode qw(decode);
 use FindBin qw($RealBin);
 use lib "$RealBin/lib";
 use Test::More;
-use TestShop qw(make_shop run_script product spew);
+use TestShop qw(make_shop run_script product spew customer);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -25,10 +25,11 @@ my %SHOP = (
     'data/fieldinfo.data' => ['Price=Decimal,Mandatory,"The price.","Needed.",No,Yes'],
 );
 
+# A form sent from the shop's page; without a customer, a new one's.
 sub post {
-    my ($dir, $cookie, %form) = @_;
+    my ($dir, $customer, %form) = @_;
     my $body = join '&', map { "$_=$form{$_}" } sort keys %form;
-    return run_script($dir, 'Basket.pl', { body => $body, cookie => $cookie });
+    return run_script($dir, 'Basket.pl', { body => $body, cookie => $customer // customer($dir) });
 }
 
 sub basket {
@@ -42,14 +43,14 @@ sub basket {
 
 subtest 'adding and changing lines' => sub {
     my $dir = make_shop(\%SHOP);
-    my ($status, $head, undef, $errors) = post($dir, undef, action => 'add', product => 1, type => 'Wool',
+    my $cookie = customer($dir);
+    my ($status, $head, undef, $errors) = post($dir, $cookie, action => 'add', product => 1, type => 'Wool',
         opt1 => 'Small', opt2 => 'Red', qty => 2);
     is($status, 303, 'an added product sends the browser to the basket');
     like($head, qr/^Location: Basket\.pl\r$/m, 'to the basket page');
     my ($id) = $head =~ /^Set-Cookie: basket=([0-9a-f]{32}); Path=\/cgi-bin\/qstldb\/demo-cgi\/; Max-Age=\d+; HttpOnly; SameSite=Lax\r$/m;
-    ok($id, 'a new basket in a cookie the page cannot read');
+    ok($id, 'the basket in a cookie the page cannot read');
     is($errors, '', 'nothing on the server log');
-    my $cookie = "basket=$id";
     post($dir, $cookie, action => 'add', product => 1, type => 'Wool', opt1 => 'Small', opt2 => 'Red', qty => 1);
     post($dir, $cookie, action => 'add', product => 1, type => 'Cotton', opt1 => 'Large', opt2 => 'Blue', qty => 1);
     post($dir, $cookie, action => 'add', product => 2, qty => 4);
@@ -86,7 +87,7 @@ subtest 'what cannot go into the basket' => sub {
     for my $case (@refused) {
         my ($status, $head, $page, $errors) = post($dir, undef, action => 'add', %{ $case->[0] });
         like(decode('UTF-8', $page), qr/\Q$case->[1]\E/, "refused: $case->[1]");
-        unlike($head, qr/Set-Cookie/, 'no basket made');
+        unlike($head, qr/Location/, 'nothing added');
         is($errors, '', 'nothing on the server log');
     }
     my (undef, undef, $page) = post($dir, undef, action => 'add', product => 1, type => 'Wool', opt1 => 'Large', qty => 3);
@@ -95,10 +96,32 @@ subtest 'what cannot go into the basket' => sub {
     ok(!-e "$dir/data/baskets", 'no basket file');
 };
 
+subtest 'a line past the largest quantity is refused with the reason' => sub {
+    my $dir = make_shop(\%SHOP);
+    my $cookie = customer($dir);
+    post($dir, $cookie, action => 'add', product => 2, qty => 990);
+    my @adds = (
+        # quantity added, what the customer is told or undef, the line's quantity after
+        [10,  'Your basket already holds 990 of these, and a line holds at most 999: please add at most 9 more.', 990],
+        [9,   undef, 999],
+        [1,   'Your basket already holds 999 of these, and a line holds at most 999: please place this order before adding more.', 999],
+    );
+    for my $add (@adds) {
+        my ($quantity, $told, $after) = @$add;
+        my ($status, undef, $page) = post($dir, $cookie, action => 'add', product => 2, qty => $quantity);
+        if (defined $told) {
+            like(decode('UTF-8', $page), qr/\Q$told\E/, "adding $quantity: told");
+        } else {
+            is($status, 303, "adding $quantity: added");
+        }
+        like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="$after"/, "adding $quantity: the line holds $after");
+    }
+};
+
 subtest 'every page prices the basket from the catalogue as it stands' => sub {
     my $dir = make_shop(\%SHOP);
-    my (undef, $head) = post($dir, undef, action => 'add', product => 2, qty => 2);
-    my ($cookie) = $head =~ /(basket=[0-9a-f]{32})/;
+    my $cookie = customer($dir);
+    post($dir, $cookie, action => 'add', product => 2, qty => 2);
     post($dir, $cookie, action => 'add', product => 1, type => 'Cotton', opt1 => 'Small', opt2 => 'Red', qty => 1);
     my @changes = (
         [[product(id => 2, path => 'Clothing|Scarf', price => '8.00'),
@@ -121,23 +144,41 @@ subtest 'every page prices the basket from the catalogue as it stands' => sub {
         'each line says why');
 };
 
-subtest 'baskets are found only by their own identifier' => sub {
+subtest 'the basket cookie goes only over HTTPS when the page came over it' => sub {
     my $dir = make_shop(\%SHOP);
-    for my $cookie ('basket=0123456789abcdef0123456789abcdef', 'basket=../../qstl2.cfg', 'basket=', 'other=1') {
-        my $basket = basket($dir, $cookie);
-        ok($basket->{status} == 200 && !@{ $basket->{lines} }, "'$cookie' finds an empty basket");
-        my (undef, $head) = post($dir, $cookie, action => 'add', product => 2, qty => 1);
-        my ($given) = $head =~ /basket=([0-9a-f]{32})/;
-        isnt("basket=$given", $cookie, "'$cookie': adding makes a basket of its own") unless $cookie =~ /0123/;
+    for my $case (['on', 1], ['ON', 1], ['1', 1], ['off', 0], ['', 0]) {
+        my ($https, $secure) = @$case;
+        local $ENV{HTTPS} = $https;
+        my (undef, $head) = run_script($dir, 'Catalogue.pl', { query => 'product=2' });
+        my ($cookie) = $head =~ /^(Set-Cookie: basket=.*)\r$/m;
+        is(($cookie // '') =~ /; Secure\z/ ? 1 : 0, $secure, "HTTPS='$https': Secure $secure");
     }
-    opendir(my $folder, "$dir/data/baskets") or die;
-    is(scalar(grep { /\A[0-9a-f]{32}\z/ } readdir $folder), 4, 'only baskets in the baskets folder');
+};
+
+subtest 'a basket cookie the shop did not issue is never taken up' => sub {
+    my $dir = make_shop(\%SHOP);
+    my $issued = customer($dir)->{id};
+    mkdir "$dir/data/baskets";
+    (my $unsigned = $issued) =~ s/(.)\z/$1 eq '0' ? '1' : '0'/e;
+    for my $planted ('0123456789abcdef0123456789abcdef', $unsigned, '../../qstl2.cfg', '') {
+        spew("$dir/data/baskets/$planted", "\r\n", "2\t5\t") if $planted =~ /\A[0-9a-f]{32}\z/;
+        my $basket = basket($dir, "basket=$planted");
+        ok($basket->{status} == 200 && !@{ $basket->{lines} }, "'$planted': the planted basket is not read");
+        my (undef, $head, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=2', cookie => "basket=$planted" });
+        my ($given) = $head =~ /^Set-Cookie: basket=([0-9a-f]{32});/m;
+        ok($given && $given ne $planted, "'$planted': the shop gives a basket of its own");
+        my ($token) = $page =~ /name="token" value="([0-9a-f]{64})"/;
+        my ($status) = run_script($dir, 'Basket.pl', { body => "action=add&product=2&qty=1&token=$token",
+            cookie => "basket=$planted" });
+        is($status, 403, "'$planted': nothing is added to the planted basket, even with a token of the shop's");
+    }
+    is_deeply([glob "$dir/data/baskets/*.new-*"], [], 'nothing written');
 };
 
 subtest 'customers adding at the same moment' => sub {
     my $dir = make_shop(\%SHOP);
-    my (undef, $head) = post($dir, undef, action => 'add', product => 2, qty => 1);
-    my ($cookie) = $head =~ /(basket=[0-9a-f]{32})/;
+    my $cookie = customer($dir);
+    post($dir, $cookie, action => 'add', product => 2, qty => 1);
     my @children;
     for my $writer (1 .. 12) {
         my $pid = fork // die "fork: $!";

@@ -9,6 +9,11 @@ use FindBin qw($RealBin);
 use lib "$RealBin/lib";
 use Test::More;
 use TestShop qw(make_shop run_script product);
+use lib $TestShop::SCRIPTS;
+use Fcntl qw(:flock);
+use ShopIndex qw(current_index);
+use ShopSearch qw(scan_products search_words);
+use ShopText qw(from_request url_decode);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -230,21 +235,28 @@ for my $case (@cases) {
     };
 }
 
+my @SEARCHES = (
+    ['search=DUNE',                       ['Dune'],             'the name, in any case'],
+    ['search=cm+MORE',                    ['Dune'],             'every word, in a search field'],
+    ['search=cm&in=name',                 [],                   'only the name'],
+    ['search=b-1&in=14',                  ['Dune'],             'only one field'],
+    ['search=b-1&in=18',                  [],                   'not in another field'],
+    ['search=hidden',                     [],                   'never a suppressed product'],
+    ['search=CAF%C3%89',                  ['Café £ spade'],     'a letter beyond ASCII in another case'],
+    ['search=%C3%A9+%C2%A3',              ['Café £ spade'],     'parts of words beyond ASCII'],
+    ['search=%C5%81%C3%B3d%C5%BA',        [],                   'a word the catalogue cannot hold'],
+    ['search=pot',                        [map { "Pot $_" } 1 .. 20], 'twenty to a page'],
+    ['search=pot&start=20',               [map { "Pot $_" } 21 .. 25], 'the next page'],
+    ['search=ot+clay+2',                  ['Pot 2', map { "Pot $_" } 12, 20 .. 25], 'parts of words, in two fields'],
+    ['search=line+TWO',                   ['Atlas'],            'words either side of a stored line break'],
+    ['search=h-2&in=14',                  ['Hat'],              'a later type of a per-type field'],
+    ['search=zebra',                      [],                   'a word found nowhere'],
+);
+my @POTS = map { product(id => 100 + $_, path => 'Garden|Pot ' . $_, price => '2', description => 'clay') } 1 .. 25;
+
 subtest 'search' => sub {
-    my @many = map { product(id => 100 + $_, path => 'Garden|Pot ' . $_, price => '2', description => 'clay') } 1 .. 25;
-    my $dir = make_shop({ %STANDARD_SHOP, 'data/shop.data' => [@{ $STANDARD_SHOP{'data/shop.data'} }, @many] });
-    my @searches = (
-        ['search=DUNE',                       ['Dune'],             'the name, in any case'],
-        ['search=cm+MORE',                    ['Dune'],             'every word, in a search field'],
-        ['search=cm&in=name',                 [],                   'only the name'],
-        ['search=b-1&in=14',                  ['Dune'],             'only one field'],
-        ['search=b-1&in=18',                  [],                   'not in another field'],
-        ['search=hidden',                     [],                   'never a suppressed product'],
-        ['search=CAF%C3%89',                  ['Café £ spade'],     'a letter beyond ASCII in another case'],
-        ['search=%C5%81%C3%B3d%C5%BA',        [],                   'a word the catalogue cannot hold'],
-        ['search=pot',                        [map { "Pot $_" } 1 .. 20], 'twenty to a page'],
-        ['search=pot&start=20',               [map { "Pot $_" } 21 .. 25], 'the next page'],
-    );
+    my $dir = make_shop({ %STANDARD_SHOP, 'data/shop.data' => [@{ $STANDARD_SHOP{'data/shop.data'} }, @POTS] });
+    my @searches = @SEARCHES;
     for my $search (@searches) {
         my ($query, $names, $what) = @$search;
         my ($status, undef, $page, $errors) = run_script($dir, 'Catalogue.pl', { query => $query });
@@ -262,17 +274,112 @@ subtest 'the index follows the catalogue' => sub {
     my $dir = make_shop(\%STANDARD_SHOP);
     my (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'cat=0' });
     like($page, qr/Dune/, 'first page read through a new index');
-    my @indexes = glob "$dir/data/index-*";
+    my @indexes = glob "$dir/data/index*";
     is(scalar @indexes, 1, 'one index');
     TestShop::spew("$dir/data/shop.data", "\r\n", product(id => 1, path => 'Books|Changed', price => '1'));
     utime time + 5, time + 5, "$dir/data/shop.data";
     (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'cat=0' });
     like($page, qr/Changed/, 'a changed catalogue is shown at once');
     unlike($page, qr/Dune/, 'nothing of the old one');
-    my @now = glob "$dir/data/index-*";
+    my @now = glob "$dir/data/index*";
     ok(@now == 1 && $now[0] ne $indexes[0], 'the old index is gone');
     (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=001' });
     like($page, qr/<h2>Changed<\/h2>/, 'a product found by its number written another way');
+};
+
+# The search as the shop page asks for it, straight from the modules: the
+# words and the fields of a query string.
+sub search_request {
+    my ($dir, $query) = @_;
+    my %query = map { my ($name, $value) = split /=/, $_, 2; ($name => from_request(url_decode($value))) } split /&/, $query;
+    my $in = $query{in} // 'all';
+    my @fields = (['Product Name', 1], ['Description', 18], ['Catalogue Number', 14]);
+    my @where = map { $_->[0] } grep { $in eq 'all' || ($in eq 'name' ? $_->[1] == 1 : $_->[1] eq $in) } @fields;
+    my $shop = { data => "$dir/data", settings => { searchfields => '18:About it,14:Cat No' } };
+    return ($shop, [search_words($query{search})], \@where, $query{start} // 0);
+}
+
+subtest 'the index finds what reading every line finds' => sub {
+    my $dir = make_shop({ %STANDARD_SHOP, 'data/shop.data' => [@{ $STANDARD_SHOP{'data/shop.data'} }, @POTS] });
+    for my $search (@SEARCHES) {
+        my ($query, undef, $what) = @$search;
+        my ($shop, $words, $where, $start) = search_request($dir, $query);
+        my $folder = current_index($shop);
+        my ($total, $found) = @{ ShopSearch::indexed_products($folder, $words, $where, $start, 20) // [] };
+        my ($scan_total, $scanned) = scan_products($shop->{data}, $words, $where, $start, 20);
+        is($total, $scan_total, "$what: as many");
+        is_deeply([map { $_->{id} } @$found], [map { $_->{id} } @$scanned], "$what: the same products");
+    }
+};
+
+subtest 'while another request builds the index, pages are read from shop.data' => sub {
+    my $dir = make_shop({ %STANDARD_SHOP, 'data/shop.data' => [
+        product(id => 7, path => 'Books|Seven first'), product(id => -5, path => 'Books|Minus five'),
+        product(id => 12, path => 'Books|Twelve hidden', suppress => 'Yes'), product(id => 7, path => 'Garden|Seven again'),
+        product(id => -3, path => 'Books|Minus three'), product(id => 0, path => 'Garden|Nought'),
+        product(id => 12, path => 'Garden|Twelve shown'), product(id => 12345678901234567, path => 'Garden|Long'),
+        @POTS] });
+    my @pages = (
+        ['product=7',                 qr/<h2>Seven first<\/h2>/,   'the first of two lines with one ID'],
+        ['product=007',               qr/<h2>Seven first<\/h2>/,   'an ID written with noughts before it'],
+        ['product=-5',                qr/<h2>Minus five<\/h2>/,    'a negative ID'],
+        ['product=-3',                qr/<h2>Minus three<\/h2>/,   'another negative ID'],
+        ['product=-0',                qr/<h2>Nought<\/h2>/,        'nought with a sign'],
+        ['product=12',                qr/<h2>Twelve shown<\/h2>/,  'a suppressed line passed over'],
+        ['product=12345678901234567', qr/<h2>Long<\/h2>/,          'a long ID'],
+        ['product=-7',                qr/could not be found/,      'an ID nobody has'],
+        ['cat=2&start=24',            qr/>Pot 23<.*>Pot 24<.*>Pot 25</s, 'the last page of a category'],
+        ['search=seven',              qr/2 products found.*Seven first.*Seven again/s, 'a search'],
+    );
+    mkdir "$dir/data/locks";
+    open(my $lock, '>>', "$dir/data/locks/index") or die $!;
+    flock($lock, LOCK_EX) or die $!;
+    for my $building (1, 0) {
+        for my $page (@pages) {
+            my ($query, $shows, $what) = @$page;
+            my (undef, undef, $body, $errors) = run_script($dir, 'Catalogue.pl', { query => $query });
+            like(decode('UTF-8', $body), $shows, ($building ? 'while building: ' : 'through the index: ') . $what);
+            is($errors, '', "$what: nothing on the server log");
+        }
+        is(scalar(() = glob "$dir/data/index*"), 1 - $building, $building ? 'nobody else builds meanwhile' : 'then one index');
+        close $lock;
+    }
+};
+
+subtest 'categories are found with any line end, whatever else the file holds' => sub {
+    my @categories = ('0::Books::About books', '1::Books|Fiction', 'x::Bad', '::Empty', '2::', '3::Books|Odd: colon:::tail',
+        "5::Caf\x81", "6::Caf\x81|Inner", '1::Duplicate index', '9::Books|Fiction|Deep');
+    my @pages = (
+        ['',      [qr/cat=0">Books</, qr/cat=5">Caf\x{FFFD}</, qr/cat=1">Duplicate index</], [qr/Bad|Empty|Fiction/], 'the top level, a second line of an index among it'],
+        ['cat=0', [qr/<li><a href="Catalogue\.pl\?cat=1">Fiction<\/a><\/li><li><a href="Catalogue\.pl\?cat=3">Odd: colon</],
+                  [qr/Deep|Duplicate/], "a category's own sub-categories, a colon ending a name"],
+        ['cat=1', [qr/<h2>Fiction<\/h2>/, qr/cat=9">Deep</], [qr/Duplicate/], 'the first line of an index'],
+        ['cat=3', [qr/<h2>Odd: colon<\/h2>/, qr/<p class="intro">:tail</], [], 'a path ends at the first "::"'],
+        ['cat=5', [qr/cat=6">Inner</], [], 'below a name the catalogue cannot spell'],
+        ['cat=9', [qr/cat=0">Books<\/a> &rsaquo; <a href="Catalogue\.pl\?cat=1">Fiction<\/a> &rsaquo; Deep|cat=1">Fiction<\/a> &rsaquo; <a href="Catalogue\.pl\?cat=9">Deep/,
+                   qr/cat=1">Fiction<\/a><ul><li><a href="Catalogue\.pl\?cat=9" class="current">Deep/], [], 'the way there'],
+    );
+    for my $eol ("\r\n", "\n", "\r") {
+        my $dir = make_shop({ %STANDARD_SHOP, 'data/header_data.log' => \@categories }, $eol);
+        my $ending = sprintf '%vX', $eol;
+        for my $page (@pages) {
+            my ($query, $like, $unlike, $what) = @$page;
+            my (undef, undef, $body) = run_script($dir, 'Catalogue.pl', { query => $query });
+            $body = decode('UTF-8', $body);
+            like($body, $_, "$what ($ending)") for @$like;
+            unlike($body =~ s{.*<main>}{}sr, $_, "$what: no more ($ending)") for @$unlike;
+        }
+    }
+};
+
+subtest 'a script reached through a link reads the modules and settings beside the file' => sub {
+    my $dir = make_shop(\%STANDARD_SHOP);
+    my $elsewhere = File::Temp::tempdir(CLEANUP => 1);
+    symlink("$dir/Catalogue.pl", "$elsewhere/Catalogue.pl") or die "symlink: $!";
+    my ($status, undef, $page, $errors) = run_script($elsewhere, 'Catalogue.pl', { query => 'cat=0' });
+    is($status, 200, 'the page is made');
+    like($page, qr/<span>Harbour &amp; Co<\/span>.*Dune/s, "with the shop's settings and catalogue");
+    is($errors, '', 'nothing on the server log');
 };
 
 done_testing();

@@ -36,26 +36,30 @@ my %AREA = (home => { name => 'Home', zone => 1, liable => 1 }, zone2 => { name 
 subtest 'postage' => sub {
     my $weighed = shop({ shipmethod => 'perzoneweight' }, 'zones_data.log' => \@BANDS);
     my @cases = (
-        # shop, area, weight in thousandths, goods, pence or undef (cannot deliver), what
+        # shop, area, weight in millionths, goods, pence, undef (cannot deliver) or the problem told, what
         [$weighed, 'home', 0,        1000, 100, 'nothing weighed: the first band'],
-        [$weighed, 'home', 100_000,  1000, 100, 'at the first limit'],
-        [$weighed, 'home', 100_001,  1000, 150, 'just above it: the next band'],
-        [$weighed, 'home', 250_000,  1000, 150, 'at the second limit'],
-        [$weighed, 'home', 1000_000, 1000, 250, 'at the last limit'],
-        [$weighed, 'home', 1000_001, 1000, undef, 'heavier than the last band'],
-        [$weighed, 'zone2', 200_000, 1000, undef, 'an empty cell'],
-        [$weighed, 'zone4', 50_000,  1000, 400, 'another zone'],
+        [$weighed, 'home', 100_000_000,  1000, 100, 'at the first limit'],
+        [$weighed, 'home', 100_000_001,  1000, 150, 'just above it: the next band'],
+        [$weighed, 'home', 250_000_000,  1000, 150, 'at the second limit'],
+        [$weighed, 'home', 1000_000_000, 1000, 250, 'at the last limit'],
+        [$weighed, 'home', 1000_000_001, 1000, undef, 'heavier than the last band'],
+        [$weighed, 'zone2', 200_000_000, 1000, undef, 'an empty cell'],
+        [$weighed, 'zone4', 50_000_000,  1000, 400, 'another zone'],
         [shop({ shipmethod => 'perzone' }, 'zones_fixed.log' => ['1::100::3.95::7.50::::x::::']), 'zone2', 0, 1000, 750, 'fixed per zone'],
         [shop({ shipmethod => 'perzone' }, 'zones_fixed.log' => ['1::100::3.95::7.50::::x::::']), 'zone4', 0, 1000, undef, 'a cost that is not a number'],
         [shop({ shipmethod => 'percentage', shippercent => '12.5' }), 'home', 0, 1999, 250, 'a percentage, half up'],
-        [shop({ shipmethod => 'percentage', shippercent => 'lots' }), 'home', 0, 1999, undef, 'a percentage that is not a number'],
-        [shop({ shipmethod => 'PerZone' }), 'home', 0, 1999, 0, 'any other method: no charge'],
-        [shop({}), 'home', 5_000_000, 1999, 0, 'no method: no charge'],
+        [shop({ shipmethod => 'percentage', shippercent => 'lots' }), 'home', 0, 1999, qr/cannot work out the postage/,
+            'a percentage that is not a number'],
+        [shop({ shipmethod => ' PerZone ' }, 'zones_fixed.log' => ['1::100::3.95']), 'home', 0, 1999, 395, 'a method in other capitals'],
+        [shop({ shipmethod => 'by pigeon' }), 'home', 0, 1999, 0, 'any other method: no charge'],
+        [shop({}), 'home', 5_000_000_000, 1999, 0, 'no method: no charge'],
     );
     for my $case (@cases) {
         my ($shop, $area, $weight, $goods, $pence, $what) = @$case;
         my $summary = price_order($shop, [{ total => $goods, weight => $weight, tax_code => '' }], $AREA{$area});
-        if (defined $pence) {
+        if (ref $pence) {
+            like($summary->{problem} // '', $pence, "$what: $pence");
+        } elsif (defined $pence) {
             ok(!$summary->{problem} && $summary->{postage} == $pence, "$what: $pence")
                 or diag explain $summary;
         } else {
@@ -90,7 +94,7 @@ subtest 'VAT' => sub {
         is_deeply($summary->{line_vat}, $line_vat, "$what: each line's VAT");
         is_deeply([map { [@$_[0, 1]] } @{ $summary->{rows} }], $rows, "$what: the summary");
         my $sum = 0;
-        $sum += $_->[1] for grep { $_->[2] } @{ $summary->{rows} };
+        $sum += $_->[1] for grep { $_->[2] eq 'adds' } @{ $summary->{rows} };
         is($sum, $summary->{total}, "$what: the figures add up to the total");
     }
     my $shop = shop({ taxaction => 'exclude', postvatinc => 'yes', shipmethod => 'perzone' }, %files, 'zones_fixed.log' => ['1::::4.00']);

@@ -11,7 +11,7 @@ use File::Temp qw(tempdir);
 use FindBin qw($RealBin);
 use lib "$RealBin/lib";
 use Test::More;
-use TestShop qw(make_shop run_script product slurp spew stand_in_mailer);
+use TestShop qw(make_shop run_script product slurp spew stand_in_mailer customer);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -52,11 +52,11 @@ sub rewrite_catalogue {
     utime time + 10, time + 10, "$dir/data/shop.data";
 }
 
-# A basket holding two Wool hats (Small) and a scarf; its cookie.
+# A basket holding two Wool hats (Small) and a scarf; its customer.
 sub fill_basket {
     my ($dir) = @_;
-    my (undef, $head) = run_script($dir, 'Basket.pl', { body => 'action=add&product=1&type=Wool&opt1=Small&qty=2' });
-    my ($cookie) = $head =~ /(basket=[0-9a-f]{32})/;
+    my $cookie = customer($dir);
+    run_script($dir, 'Basket.pl', { body => 'action=add&product=1&type=Wool&opt1=Small&qty=2', cookie => $cookie });
     run_script($dir, 'Basket.pl', { body => 'action=add&product=2&qty=1', cookie => $cookie });
     return $cookie;
 }
@@ -89,7 +89,9 @@ sub summary {
 sub place {
     my ($dir, $cookie, %form) = @_;
     my $summary = summary($dir, $cookie);
-    return checkout($dir, $cookie, { body => form_body(step => 'place', seen => $summary->{seen} // '', %form) });
+    my $basket = $cookie->{id};
+    my $answer = checkout($dir, $cookie, { body => form_body(step => 'place', seen => $summary->{seen} // '', %form) });
+    return { %$answer, basket => "$dir/data/baskets/$basket" };
 }
 
 sub order_file {
@@ -112,6 +114,8 @@ subtest 'every detail is checked on the server' => sub {
         ['address',      " \n ",                        'Please enter your address.'],
         ['address',      join("\n", 1 .. 9),            'Please fit your address on 8 lines.'],
         ['address',      'x' x 501,                     'Please shorten your address to 500 characters.'],
+        ['address',      '1 Quay St<br>Bcc',            'Please use no angle brackets here.'],
+        ['name',         'Zoë<BR>Smith',                'Please use no angle brackets here.'],
         ['postcode',     'PT1 <2AB>',                   'Please use only letters, digits, blanks and - in your postcode.'],
         ['postcode',     'x' x 21,                      'Please shorten your postcode to 20 characters.'],
         ['area',         'Mars',                        'Please choose where we should deliver your order.'],
@@ -207,7 +211,6 @@ subtest 'placing the order' => sub {
     my $mails = tempdir(CLEANUP => 1);
     my $dir = shop_with(['mailprogram=' . stand_in_mailer($mails, 0)]);
     my $cookie = fill_basket($dir);
-    my $basket = "$dir/data/baskets/" . ($cookie =~ s/basket=//r);
     my $answer = place($dir, $cookie);
     is($answer->{status}, 200, 'placed');
     like($answer->{main}, qr/<p class="order-number">Order number: 1<\/p>/, 'the thank-you page gives its number');
@@ -218,7 +221,7 @@ subtest 'placing the order' => sub {
     my $order = order_file($dir, 1);
     my @names = map { /\A([^=]+)=/ } split /\r\n/, $order;
     is_deeply(\@names, [qw(order date status payment name email phone address postcode area currency subtotal postage vat
-        vatmode total line line note key mail mail_customer mail_customer_problem mail_sales mail_sales_problem)],
+        vatmode total figure figure figure figure line line note key mail mail_customer mail_customer_problem mail_sales mail_sales_problem)],
         'the order file\'s values');
     like($order, qr/\r\nstatus=new\r\npayment=None\r\nname=Zoë\r\n.*\r\naddress=1 Quay St<br>Port Town\r\n.*\r\narea=Home\r\n/s,
         'status, payment and details');
@@ -226,13 +229,13 @@ subtest 'placing the order' => sub {
     like($order, qr/\r\nline=2\tH-1\tHat\tWool\tSize: Small\t24\.00\r\nline=1\t\tScarf\t\t\t7\.25\r\n/, 'one line per basket line');
     my ($key) = $last =~ /-([0-9a-f]{32})\z/;
     like($order, qr/\r\nkey=$key\r\nmail=sent\r\n/, 'the key of the cookie, and the mails sent');
-    ok(!-e $basket, 'the basket emptied');
+    ok(!-e $answer->{basket}, 'the basket emptied');
     is_deeply([glob "$dir/data/checkouts/[0-9a-f]*"], [], 'the details kept for it removed');
     my $sent = decode('UTF-8', slurp("$mails/message"));
     like($sent, qr/^To: sales\@shop\.test\n.*^Order number: 1\n.*2 x Hat, Wool, Size: Small \(H-1\)   24\.00/ms, 'the sales mail');
     like($sent, qr/^To: zoe\@home\.test\n.*Thank you for your order/ms, 'the customer\'s confirmation');
 
-    $answer = checkout($dir, "$cookie; $last", { body => 'step=place&seen=' . ('0' x 64) });
+    $answer = checkout($dir, $cookie, { body => 'step=place&seen=' . ('0' x 64), more_cookies => $last });
     like($answer->{main}, qr/no further order has been placed.*Order number: 1</s, 'sending it again places nothing, and says which order');
     $answer = checkout($dir, $cookie, { body => 'step=place&seen=' . ('0' x 64) });
     unlike($answer->{main}, qr/Order number/, 'without the cookie, no number');
@@ -247,7 +250,6 @@ subtest 'placing the order' => sub {
 subtest 'what stops an order keeps the basket' => sub {
     my $dir = shop_with(['mailprogram=' . stand_in_mailer(tempdir(CLEANUP => 1), 1)]);
     my $cookie = fill_basket($dir);
-    my $basket = "$dir/data/baskets/" . ($cookie =~ s/basket=//r);
     my $summary = summary($dir, $cookie);
     rewrite_catalogue($dir, map { s/::7\.25::/::7.95::/r } @{ $SHOP{'data/shop.data'} });
     my $answer = checkout($dir, $cookie, { body => "step=place&seen=$summary->{seen}" });
@@ -257,9 +259,11 @@ subtest 'what stops an order keeps the basket' => sub {
     $answer = checkout($dir, $cookie, { body => "step=place&seen=" . summary($dir, $cookie)->{seen} });
     is($answer->{status}, 503, 'an order that cannot be written is refused');
     like($answer->{main}, qr/Your basket is kept/, 'with a word');
-    ok(-e $basket, 'the basket is kept');
+    ok(-e "$dir/data/baskets/$cookie->{id}", 'the basket is kept');
     unlink "$dir/data/orders";
-    $answer = checkout($dir, $cookie, { body => "step=place&seen=" . summary($dir, $cookie)->{seen} });
+    my $seen = summary($dir, $cookie)->{seen};
+    my $basket = "$dir/data/baskets/$cookie->{id}";
+    $answer = checkout($dir, $cookie, { body => "step=place&seen=$seen" });
     like($answer->{main}, qr/Order number: 1</, 'a mail that fails does not stop the order');
     unlike($answer->{main}, qr/sent a confirmation/, 'the customer is not told of a confirmation');
     like(order_file($dir, 1), qr/\r\nmail=not sent\r\n/, 'the order says the mail did not go');
@@ -328,6 +332,7 @@ subtest 'card details go only encrypted, in the sales mail' => sub {
     system('gpg', '--batch', '--quiet', '--passphrase', '', '--quick-gen-key', 'Harbour <sales@shop.test>', 'default', 'default', 'never') == 0
         or return fail('gpg makes a throwaway key');
     my $public = `gpg --batch --armor --export sales\@shop.test`;
+    local $ENV{HTTPS} = 'on';
     my $mails = tempdir(CLEANUP => 1);
     my $dir = shop_with(['paymethod=Credit Card', 'mailprogram=' . stand_in_mailer($mails, 0)], 'data/merchant-key.asc' => [split /\n/, $public]);
     my $cookie = fill_basket($dir);
@@ -375,7 +380,7 @@ subtest 'returning customers' => sub {
         ['ON',  'NEVER', 1, [1, 5, 7]],
         ['ON',  'soon',  1, [1, 5]],
         ['ON',  '3',     1, [1]],
-        ['on',  '6',     0, [1, 5]],
+        [' On ', '6',    1, [1, 5]],     # setting words are read in any capitals
         ['OFF', '6',     0, [1, 5]],
     );
     for my $setting (@settings) {
@@ -389,17 +394,19 @@ subtest 'returning customers' => sub {
         is($customer ? 1 : 0, $remembers, "$what: a record's cookie: $remembers");
         my $next = fill_basket($dir);
         if ($remembers) {
-            my $form = checkout($dir, "$next; $customer")->{main};
+            $next->{also} = $customer;
+            my $form = checkout($dir, $next)->{main};
             like($form, qr/value="Zoë"/, "$what: the details filled in again");
             like($form, qr/name="remember" value="1" checked/, "$what: remember-me still ticked");
-            $answer = post_details($dir, "$next; $customer");
+            $answer = post_details($dir, $next);
             like($answer->{head}, qr/^Set-Cookie: customer=; Path=[^;]+; Max-Age=0;/m, "$what: unticked, the cookie goes");
             is_deeply([glob "$dir/data/customers/[0-9a-f]*"], [], "$what: and the record");
         } else {
             ok(!-e "$dir/data/customers", "$what: no record written");
             mkdir "$dir/data/customers";
             spew("$dir/data/customers/" . ('a' x 32), "\r\n", 'name=Zo%C3%AB');
-            unlike(checkout($dir, "$next; customer=" . ('a' x 32))->{main}, qr/value="Zoë"/, "$what: nor one read");
+            $next->{also} = 'customer=' . ('a' x 32);
+            unlike(checkout($dir, $next)->{main}, qr/value="Zoë"/, "$what: nor one read");
         }
         for my $age (1, 5, 7) {
             my $record = "$dir/data/customers/" . sprintf('%032d', $age);

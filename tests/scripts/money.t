@@ -9,7 +9,7 @@ use lib "$RealBin/lib";
 use TestShop qw($SCRIPTS);
 use lib $SCRIPTS;
 use Test::More;
-use ShopMoney qw(pence rate_hundredths percent_of money_text);
+use ShopMoney qw(pence signed_pence decimal decimal_text percent_of vat_within weight_units money_text);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -21,15 +21,53 @@ my @prices = (
 );
 is(pence($_->[0]), $_->[1], "price '$_->[0]'") for @prices;
 
-my @rates = (['17.5', 1750], ['20', 2000], ['5.00', 500], ['0', 0], ['.5', undef], ['x', undef], ['12.345', undef]);
-is(rate_hundredths($_->[0]), $_->[1], "rate '$_->[0]'") for @rates;
+# Rates and percentages as typed, exactly: [text, units, places, as shown] or
+# [text] when it is not a number.
+my @rates = (['17.5', 175, 1, '17.50'], ['20', 20, 0, '20.00'], ['5.00', 5, 0, '5.00'], ['0', 0, 0, '0.00'],
+    ['.5', 5, 1, '0.50'], ['12.345', 12345, 3, '12.345'], ['10.0000', 10, 0, '10.00'], ['8.125', 8125, 3, '8.125'],
+    [' 007.50 ', 75, 1, '7.50'], ['x'], [''], ['.'], ['-5'], ['1,5'], ['5%'], ['1e3'], ['1234567890.1234567']);
+for my $case (@rates) {
+    my ($text, $units, $places, $shown) = @$case;
+    my $rate = decimal($text);
+    is_deeply($rate, defined $units ? { units => $units, places => $places } : undef, "rate '$text'");
+    is(decimal_text($rate), $shown, "rate '$text' shown as $shown") if defined $units;
+}
 
-# VAT rounded half up to the penny.
-my @vat = ([1000, 1750, 175], [99, 500, 5], [10, 1750, 2], [2, 1750, 0], [3, 1750, 1], [1, 5000, 1], [0, 2000, 0]);
-is(percent_of($_->[0], $_->[1]), $_->[2], "VAT on $_->[0] at $_->[1]") for @vat;
+# Percentages rounded once, half up, to the penny: [pence, rate, percentage,
+# VAT held in pence that include it at that rate].
+my @percent = (
+    [1000, '17.5', 175, 149],        # 1000 x 17.5/117.5 = 148.94
+    [99, '5', 5, 5],                 # 4.95 up; 99 x 5/105 = 4.71
+    [10, '17.5', 2, 1],              # 1.75; 10 x 17.5/117.5 = 1.49
+    [2, '17.5', 0, 0],               # 0.35; 0.30
+    [1999, '12.5', 250, 222],        # 249.875; 222.11
+    [10000, '17.555', 1756, 1493],   # 1755.5 up; 10000 x 17.555/117.555 = 1493.34
+    [800, '12.345', 99, 88],         # 98.76; 87.9
+    [8000, '8.125', 650, 601],       # 650 exactly; 601.15
+    [1, '50', 1, 0],                 # 0.5 up; 1 x 50/150 = 0.33
+    [0, '20', 0, 0],
+    # Wider than the machine's integers: 99999999999999 x 0.99999999999 = 99999999998999.00000001;
+    # 99999999999999 x 99.999999999 / 199.999999999 = 49999999999749.4999997..., down.
+    [99999999999999, '99.999999999', 99999999998999, 49999999999749],
+);
+for my $case (@percent) {
+    my ($amount, $text, $added, $within) = @$case;
+    is(percent_of($amount, decimal($text)), $added, "$text% of $amount");
+    is(vat_within($amount, decimal($text)), $within, "$text% held in $amount");
+}
 
-my @amounts = ([1234, 'gbp', '£12.34'], [5, 'GBP', '£0.05'], [100000, 'eur', '€1000.00'], [250, 'usd', '$2.50'],
-    [250, 'chf', '2.50 CHF'], [250, '', '2.50'], [250, undef, '2.50'], [-150, 'gbp', '-£1.50']);
+# Weights in millionths of their unit, exactly.
+my @weights = (['1', 1_000_000], ['0.0625', 62_500], ['0.0005', 500], ['.25', 250_000], ['9999999', 9_999_999_000_000],
+    ['0.0000001', undef], ['10000000', undef], ['heavy', undef], ['', undef]);
+is(weight_units($_->[0]), $_->[1], "weight '$_->[0]'") for @weights;
+is(16 * weight_units('0.0625'), weight_units('1'), 'sixteen ounces weigh a pound');
+
+is(signed_pence($_->[0]), $_->[1], "amount '$_->[0]' of an order file")
+    for ['12.34', 1234], ['-2.15', -215], ['0.00', 0], ['1.5', undef], ['£1.50', undef], ['--1.00', undef];
+
+my @amounts = ([1234, 'gbp', '£12.34'], [5, 'GBP', '£0.05'], [100000, 'eur', '€1,000.00'], [99999, 'eur', '€999.99'],
+    [123456789, 'usd', '$1,234,567.89'], [250, 'chf', '2.50 CHF'], [100000000, '', '1,000,000.00'], [250, undef, '2.50'],
+    [-150, 'gbp', '-£1.50'], [-123456, 'gbp', '-£1,234.56']);
 is(money_text($_->[0], $_->[1]), $_->[2], "$_->[0] in " . ($_->[1] // 'no currency')) for @amounts;
 
 done_testing();

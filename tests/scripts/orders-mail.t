@@ -14,7 +14,7 @@ use lib $SCRIPTS;
 use Test::More;
 use ShopOrders qw(place_order read_order list_orders update_order order_value order_lines line_value);
 use ShopMail qw(send_mail valid_address);
-use ShopOrderMail qw(send_order_mails);
+use ShopOrderMail qw(send_order_mails order_text);
 
 binmode Test::More->builder->$_, ':encoding(UTF-8)' for qw(output failure_output todo_output);
 
@@ -178,6 +178,31 @@ subtest "the customer's mail says how to pay by cheque or postal order" => sub {
         } else {
             unlike($mail, qr/cheque/i, "$name: nothing of cheques");
         }
+    }
+};
+
+subtest 'orders placed before their figures were kept still show and add up' => sub {
+    my $data = tempdir(CLEANUP => 1);
+    my @orders = (
+        # the order's values, its figures as the text shows them
+        [[['subtotal', '29.99'], ['postage', '4.00'], ['vat', '5.10'], ['vatmode', 'added'], ['total', '39.09']],
+            ['Subtotal: 29.99', 'Postage: 4.00', 'VAT: 5.10', 'Total: 39.09']],
+        # the VAT taken off was kept nowhere but in the total: 29.99 + 6.00 - 32.18 = 3.81
+        [[['subtotal', '29.99'], ['postage', '6.00'], ['vat', '0.00'], ['vatmode', 'removed'], ['total', '32.18']],
+            ['Subtotal: 29.99', 'VAT taken off (not charged outside the VAT area): -3.81', 'Postage: 6.00',
+             'Total: 32.18']],
+        # nor the VAT on postage: 34.57 - 29.99 - 4.00 = 0.58
+        [[['subtotal', '29.99'], ['postage', '4.00'], ['vat', '4.39'], ['vatmode', 'included'], ['total', '34.57']],
+            ['Subtotal: 29.99', 'Postage: 4.00', 'VAT on postage: 0.58', 'Total: 34.57', 'of which VAT: 4.39']],
+        [[['subtotal', '1234.50'], ['postage', '0.00'], ['vat', '0.00'], ['vatmode', 'none'], ['total', '1234.50']],
+            ['Subtotal: 1,234.50', 'Postage: 0.00', 'Total: 1,234.50']],
+        [[['total', '9.99']], ['Total: 9.99']],
+    );
+    for my $case (@orders) {
+        my ($pairs, $figures) = @$case;
+        my $text = order_text(read_order($data, place_order($data, $pairs)));
+        my @shown = map { s/:\s+/: /r } grep { /:\s+-?[\d,]+\.\d\d\z/ } split /\n/, $text;
+        is_deeply(\@shown, $figures, join ', ', map { "$_->[0]=$_->[1]" } @$pairs);
     }
 };
 

@@ -16,7 +16,7 @@ const std::vector<std::string>& FieldDefinitions::builtInLines()
         R"(Price=Decimal,Mandatory,"The price of the product, inclusive of VAT.","Price must be specified for each product, with free products having a price of zero.",No,Yes)",
         R"(Description=Text,Recommended,"A short description of the product which can be displayed to the user.","Including descriptions for your products will make your site more customer-friendly.",No,No)",
         R"(Picture=Special,Optional,"The filename for a picture associated with this product.","Including pictures of your products can make your site more attractive, but will probably make it slightly slower to use.",No,No)",
-        R"(Tax Code=Text,Recommended,"The VAT or other tax code for this product.","The tax code will default to code 1 (VAT-ratable under most systems).",No,No)",
+        R"(Tax Code=Text,Recommended,"The VAT or other tax code for this product.","A product without a tax code, or with one that is not among your VAT codes, is charged no VAT.",No,No)",
         R"(Catalogue Number=Text,Optional,"Your inventory or catalogue number for this product.","Quaystall DB does not require this to operate.",Yes,No)",
         R"(Product Template=Special,Optional,"The html file to use as a template for this displaying product.","Specifying a template allows the product to be displayed on a customised page.",No,No)",
         R"(Category=Text,Optional,"The category this product belongs to.","If you do not specify a category, Quaystall DB will assume you want to use the one currently selected in the Catalogue Manager.",No,No)",

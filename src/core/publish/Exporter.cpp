@@ -3,6 +3,8 @@
 #include "core/app/AppState.h"
 #include "core/app/CatalogueSave.h"
 #include "core/catalogue/CatalogueFile.h"
+#include "core/publish/HostAdminPassword.h"
+#include "core/publish/HostDenyRules.h"
 #include "core/publish/MissingPictures.h"
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
@@ -13,6 +15,7 @@
 #include "core/text/FileError.h"
 #include "core/text/FileOps.h"
 #include "core/text/JoinPath.h"
+#include "core/text/ReadFile.h"
 #include "core/ui/UserInterface.h"
 
 #include <filesystem>
@@ -46,9 +49,11 @@ bool prepareUploadTarget(const AppState& state, const std::string& folder,
 }
 
 // The administrators' password file goes with the scripts when the shop has
-// one; it stays readable by its owner only, as it is in the shop.
-void copyAdminPassword(const AppState& state, const std::string& uploadCGI,
-                       std::vector<std::string>& notExported)
+// one, holding a digest of the password in place of the password, readable
+// by its owner only. A digest already there for the same ID and password is
+// kept, so that an unchanged password is not sent to the host again.
+void exportAdminPassword(const AppState& state, const std::string& uploadCGI,
+                         std::vector<std::string>& notExported)
 {
     const std::string source = AdminPassword::file(state.ShopCGIDir());
     std::error_code ec;
@@ -59,9 +64,22 @@ void copyAdminPassword(const AppState& state, const std::string& uploadCGI,
         notExported.push_back(source + " is not a plain file and was not exported.");
         return;
     }
+    const std::string target = joinPath(uploadCGI, adminPasswordFileName);
     try {
-        copyFileReplacingOrThrow(source, joinPath(uploadCGI, adminPasswordFileName),
-                                 AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::OwnerOnly);
+        const AdminPassword admin = AdminPassword::parse(readFileBytes(source));
+        if (!admin.refusal().empty()) {
+            // Without both the scripts switch the administrators' pages off, as the file says.
+            copyFileReplacingOrThrow(source, target, AtomicFileWriter::Leftovers::RemoveFirst,
+                                     FileAccess::OwnerOnly);
+            return;
+        }
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(target, ec) &&
+            hostAdminPasswordMatches(readFileBytes(target), admin))
+            return;
+        AtomicFileWriter writer(target, AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::OwnerOnly);
+        writer.write(hostAdminPasswordLine(admin, newPasswordSalt()));
+        writer.commit();
     } catch (const FileError& error) {
         notExported.emplace_back(error.what());
     }
@@ -88,6 +106,11 @@ void copyDataAndImages(AppState& state, UserInterface& ui, std::vector<std::stri
         append(notExported, copyFolderForUpload(state.ShopDataDir(), uploadData, shopFolders, ui.progress(),
                                                 "Copying the data files..."));
         append(notExported, prepareServerDataFolders(uploadData));
+        try {
+            writeHostDenyRules(uploadCGIDir(state));
+        } catch (const FileError& error) {
+            notExported.emplace_back(error.what());
+        }
     }
 
     const std::string uploadImages = uploadImagesDir(state);
@@ -187,7 +210,7 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun ru
         std::string missing = CopyListedScripts(ui, state.LocCGI, state.ShopCGIDir(), uploadCGI,
                                                 state.RemPerlPath, std::string(shopScriptsListName));
         if (missing.empty()) {
-            copyAdminPassword(state, uploadCGI, notExported);
+            exportAdminPassword(state, uploadCGI, notExported);
             AtomicFileWriter settings(joinPath(uploadCGI, settingsFileName),
                                       AtomicFileWriter::Leftovers::RemoveFirst, FileAccess::Published);
             SaveSettings(state, state, settings, SettingsForm::Remote);

@@ -20,7 +20,7 @@ namespace {
 // The names the scripts give order files: the number, without leading zeros.
 std::optional<unsigned long> orderNumber(const std::string& fileName)
 {
-    static const std::regex name(R"(([1-9][0-9]{0,8})\.order)");
+    static const std::regex name(R"(([1-9][0-9]{0,17})\.order)");
     std::smatch match;
     if (!std::regex_match(fileName, match, name))
         return std::nullopt;

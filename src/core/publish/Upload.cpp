@@ -2,10 +2,12 @@
 
 #include "core/app/AppState.h"
 #include "core/publish/Exporter.h"
+#include "core/publish/HostDenyRules.h"
 #include "core/publish/RemoteHost.h"
 #include "core/publish/ServerDataFolders.h"
 #include "core/publish/UploadManifest.h"
 #include "core/publish/UploadPlan.h"
+#include "core/settings/AdminPassword.h"
 #include "core/text/Sha256.h"
 
 #include <algorithm>
@@ -44,7 +46,9 @@ void readTree(const std::string& root, const std::string& prefix, ShopTree& tree
     std::vector<fs::path> entries;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
         const std::string relative = prefix + "/" + fs::relative(it->path(), root).generic_string();
-        const bool hidden = it->path().filename().string().starts_with('.');
+        // The host's rules are the one hidden file of the shop.
+        const std::string name = it->path().filename().string();
+        const bool hidden = name.starts_with('.') && name != hostRulesFileName;
         if (it->is_directory()) {
             if (hidden || isServerDataFolder(relative))
                 it.disable_recursion_pending();
@@ -103,6 +107,8 @@ std::string hostPath(const UploadSettings& settings, const std::string& path)
 
 int uploadMode(const std::string& path)
 {
+    if (path == "cgi/" + std::string(adminPasswordFileName))
+        return 0600;
     return isScript(path) ? 0755 : 0644;
 }
 

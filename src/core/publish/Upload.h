@@ -60,7 +60,9 @@ UploadReport runUpload(const AppState& state, const UploadSettings& settings, Re
 // The host's path of a file of the manifest ("cgi/..." or "images/...").
 std::string hostPath(const UploadSettings& settings, const std::string& path);
 
-// The mode a file gets on the host: scripts 0755, everything else 0644.
+// The mode a file gets on the host: the administrators' password file 0600
+// (the scripts run as its owner on a host that runs CGI as the account's
+// user), scripts 0755, everything else 0644.
 int uploadMode(const std::string& path);
 
 } // namespace qs

@@ -9,8 +9,11 @@
 #include "core/catalogue/EditorState.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
+#include "core/publish/HostAdminPassword.h"
+#include "core/publish/HostDenyRules.h"
 #include "core/publish/OrderReadiness.h"
 #include "core/publish/ServerDataFolders.h"
+#include "core/settings/AdminPassword.h"
 #include "core/text/FileError.h"
 #include "core/text/JoinPath.h"
 #include "core/text/NameValueList.h"
@@ -114,6 +117,7 @@ protected:
 std::vector<std::string> uploadData(std::vector<std::string> files)
 {
     files.insert(files.end(), std::begin(serverDataFolders), std::end(serverDataFolders));
+    files.emplace_back(hostRulesFileName);
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -129,7 +133,7 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
 
     EXPECT_EQ(namesIn(upload("")), (std::vector<std::string>{"Demo-cgi", "Demo-images"}));
     EXPECT_EQ(namesIn(upload("Demo-cgi")),
-              (std::vector<std::string>{"data", "list.txt", "qstl2.cfg", "shop.pl"}));
+              (std::vector<std::string>{".htaccess", "data", "list.txt", "qstl2.cfg", "shop.pl"}));
     // Every "#!" line names the server's Perl.
     EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl\nprint 1;\r\n");
     EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl\n");
@@ -312,7 +316,11 @@ TEST_F(ExporterTest, ScriptsMayRunAndTheScriptsMayWriteTheirFoldersWhateverTheUm
     const ExportOutcome outcome = exportShop();
     ::umask(umask);
     ASSERT_EQ(outcome, ExportOutcome::Complete) << ui.texts().back();
-    EXPECT_EQ(folder.read(upload("Demo-cgi/admin.pass")), password);
+    const std::string digest = folder.read(upload("Demo-cgi/admin.pass"));
+    EXPECT_TRUE(hostAdminPasswordMatches(digest, AdminPassword{"admin", "se=cret"})) << digest;
+    EXPECT_EQ(digest.find("se=cret"), std::string::npos) << "the password in clear";
+    EXPECT_EQ(folder.read(upload("Demo-cgi/.htaccess")), cgiFolderRules());
+    EXPECT_EQ(folder.read(upload("Demo-cgi/data/.htaccess")), dataFolderRules());
     EXPECT_EQ(folder.read(upload("Demo-cgi/data/orders/1.txt")), "order");
     std::vector<std::pair<std::string, int>> modes{
         {shopFile("shop.pl"), 0755},
@@ -331,6 +339,14 @@ TEST_F(ExporterTest, ScriptsMayRunAndTheScriptsMayWriteTheirFoldersWhateverTheUm
         EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), mode) << path;
 
     // A name the scripts need for a folder, taken by a file, is listed.
+    // The same password is not digested again, so the upload need not send it.
+    EXPECT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_EQ(folder.read(upload("Demo-cgi/admin.pass")), digest);
+    folder.write(shopFile("admin.pass"), "admin=other\r\n");
+    EXPECT_EQ(exportShop(), ExportOutcome::Complete);
+    EXPECT_TRUE(hostAdminPasswordMatches(folder.read(upload("Demo-cgi/admin.pass")),
+                                         AdminPassword{"admin", "other"}));
+
     fs::remove_all(upload("Demo-cgi/data/outbox"));
     folder.write(upload("Demo-cgi/data/outbox"), "");
     ui.said.clear();
@@ -345,7 +361,7 @@ TEST_F(ExporterTest, AnEmptyScriptListStillWritesTheSettingsFile)
 {
     folder.write(shopFile("CGIFiles.txt"), "");
     EXPECT_EQ(exportShop(), ExportOutcome::Complete);
-    EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{"data", "qstl2.cfg"}));
+    EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{".htaccess", "data", "qstl2.cfg"}));
 }
 
 TEST_F(ExporterTest, MissingFoldersAreListedOnceInsteadOfTheClosingMessage)
@@ -384,7 +400,7 @@ TEST_F(ExporterTest, MissingFoldersAreListedOnceInsteadOfTheClosingMessage)
         {"no list file",
          [&] { fs::remove(listFile); },
          [&] { return std::vector<std::string>{report({noList})}; },
-         {"data"},
+         {".htaccess", "data"},
          data,
          true},
         {"no data folder",

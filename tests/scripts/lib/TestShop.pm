@@ -10,7 +10,7 @@ use File::Path qw(make_path);
 use File::Temp qw(tempdir);
 use Cwd qw(abs_path);
 
-our @EXPORT_OK = qw($PROGRAM $SCRIPTS slurp spew product make_shop run_script stand_in_mailer);
+our @EXPORT_OK = qw($PROGRAM $SCRIPTS slurp spew product make_shop run_script stand_in_mailer customer);
 
 our $PROGRAM = $ENV{QUAYSTALL_SHARE_PROGRAM} // abs_path(dirname(__FILE__) . '/../../../share/program');
 our $SCRIPTS = "$PROGRAM/Apache/cgi-bin/qstldb";
@@ -66,15 +66,46 @@ sub stand_in_mailer {
     return $program;
 }
 
+# A customer's browser as far as the shop's forms go: the basket cookie the
+# shop issued (followed when the shop gives a new one) and the token its
+# pages put in every form, and the other cookies it has ("also"). Used as a
+# string, it is the basket's cookie.
+{
+    package TestShop::Customer;
+    use overload '""' => sub { "basket=$_[0]{id}" }, fallback => 1;
+    sub token {
+        my ($self) = @_;
+        local @INC = ($SCRIPTS, @INC);
+        require ShopBasket;
+        return ShopBasket::basket_form_token("$self->{dir}/data", $self->{id});
+    }
+}
+
+sub customer {
+    my ($dir) = @_;
+    local @INC = ($SCRIPTS, @INC);
+    require ShopBasket;
+    return bless { dir => $dir, id => ShopBasket::new_basket_id("$dir/data") }, 'TestShop::Customer';
+}
+
 my $calls = 0;
 
 # Runs a script of the shop as a CGI program, from another folder; the
-# request is { query, body, cookie }. Returns the status line's code, the
+# request is { query, body, cookie }. A cookie given as a customer (or
+# "customer => 1" for a new one) sends the basket's cookie (and
+# "more_cookies") and, with a body, the form's token unless the body has one
+# or "forged" is set. Returns the status line's code, the
 # headers as text, the body as UTF-8 bytes and what the script wrote to its
 # standard error.
 sub run_script {
     my ($dir, $script, $request) = @_;
     my $body = $request->{body};
+    my $customer = ref $request->{cookie} ? $request->{cookie} : $request->{customer} ? customer($dir) : undef;
+    if ($customer) {
+        $request = { %$request, cookie => join '; ', "$customer", map { $_ // () } $customer->{also}, $request->{more_cookies} };
+        $body .= ($body eq '' ? '' : '&') . 'token=' . $customer->token
+            if defined $body && !$request->{forged} && $body !~ /(?:\A|&)token=/;
+    }
     local %ENV = (%ENV, GATEWAY_INTERFACE => 'CGI/1.1', SERVER_PROTOCOL => 'HTTP/1.1',
         SERVER_NAME => 'localhost', SCRIPT_NAME => "/cgi-bin/qstldb/demo-cgi/$script",
         REQUEST_METHOD => defined $body ? 'POST' : 'GET', QUERY_STRING => $request->{query} // '',
@@ -91,6 +122,7 @@ sub run_script {
     my ($head, $page) = split /\r\n\r\n/, $output, 2;
     my ($status) = ($head // '') =~ /\AStatus: (\d{3})/;
     my $logged = slurp($errors);
+    $customer->{id} = $1 if $customer && ($head // '') =~ /^Set-Cookie: basket=([0-9a-f]{32});/m;
     unlink $input, $errors;
     return ($status // 0, $head // '', $page // '', $logged);
 }

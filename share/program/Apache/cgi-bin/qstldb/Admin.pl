@@ -21,14 +21,15 @@ use FindBin qw($RealBin);
 use lib $RealBin;
 use POSIX qw(ceil strftime);
 use ShopAdminSession qw(open_session end_session form_token same_secret);
-use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES $LOCK_SECONDS);
+use ShopAdminSignIn qw(admin_account sign_in $MAX_FAILURES);
 use ShopContext qw(open_shop);
-use ShopMoney qw(pence money_text);
+use ShopFigures qw(order_figures);
+use ShopMoney qw(pence signed_pence money_text);
 use ShopOrderMail qw(send_order_mails order_text);
 use ShopOrders qw(list_orders read_order order_value order_date order_lines update_order valid_order_number);
 use ShopOrdersCsv qw(orders_csv);
 use ShopPage qw(send_shop_page send_failure_page notice pager_html);
-use ShopRequest qw(read_request send_download send_redirect cookie_header);
+use ShopRequest qw(read_request secure_request send_download send_redirect cookie_header);
 use ShopText qw(html html_text);
 
 my $ORDERS_PAGE = 50;
@@ -48,7 +49,7 @@ sub switched_off_page {
 
 sub sign_in_page {
     my ($shop, $status, $problem) = @_;
-    my $plain = ($ENV{HTTPS} // '') =~ /\Aon\z/i ? ''
+    my $plain = secure_request() ? ''
         : notice('This connection is not encrypted: where the web host offers it, use the https:// address.');
     page($shop, $status, "<h2>Administration</h2>\n$plain"
         . (defined $problem ? '<p class="problem">' . html($problem) . "</p>\n" : '')
@@ -63,13 +64,13 @@ sub sign_in_answer {
     my ($result, $detail) = sign_in($shop, $form->{userid}, $form->{password});
     return send_redirect('Admin.pl', cookie_header('admin', $detail, undef, 'Strict')) if $result eq 'signed in';
     return switched_off_page($shop) if $result eq 'off';
-    if ($result eq 'locked') {
+    if ($result eq 'held back') {
         my $minutes = ceil($detail / 60);
-        return sign_in_page($shop, '429 Too Many Requests', "Signing in is locked after $MAX_FAILURES wrong tries. "
-            . 'Please try again in ' . ($minutes == 1 ? '1 minute' : "$minutes minutes") . '.');
+        return sign_in_page($shop, '429 Too Many Requests', "After $MAX_FAILURES wrong tries, signing in from your address "
+            . 'waits a while. Please try again in ' . ($minutes == 1 ? '1 minute' : "$minutes minutes") . '.');
     }
     return sign_in_page($shop, '403 Forbidden', 'The user ID or the password is not right.'
-        . ($detail == 1 ? ' One more wrong try locks signing in for ' . $LOCK_SECONDS / 60 . ' minutes.' : '')) if $result eq 'wrong';
+        . ($detail == 1 ? ' After one more wrong try, signing in from your address waits a minute.' : '')) if $result eq 'wrong';
     return page($shop, '503 Service Unavailable',
         notice('Sorry, signing in is not possible just now: the shop cannot write its data folder.'));
 }
@@ -108,7 +109,7 @@ sub amount_html {
 sub orders_page {
     my ($admin, $start_text) = @_;
     my $numbers = list_orders($admin->{shop}{data});
-    my $start = ($start_text // '0') =~ /\A\d{1,7}\z/ ? ($start_text // 0) + 0 : -1;
+    my $start = ($start_text // '0') =~ /\A[0-9]{1,7}\z/ ? ($start_text // 0) + 0 : -1;
     return refused($admin, '404 Not Found', 'Sorry, that page of the orders could not be found.')
         if $start < 0 || $start > 0 && $start >= @$numbers;
     return admin_page($admin, '200 OK', "<h2>Orders</h2>\n" . notice('There are no orders yet.')) unless @$numbers;
@@ -116,7 +117,7 @@ sub orders_page {
     for my $number (grep { defined } @$numbers[ $start .. $start + $ORDERS_PAGE - 1 ]) {
         my $order = read_order($admin->{shop}{data}, $number) or next;
         my $mail = order_value($order, 'mail') eq 'not sent' ? '<span class="problem">not sent</span>' : '';
-        $rows .= qq{<tr><td><a href="Admin.pl?order=$number">$number</a></td><td>} . html(order_date($order))
+        $rows .= '<tr><td><a href="Admin.pl?order=' . html($number) . '">' . html($number) . '</a></td><td>' . html(order_date($order))
             . '</td><td>' . html(order_value($order, 'name')) . '</td><td class="money">' . amount_html($order, 'total')
             . '</td><td>' . html(order_value($order, 'status')) . "</td><td>$mail</td></tr>\n";
     }
@@ -136,17 +137,21 @@ sub order_page {
         grep { $_->[0] ne $status } @MARKS;
     $buttons .= action_form($admin, 'Send mail again', ['action', 'resend'], ['order', $number])
         if order_value($order, 'mail') eq 'not sent';
+    my $currency = order_value($order, 'currency');
     my $lines = join '', map {
         my $line = $_;
+        my $total = signed_pence($line->{total});
         '<tr>' . join('', map { '<td>' . html($line->{$_}) . '</td>' } qw(quantity number name type choices))
-            . '<td class="money">' . html($line->{total}) . "</td></tr>\n"
+            . '<td class="money">' . html(defined $total ? money_text($total, $currency) : $line->{total}) . "</td></tr>\n"
     } @{ order_lines($order) };
+    my $figures = join '', map { '<tr class="figure ' . html($_->[2]) . '"><td colspan="5">' . html($_->[0])
+        . '</td><td class="money">' . html(money_text($_->[1], $currency)) . "</td></tr>\n" } @{ order_figures($order) };
     my $values = join '', map { '<tr><th>' . html($_->[0]) . '</th><td>' . html_text($_->[1]) . "</td></tr>\n" }
-        grep { $_->[0] ne 'line' } @{ $order->{pairs} };
-    admin_page($admin, '200 OK', "<h2>Order $number</h2>\n" . (defined $told{ $query->{mail} // '' } ? notice($told{ $query->{mail} }) : '')
+        grep { $_->[0] ne 'line' && $_->[0] ne 'figure' } @{ $order->{pairs} };
+    admin_page($admin, '200 OK', '<h2>Order ' . html($number) . "</h2>\n" . (defined $told{ $query->{mail} // '' } ? notice($told{ $query->{mail} }) : '')
         . '<p>Status: <strong>' . html($status) . "</strong></p>\n<div class=\"admin-actions\">$buttons</div>\n"
         . "<h3>Lines</h3>\n<table class=\"admin lines\">\n<thead><tr><th>Quantity</th><th>Catalogue number</th><th>Product</th>"
-        . "<th>Type</th><th>Choices</th><th class=\"money\">Total</th></tr></thead>\n<tbody>\n$lines</tbody>\n</table>\n"
+        . "<th>Type</th><th>Choices</th><th class=\"money\">Total</th></tr></thead>\n<tbody>\n$lines</tbody>\n<tfoot>\n$figures</tfoot>\n</table>\n"
         . "<h3>Values</h3>\n<table class=\"admin values\">\n$values</table>\n"
         . "<h3>As mailed</h3>\n<pre class=\"order-text\">" . html(order_text($order)) . "</pre>\n");
 }

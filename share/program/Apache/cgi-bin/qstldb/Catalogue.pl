@@ -15,15 +15,24 @@
 
 use strict;
 use warnings;
-use FindBin qw($RealBin);
-use lib $RealBin;
+# The scripts' own folder, holding their modules and settings; a script
+# reached through a link looks beside the file it links to.
+my $RealBin;
+BEGIN {
+    my $file = __FILE__;
+    if (-l $file) { require Cwd; $file = Cwd::abs_path($file) // $file }
+    ($RealBin) = $file =~ m{\A(.*)/} or $RealBin = '.';
+    unshift @INC, $RealBin;
+}
 use ShopCatalogue qw(product_from_line field_for_type read_terms);
+use ShopCategories qw(category_at category_by_path subcategories);
+use ShopConfig qw(search_fields);
 use ShopContext qw(open_shop per_type_fields);
 use ShopIndex qw(category_lines id_line);
 use ShopPage qw(send_shop_page send_failure_page notice picture_html picture_url category_link level_text_html pager_html);
 use ShopProduct qw(price_html product_card type_index order_form product_facts_html);
 use ShopRequest qw(read_request);
-use ShopSearch qw(search_fields search_words find_products);
+use ShopSearch qw(search_words find_products);
 use ShopTemplate qw(fill_template);
 use ShopText qw(html html_text url_encode to_catalogue);
 
@@ -42,7 +51,7 @@ sub refused {
 sub start_position {
     my ($start) = @_;
     return 0 unless defined $start;
-    return $start =~ /\A\d{1,7}\z/ ? $start + 0 : undef;
+    return $start =~ /\A[0-9]{1,7}\z/ ? $start + 0 : undef;
 }
 
 sub crumbs_html {
@@ -50,7 +59,7 @@ sub crumbs_html {
     my @links;
     my @names = split /\|/, $path;
     for my $depth (1 .. @names) {
-        my $category = $shop->{by_path}{ join '|', @names[0 .. $depth - 1] };
+        my $category = category_by_path($shop, join '|', @names[0 .. $depth - 1]);
         push @links, $category ? category_link($category) : html($names[ $depth - 1 ]);
     }
     return '<p class="crumbs">' . join(' &rsaquo; ', @links) . "</p>\n";
@@ -58,8 +67,8 @@ sub crumbs_html {
 
 sub product_page {
     my ($shop, $id, $type_name) = @_;
-    return refused('404 Not Found', 'Sorry, that product could not be found.') unless $id =~ /\A-?\d{1,18}\z/;
-    my $line = has_catalogue($shop) ? id_line($shop->{data}, $id) : undef;
+    return refused('404 Not Found', 'Sorry, that product could not be found.') unless $id =~ /\A-?[0-9]{1,18}\z/;
+    my $line = has_catalogue($shop) ? id_line($shop, $id) : undef;
     my $product = defined $line ? product_from_line($line) : undef;
     return refused('404 Not Found', 'Sorry, that product could not be found.') unless $product;
     my $type = type_index($product, $type_name) // 0;
@@ -88,21 +97,22 @@ sub product_content {
 
 sub category_page {
     my ($shop, $index, $start_text) = @_;
-    my $category = $index =~ /\A\d{1,9}\z/ ? $shop->{by_index}{ $index + 0 } : undef;
+    my $category = $index =~ /\A[0-9]{1,9}\z/ ? category_at($shop, $index + 0) : undef;
     return refused('404 Not Found', 'Sorry, that category could not be found.') unless $category;
     my $start = start_position($start_text);
     return refused('400 Bad Request', 'Sorry, that page of the category could not be found.') unless defined $start;
-    my $subs = $shop->{children}{ $category->{path} } || [];
+    my $subs = subcategories($shop, $category);
     my $products_html;
     if (!has_catalogue($shop)) {
         $products_html = notice($PREPARING);
     } else {
-        my @products = grep { defined } map { product_from_line($_) }
-            @{ category_lines($shop->{data}, to_catalogue($category->{path}) // '') };
-        my @shown = grep { defined } @products[ $start .. $start + $CATEGORY_PAGE - 1 ];
-        $products_html = !@products ? (@$subs ? '' : notice('There are no products in this category yet.'))
+        # Every line given names a product: only the page's own are decoded.
+        my $lines = category_lines($shop, to_catalogue($category->{path}) // '');
+        my @shown = grep { defined } map { product_from_line($_) }
+            grep { defined } @$lines[ $start .. $start + $CATEGORY_PAGE - 1 ];
+        $products_html = !@$lines ? (@$subs ? '' : notice('There are no products in this category yet.'))
             : qq{<div class="products">\n} . join('', map { product_card($shop, $_) } @shown) . "</div>\n"
-              . pager_html(scalar @products, $start, $CATEGORY_PAGE,
+              . pager_html(scalar @$lines, $start, $CATEGORY_PAGE,
                   sub { "Catalogue.pl?cat=$category->{index}&start=$_[0]" });
     }
     my $subs_html = @$subs ? '<ul class="subcategories">' . join('', map { '<li>' . category_link($_) . '</li>' } @$subs)
@@ -136,7 +146,7 @@ sub search_page {
     return ('200 OK', 'Search', $heading . notice('Please type what you are looking for in the search box.'))
         unless @words;
     return ('200 OK', 'Search', $heading . notice($PREPARING)) unless has_catalogue($shop);
-    my ($total, $found) = find_products($shop->{data}, \@words, \@where, $start, $RESULTS_PAGE);
+    my ($total, $found) = find_products($shop, \@words, \@where, $start, $RESULTS_PAGE);
     $heading = '<h2>Search results for &ldquo;' . html($text) . "&rdquo;</h2>\n";
     return ('200 OK', 'Search', $heading . notice('Sorry, nothing in the shop matches your search.')) unless $total;
     my $link = sub { 'Catalogue.pl?search=' . url_encode($text) . '&in=' . url_encode($in) . "&start=$_[0]" };
@@ -155,7 +165,7 @@ sub terms_page {
 
 sub welcome_page {
     my ($shop) = @_;
-    my $tops = $shop->{children}{''} || [];
+    my $tops = subcategories($shop);
     my $content = "<h2>Welcome</h2>\n" . level_text_html($shop, 1);
     $content .= @$tops && has_catalogue($shop)
         ? '<ul class="subcategories">' . join('', map { '<li>' . category_link($_) . '</li>' } @$tops) . "</ul>\n"

@@ -3,15 +3,20 @@
 # its postage and VAT, and the order placed and paid for as the shop says.
 #
 #   GET  Checkout.pl                          the details form
-#   POST Checkout.pl step=details ...         the details checked and kept
+#   POST Checkout.pl step=details token=T ... the details checked and kept
 #   GET  Checkout.pl?step=summary             the summary
-#   POST Checkout.pl step=place seen=...      the order placed (and card_number,
+#   POST Checkout.pl step=place token=T seen=...
+#                                             the order placed (and card_number,
 #                                             card_expiry, card_name)
 #   GET  Checkout.pl?print=N&key=KEY          the order form to post with a cheque
 #   GET  Checkout.pl?paid=N&key=KEY           back from the payment service
 #
 # Everything the order holds is worked out again from the basket, the
 # catalogue and the details kept on the server, never taken from the page.
+# A form without the basket's token changes nothing; the basket has a new
+# identifier once the details are given and once the order is placed, so
+# that an identifier seen before (or planted) leads to nothing of the
+# customer's.
 
 use strict;
 use warnings;
@@ -20,13 +25,15 @@ use Encode qw(encode);
 use FindBin qw($RealBin);
 use lib $RealBin;
 use ShopAreas qw(read_areas find_area);
-use ShopBasket qw(change_basket);
+use ShopBasket qw(change_basket move_basket);
 use ShopCard qw(check_card card_fields encrypt_card);
 use ShopCatalogue qw(read_terms);
-use ShopContext qw(open_shop basket_lines);
+use ShopContext qw(open_shop basket_lines basket_token genuine_form renew_basket_id);
 use ShopCustomers qw(remembers_customers remembered_customer remember_customer forget_customer sweep_customers);
 use ShopDetails qw(@DETAILS check_details details_form keep_details kept_details forget_kept);
+use ShopFigures qw(figure_pairs);
 use ShopFiles qw(with_lock make_folder);
+use ShopLimits qw(recent_events note_event);
 use ShopMoney qw(pence money_text amount_text);
 use ShopOrderMail qw(send_order_mails order_text);
 use ShopOrders qw(place_order read_order order_value line_value);
@@ -39,6 +46,10 @@ use ShopSummary qw(price_order);
 use ShopText qw(html html_text);
 
 my $LAST_ORDER_SECONDS = 7 * 24 * 3600;
+# Orders from one client address in a minute: more than a household or an
+# office behind one address ever places, few enough that a script cannot
+# fill the shop with orders.
+our $ORDERS_A_MINUTE = 10;
 
 sub page {
     my ($shop, $status, $content) = @_;
@@ -59,7 +70,7 @@ sub details_page {
     my ($shop, $entered, $problem) = @_;
     my $remembered = remembered_customer($shop);
     $entered //= kept_details($shop->{data}, $shop->{basket_id}) // $remembered // {};
-    my $offer = { terms => read_terms($shop->{data}), remember => remembers_customers($shop),
+    my $offer = { token => basket_token($shop), terms => read_terms($shop->{data}), remember => remembers_customers($shop),
         remembered => defined $entered->{step} ? $entered->{remember} : defined $remembered };
     page($shop, '200 OK', "<h2>Checkout: your details</h2>\n"
         . ($problem && %$problem ? notice('Please put right what is marked below.') : '')
@@ -71,9 +82,13 @@ sub details_step {
     my $form = $shop->{request}{form};
     my ($details, $problem) = check_details($form, read_areas($shop->{data}), needs($shop));
     return details_page($shop, $form, $problem) if %$problem;
+    my $old = $shop->{basket_id};
+    my $new = renew_basket_id($shop);
     return page($shop, '503 Service Unavailable', notice('Sorry, your details could not be kept just now. Please try again in a moment.'))
-        unless keep_details($shop->{data}, $shop->{basket_id}, $details);
-    send_redirect('Checkout.pl?step=summary', $form->{remember} ? remember_customer($shop, $details) : forget_customer($shop));
+        unless move_basket($shop->{data}, $old, $new) && keep_details($shop->{data}, $new, $details);
+    forget_kept($shop->{data}, $old);
+    send_redirect('Checkout.pl?step=summary', @{ $shop->{headers} },
+        $form->{remember} ? remember_customer($shop, $details) : forget_customer($shop));
 }
 
 # The order as it would be placed now: the basket's lines priced, the
@@ -116,7 +131,7 @@ sub summary_html {
         my $what = join '; ', grep { $_ ne '' } ($line->{type} ne '' ? "Type: $line->{type}" : ''), choices_text($line);
         $rows .= '<tr class="line' . (defined $line->{gone} ? ' unavailable' : '') . '"><td>'
             . html($line->{name} // 'A product no longer in the shop')
-            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . "</td><td>$line->{quantity}</td>"
+            . ($what ne '' ? '<div class="choices">' . html($what) . '</div>' : '') . '</td><td>' . html($line->{quantity}) . '</td>'
             . (defined $line->{gone} ? '<td></td><td class="money">' . html("$line->{gone}: left out") . '</td>'
                 : '<td class="money">' . $money->($line->{price}) . '</td><td class="money">' . $money->($line->{total}) . '</td>')
             . "</tr>\n";
@@ -140,7 +155,8 @@ sub summary_html {
     return $html . notice('There is nothing in your basket that can be ordered.') . '<p><a href="Basket.pl">Back to your basket</a></p>'
         unless @{ $checkout->{lines} };
     return $html . qq{<form class="checkout" method="post" action="Checkout.pl">\n<input type="hidden" name="step" value="place">\n}
-        . qq{<input type="hidden" name="seen" value="$checkout->{seen}">\n}
+        . '<input type="hidden" name="token" value="' . html(basket_token($shop)) . "\">\n"
+        . '<input type="hidden" name="seen" value="' . html($checkout->{seen}) . "\">\n"
         . ($checkout->{payment}{kind} eq 'card' ? card_fields($card // {}, $card_problem // {}) : '')
         . qq{<div class="checkout-actions"><a href="Checkout.pl">Change your details</a><button type="submit">Place order</button></div>\n}
         . "</form>\n";
@@ -193,7 +209,7 @@ sub order_pairs {
     return [['status', $payment->{kind} eq 'service' ? 'awaiting payment' : 'new'], ['payment', $payment->{method}],
         (map { [$_, $checkout->{details}{$_}] } @DETAILS), ['currency', $shop->{settings}{currency} // ''],
         (map { [$_, amount_text($charges->{$_})] } qw(subtotal postage vat)), ['vatmode', $charges->{vatmode}],
-        ['total', amount_text($charges->{total})],
+        ['total', amount_text($charges->{total})], figure_pairs($charges->{rows}),
         (map { ['line', line_value($_->{quantity}, $_->{number}, $_->{name}, $_->{type}, choices_text($_), amount_text($_->{total}))] }
             @{ $checkout->{lines} }),
         ['note', $note], ['key', $key]];
@@ -203,6 +219,13 @@ sub place_step {
     my ($shop) = @_;
     my $form = $shop->{request}{form};
     return already_placed($shop) unless @{ basket_lines($shop) };
+    # Counted before the checkout's lock, which every order waits for: a
+    # try counts whether or not it becomes an order.
+    my $address = $ENV{REMOTE_ADDR} // '';
+    return page($shop, '429 Too Many Requests', notice('Sorry, the shop has taken as many orders from your address '
+        . 'as it takes in a minute. Your basket is kept: please try again in a minute.'))
+        if recent_events($shop->{data}, 'order', $address, 60) >= $ORDERS_A_MINUTE;
+    note_event($shop->{data}, 'order', $address);
     make_folder("$shop->{data}/locks") or return page($shop, '503 Service Unavailable', notice(
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'));
     my ($outcome, @what) = @{ with_lock("$shop->{data}/locks/checkout", sub { place($shop, $form) }) // ['failed'] };
@@ -219,13 +242,14 @@ sub place_step {
         'Sorry, your order could not be placed just now. Your basket is kept: please try again in a moment.'))
         if $outcome eq 'failed';
     my ($number, $key, $sealed) = @what;
+    renew_basket_id($shop);
     push @{ $shop->{headers} }, cookie_header('last_order', "$number-$key", $LAST_ORDER_SECONDS);
     send_order_mails($shop, $number, defined $sealed ? "Card details, encrypted to your key:\n\n$sealed" : undef);
     my $order = read_order($shop->{data}, $number);
     my ($steps, @targets) = next_steps($shop, $order, $key, 1);
     my $confirmation = order_value($order, 'mail_customer') eq 'sent'
         ? 'We have sent a confirmation to ' . html(order_value($order, 'email')) . '.' : 'We have received your order.';
-    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: $number</p>\n"
+    send_shop_page($shop, '200 OK', 'Thank you', "<h2>Thank you for your order</h2>\n<p class=\"order-number\">Order number: " . html($number) . "</p>\n"
         . "<p>$confirmation</p>\n$steps", undef, @targets);
 }
 
@@ -239,7 +263,7 @@ sub own_order {
 
 sub last_order {
     my ($shop) = @_;
-    my ($number, $key) = ($shop->{request}{cookies}{last_order} // '') =~ /\A([1-9]\d{0,8})-([0-9a-f]{32})\z/;
+    my ($number, $key) = ($shop->{request}{cookies}{last_order} // '') =~ /\A([1-9][0-9]{0,17})-([0-9a-f]{32})\z/;
     return defined $number ? (own_order($shop, $number, $key), $key) : ();
 }
 
@@ -264,7 +288,7 @@ sub next_steps {
     }
     my ($words) = payment_words($payment->{kind} eq 'offline' ? $payment : { kind => 'offline', offers => {} });
     my $print = $payment->{offers}{snailorder}
-        ? '<p><a href="Checkout.pl?print=' . $number . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
+        ? '<p><a href="Checkout.pl?print=' . html($number) . '&amp;key=' . html($key) . "\">Print your order form</a></p>\n" : '';
     return '<p>' . html($words) . "</p>\n$print";
 }
 
@@ -275,7 +299,13 @@ sub already_placed {
     return page($shop, '200 OK', $content . '<p><a href="Catalogue.pl">Continue shopping</a></p>') unless $order;
     my ($steps, @targets) = next_steps($shop, $order, $key, 0);
     send_shop_page($shop, '200 OK', 'Checkout', $content . "<p>Your order has been placed.</p>\n"
-        . "<p class=\"order-number\">Order number: $order->{number}</p>\n$steps", undef, @targets);
+        . '<p class="order-number">Order number: ' . html($order->{number}) . "</p>\n$steps", undef, @targets);
+}
+
+sub stale_form {
+    my ($shop) = @_;
+    page($shop, '403 Forbidden', "<h2>Checkout</h2>\n" . notice('Sorry, that form did not come from your basket in this shop, '
+        . 'so nothing was changed.') . '<p><a href="Checkout.pl">Go on to the checkout</a> or <a href="Basket.pl">back to your basket</a></p>');
 }
 
 sub not_found { page($_[0], '404 Not Found', notice('Sorry, that order could not be found.')) }
@@ -296,7 +326,7 @@ sub print_page {
 sub paid_page {
     my ($shop, $query) = @_;
     my $order = own_order($shop, $query->{paid}, $query->{key}) // return not_found($shop);
-    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: $order->{number}</p>\n"
+    page($shop, '200 OK', "<h2>Thank you</h2>\n<p class=\"order-number\">Order number: " . html($order->{number}) . "</p>\n"
         . "<p>We will confirm your payment as soon as our payment service tells us of it.</p>\n"
         . '<p><a href="Catalogue.pl">Continue shopping</a></p>');
 }
@@ -311,6 +341,7 @@ sub answer {
     sweep_customers($shop);
     return print_page($shop, $query) if defined $query->{print};
     if ($request->{method} eq 'POST') {
+        return stale_form($shop) unless genuine_form($shop);
         my $step = $request->{form}{step} // '';
         return place_step($shop) if $step eq 'place';
         return page($shop, '400 Bad Request', notice('Sorry, the shop could not read that request.')) unless $step eq 'details';

@@ -3,8 +3,7 @@ package ShopAdminSession;
 # cookie names a file in the data folder's sessions folder holding the time
 # the session was last used; it ends at sign-out or after an hour unused.
 # Every form that changes something carries a second token, made from the
-# session's with a secret kept beside the sessions, which no other site can
-# know or make.
+# session's with the shop's secret, which no other site can know or make.
 use strict;
 use warnings;
 use Digest::SHA qw(hmac_sha256_hex);
@@ -12,6 +11,7 @@ use Encode qw(encode);
 use Exporter qw(import);
 use ShopFiles qw(read_whole write_atomically with_lock make_folder);
 use ShopRandom qw(random_hex);
+use ShopSecret qw(shop_signature);
 
 our @EXPORT_OK = qw(sessions_folder prepare_sessions new_session open_session end_session form_token
     same_secret $IDLE_SECONDS);
@@ -53,7 +53,7 @@ sub same_secret {
 sub last_use {
     my ($path) = @_;
     my $text = read_whole($path, 64) // return undef;
-    return $text =~ /\A(\d{1,12})\r?\n?\z/ ? $1 : 0;
+    return $text =~ /\A([0-9]{1,12})\r?\n?\z/ ? $1 : 0;
 }
 
 sub expired { return time - $_[0] >= $IDLE_SECONDS }
@@ -103,23 +103,10 @@ sub end_session {
     with_sessions_lock($data, sub { unlink session_file($data, $token) });
 }
 
-# The forms' secret, made the first time it is needed.
-sub form_secret {
-    my ($data) = @_;
-    my $path = sessions_folder($data) . '/secret';
-    my $read = sub { my $text = read_whole($path, 256) // ''; $text =~ /\A([0-9a-f]{64})\r?\n?\z/ ? $1 : undef };
-    return $read->() // with_sessions_lock($data, sub {
-        my $made = $read->();
-        return $made if defined $made;
-        my $secret = random_hex(32);
-        return write_atomically($path, "$secret\r\n") ? $secret : undef;
-    }) // die "the forms' secret cannot be written in " . sessions_folder($data) . "\n";
-}
-
 # The token the forms of a session carry.
 sub form_token {
     my ($data, $session) = @_;
-    return hmac_sha256_hex($session, form_secret($data));
+    return shop_signature($data, '', $session);
 }
 
 1;

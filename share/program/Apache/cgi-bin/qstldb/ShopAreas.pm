@@ -38,7 +38,7 @@ sub read_areas {
 
 sub area_from {
     my ($line) = @_;
-    my ($name, $zone, $liable) = $line =~ /\A([^=]*\S[^=]*)=\s*([1-9]\d?)\s*,\s*([01])\s*\z/ or return undef;
+    my ($name, $zone, $liable) = $line =~ /\A([^=]*\S[^=]*)=\s*([1-9][0-9]?)\s*,\s*([01])\s*\z/ or return undef;
     return { name => $name, zone => $zone + 0, liable => $liable + 0 };
 }
 

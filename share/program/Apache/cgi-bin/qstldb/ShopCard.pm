@@ -72,12 +72,14 @@ sub check_card {
     $name =~ s/\s+/ /g;
     (my $digits = $number) =~ tr/ //d;
     my %problem;
-    if ($digits !~ /\A\d{12,19}\z/) {
+    if ($digits =~ /(?![0-9])\p{Nd}/) {
+        $problem{card_number} = 'Please type your card number with the digits 0 to 9 only.';
+    } elsif ($digits !~ /\A[0-9]{12,19}\z/) {
         $problem{card_number} = 'Please enter the long number on the front of your card.';
     } elsif (!luhn_valid($digits)) {
         $problem{card_number} = 'Please check your card number: one of its digits seems wrong.';
     }
-    my ($month, $year) = $expiry =~ m{\A(\d\d)\s*/\s*(\d\d)\z};
+    my ($month, $year) = $expiry =~ m{\A([0-9][0-9])\s*/\s*([0-9][0-9])\z};
     if (!defined $month || $month < 1 || $month > 12) {
         $problem{card_expiry} = 'Please enter the expiry date as on your card, month and year: MM/YY.';
     } elsif (sprintf('%02d%02d', $year, $month) lt strftime('%y%m', localtime)) {

@@ -1,14 +1,15 @@
 package ShopCatalogue;
 # The catalogue as the shop manager writes it into the data folder: the
-# categories, the products, the field definitions, the options and the VAT
-# codes. Every text handed out is characters, decoded from Windows-1252.
+# products, the field definitions, the options and the VAT codes (the
+# categories are ShopCategories'). Every text handed out is characters,
+# decoded from Windows-1252.
 use strict;
 use warnings;
 use Exporter qw(import);
 use ShopFiles qw(each_line);
 use ShopText qw(from_catalogue);
 
-our @EXPORT_OK = qw(@COLUMNS read_categories product_from_line product_from_values read_per_type_fields read_options
+our @EXPORT_OK = qw(@COLUMNS product_from_line product_from_values read_per_type_fields read_options
     read_vat_rates read_terms is_suppressed type_names field_for_type);
 
 # The columns of shop.data, by position.
@@ -16,29 +17,6 @@ our @COLUMNS = ('ID', 'Path', 'Type', 'Options', 'Custom Field 1', 'Custom Field
     'Unit', 'Price', 'Custom Field 4', 'Custom Field 5', 'Custom Field 6', 'Custom Field 7', 'Weight',
     'Catalogue Number', 'Custom Field 8', 'Custom Field 9', 'Custom Field 10', 'Description', 'Picture',
     'Suppress', 'Tax Code', 'Product Template');
-
-# header_data.log: index :: path :: description :: (empty) :: picture ::
-# template, the path being the category names from the top joined by "|".
-sub read_categories {
-    my ($data) = @_;
-    my @categories;
-    each_line("$data/header_data.log", sub {
-        my @field = split /::/, from_catalogue($_[0]), -1;
-        return if @field < 2 || $field[1] eq '' || $field[0] !~ /\A\d+\z/;
-        my ($parent, $name) = $field[1] =~ /\A(?:(.*)\|)?([^|]*)\z/s;
-        push @categories, {
-            index       => $field[0],
-            path        => $field[1],
-            parent      => $parent // '',
-            name        => $name,
-            level       => 2 + ($field[1] =~ tr/|//),
-            description => $field[2] // '',
-            picture     => $field[4] // '',
-            template    => $field[5] // '',
-        };
-    });
-    return \@categories;
-}
 
 # A shop.data line as a product: its fields by column name, its ID, its name
 # and its category's path. Undef for a line that names no product.
@@ -108,8 +86,8 @@ sub read_options {
     return \@options;
 }
 
-# shop.tax: code=rate TAB description. Codes are matched without regard to
-# case; a product whose code is not listed is not VAT-able.
+# shop.tax: code=rate TAB description, the rate as typed. Codes are matched
+# without regard to case; a product whose code is not listed is not VAT-able.
 sub read_vat_rates {
     my ($data) = @_;
     my %rates;
@@ -117,8 +95,7 @@ sub read_vat_rates {
         my ($code, $value) = split /=/, $_[0], 2;
         return unless defined $value && $code ne '';
         my ($rate) = split /\t/, $value, 2;
-        $rates{ lc from_catalogue($code) } //= $rate
-            if defined $rate && $rate =~ /\A\s*\d{1,3}(?:\.\d{0,2})?\s*\z/;
+        $rates{ lc from_catalogue($code) } //= $rate if defined $rate;
     });
     return \%rates;
 }

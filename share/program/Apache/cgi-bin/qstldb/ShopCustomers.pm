@@ -1,6 +1,6 @@
 package ShopCustomers;
 # Returning customers' details, kept only where the shop remembers customers
-# ("save_user_details" exactly "ON"): a record in the data folder's
+# ("save_user_details" "ON", in any capitals): a record in the data folder's
 # customers folder, named by a random token that the customer's cookie
 # "customer" holds. A record nobody has used for "details_expiry_months"
 # months (a whole number; "NEVER" keeps records; anything else counts six)
@@ -9,6 +9,7 @@ package ShopCustomers;
 use strict;
 use warnings;
 use Exporter qw(import);
+use ShopConfig qw(setting_word);
 use ShopDetails qw(read_details details_bytes);
 use ShopFiles qw(write_atomically with_lock make_folder remove_unused);
 use ShopRandom qw(random_hex);
@@ -20,14 +21,14 @@ my $MONTH_DAYS   = 31;
 my $FOREVER_DAYS = 3650;
 my $DAY          = 24 * 3600;
 
-sub remembers_customers { return ($_[0]{settings}{save_user_details} // '') eq 'ON' }
+sub remembers_customers { return setting_word($_[0]{settings}, 'save_user_details') eq 'on' }
 
 # Days a record is kept unused; undef for ever.
 sub expiry_days {
     my ($settings) = @_;
     my $months = $settings->{details_expiry_months} // '';
     return undef if $months eq 'NEVER';
-    return ($months =~ /\A\s*([1-9]\d{0,3})\s*\z/ ? $1 : 6) * $MONTH_DAYS;
+    return ($months =~ /\A\s*([1-9][0-9]{0,3})\s*\z/ ? $1 : 6) * $MONTH_DAYS;
 }
 
 sub folder { return "$_[0]{data}/customers" }

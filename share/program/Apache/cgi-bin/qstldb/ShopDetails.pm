@@ -34,7 +34,7 @@ sub check_details {
     $problem{name} = 'Please enter your name.' if $details{name} eq '';
     $problem{name} = "Please shorten your name to $LIMIT{name} characters." if $too_long->('name');
     $problem{email} = 'Please enter your e-mail address, such as name@example.com.' unless valid_address($details{email});
-    my $digits = () = $details{phone} =~ /\d/g;
+    my $digits = () = $details{phone} =~ /[0-9]/g;
     $problem{phone} = 'Please enter your telephone number, with its area code.'
         if $details{phone} ne '' && $digits < $PHONE_DIGITS || $need->{phone} && $details{phone} eq '';
     $problem{phone} = 'Please use only digits, blanks and + ( ) - in your telephone number.'
@@ -43,6 +43,9 @@ sub check_details {
     $problem{address} = 'Please enter your address.' if $details{address} eq '';
     $problem{address} = "Please fit your address on $ADDRESS_LINES lines." if $details{address} =~ tr/\n// >= $ADDRESS_LINES;
     $problem{address} = "Please shorten your address to $LIMIT{address} characters." if $too_long->('address');
+    # Orders keep line breaks as "<br>": a typed one would break the line in
+    # every record of the order.
+    $problem{$_} = 'Please use no angle brackets here.' for grep { $details{$_} =~ /[<>]/ } qw(name address);
     $problem{postcode} = 'Please use only letters, digits, blanks and - in your postcode.'
         if $details{postcode} =~ /[^\p{L}\p{N} -]/;
     $problem{postcode} = "Please shorten your postcode to $LIMIT{postcode} characters." if $too_long->('postcode');
@@ -61,8 +64,8 @@ sub one_line {
 }
 
 # The form, holding $entered (as typed, or as kept) with each problem beside
-# its field. $offer: { terms => [lines], remember => offered, remembered =>
-# ticked }.
+# its field. $offer: { token => the basket's form token, terms => [lines],
+# remember => offered, remembered => ticked }.
 sub details_form {
     my ($areas, $entered, $problem, $offer) = @_;
     my $value = sub { html($entered->{ $_[0] } // '') };
@@ -76,6 +79,7 @@ sub details_form {
         . join '', map { '<option' . ($_->{name} eq $chosen ? ' selected' : '') . '>' . html($_->{name}) . '</option>' }
         @{ $areas->{areas} };
     my $form = qq{<form class="checkout" method="post" action="Checkout.pl">\n<input type="hidden" name="step" value="details">\n}
+        . '<input type="hidden" name="token" value="' . html($offer->{token}) . "\">\n"
         . $input->('name', 'Name', 'text', 'name')
         . $input->('email', 'E-mail', 'email', 'email')
         . $input->('phone', 'Telephone', 'tel', 'tel')

@@ -1,13 +1,26 @@
 package ShopMoney;
-# Money in whole pence, from prices as the merchant typed them; never a
-# floating-point sum.
+# Money in whole pence, from prices as the merchant typed them; rates,
+# percentages and weights as exact decimals (a whole number of units and a
+# number of decimal places). Never a floating-point sum: each money result is
+# rounded once, half up, to the penny.
 use strict;
 use warnings;
 use Exporter qw(import);
 
-our @EXPORT_OK = qw(pence rate_hundredths percent_of vat_within share_of thousandths money_text amount_text);
+our @EXPORT_OK = qw(pence signed_pence decimal decimal_text percent_of vat_within share_of weight_units
+    $WEIGHT_PLACES money_text amount_text grouped_amount);
 
 my %SYMBOL = (gbp => "\x{A3}", usd => '$', eur => "\x{20AC}");
+
+# Weights are counted in millionths of their unit: fine enough for 0.0005 kg
+# or an ounce as 0.0625 lb, while a basket's whole weight stays an exact
+# integer.
+our $WEIGHT_PLACES = 6;
+my $WEIGHT_WHOLE_DIGITS = 7;
+
+# Rates and percentages: at most this many significant digits, so that the
+# units stay exact integers.
+my $RATE_DIGITS = 15;
 
 # A plain decimal number such as "12", "9.99" or ".5" as a whole number of
 # its $places-th decimal parts; a further decimal rounds half up. Undef when
@@ -26,38 +39,75 @@ sub fixed_point {
 # product is then "price on request", never free.
 sub pence { return fixed_point($_[0], 2, 12) }
 
-# A VAT rate such as "17.5" in hundredths of a percent (1750); undef when it
-# is not a plain number with at most two decimals.
-sub rate_hundredths {
+# Pence from an amount as order files write it ("12.34", "-2.15").
+sub signed_pence {
+    my ($text) = @_;
+    return undef unless defined $text && $text =~ /\A\s*(-?)(\d{1,12}\.\d\d)\s*\z/;
+    my $amount = pence($2);
+    return $1 ? -$amount : $amount;
+}
+
+# A rate or a percentage as typed ("17.5", "12.345", "10.0000", "8") as
+# { units, places }: the value is units / 10**places, exactly. Undef when the
+# text is not a plain number (a sign, a comma, a percent sign, blank).
+sub decimal {
+    my ($text) = @_;
+    return undef unless defined $text && $text =~ /\A\s*(\d*)(?:\.(\d*))?\s*\z/ && "$1" . ($2 // '') ne '';
+    my ($whole, $fraction) = ($1, $2 // '');
+    $fraction =~ s/0+\z//;
+    (my $digits = "$whole$fraction") =~ s/\A0+//;
+    return undef if length $digits > $RATE_DIGITS;
+    return { units => ($digits eq '' ? 0 : $digits + 0), places => length $fraction };
+}
+
+# "17.50", "12.345": a rate as the customer reads it, with at least two
+# decimals.
+sub decimal_text {
     my ($rate) = @_;
-    return undef unless defined $rate && $rate =~ /\A\s*(\d{1,3})(?:\.(\d{0,2}))?\s*\z/;
-    return $1 * 100 + substr(($2 // '') . '00', 0, 2);
+    my $places = $rate->{places} < 2 ? 2 : $rate->{places};
+    my $digits = sprintf '%0*d', $places + 1, $rate->{units} * 10**($places - $rate->{places});
+    return substr($digits, 0, -$places) . '.' . substr($digits, -$places);
 }
 
-# A percentage (in hundredths of a percent) of an amount, rounded half up to
-# the penny: the VAT added to a price, a postage charge by value.
+# $amount x $part / $whole rounded half up, for amounts, parts and wholes of
+# nothing or more; an integer wider than the machine's is worked out in
+# arbitrary precision rather than approximated.
+sub ratio_half_up {
+    my ($amount, $part, $whole) = @_;
+    return 0 if $whole <= 0;
+    if (length($amount) + length($part) + 1 < 18 && length($whole) < 18) {
+        return int((2 * $amount * $part + $whole) / (2 * $whole)) if 2 * $amount * $part + $whole < 2**53;
+    }
+    require Math::BigInt;
+    my $twice = Math::BigInt->new($amount)->bmul($part)->bmul(2);
+    return $twice->badd($whole)->bdiv(Math::BigInt->new($whole)->bmul(2))->numify;
+}
+
+# A percentage of an amount, rounded half up to the penny: the VAT added to a
+# price, a postage charge by value.
 sub percent_of {
-    my ($amount, $hundredths) = @_;
-    return int(($amount * $hundredths + 5000) / 10000);
+    my ($amount, $rate) = @_;
+    return ratio_half_up($amount, $rate->{units}, 100 * 10**$rate->{places});
 }
 
-# The VAT held in a price that includes it at a rate in hundredths of a
-# percent, rounded half up to the penny.
+# The VAT held in an amount that includes it at $rate, rounded half up.
 sub vat_within {
-    my ($amount, $hundredths) = @_;
-    my $whole = 10000 + $hundredths;
-    return int((2 * $amount * $hundredths + $whole) / (2 * $whole));
+    my ($amount, $rate) = @_;
+    return ratio_half_up($amount, $rate->{units}, 100 * 10**$rate->{places} + $rate->{units});
 }
 
 # $part of $whole of an amount, rounded half up; none of nothing.
-sub share_of {
-    my ($amount, $part, $whole) = @_;
-    return 0 if $whole <= 0;
-    return int((2 * $amount * $part + $whole) / (2 * $whole));
-}
+sub share_of { return ratio_half_up(@_) }
 
-# A weight such as "0.25" or "12" in thousandths of its unit.
-sub thousandths { return fixed_point($_[0], 3, 9) }
+# A weight such as "0.25", "0.0625" or "12" in millionths of its unit, exactly;
+# undef when it is not a plain number or finer than a millionth.
+sub weight_units {
+    my ($text) = @_;
+    my $weight = decimal($text) // return undef;
+    return undef if $weight->{places} > $WEIGHT_PLACES
+        || length($weight->{units}) - $weight->{places} > $WEIGHT_WHOLE_DIGITS;
+    return $weight->{units} * 10**($WEIGHT_PLACES - $weight->{places});
+}
 
 # "12.34": an amount as order files and payment services write it.
 sub amount_text {
@@ -65,14 +115,22 @@ sub amount_text {
     return ($amount < 0 ? '-' : '') . sprintf '%d.%02d', int(abs($amount) / 100), abs($amount) % 100;
 }
 
-# "£12.34" for the shop's currency ("gbp", "usd", "eur"); another currency
+# "1,234.56": an amount as people read it, its thousands marked.
+sub grouped_amount {
+    my ($amount) = @_;
+    my $text = amount_text($amount);
+    1 while $text =~ s/\A(-?\d+)(\d{3})/$1,$2/;
+    return $text;
+}
+
+# "£1,234.56" for the shop's currency ("gbp", "usd", "eur"); another currency
 # follows the amount by its code, none leaves the amount alone.
 sub money_text {
     my ($amount, $currency) = @_;
     my $sign = $amount < 0 ? '-' : '';
-    my $number = amount_text(abs $amount);
+    my $number = grouped_amount(abs $amount);
     $currency //= '';
-    my $symbol = $SYMBOL{ lc $currency };
+    my $symbol = $SYMBOL{ lc $currency =~ s/\A\s+|\s+\z//gr };
     return "$sign$symbol$number" if defined $symbol;
     return $currency =~ /\A\s*\z/ ? "$sign$number" : "$sign$number " . uc $currency;
 }

@@ -26,7 +26,7 @@ sub folder { return "$_[0]/orders" }
 
 sub valid_order_number {
     my ($number) = @_;
-    return defined $number && $number =~ /\A[1-9]\d{0,8}\z/ ? $number + 0 : undef;
+    return defined $number && $number =~ /\A[1-9][0-9]{0,17}\z/ ? $number + 0 : undef;
 }
 
 sub file_of { return folder($_[0]) . "/$_[1].order" }
@@ -60,8 +60,11 @@ sub place_order {
     make_folder($folder) && make_folder("$data/locks") or return undef;
     return with_lock("$data/locks/orders", sub {
         my $counter = read_whole("$folder/counter") // '';
-        my $number = ($counter =~ /\A\s*(\d{1,9})\s*\z/ ? $1 : highest_number($folder)) + 1;
+        my $number = ($counter =~ /\A\s*([0-9]{1,18})\s*\z/ ? $1 : highest_number($folder)) + 1;
         $number++ while -e file_of($data, $number);
+        # Eighteen digits are whole numbers to Perl everywhere; an order
+        # numbered past them could be written but never found again.
+        return undef unless valid_order_number($number);
         my $date = strftime('%Y-%m-%dT%H:%M:%SZ', gmtime);
         write_atomically(file_of($data, $number),
             order_bytes([['order', $number], ['date', $date], grep { $_->[0] ne 'order' && $_->[0] ne 'date' } @$pairs]))
@@ -75,7 +78,7 @@ sub place_order {
 sub highest_number {
     my ($folder) = @_;
     opendir(my $dir, $folder) or return 0;
-    my ($highest) = sort { $b <=> $a } map { /\A([1-9]\d{0,8})\.order\z/ ? $1 : () } readdir $dir;
+    my ($highest) = sort { $b <=> $a } map { /\A([1-9][0-9]{0,17})\.order\z/ ? $1 : () } readdir $dir;
     closedir $dir;
     return $highest // 0;
 }
@@ -102,7 +105,7 @@ sub order_value {
 # When the order was placed, as people read it: "2026-12-09 14:05 UTC"
 # rather than the order file's "2026-12-09T14:05:41Z".
 sub order_date {
-    return order_value($_[0], 'date') =~ s/\A(\d{4}-\d\d-\d\d)T(\d\d:\d\d):\d\dZ\z/$1 $2 UTC/r;
+    return order_value($_[0], 'date') =~ s/\A([0-9]{4}-[0-9][0-9]-[0-9][0-9])T([0-9][0-9]:[0-9][0-9]):[0-9][0-9]Z\z/$1 $2 UTC/r;
 }
 
 # The order's lines: { quantity, number, name, type, choices, total }.
@@ -121,7 +124,7 @@ sub order_lines {
 sub list_orders {
     my ($data) = @_;
     opendir(my $dir, folder($data)) or return [];
-    my @numbers = sort { $b <=> $a } map { /\A([1-9]\d{0,8})\.order\z/ ? $1 + 0 : () } readdir $dir;
+    my @numbers = sort { $b <=> $a } map { /\A([1-9][0-9]{0,17})\.order\z/ ? $1 + 0 : () } readdir $dir;
     closedir $dir;
     return \@numbers;
 }

@@ -4,10 +4,11 @@ package ShopPage;
 use strict;
 use warnings;
 use Exporter qw(import);
+use ShopCategories qw(subcategories);
+use ShopConfig qw(search_fields);
 use ShopContext qw(basket_lines);
 use ShopRandom qw(random_hex);
 use ShopRequest qw(send_page);
-use ShopSearch qw(search_fields);
 use ShopText qw(html html_text url_encode);
 
 our @EXPORT_OK = qw(send_shop_page send_failure_page notice picture_html picture_url category_link
@@ -55,7 +56,7 @@ sub pager_html {
     my $html = '<nav class="pager">';
     $html .= '<a href="' . html($link->($start - $size < 0 ? 0 : $start - $size)) . '">&laquo; Previous</a> '
         if $start > 0;
-    $html .= '<span>' . ($start + 1) . "&ndash;$last of $total</span>";
+    $html .= '<span>' . html($start + 1) . '&ndash;' . html($last) . ' of ' . html($total) . '</span>';
     $html .= ' <a href="' . html($link->($start + $size)) . '">Next &raquo;</a>' if $last < $total;
     return "$html</nav>\n";
 }
@@ -64,13 +65,14 @@ sub pager_html {
 # sub-categories: the customer sees where they are and where they can go.
 sub navigation_list {
     my ($shop, $parent, $current) = @_;
-    my $items = $shop->{children}{$parent} or return '';
+    my $items = subcategories($shop, $parent);
+    return '' unless @$items;
     my $list = '<ul>';
     for my $category (@$items) {
         my $here = defined $current && $category->{path} eq $current;
         my $open = defined $current && ($here || index($current, "$category->{path}|") == 0);
         $list .= '<li>' . category_link($category, $here ? ' class="current"' : '');
-        $list .= navigation_list($shop, $category->{path}, $current) if $open;
+        $list .= navigation_list($shop, $category, $current) if $open;
         $list .= "</li>\n";
     }
     return "$list</ul>";
@@ -96,7 +98,7 @@ sub basket_link {
     my ($shop) = @_;
     my $items = 0;
     $items += $_->{quantity} for @{ basket_lines($shop) };
-    return qq{<a class="basket-link" href="Basket.pl">Basket <span class="count">($items)</span></a>};
+    return '<a class="basket-link" href="Basket.pl">Basket <span class="count">(' . html($items) . ')</span></a>';
 }
 
 # The pages' one script: a picture that cannot be loaded gives way to its
@@ -136,6 +138,13 @@ sub send_shop_page {
         @{ $shop->{headers} // [] });
 }
 
+# A warning names only where it was raised: its text may quote what a
+# customer typed, and that is not for the server's error log.
+$SIG{__WARN__} = sub {
+    my ($file, $line) = $_[0] =~ / at (\S+) line ([0-9]+)/;
+    print STDERR 'qstldb: a warning' . (defined $line ? " at $file line $line" : '') . "\n";
+};
+
 # The page of last resort, when the shop's own page cannot be made; the
 # reason goes to the server's error log.
 sub send_failure_page {
@@ -157,7 +166,7 @@ sub shop_page {
         . '" alt="" width="64" height="48" data-fallback="">'
         . '<span>' . html($company) . '</span></a>' . search_form($shop) . basket_link($shop) . "</header>\n"
         . '<div class="layout">' . "\n<nav class=\"tree\" aria-label=\"Categories\">"
-        . navigation_list($shop, '', $current) . "</nav>\n<main>\n$content</main>\n</div>\n"
+        . navigation_list($shop, undef, $current) . "</nav>\n<main>\n$content</main>\n</div>\n"
         . qq{<footer><a href="Catalogue.pl?page=terms">Terms and conditions</a></footer>\n</body>\n</html>\n};
 }
 

@@ -11,12 +11,19 @@ package ShopPayment;
 #                            the order's number and amount;
 #   Credit Card              the card details, encrypted to the merchant's
 #                            key, go in the sales mail; where the shop cannot
-#                            encrypt them it telephones instead.
+#                            encrypt them, or the page came over plain HTTP
+#                            (where a card number would cross the internet
+#                            readable by anyone on the way), it telephones
+#                            instead.
+# The words are read without regard to case; the order names the method as
+# spelt here.
 use strict;
 use warnings;
 use Exporter qw(import);
 use ShopCard qw(card_ready);
+use ShopConfig qw(setting_word);
 use ShopMoney qw(amount_text);
+use ShopRequest qw(secure_request);
 use ShopText qw(html);
 
 our @EXPORT_OK = qw(payment payment_words service_form $CARD_SENT);
@@ -37,16 +44,18 @@ my %PHONE_BACK = (phoneback => 1);
 sub payment {
     my ($shop) = @_;
     my $settings = $shop->{settings};
-    my $method = $settings->{paymethod} // '';
+    my $word = setting_word($settings, 'paymethod');
+    my ($method) = grep { lc $_ eq $word } @SERVICES, 'Credit Card';
+    $method //= '';
     if (grep { $_ eq $method } @SERVICES) {
-        my ($url, $origin) = ($settings->{payurl} // '') =~ m{\A((https?://[A-Za-z0-9.-]+(?::\d{1,5})?)(?:[/?][^\s"'<>\\]*)?)\z}i;
+        my ($url, $origin) = ($settings->{payurl} // '') =~ m{\A((https?://[A-Za-z0-9.-]+(?::[0-9]{1,5})?)(?:[/?][^\s"'<>\\]*)?)\z}i;
         return { method => $method, kind => 'service', url => $url, origin => defined $origin ? lc $origin : undef };
     }
     if ($method eq 'Credit Card') {
-        return card_ready($shop) ? { method => $method, kind => 'card' }
+        return secure_request() && card_ready($shop) ? { method => $method, kind => 'card' }
             : { method => $method, kind => 'offline', offers => \%PHONE_BACK };
     }
-    my %offers = map { $_->[0] => 1 } grep { lc($settings->{ $_->[0] } // '') eq 'yes' } @OFFLINE;
+    my %offers = map { $_->[0] => 1 } grep { setting_word($settings, $_->[0]) eq 'yes' } @OFFLINE;
     return { method => 'None', kind => 'offline', offers => \%offers };
 }
 
@@ -83,10 +92,10 @@ sub service_form {
 # absolute address with the order's number and key.
 sub return_address {
     my ($number, $key) = @_;
-    my $secure = ($ENV{HTTPS} // '') =~ /\A(?:on|1)\z/i;
+    my $secure = secure_request();
     (my $host = $ENV{SERVER_NAME} // 'localhost') =~ s/[^A-Za-z0-9.-]//g;
     my $port = $ENV{SERVER_PORT} // '';
-    $port = $port =~ /\A\d{1,5}\z/ && $port != ($secure ? 443 : 80) ? ":$port" : '';
+    $port = $port =~ /\A[0-9]{1,5}\z/ && $port != ($secure ? 443 : 80) ? ":$port" : '';
     (my $path = $ENV{SCRIPT_NAME} // '/Checkout.pl') =~ s{[^A-Za-z0-9/._~%-]}{}g;
     return ($secure ? 'https' : 'http') . "://$host$port$path?paid=$number&key=$key";
 }

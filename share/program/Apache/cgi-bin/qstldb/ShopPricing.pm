@@ -8,22 +8,22 @@ use Exporter qw(import);
 use ShopCatalogue qw(product_from_line field_for_type);
 use ShopContext qw(per_type_fields);
 use ShopIndex qw(id_line);
-use ShopMoney qw(thousandths);
+use ShopMoney qw(weight_units);
 use ShopProduct qw(unit_price type_index product_options);
 
 our @EXPORT_OK = qw(find_product priced_line);
 
 sub find_product {
     my ($shop, $id) = @_;
-    return undef unless defined $id && $id =~ /\A-?\d{1,18}\z/ && -e "$shop->{data}/shop.data";
-    my $line = id_line($shop->{data}, $id);
+    return undef unless defined $id && $id =~ /\A-?[0-9]{1,18}\z/ && -e "$shop->{data}/shop.data";
+    my $line = id_line($shop, $id);
     return defined $line ? product_from_line($line) : undef;
 }
 
 # The line with its product's name and either "gone" (the reason it cannot
 # be bought) or its unit price, total (pence), number (catalogue number),
-# weight (thousandths, for the whole quantity; a weight that is not a number
-# counts nothing) and tax_code.
+# weight (millionths of the weight unit, exactly, for the whole quantity; a
+# weight that is not a number counts nothing) and tax_code.
 sub priced_line {
     my ($shop, $line) = @_;
     my $product = find_product($shop, $line->{product});
@@ -36,7 +36,7 @@ sub priced_line {
     my $value = sub { field_for_type($product, per_type_fields($shop), $_[0], $type) };
     return { %$line, name => $product->{name}, price => $price, total => $price * $line->{quantity},
         number => $value->('Catalogue Number'), tax_code => $value->('Tax Code'),
-        weight => $line->{quantity} * (thousandths($value->('Weight')) // 0) };
+        weight => $line->{quantity} * (weight_units($value->('Weight')) // 0) };
 }
 
 # The options the product offers now are the ones chosen, in the same

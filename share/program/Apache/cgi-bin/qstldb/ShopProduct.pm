@@ -5,8 +5,9 @@ use strict;
 use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(type_names field_for_type);
-use ShopContext qw(per_type_fields options vat_rates);
-use ShopMoney qw(pence rate_hundredths percent_of money_text);
+use ShopConfig qw(setting_word);
+use ShopContext qw(per_type_fields options vat_rates basket_token);
+use ShopMoney qw(pence decimal decimal_text percent_of money_text);
 use ShopPage qw(picture_html);
 use ShopText qw(html html_text url_encode);
 
@@ -20,25 +21,29 @@ sub unit_price {
     return pence(field_for_type($product, per_type_fields($shop), 'Price', $type));
 }
 
+# The product's VAT rate as shop.tax gives it: a decimal, undef when the
+# product is not VAT-able, or the rate's text when it is not a number.
 sub vat_rate {
     my ($shop, $product) = @_;
-    return rate_hundredths(vat_rates($shop)->{ lc($product->{fields}{'Tax Code'} // '') });
+    my $typed = vat_rates($shop)->{ lc($product->{fields}{'Tax Code'} // '') } // return undef;
+    return decimal($typed) // $typed;
 }
 
 # The price as the shop's VAT settings say prices are typed: with VAT
-# included, without it (the VAT is then added for the customer to see), or
-# with VAT not calculated at all.
+# included, without it (the VAT is then added for the customer to see, unless
+# its rate is not a number), or with VAT not calculated at all.
 sub price_html {
     my ($shop, $product, $type) = @_;
     my $amount = unit_price($shop, $product, $type);
     return '<span class="on-request">Price on request</span>' unless defined $amount;
     my $currency = $shop->{settings}{currency};
-    my $action = lc($shop->{settings}{taxaction} // '');
+    my $action = setting_word($shop->{settings}, 'taxaction');
     my $rate = vat_rate($shop, $product);
     my $price = html(money_text($amount, $currency));
     return $price if $action eq 'ignore' || !defined $rate;
     return "$price <span class=\"vat\">incl. VAT</span>" if $action eq 'include';
-    return "$price <span class=\"vat\">+ VAT at " . html(sprintf '%d.%02d', int($rate / 100), $rate % 100)
+    return "$price <span class=\"vat\">+ VAT</span>" unless ref $rate;
+    return "$price <span class=\"vat\">+ VAT at " . html(decimal_text($rate))
         . '% = ' . html(money_text($amount + percent_of($amount, $rate), $currency)) . '</span>';
 }
 
@@ -96,7 +101,7 @@ sub product_options {
     my $all = options($shop);
     my (@offered, %seen);
     for my $position (split /\|/, $product->{fields}{Options} // '') {
-        next unless $position =~ /\A\s*(\d{1,6})\s*\z/ && $1 < @$all && !$seen{ $1 + 0 }++;
+        next unless $position =~ /\A\s*([0-9]{1,6})\s*\z/ && $1 < @$all && !$seen{ $1 + 0 }++;
         my @variations = grep { $_ ne '' } @{ $all->[$1]{variations} };
         push @offered, { name => $all->[$1]{name}, variations => \@variations } if @variations;
     }
@@ -108,7 +113,7 @@ sub product_options {
 sub radio_limit {
     my ($shop) = @_;
     my $limit = $shop->{settings}{opt_radio_entries} // '';
-    return $limit =~ /\A\s*(\d{1,6})\s*\z/ ? $1 : 0;
+    return $limit =~ /\A\s*([0-9]{1,6})\s*\z/ ? $1 : 0;
 }
 
 sub option_html {
@@ -154,13 +159,14 @@ sub order_form {
     return '<p class="on-request">Please contact us for the price of this product.</p>'
         unless defined unit_price($shop, $product, $type);
     my $form = qq{<form class="order" method="post" action="Basket.pl">\n<input type="hidden" name="action" value="add">}
+        . '<input type="hidden" name="token" value="' . html(basket_token($shop)) . '">'
         . '<input type="hidden" name="product" value="' . html($product->{id}) . "\">\n";
     $form .= '<p class="problem" role="alert">' . html($problem) . "</p>\n" if defined $problem;
     $form .= type_html($shop, $product, $type);
     my $number = 0;
     $form .= option_html($shop, ++$number, $_, $entered->{"opt$number"}) for @{ product_options($shop, $product) };
     my $quantity = $entered->{qty} // 1;
-    $quantity = 1 unless $quantity =~ /\A\d{1,3}\z/ && $quantity > 0;
+    $quantity = 1 unless $quantity =~ /\A[0-9]{1,3}\z/ && $quantity > 0;
     return $form . '<label>Quantity <input type="number" name="qty" min="1" max="999" required value="'
         . html($quantity) . "\"></label>\n<button type=\"submit\">Add to basket</button>\n</form>\n";
 }

@@ -5,23 +5,21 @@ use strict;
 use warnings;
 use Exporter qw(import);
 
-our @EXPORT_OK = qw(random_hex same_token);
+our @EXPORT_OK = qw(random_hex same_token $SOURCE);
 
-# $bytes random bytes from the system as hexadecimal; a mix of the time, the
-# process and Perl's generator only where the system has no /dev/urandom.
+our $SOURCE = '/dev/urandom';
+
+# $bytes random bytes from the system as hexadecimal. Without the system's
+# generator the request stops: identifiers made from the time and the
+# process could be guessed, and a guessed basket or session is a customer's
+# details or the shop's orders in a stranger's hands.
 sub random_hex {
     my ($bytes) = @_;
-    if (open(my $random, '<:raw', '/dev/urandom')) {
-        my $got = read($random, my $buffer, $bytes);
-        close $random;
-        return unpack 'H*', $buffer if defined $got && $got == $bytes;
-    }
-    require Digest::SHA;
-    require Time::HiRes;
-    my $mixed = '';
-    $mixed .= Digest::SHA::sha256_hex(join ',', Time::HiRes::time(), $$, rand, rand, {}, length $mixed)
-        while length $mixed < 2 * $bytes;
-    return substr $mixed, 0, 2 * $bytes;
+    open(my $random, '<:raw', $SOURCE) or die "$SOURCE cannot be read, so the shop makes no identifiers\n";
+    my $got = read($random, my $buffer, $bytes);
+    close $random;
+    die "$SOURCE gave too few bytes, so the shop makes no identifiers\n" unless defined $got && $got == $bytes;
+    return unpack 'H*', $buffer;
 }
 
 # Whether a token given matches the one kept, in a time that does not tell

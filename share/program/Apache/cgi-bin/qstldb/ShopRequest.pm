@@ -4,11 +4,10 @@ package ShopRequest;
 # long or not in UTF-8 is marked, never half read.
 use strict;
 use warnings;
-use Encode qw(encode);
 use Exporter qw(import);
-use ShopText qw(url_decode from_request);
+use ShopText qw(url_decode from_request utf8_bytes);
 
-our @EXPORT_OK = qw(read_request send_page send_download send_redirect cookie_header);
+our @EXPORT_OK = qw(read_request secure_request send_page send_download send_redirect cookie_header);
 
 my $MAX_QUERY = 2048;
 my $MAX_BODY  = 16384;
@@ -24,7 +23,7 @@ sub read_request {
     my $problem = parse_pairs($query, qr/[&;]/, $request{query});
     if ($request{method} eq 'POST') {
         my $length = $ENV{CONTENT_LENGTH} // '';
-        return { %request, problem => $TOO_LONG } if $length !~ /\A\d{1,9}\z/ || $length > $MAX_BODY;
+        return { %request, problem => $TOO_LONG } if $length !~ /\A[0-9]{1,9}\z/ || $length > $MAX_BODY;
         my $type = $ENV{CONTENT_TYPE} // '';
         return { %request, problem => $UNREADABLE } unless $type =~ m{\Aapplication/x-www-form-urlencoded\b}i;
         binmode STDIN;
@@ -38,6 +37,12 @@ sub read_request {
     parse_pairs($ENV{HTTP_COOKIE} // '', qr/;\s*/, $request{cookies});
     $request{problem} = $problem;
     return \%request;
+}
+
+# Whether the request came over HTTPS, as the web server says (Apache and
+# lighttpd "on", some servers "1"); the one place the scripts decide it.
+sub secure_request {
+    return ($ENV{HTTPS} // '') =~ /\A(?:on|1)\z/i ? 1 : 0;
 }
 
 # Fills $into from name=value pairs; the first of a name wins. 'malformed'
@@ -66,7 +71,7 @@ sub send_page {
     my ($status, $page, @headers) = @_;
     binmode STDOUT, ':raw';
     print "Status: $status\r\n", map({ "$_\r\n" } @headers, 'Content-Type: text/html; charset=UTF-8', @PRIVATE_HEADERS),
-        "\r\n", encode('UTF-8', $page);
+        "\r\n", utf8_bytes($page);
 }
 
 # A file for the browser to save as $name (plain characters only) rather
@@ -96,7 +101,7 @@ sub cookie_header {
     (my $folder = $ENV{SCRIPT_NAME} // '/') =~ s{[^/]*\z}{};
     $folder =~ s{[^A-Za-z0-9/._~-]}{}g;
     my $lasts = defined $max_age ? "; Max-Age=$max_age" : '';
-    my $secure = ($ENV{HTTPS} // '') =~ /\Aon\z/i ? '; Secure' : '';
+    my $secure = secure_request() ? '; Secure' : '';
     return "Set-Cookie: $name=$value; Path=$folder$lasts; HttpOnly; SameSite=" . ($same_site // 'Lax') . $secure;
 }
 

@@ -6,27 +6,12 @@ use warnings;
 use Exporter qw(import);
 use ShopCatalogue qw(@COLUMNS product_from_line product_from_values is_suppressed);
 use ShopFiles qw(each_line);
+use ShopIndex qw(current_index lines_at word_positions);
 use ShopText qw(to_catalogue from_catalogue);
 
-our @EXPORT_OK = qw(search_fields search_words find_products);
+our @EXPORT_OK = qw(search_words find_products scan_products);
 
 our $MAX_WORDS = 8;
-
-# searchfields: entries "column:label" joined by ","; a column that is not a
-# product field of shop.data is left out, an entry without a label is
-# offered under the field's name.
-sub search_fields {
-    my ($settings) = @_;
-    my (@fields, %seen);
-    for my $entry (split /,/, $settings->{searchfields} // '') {
-        my ($position, $label) = split /:/, $entry, 3;
-        my ($column) = ($position // '') =~ /\A\s*(\d{1,3})\s*\z/ or next;
-        next if $column < 2 || $column > $#COLUMNS || $seen{ $column + 0 }++;
-        $label = $COLUMNS[$column] unless defined $label && $label =~ /\S/;
-        push @fields, { column => $column + 0, name => $COLUMNS[$column], label => $label };
-    }
-    return \@fields;
-}
 
 sub search_words {
     my ($text) = @_;
@@ -36,8 +21,63 @@ sub search_words {
 
 # The shown products holding every word in one of the fields named (the
 # product's name as "Product Name"), in catalogue order: how many there are
-# and the products from position $start, at most $count of them.
+# and the products from position $start, at most $count of them. Read
+# through the index's words when there is an index, from shop.data when not.
 sub find_products {
+    my ($shop, $words, $fields, $start, $count) = @_;
+    return (0, []) if !@$words || grep { !defined byte_pattern($_) } @$words;
+    my $folder = current_index($shop);
+    my $found = defined $folder ? indexed_products($folder, $words, $fields, $start, $count) : undef;
+    return @$found if $found;
+    return scan_products($shop->{data}, $words, $fields, $start, $count);
+}
+
+# The same through the index: the products holding each word are a bit
+# string by position, and the products holding all of them the bits the
+# strings share. Undef when the index cannot be read.
+sub indexed_products {
+    my ($folder, $words, $fields, $start, $count) = @_;
+    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my @columns = map { $_ eq 'Product Name' ? 1 : $column{$_} } @$fields;
+    my $all;
+    for my $word (@$words) {
+        my $lowered = lc $word;
+        utf8::encode($lowered);
+        my $holding = '';
+        for my $column (@columns) {
+            $holding |= word_positions($folder, $column, $lowered) // return undef;
+        }
+        $all = defined $all ? $all & $holding : $holding;
+    }
+    my $total = unpack '%32b*', $all;
+    my $lines = lines_at($folder, [positions($all, $start, $count)]) // return undef;
+    return [$total, [grep { defined } map { product_from_line($_) } @$lines]];
+}
+
+# The positions of the set bits of $bits, from the $start-th, at most $count.
+sub positions {
+    my ($bits, $start, $count) = @_;
+    my ($seen, @positions) = (0);
+    my $block = 4096;
+    for (my $at = 0; $at < length $bits && @positions < $count; $at += $block) {
+        my $part = substr $bits, $at, $block;
+        my $set = unpack '%32b*', $part;
+        if ($seen + $set <= $start) {
+            $seen += $set;
+            next;
+        }
+        my $flags = unpack 'b*', $part;
+        my $position = index $flags, '1';
+        while ($position >= 0 && @positions < $count) {
+            push @positions, 8 * $at + $position if $seen++ >= $start;
+            $position = index $flags, '1', $position + 1;
+        }
+    }
+    return @positions;
+}
+
+# The same read from every line of shop.data: the rule the index follows.
+sub scan_products {
     my ($data, $words, $fields, $start, $count) = @_;
     my @patterns = map { byte_pattern($_) } @$words;
     return (0, []) if !@patterns || grep { !defined } @patterns;

@@ -1,36 +1,44 @@
 package ShopSummary;
 # What an order costs: its lines as priced, the postage, the VAT and the
-# total, worked out in whole pence so that the summary's figures always add
-# up to its total.
+# total, worked out in whole pence once, as a list of labelled rows that
+# every record of the order prints as it stands.
 #
 # VAT ("taxaction"): "ignore" charges none. "include": prices hold the VAT of
 # their product's rate; to an area that is not VAT liable the VAT held in
 # them is taken off. Anything else: the VAT is added, to VAT-liable areas
 # only. Each line's VAT is rounded half up on its own. Postage charges hold
-# no VAT unless "postvatinc" is "yes"; otherwise, to a VAT-liable area, VAT
-# is charged on them at the goods' own average rate.
+# no VAT when "postvatinc" is "yes"; otherwise, to a VAT-liable area, VAT
+# is charged on them at the goods' own average rate. Setting words are read
+# without regard to case.
 use strict;
 use warnings;
 use Exporter qw(import);
+use ShopConfig qw(setting_word);
+use ShopFigures qw(figure);
 use ShopMoney qw(percent_of vat_within share_of);
 use ShopPostage qw(postage);
 use ShopVat qw(vat_rate);
 
 our @EXPORT_OK = qw(price_order);
 
-# $lines: [{ total (pence, as priced), weight (thousandths, the line's
-# whole weight), tax_code }]. Returns { subtotal, postage, vat, total,
+my $CANNOT_WORK_OUT_VAT = 'Sorry, we cannot work out the VAT of this order as this shop is set up: '
+    . 'please contact us and we will put it right.';
+
+# $lines: [{ total (pence, as priced), weight (millionths, the line's whole
+# weight), tax_code }]. Returns { subtotal, postage, vat (charged), total,
 # vatmode ("added", "included", "removed" or "none"), line_vat => [pence
-# per line], rows => [[label, pence, adds]], postage_method, problem }:
-# the rows that add make the total.
+# per line], rows => [[label, pence, kind, key]] (see ShopFigures),
+# postage_method, problem }. When the order cannot be charged (problem), the
+# rows hold the subtotal alone and there is no total.
 sub price_order {
     my ($shop, $lines, $area) = @_;
-    my $action = lc($shop->{settings}{taxaction} // '');
+    my $action = setting_word($shop->{settings}, 'taxaction');
     my $mode = $action eq 'ignore' ? 'none' : $action eq 'include' ? ($area->{liable} ? 'included' : 'removed')
              : $area->{liable} ? 'added' : 'none';
-    my ($subtotal, $weight, $goods_vat, @line_vat) = (0, 0, 0);
+    my ($subtotal, $weight, $goods_vat, $unreadable, @line_vat) = (0, 0, 0, 0);
     for my $line (@$lines) {
-        my $rate = $action eq 'ignore' ? undef : vat_rate($shop, $line->{tax_code}, $area);
+        my ($rate, $bad) = $action eq 'ignore' ? () : vat_rate($shop, $line->{tax_code}, $area);
+        $unreadable ||= defined $bad;
         my $vat = !defined $rate ? 0 : $action eq 'include' ? vat_within($line->{total}, $rate)
                 : $area->{liable} ? percent_of($line->{total}, $rate) : 0;
         push @line_vat, $vat;
@@ -38,25 +46,29 @@ sub price_order {
         $subtotal += $line->{total};
         $weight += $line->{weight} // 0;
     }
-    my $net_goods = $action eq 'include' ? $subtotal - $goods_vat : $subtotal;
     my $charge = postage($shop, $area, $weight, $subtotal);
-    my $postage = $charge->{pence} // 0;
-    my $postage_vat = $mode eq 'added' || $mode eq 'included'
-        ? (lc($shop->{settings}{postvatinc} // '') eq 'yes' ? 0 : share_of($postage, $goods_vat, $net_goods)) : 0;
-    my @rows = (['Subtotal', $subtotal, 1]);
-    push @rows, ['VAT taken off (not charged outside the VAT area)', -$goods_vat, 1] if $mode eq 'removed' && $goods_vat;
-    push @rows, [$charge->{method} eq 'none' ? 'Postage (no charge)' : 'Postage', $postage, 1];
-    push @rows, ['VAT', $goods_vat + $postage_vat, 1] if $mode eq 'added';
-    push @rows, ['VAT on postage', $postage_vat, 1] if $mode eq 'included' && $postage_vat;
+    my $problem = $charge->{problem} // ($unreadable ? $CANNOT_WORK_OUT_VAT : undef);
+    return { subtotal => $subtotal, vatmode => $mode, rows => [figure(subtotal => $subtotal)], problem => $problem,
+        postage_method => $charge->{method}, line_vat => [map { 0 } @line_vat] } if defined $problem;
+    my $net_goods = $action eq 'include' ? $subtotal - $goods_vat : $subtotal;
+    my $postage = $charge->{pence};
+    my $charged = $mode eq 'added' || $mode eq 'included';
+    my $postage_vat = $charged && setting_word($shop->{settings}, 'postvatinc') ne 'yes'
+        ? share_of($postage, $goods_vat, $net_goods) : 0;
+    my @rows = (figure(subtotal => $subtotal));
+    push @rows, figure(vat_taken_off => -$goods_vat) if $mode eq 'removed' && $goods_vat;
+    push @rows, figure(postage => $postage, $charge->{method} eq 'none' ? 'Postage (no charge)' : undef);
+    push @rows, figure(vat => $goods_vat + $postage_vat) if $mode eq 'added';
+    push @rows, figure(postage_vat => $postage_vat) if $mode eq 'included' && $postage_vat;
     my $total = 0;
-    $total += $_->[1] for grep { $_->[2] } @rows;
-    push @rows, ['Total', $total, 0];
-    push @rows, ['of which VAT', $goods_vat + $postage_vat, 0] if $mode eq 'included';
+    $total += $_->[1] for @rows;
+    push @rows, figure(total => $total);
+    push @rows, figure(vat_included => $goods_vat + $postage_vat) if $mode eq 'included';
     return {
         subtotal => $subtotal, postage => $postage, total => $total, vatmode => $mode, rows => \@rows,
-        vat => $mode eq 'added' || $mode eq 'included' ? $goods_vat + $postage_vat : 0,
-        line_vat => $mode eq 'added' || $mode eq 'included' ? \@line_vat : [map { 0 } @line_vat],
-        postage_method => $charge->{method}, problem => $charge->{problem},
+        vat => $charged ? $goods_vat + $postage_vat : 0,
+        line_vat => $charged ? \@line_vat : [map { 0 } @line_vat],
+        postage_method => $charge->{method},
     };
 }
 
