@@ -69,6 +69,17 @@ subtest 'without a user ID and a password there is no signing in' => sub {
     }
 };
 
+subtest 'a user ID or a password of "0" is one like any other' => sub {
+    for my $account (['boss=0', 'boss', '0'], ['0=secret', '0', 'secret'], ['0=0', '0', '0']) {
+        my ($pass, $user, $password) = @$account;
+        my $dir = admin_shop($pass);
+        my ($status, undef, $page) = admin($dir, {}, "admin.pass '$pass'");
+        ok($status == 200 && $page !~ /switched off/, "admin.pass '$pass': the sign-in page");
+        ok(signed_in($dir, "action=signin&userid=$user&password=$password"), "admin.pass '$pass': signs in");
+        ok(!signed_in($dir, "action=signin&userid=$user&password=1"), "admin.pass '$pass': not with another password");
+    }
+};
+
 subtest 'signing in' => sub {
     my @tries = (
         [$RIGHT, 1, 'the user ID and password'],

@@ -11,7 +11,7 @@ use Test::More;
 use TestShop qw(make_shop run_script product);
 use lib $TestShop::SCRIPTS;
 use Fcntl qw(:flock);
-use ShopIndex qw(current_index);
+use ShopIndex qw(current_index word_index);
 use ShopSearch qw(scan_products search_words);
 use ShopText qw(from_request url_decode);
 
@@ -135,8 +135,18 @@ my @cases = (
         shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=exclude', 'currency=gbp'] },
         query  => 'cat=0',
         like   => [qr/£10\.00 <span class="vat">\+ VAT at 17\.50% = £11\.75<\/span>/,
-                   qr/£0\.99 <span class="vat">\+ VAT at 5\.00% = £1\.04<\/span>/, qr/<p class="price">£3\.00<\/p>/],
+                   qr/£0\.99 <span class="vat">\+ VAT at 5\.00% = £1\.04<\/span>/, qr/<p class="price">£3\.00<\/p>/,
+                   qr/£3\.00 <span class="vat">\+ VAT<\/span>/],    # a rate that is not a number: no figure
         unlike => [qr/VAT at 0\.00/],
+    },
+    {   name   => 'a rate of three decimals, and thousands marked',
+        shop   => { %VAT_SHOP, 'qstl2.cfg' => ['taxaction=EXCLUDE', 'currency=gbp'], 'data/shop.tax' => ["Y=17.555\tOdd"],
+                    'data/shop.data' => [product(id => 1, path => 'Books|Dune', price => '10', tax => 'Y'),
+                                         product(id => 2, path => 'Books|Piano', price => '1000', tax => 'y')] },
+        query  => 'cat=0',
+        # 10.00 x 17.555% = 1.7555, up: 11.76; 1000.00 x 17.555% = 175.55: 1,175.55
+        like   => [qr/£10\.00 <span class="vat">\+ VAT at 17\.555% = £11\.76<\/span>/,
+                   qr/£1,000\.00 <span class="vat">\+ VAT at 17\.555% = £1,175\.55<\/span>/],
     },
     {   name  => 'without a tax action prices are taken to exclude VAT',
         shop  => { %VAT_SHOP, 'qstl2.cfg' => ['currency=gbp'] },
@@ -285,6 +295,12 @@ subtest 'the index follows the catalogue' => sub {
     ok(@now == 1 && $now[0] ne $indexes[0], 'the old index is gone');
     (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => 'product=001' });
     like($page, qr/<h2>Changed<\/h2>/, 'a product found by its number written another way');
+    TestShop::spew("$dir/data/header_data.log", "\r\n", '0::Tools::::::::');
+    utime time + 5, time + 5, "$dir/data/header_data.log";
+    (undef, undef, $page) = run_script($dir, 'Catalogue.pl', { query => '' });
+    like($page, qr/cat=0">Tools</, 'a changed category tree is shown at once');
+    unlike($page, qr/Garden|Books/, 'nothing of the old tree');
+    is(scalar(() = glob "$dir/data/top-categories-*"), 1, 'one top level kept');
 };
 
 # The search as the shop page asks for it, straight from the modules: the
@@ -304,8 +320,8 @@ subtest 'the index finds what reading every line finds' => sub {
     for my $search (@SEARCHES) {
         my ($query, undef, $what) = @$search;
         my ($shop, $words, $where, $start) = search_request($dir, $query);
-        my $folder = current_index($shop);
-        my ($total, $found) = @{ ShopSearch::indexed_products($folder, $words, $where, $start, 20) // [] };
+        my ($total, $found)
+            = @{ ShopSearch::indexed_products(current_index($shop), word_index($shop), $words, $where, $start, 20) // [] };
         my ($scan_total, $scanned) = scan_products($shop->{data}, $words, $where, $start, 20);
         is($total, $scan_total, "$what: as many");
         is_deeply([map { $_->{id} } @$found], [map { $_->{id} } @$scanned], "$what: the same products");
@@ -332,8 +348,8 @@ subtest 'while another request builds the index, pages are read from shop.data' 
         ['search=seven',              qr/2 products found.*Seven first.*Seven again/s, 'a search'],
     );
     mkdir "$dir/data/locks";
-    open(my $lock, '>>', "$dir/data/locks/index") or die $!;
-    flock($lock, LOCK_EX) or die $!;
+    my @locks = map { open(my $lock, '>>', "$dir/data/locks/$_") or die $!; flock($lock, LOCK_EX) or die $!; $lock }
+        qw(index words);
     for my $building (1, 0) {
         for my $page (@pages) {
             my ($query, $shows, $what) = @$page;
@@ -341,8 +357,9 @@ subtest 'while another request builds the index, pages are read from shop.data' 
             like(decode('UTF-8', $body), $shows, ($building ? 'while building: ' : 'through the index: ') . $what);
             is($errors, '', "$what: nothing on the server log");
         }
-        is(scalar(() = glob "$dir/data/index*"), 1 - $building, $building ? 'nobody else builds meanwhile' : 'then one index');
-        close $lock;
+        is(scalar(() = glob "$dir/data/{index,words}*"), 2 * (1 - $building),
+            $building ? 'nobody else builds meanwhile' : 'then one index of each kind');
+        close $_ for @locks;
     }
 };
 

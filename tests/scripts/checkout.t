@@ -307,10 +307,17 @@ subtest 'ways of paying' => sub {
     like($answer->{head}, qr/form-action 'self' https:\/\/pay\.example;/, 'the page may send its form there');
     like($answer->{page}, qr/form\[data-autosubmit\]/, 'the page\'s own script sends it');
 
+    # Keys one character away from the right one, at either end.
+    my $other = sub { my $c = substr($key, $_[0], 1); my $k = $key; substr($k, $_[0], 1) = $c eq 'a' ? 'b' : 'a'; $k };
     my @returns = (
         # query, status, the page says
         ["paid=1&key=$key",          200, qr/Order number: 1<.*as soon as our payment service tells us/s],
         ['paid=1&key=' . ('0' x 32), 404, qr/that order could not be found/],
+        ['paid=1&key=' . $other->(31), 404, qr/that order could not be found/],
+        ['paid=1&key=' . $other->(0), 404, qr/that order could not be found/],
+        ['paid=1&key=' . substr($key, 0, 31), 404, qr/that order could not be found/],
+        ["paid=1&key=${key}0", 404, qr/that order could not be found/],
+        ['print=1&key=' . $other->(31), 404, qr/that order could not be found/],
         ["paid=2&key=$key",          404, qr/that order could not be found/],
         ["print=1&key=$key",         200, qr/post it with your cheque.*Order number: 1\n.*1 x Scarf   7\.25.*data-print/s],
         ['print=1&key=',             404, qr/that order could not be found/],

@@ -71,6 +71,13 @@ subtest 'mail through the mail program' => sub {
     like($message, qr/^Subject: =\?UTF-8\?B\?[^\n]*$/m, 'a subject beyond ASCII encoded on one line');
     unlike($message, qr/^Bcc:/m, 'no header from a subject');
     like(decode('UTF-8', $message), qr/\n\nDear Zoë,\n\.\nthanks\n\z/, 'the body as written');
+    # A subject of ASCII alone is written as it is: its line breaks must go.
+    unlink "$dir/message";
+    send_mail(\%shop, { from => 'sales@shop.test', to => 'zoe@home.test',
+        subject => "Your order 12\r\nBcc: all\@spam.test\nX-Two: 2", body => 'b' });
+    $message = slurp("$dir/message");
+    like($message, qr/^Subject: Your order 12 ?Bcc: all\@spam\.test ?X-Two: 2$/m, 'an ASCII subject kept on one line');
+    unlike($message, qr/^(?:Bcc|X-Two):/m, 'and no header from it');
     $shop{settings}{mailprogram} = stand_in_mailer($dir, 75);
     like(join('', send_mail(\%shop, { from => 'sales@shop.test', to => 'a@b.test', subject => 's', body => 'b' })),
         qr/failed \(75\)/, 'a failing mail program is told');

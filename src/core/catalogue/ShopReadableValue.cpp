@@ -44,15 +44,27 @@ bool isPlainNumber(std::string_view text, std::size_t wholeDigits)
            digits(fraction);
 }
 
-std::size_t wholeDigitsOf(std::string_view field)
+// The scripts keep a weight exactly, in millionths: at most seven whole
+// digits and six decimals, noughts at either end not counted.
+bool isExactWeight(std::string_view text)
 {
-    return field == priceField ? 12 : 9;
+    if (!isPlainNumber(text, text.size()))
+        return false;
+    const std::size_t point = std::min(text.find('.'), text.size());
+    std::string_view whole = text.substr(0, point);
+    std::string_view fraction = text.substr(std::min(point + 1, text.size()));
+    while (!whole.empty() && whole.front() == '0')
+        whole.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.remove_suffix(1);
+    return whole.size() <= 7 && fraction.size() <= 6;
 }
 
 bool readableOne(std::string_view field, std::string_view value)
 {
     value = trimmed(value);
-    return value.empty() || isPlainNumber(value, wholeDigitsOf(field));
+    // A price of up to twelve whole digits, rounded to the penny.
+    return value.empty() || (field == priceField ? isPlainNumber(value, 12) : isExactWeight(value));
 }
 
 // The first value that stops the scripts, or the whole value.

@@ -7,7 +7,8 @@ namespace qs {
 
 // Prices and weights as the shop's scripts read them: a plain decimal number
 // ("12", "12.50", ".5"), blanks around it allowed, at most twelve whole digits
-// for a price and nine for a weight. Anything else ("12,50", "£5", "5 GBP",
+// for a price, and for a weight seven whole digits and six decimals (noughts
+// at either end not counted). Anything else ("12,50", "£5", "5 GBP",
 // "250g") is kept as typed but cannot be read: the product then shows "Price
 // on request", or weighs nothing in the postage. A field held per type holds
 // one such value for each type, joined by "|"; an empty one stands for the

@@ -1,7 +1,7 @@
 #include "core/settings/PostageAndPacking.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
 #include "TempFolder.h"
+#include "core/app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -62,11 +62,11 @@ TEST_F(PostageAndPackingTest, EachShopStartsFromItsOwnFilesOrTheDefaults)
 TEST_F(PostageAndPackingTest, ShowingTakesTheKeysAsStored)
 {
     writeData("area.txt", "UK=1,1\r\n");
-    const std::tuple<const char*, int> methods[] = {{"perzone", PostageAndPacking::PerZone},
-                                                    {"percentage", PostageAndPacking::Percentage},
-                                                    // The shop's scripts charge nothing for a word they do not know.
-                                                    {"PerZone", PostageAndPacking::NoMethod},
-                                                    {"", PostageAndPacking::NoMethod}};
+    // The shop's scripts charge nothing for a word they do not know.
+    const std::tuple<const char*, int> methods[] = {
+        {"perzone", PostageAndPacking::PerZone},    {"percentage", PostageAndPacking::Percentage},
+        {" PerZone ", PostageAndPacking::PerZone},  {"PERCENTAGE", PostageAndPacking::Percentage},
+        {"by weight", PostageAndPacking::NoMethod}, {"", PostageAndPacking::NoMethod}};
     state.ShopFields.setValue("shippercent", "12.5");
     state.ShopFields.setValue("postvatinc", "yes");
     state.ShopFields.setValue("weightunit", "kilos (kg)");

@@ -192,7 +192,9 @@ sub answer {
     my $request = read_request();
     my $shop = open_shop($RealBin, $request);
     return page($shop, '400 Bad Request', notice($request->{problem})) if $request->{problem};
-    return switched_off_page($shop) unless admin_account($RealBin);
+    # The account as a list: a password of "0" is a password.
+    my @account = admin_account($RealBin);
+    return switched_off_page($shop) unless @account;
     my ($form, $query) = @$request{qw(form query)};
     my $action = $request->{method} eq 'POST' ? $form->{action} // '' : undef;
     return sign_in_answer($shop, $form) if defined $action && $action eq 'signin';

@@ -82,6 +82,9 @@ sub too_many {
 sub update_basket {
     my ($shop, $form) = @_;
     my $remove = $form->{remove} // '';
+    return basket_page($shop, '200 OK', "A line holds at most $MAX_QUANTITY: please enter a quantity from 0 to "
+        . "$MAX_QUANTITY. Your basket is as it was.")
+        if grep { /\Aqty_[0-9]+\z/ && $form->{$_} =~ /\A\s*[0-9]+\s*\z/ && $form->{$_} > $MAX_QUANTITY } keys %$form;
     my $change = sub {
         my ($lines) = @_;
         for my $number (1 .. @$lines) {
@@ -150,8 +153,8 @@ sub basket_page {
         . '<input type="hidden" name="token" value="' . html(basket_token($shop)) . '">'
         . qq{<button type="submit" name="update" value="1" class="default-action" tabindex="-1" aria-hidden="true" style="position:absolute;left:-9999px"></button>\n}
         . qq{<table class="basket">\n<thead><tr><th>Product</th><th class="money">Price</th><th>Quantity</th>}
-        . qq{<th class="money">Total</th><th></th></tr></thead>\n<tbody>\n$rows</tbody>\n}
-        . '<tfoot><tr><td colspan="3">Subtotal</td><td class="money" id="subtotal">' . html(money_text($subtotal, $currency))
+        . qq{<th class="money">Total</th><th><span class="hidden-label">Remove</span></th></tr></thead>\n<tbody>\n$rows</tbody>\n}
+        . '<tfoot><tr><th colspan="3" scope="row">Subtotal</th><td class="money" id="subtotal">' . html(money_text($subtotal, $currency))
         . "</td><td></td></tr></tfoot>\n</table>\n" . ($note ne '' ? '<p class="vat-note">' . html($note) . "</p>\n" : '')
         . '<div class="basket-actions"><a href="Catalogue.pl">Continue shopping</a>'
         . qq{<button type="submit" name="update" value="1">Update basket</button>$checkout</div>\n</form>\n});

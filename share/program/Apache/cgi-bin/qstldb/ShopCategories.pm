@@ -7,23 +7,25 @@ package ShopCategories;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopFiles qw(read_whole);
+use ShopFiles qw(read_whole write_atomically);
 use ShopText qw(from_catalogue to_catalogue);
 
 our @EXPORT_OK = qw(category_at category_by_path subcategories);
 
+# Lines end in CR LF, LF or a lone CR; the text looked in has a line end
+# before its first line and after its last.
 # The rest of a line after its path: a path ends at the first "::".
-my $REST = qr/(?:::[^\n]*+)?(?=\n)/;
+my $REST = qr/(?:::[^\r\n]*+)?(?=[\r\n])/;
 # A path's last name: no "|", and no "::", which would end the path; written
 # as runs rather than a character at a time, for the top level is looked
 # for on every line of the file.
-my $NAME = qr/[^|:\n]*+(?::(?!:)[^|:\n]*+)*+/;
+my $NAME = qr/[^|:\r\n]*+(?::(?!:)[^|:\r\n]*+)*+/;
 
 # The category whose index is $index, as the file's first line for it.
 sub category_at {
     my ($shop, $index) = @_;
     return undef unless defined $index && $index =~ /\A\d+\z/;
-    my ($category) = categories_where($shop, qr/\n(\Q$index\E::[^\n]*)/, 1);
+    my ($category) = categories_where(category_text($shop), qr/[\r\n](\Q$index\E::[^\r\n]*)/, 1);
     return $category;
 }
 
@@ -31,7 +33,8 @@ sub category_at {
 sub category_by_path {
     my ($shop, $path) = @_;
     my $bytes = to_catalogue($path) // return undef;
-    my ($category) = grep { $_->{path} eq $path } categories_where($shop, qr/\n(\d+::\Q$bytes\E$REST)/, 1);
+    my ($category) = grep { $_->{path} eq $path }
+        categories_where(category_text($shop), qr/[\r\n](\d+::\Q$bytes\E$REST)/, 1);
     return $category;
 }
 
@@ -39,14 +42,14 @@ sub category_by_path {
 # in the file's order.
 sub subcategories {
     my ($shop, $parent) = @_;
-    my $prefix = defined $parent ? "$parent->{path_bytes}|" : '';
     my $path = defined $parent ? $parent->{path} : '';
-    return [grep { $_->{parent} eq $path } categories_where($shop, qr/\n(\d+::\Q$prefix\E$NAME$REST)/)];
+    return $shop->{subcategories}{$path} //= [grep { $_->{parent} eq $path } defined $parent
+        ? categories_where(category_text($shop), qr/[\r\n](\d+::\Q$parent->{path_bytes}|\E$NAME$REST)/)
+        : categories_where(top_level_text($shop), qr/[\r\n](\d+::$NAME$REST)/)];
 }
 
 sub categories_where {
-    my ($shop, $pattern, $first_only) = @_;
-    my $text = category_text($shop);
+    my ($text, $pattern, $first_only) = @_;
     my @found;
     while ($text =~ /$pattern/g) {
         my $category = category_from_line($1) or next;
@@ -56,15 +59,31 @@ sub categories_where {
     return @found;
 }
 
-# The file's bytes with every line end (CR LF, LF or a lone CR) made "\n",
-# and one before the first line and after the last.
 sub category_text {
     my ($shop) = @_;
-    return $shop->{category_text} //= do {
-        my $bytes = read_whole("$shop->{data}/header_data.log") // '';
-        $bytes =~ s/\r\n?/\n/g;
-        "\n$bytes\n";
-    };
+    return $shop->{category_text} //= "\n" . (read_whole("$shop->{data}/header_data.log") // '') . "\n";
+}
+
+# The lines of the top level alone, which every page shows: kept beside
+# header_data.log in a file named after its size, time and inode, written by
+# the first request that needs it.
+sub top_level_text {
+    my ($shop) = @_;
+    my $data = $shop->{data};
+    my @stat = stat "$data/header_data.log" or return "\n";
+    my $kept = "$data/top-categories-$stat[7]-$stat[9]-$stat[1]";
+    my $text = read_whole($kept);
+    return $text if defined $text;
+    $text = join "\n", '', (category_text($shop) =~ /[\r\n](\d+::$NAME$REST)/g), '';
+    remove_other_top_levels($data, $kept) if write_atomically($kept, $text);
+    return $text;
+}
+
+sub remove_other_top_levels {
+    my ($data, $kept) = @_;
+    opendir(my $dir, $data) or return;
+    unlink map { "$data/$_" } grep { /\Atop-categories-\d+-\d+-\d+\z/ && "$data/$_" ne $kept } readdir $dir;
+    closedir $dir;
 }
 
 sub category_from_line {

@@ -3,7 +3,7 @@ package ShopConfig;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopCatalogue qw(@COLUMNS);
+use ShopCatalogue qw(column_names);
 use ShopFiles qw(each_line);
 use ShopText qw(from_catalogue);
 
@@ -42,13 +42,14 @@ sub data_folder {
 # offered under the field's name.
 sub search_fields {
     my ($settings) = @_;
+    my @columns = column_names();
     my (@fields, %seen);
     for my $entry (split /,/, $settings->{searchfields} // '') {
         my ($position, $label) = split /:/, $entry, 3;
         my ($column) = ($position // '') =~ /\A\s*(\d{1,3})\s*\z/ or next;
-        next if $column < 2 || $column > $#COLUMNS || $seen{ $column + 0 }++;
-        $label = $COLUMNS[$column] unless defined $label && $label =~ /\S/;
-        push @fields, { column => $column + 0, name => $COLUMNS[$column], label => $label };
+        next if $column < 2 || $column > $#columns || $seen{ $column + 0 }++;
+        $label = $columns[$column] unless defined $label && $label =~ /\S/;
+        push @fields, { column => $column + 0, name => $columns[$column], label => $label };
     }
     return \@fields;
 }

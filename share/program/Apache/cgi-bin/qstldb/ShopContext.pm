@@ -5,7 +5,7 @@ package ShopContext;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopBasket qw(new_basket_id issued_basket_id basket_form_token read_basket $KEEP_SECONDS);
+use ShopBasket qw(new_basket_id issued_basket_id basket_form_token read_basket);
 use ShopCatalogue qw(read_per_type_fields read_options read_vat_rates);
 use ShopConfig qw(read_settings data_folder);
 use ShopRandom qw(same_token);
@@ -38,7 +38,7 @@ sub renew_basket_id {
     delete $shop->{basket};
     $shop->{basket_id} = new_basket_id($shop->{data});
     @{ $shop->{headers} } = grep { !/\ASet-Cookie: basket=/ } @{ $shop->{headers} };
-    push @{ $shop->{headers} }, cookie_header('basket', $shop->{basket_id}, $KEEP_SECONDS);
+    push @{ $shop->{headers} }, cookie_header('basket', $shop->{basket_id}, $ShopBasket::KEEP_SECONDS);
     return $shop->{basket_id};
 }
 

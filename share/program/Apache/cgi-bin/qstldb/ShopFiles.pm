@@ -4,7 +4,7 @@ package ShopFiles;
 use strict;
 use warnings;
 use Exporter qw(import);
-use Fcntl qw(:flock O_WRONLY O_CREAT O_EXCL);
+use Fcntl qw(LOCK_EX LOCK_NB O_WRONLY O_CREAT O_EXCL);
 
 our @EXPORT_OK = qw(each_line read_whole write_atomically with_lock try_lock make_folder remove_unused);
 

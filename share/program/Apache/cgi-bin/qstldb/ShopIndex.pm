@@ -1,8 +1,7 @@
 package ShopIndex;
 # Finding products without reading the whole of shop.data. The first request
 # after the catalogue changes reads shop.data once and files its shown
-# products into a folder named after shop.data's size, time and inode and the
-# columns the search looks in:
+# products into a folder named after shop.data's size, time and inode:
 #
 #   lines          the products' lines grouped by category, each ending "\n"
 #   categories     "\n" then PATH TAB NUMBER "\n" per category (catalogue bytes)
@@ -12,15 +11,19 @@ package ShopIndex;
 #                  category's lines, in catalogue order (packed pairs)
 #   ids            20-byte keys that sort as the IDs' numbers, each followed
 #                  by the product's position in catalogue order, sorted
+#
+# The first search files the words of the columns it looks in into a second
+# folder, named after the same and the columns:
+#
 #   words-C        "\n" then the words of column C (1: the product's name),
 #                  lower case, UTF-8, each ending "\n"
 #   postings-C     for each of those words, the positions of the products
 #                  holding it (BER numbers), and postings-C.at where each
 #                  word's list starts (packed, one more than there are words)
 #
-# Suppressed products are left out. Only one request builds; while it does,
-# and whenever the index cannot be built, the lines are read from shop.data
-# itself, so a page is slower, never wrong.
+# Suppressed products are left out of both. Only one request builds each;
+# while it does, and whenever an index cannot be built, the lines are read
+# from shop.data itself, so a page is slower, never wrong.
 use strict;
 use warnings;
 use Exporter qw(import);
@@ -30,7 +33,7 @@ use ShopConfig qw(search_fields);
 use ShopFiles qw(each_line try_lock make_folder);
 use ShopText qw(from_catalogue);
 
-our @EXPORT_OK = qw(current_index category_lines id_line lines_at word_positions);
+our @EXPORT_OK = qw(current_index word_index category_lines id_line lines_at word_positions);
 
 my $KEY_BYTES = 20;
 my $ID_RECORD = $KEY_BYTES + 4;
@@ -48,17 +51,41 @@ sub indexed_columns {
 sub current_index {
     my ($shop) = @_;
     return $shop->{index} if exists $shop->{index};
-    my $data = $shop->{data};
-    my @stat = stat "$data/shop.data" or return $shop->{index} = undef;
+    my $catalogue = catalogue_name($shop->{data});
+    return $shop->{index} = defined $catalogue
+        ? ready_folder($shop->{data}, "index2-$catalogue", sub { build_products($shop->{data}, $_[0]) }) : undef;
+}
+
+# The same for the words of the columns the search looks in.
+sub word_index {
+    my ($shop) = @_;
+    return $shop->{words} if exists $shop->{words};
+    my $catalogue = catalogue_name($shop->{data});
     my @columns = indexed_columns($shop);
-    my $folder = "$data/index2-$stat[7]-$stat[9]-$stat[1]-" . join('.', @columns);
-    return $shop->{index} = $folder if -e "$folder/complete";
-    return $shop->{index} = undef unless make_folder("$data/locks");
-    my $built = try_lock("$data/locks/index", sub {
+    return $shop->{words} = defined $catalogue ? ready_folder($shop->{data}, "words2-$catalogue-" . join('.', @columns),
+        sub { build_words($shop->{data}, $_[0], \@columns) }) : undef;
+}
+
+sub catalogue_name {
+    my @stat = stat "$_[0]/shop.data" or return undef;
+    return "$stat[7]-$stat[9]-$stat[1]";
+}
+
+sub ready_folder {
+    my ($data, $name, $build) = @_;
+    my $folder = "$data/$name";
+    return $folder if -e "$folder/complete";
+    my ($kind) = $name =~ /\A([a-z]+)/;
+    return undef unless make_folder("$data/locks");
+    my $built = try_lock("$data/locks/$kind", sub {
         return 1 if -e "$folder/complete";
-        return build($data, $folder, \@columns);
+        return 0 unless $build->("$folder.new-$$");
+        return 0 unless write_plainly("$folder.new-$$/complete", '') && rename("$folder.new-$$", $folder);
+        remove_old_indexes($data, $folder, $kind);
+        return 1;
     });
-    return $shop->{index} = $built ? $folder : undef;
+    remove_folder("$folder.new-$$") unless $built;
+    return $built ? $folder : undef;
 }
 
 # The shown products' lines of the category at $path (catalogue bytes).
@@ -165,6 +192,8 @@ sub shown {
 # are the same product; undef for an ID of more than 19 digits, which no
 # page can ask for.
 sub id_key {
+    # Most IDs are plain numbers: they need only their noughts before them.
+    return '1' . ('0' x ($KEY_BYTES - 1 - length $_[0])) . $_[0] if ($_[0] // q()) =~ /\A[1-9][0-9]{0,18}\z/;
     my ($sign, $digits) = ($_[0] // '') =~ /\A(-?)0*(\d+)\z/ or return undef;
     return undef if length $digits > $KEY_BYTES - 1;
     $digits = ('0' x ($KEY_BYTES - 1 - length $digits)) . $digits;
@@ -238,12 +267,12 @@ sub field_text {
     return $text;
 }
 
-sub build {
-    my ($data, $folder, $columns) = @_;
-    my @word_columns = grep { $_ != 1 } @$columns;
+# Calls $visit with each shown product's line of shop.data, its values, its
+# category's path and its name, in catalogue order. False when shop.data
+# cannot be read.
+sub each_product {
+    my ($data, $visit) = @_;
     open(my $fh, '<:raw', "$data/shop.data") or return 0;
-    my (%category_of, %lines, @categories, $order, @ids, %postings);
-    my $position = 0;
     local $/ = "\n";
     while (defined(my $chunk = <$fh>)) {
         $chunk =~ s/(?:\r\n|\n|\r)\z//;
@@ -252,57 +281,82 @@ sub build {
             next if @value < 2 || $value[0] !~ /\A-?\d+\z/;
             my ($path, $name) = $value[1] =~ /\A(.*)\|([^|]*)\z/s or next;
             next if defined $value[20] && $value[20] ne '' && is_suppressed($value[20]);
-            my $category = $category_of{$path} //= do { push @categories, $path; $#categories };
-            $order .= pack 'NN', $category, length($lines{$path} //= '');
-            $lines{$path} .= "$line\n";
-            my $key = id_key($value[0]);
-            push @ids, $key . pack('N', $position) if defined $key;
-            my $posting = pack 'w', $position;
-            my $plain = $line !~ /[\x80-\xFF]/;
-            $postings{1}{$_} .= $posting for split ' ', $plain ? lc $name : field_text($name);
-            for my $column (@word_columns) {
-                next unless defined $value[$column] && $value[$column] ne '';
-                $postings{$column}{$_} .= $posting for split ' ', $plain ? lc $value[$column] : field_text($value[$column]);
-            }
-            $position++;
+            $visit->($line, \@value, $path, $name);
         }
     }
     close $fh;
-    my $building = "$folder.new-$$";
+    return 1;
+}
+
+# The index is only a copy of shop.data: its files are written without
+# waiting for the disk, and the folder is renamed into place whole.
+sub build_products {
+    my ($data, $building) = @_;
+    my (%category_of, %lines, @categories, $order, @ids);
+    my $position = 0;
+    each_product($data, sub {
+        my ($line, $value, $path) = @_;
+        my $category = $category_of{$path} //= do { push @categories, $path; $#categories };
+        $order .= pack 'NN', $category, length($lines{$path} //= '');
+        $lines{$path} .= "$line\n";
+        my $key = id_key($value->[0]);
+        push @ids, $key . pack('N', $position) if defined $key;
+        $position++;
+    }) or return 0;
     remove_folder($building);
     make_folder($building) or return 0;
-    # The index is only a copy of shop.data: its files are written without
-    # waiting for the disk, and the folder is renamed into place whole.
-    open(my $out, '>:raw', "$building/lines") or return failed($building);
+    open(my $out, '>:raw', "$building/lines") or return 0;
     my ($starts, $table, $offset) = ('', "\n", 0);
     for my $number (0 .. $#categories) {
         my $path = $categories[$number];
         $starts .= pack 'N', $offset;
         $table .= "$path\t$number\n";
         $offset += length $lines{$path};
-        return failed($building) if $offset > $LARGEST || !print {$out} $lines{$path};
+        return 0 if $offset > $LARGEST || !print {$out} $lines{$path};
     }
-    $starts .= pack 'N', $offset;
-    return failed($building) unless close $out;
-    my %files = (starts => $starts, categories => $table, order => $order // '', ids => join('', sort @ids));
+    return close($out) && write_files($building,
+        { starts => $starts . pack('N', $offset), categories => $table, order => $order // '', ids => join('', sort @ids) });
+}
+
+sub build_words {
+    my ($data, $building, $columns) = @_;
+    my @fields = grep { $_ != 1 } @$columns;
+    my %postings = map { $_ => {} } @$columns;
+    my $names = $postings{1};
+    my $position = 0;
+    each_product($data, sub {
+        my ($line, $value, undef, $name) = @_;
+        my $posting = pack 'w', $position++;
+        my $plain = $line !~ /[\x80-\xFF]/;
+        $names->{$_} .= $posting for split ' ', $plain ? lc $name : field_text($name);
+        for my $column (@fields) {
+            next unless defined $value->[$column] && $value->[$column] ne '';
+            $postings{$column}{$_} .= $posting for split ' ', $plain ? lc $value->[$column] : field_text($value->[$column]);
+        }
+    }) or return 0;
+    my %files;
     for my $column (@$columns) {
-        my $words = $postings{$column} // {};
+        my $words = $postings{$column};
         my @words = keys %$words;
         my ($at, $from) = ('', 0);
         for my $word (@words) {
             $at .= pack 'N', $from;
             $from += length $words->{$word};
         }
-        return failed($building) if $from > $LARGEST;
+        return 0 if $from > $LARGEST;
         $files{"words-$column"} = join '', "\n", map { "$_\n" } @words;
         $files{"postings-$column"} = join '', @{$words}{@words};
         $files{"postings-$column.at"} = $at . pack('N', $from);
     }
-    for my $file (sort keys %files) {
-        return failed($building) unless write_plainly("$building/$file", $files{$file});
+    remove_folder($building);
+    return make_folder($building) && write_files($building, \%files);
+}
+
+sub write_files {
+    my ($folder, $files) = @_;
+    for my $file (sort keys %$files) {
+        return 0 unless write_plainly("$folder/$file", $files->{$file});
     }
-    return failed($building) unless write_plainly("$building/complete", '') && rename($building, $folder);
-    remove_old_indexes($data, $folder);
     return 1;
 }
 
@@ -313,17 +367,14 @@ sub write_plainly {
     return close $fh;
 }
 
-sub failed {
-    remove_folder($_[0]);
-    return 0;
-}
-
-# Earlier indexes go once the new one stands; a request still reading one
-# has long finished by then, and one that has not reads shop.data instead.
+# Earlier indexes of a kind go once the new one stands; a request still
+# reading one has long finished by then, and one that has not reads
+# shop.data instead.
 sub remove_old_indexes {
-    my ($data, $keep) = @_;
+    my ($data, $keep, $kind) = @_;
+    my $old = $kind eq 'index' ? qr/\Aindex(?:-[0-9a-f]{16}|2-[\d.-]+)(?:\.new-\d+)?\z/ : qr/\A\Q$kind\E2-[\d.-]+(?:\.new-\d+)?\z/;
     opendir(my $dir, $data) or return;
-    my @old = grep { /\Aindex(?:-[0-9a-f]{16}|2-[\d.-]+)(?:\.new-\d+)?\z/ && "$data/$_" ne $keep } readdir $dir;
+    my @old = grep { /$old/ && "$data/$_" ne $keep } readdir $dir;
     closedir $dir;
     remove_folder("$data/$_") for @old;
 }

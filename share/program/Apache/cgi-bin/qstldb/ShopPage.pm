@@ -160,6 +160,8 @@ sub shop_page {
     my $heading = $title eq '' ? $company : "$title - $company";
     return qq{<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta charset="UTF-8">\n}
         . qq{<meta name="viewport" content="width=device-width, initial-scale=1">\n}
+        . '<meta name="description" content="' . html($title eq '' ? "Welcome to $company" : "$company: $title") . "\">\n"
+        . qq{<link rel="icon" href="data:,">\n}
         . '<title>' . html($heading) . "</title>\n<style>\n" . style() . "</style>\n"
         . qq{<script nonce="$nonce">\n$BEHAVIOUR</script>\n</head>\n<body>\n}
         . '<header><a class="brand" href="Catalogue.pl"><img src="' . html(picture_url($shop, 'logo.gif'))
@@ -202,16 +204,16 @@ main a { color: #1f3b5c; }
 .details h3 { margin: 0 0 4px; font-size: 16px; }
 .details h3 a { text-decoration: none; }
 .details p { margin: 0 0 4px; }
-.number, .path { color: #777; font-size: 13px; }
+.number, .path { color: #666; font-size: 13px; }
 .price { margin: 0; padding: 10px 14px; font-size: 18px; font-weight: 600; color: #1a7f37; border-top: 1px solid #eee; }
 .unit, .vat { font-size: 13px; font-weight: normal; color: #666; }
 .on-request { color: #8a5a00; }
 .product-page { display: flex; flex-wrap: wrap; gap: 24px; background: #fff; border-radius: 8px; padding: 20px; box-shadow: 0 1px 3px rgba(0,0,0,.12); }
-.product-page .picture { flex: 0 1 320px; max-width: 100%; max-height: 320px; object-fit: contain; background: #f2f3f5; border-radius: 6px; }
+.product-page .picture { flex: 0 1 320px; width: 320px; height: 320px; max-width: 100%; object-fit: contain; background: #f2f3f5; border-radius: 6px; }
 .product-page .info { flex: 1 1 300px; }
 .product-page .price { border: 0; padding: 0 0 10px; font-size: 22px; }
 .facts { display: grid; grid-template-columns: max-content 1fr; gap: 2px 14px; color: #444; }
-.facts dt { color: #777; }
+.facts dt { color: #666; }
 .facts dd { margin: 0; }
 .order { margin-top: 16px; display: grid; gap: 12px; max-width: 360px; }
 .order fieldset { border: 1px solid #dde3ea; border-radius: 6px; padding: 8px 12px; }
@@ -220,6 +222,7 @@ main a { color: #1f3b5c; }
 .order select, .order input[type=number], .basket input { font: inherit; padding: 4px 6px; }
 .order button, .basket-actions button { font: inherit; padding: 8px 18px; border-radius: 4px; }
 .problem { color: #b00020; font-weight: 600; }
+.hidden-label { position: absolute; width: 1px; height: 1px; overflow: hidden; clip: rect(0 0 0 0); white-space: nowrap; }
 table.basket { width: 100%; border-collapse: collapse; background: #fff; border-radius: 8px; overflow: hidden; box-shadow: 0 1px 3px rgba(0,0,0,.12); }
 table.basket th, table.basket td { padding: 10px 12px; text-align: left; border-bottom: 1px solid #eee; vertical-align: top; }
 table.basket td.money, table.basket th.money { text-align: right; white-space: nowrap; }

@@ -4,9 +4,9 @@ package ShopSearch;
 use strict;
 use warnings;
 use Exporter qw(import);
-use ShopCatalogue qw(@COLUMNS product_from_line product_from_values is_suppressed);
+use ShopCatalogue qw(column_names product_from_line product_from_values is_suppressed);
 use ShopFiles qw(each_line);
-use ShopIndex qw(current_index lines_at word_positions);
+use ShopIndex qw(current_index word_index lines_at word_positions);
 use ShopText qw(to_catalogue from_catalogue);
 
 our @EXPORT_OK = qw(search_words find_products scan_products);
@@ -26,8 +26,9 @@ sub search_words {
 sub find_products {
     my ($shop, $words, $fields, $start, $count) = @_;
     return (0, []) if !@$words || grep { !defined byte_pattern($_) } @$words;
-    my $folder = current_index($shop);
-    my $found = defined $folder ? indexed_products($folder, $words, $fields, $start, $count) : undef;
+    my ($index, $word_index) = (current_index($shop), word_index($shop));
+    my $found = defined $index && defined $word_index
+        ? indexed_products($index, $word_index, $words, $fields, $start, $count) : undef;
     return @$found if $found;
     return scan_products($shop->{data}, $words, $fields, $start, $count);
 }
@@ -36,8 +37,9 @@ sub find_products {
 # string by position, and the products holding all of them the bits the
 # strings share. Undef when the index cannot be read.
 sub indexed_products {
-    my ($folder, $words, $fields, $start, $count) = @_;
-    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my ($index, $word_index, $words, $fields, $start, $count) = @_;
+    my @names = column_names();
+    my %column = map { $names[$_] => $_ } 0 .. $#names;
     my @columns = map { $_ eq 'Product Name' ? 1 : $column{$_} } @$fields;
     my $all;
     for my $word (@$words) {
@@ -45,12 +47,12 @@ sub indexed_products {
         utf8::encode($lowered);
         my $holding = '';
         for my $column (@columns) {
-            $holding |= word_positions($folder, $column, $lowered) // return undef;
+            $holding |= word_positions($word_index, $column, $lowered) // return undef;
         }
         $all = defined $all ? $all & $holding : $holding;
     }
     my $total = unpack '%32b*', $all;
-    my $lines = lines_at($folder, [positions($all, $start, $count)]) // return undef;
+    my $lines = lines_at($index, [positions($all, $start, $count)]) // return undef;
     return [$total, [grep { defined } map { product_from_line($_) } @$lines]];
 }
 
@@ -82,7 +84,8 @@ sub scan_products {
     my @patterns = map { byte_pattern($_) } @$words;
     return (0, []) if !@patterns || grep { !defined } @patterns;
     my @lowered = map { lc } @$words;
-    my %column = map { $COLUMNS[$_] => $_ } 0 .. $#COLUMNS;
+    my @names = column_names();
+    my %column = map { $names[$_] => $_ } 0 .. $#names;
     my @searched = map { $_ eq 'Product Name' ? -1 : $column{$_} } @$fields;
     my $suppress = $column{Suppress};
     # Words of ASCII letters alone are matched on the catalogue's bytes, whose

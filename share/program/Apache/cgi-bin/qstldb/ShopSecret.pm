@@ -6,7 +6,6 @@ package ShopSecret;
 # signature made for one thing never passes for another.
 use strict;
 use warnings;
-use Digest::SHA qw(hmac_sha256_hex);
 use Exporter qw(import);
 use ShopFiles qw(read_whole write_atomically with_lock make_folder);
 use ShopRandom qw(random_hex);
@@ -41,7 +40,9 @@ sub shop_secret {
 sub shop_signature {
     my ($data, $purpose, $text) = @_;
     my $signed = $purpose eq '' ? $text : "$purpose\n$text";
-    return hmac_sha256_hex(utf8_bytes($signed), shop_secret($data));
+    # Loaded here: most pages of a customer new to the shop sign nothing.
+    require Digest::SHA;
+    return Digest::SHA::hmac_sha256_hex(utf8_bytes($signed), shop_secret($data));
 }
 
 1;
