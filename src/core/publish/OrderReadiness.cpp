@@ -133,10 +133,12 @@ std::string postageWarning(const AppState& state)
         return "Postage is a percentage of the order value, but " + what + ". Type one such as 5 or 12.5 " +
                std::string(postalChargesPlace) + ".";
     }
-    if (method != "perzoneweight" && method != "perzone")
-        // The scripts know the three methods by these exact words, and charge nothing for any other.
+    if (method.empty())
         return "No postage method is chosen, so the shop will charge no postage. Choose one " +
                std::string(postalChargesPlace) + ".";
+    // A word the scripts do not know has its warning among the setting words.
+    if (method != "perzoneweight" && method != "perzone")
+        return {};
     const ChargeTables tables = ChargeTables::load(state.ShopDataDir());
     if (method == "perzone")
         return anyCharge(tables.fixedCosts) ? std::string()

@@ -28,8 +28,7 @@ class TNewProduct;
 //   VAT rates or special rates by country that are not numbers, which stop
 //   the orders that need them;
 // - a remote Perl path that is not an absolute path to perl or perl5...;
-// - no postage method chosen (or a word the scripts do not know): no postage
-//   is charged;
+// - no postage method chosen: no postage is charged;
 // - products whose price or weight the shop cannot read;
 // - under postage by weight, products without a weight.
 std::vector<std::string> orderReadinessWarnings(const AppState& state);
