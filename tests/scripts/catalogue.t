@@ -344,7 +344,7 @@ subtest 'categories are found with any line end, whatever else the file holds' =
     my @categories = ('0::Books::About books', '1::Books|Fiction', 'x::Bad', '::Empty', '2::', '3::Books|Odd: colon:::tail',
         "5::Caf\x81", "6::Caf\x81|Inner", '1::Duplicate index', '9::Books|Fiction|Deep');
     my @pages = (
-        ['',      [qr/cat=0">Books</, qr/cat=5">Caf\x{FFFD}</, qr/cat=1">Duplicate index</], [qr/Bad|Empty|Fiction/], 'the top level, a second line of an index among it'],
+        ['',      [qr/cat=0">Books</, qr/cat=5">Caf\x{FFFD}</, qr/cat=1">Duplicate index</], [qr/Bad|Empty|Fiction|cat=2"/], 'the top level, a second line of an index among it'],
         ['cat=0', [qr/<li><a href="Catalogue\.pl\?cat=1">Fiction<\/a><\/li><li><a href="Catalogue\.pl\?cat=3">Odd: colon</],
                   [qr/Deep|Duplicate/], "a category's own sub-categories, a colon ending a name"],
         ['cat=1', [qr/<h2>Fiction<\/h2>/, qr/cat=9">Deep</], [qr/Duplicate/], 'the first line of an index'],
