@@ -116,6 +116,10 @@ subtest 'a line past the largest quantity is refused with the reason' => sub {
         }
         like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="$after"/, "adding $quantity: the line holds $after");
     }
+    my (undef, undef, $page) = post($dir, $cookie, action => 'update', qty_1 => 1000);
+    like(decode('UTF-8', $page), qr/A line holds at most 999: please enter a quantity from 0 to 999\./,
+        'a quantity typed past it on the basket page: told');
+    like(basket($dir, $cookie)->{page}, qr/name="qty_1" [^>]*value="999"/, 'and the basket as it was');
 };
 
 subtest 'every page prices the basket from the catalogue as it stands' => sub {

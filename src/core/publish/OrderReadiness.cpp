@@ -2,7 +2,9 @@
 
 #include "core/app/AppState.h"
 #include "core/settings/ChargeTables.h"
+#include "core/settings/CountryRates.h"
 #include "core/settings/DecimalText.h"
+#include "core/settings/SettingWords.h"
 #include "core/settings/StoredText.h"
 #include "core/settings/VatCodes.h"
 #include "core/text/CaseFold.h"
@@ -32,19 +34,10 @@ bool blank(std::string_view text)
     return strippedText(text).empty();
 }
 
-// A charge, a weight or a band limit as the shop's scripts read it.
+// A charge as the shop's scripts read it.
 bool isNumber(std::string_view text)
 {
     return isDecimal(strippedText(text));
-}
-
-// A percentage as the scripts read it: up to three whole digits and at most
-// two decimals.
-bool isPercentage(std::string_view text)
-{
-    text = strippedText(text);
-    const std::size_t point = std::min(text.find('.'), text.size());
-    return isDecimal(text) && point >= 1 && point <= 3 && text.size() - point <= 3;
 }
 
 bool anyCharge(const ZoneCharges& charges)
@@ -56,7 +49,7 @@ bool anyCharge(const ZoneCharges& charges)
 bool anyChargedBand(const ChargeTables& tables)
 {
     for (std::size_t band = 0; band < tables.bands.size() && band < tables.weightCharges.size(); ++band)
-        if (isNumber(tables.bands[band]) && anyCharge(tables.weightCharges[band]))
+        if (isExactWeight(tables.bands[band]) && anyCharge(tables.weightCharges[band]))
             return true;
     return false;
 }
@@ -115,7 +108,8 @@ std::string merchantKeyWarning(const AppState& state)
 {
     const std::string key = joinPath(state.ShopDataDir(), std::string(merchantKeyFileName));
     std::error_code ec;
-    if (state.ShopFields.value("paymethod") != "Credit Card" || std::filesystem::is_regular_file(key, ec))
+    if (settingWord(state.ShopFields, "paymethod") != "credit card" ||
+        std::filesystem::is_regular_file(key, ec))
         return {};
     return "Payment is by Credit Card, but the shop's data folder has no public key file " +
            std::string(merchantKeyFileName) +
@@ -126,15 +120,15 @@ std::string merchantKeyWarning(const AppState& state)
 
 std::string postageWarning(const AppState& state)
 {
-    const std::string_view method = state.ShopFields.value("shipmethod");
+    const std::string method = settingWord(state.ShopFields, "shipmethod");
     if (method == "percentage") {
         const std::string_view percentage = state.ShopFields.value("shippercent");
-        if (isPercentage(percentage))
+        if (isExactRate(percentage))
             return {};
-        const std::string what = blank(percentage)
-                                     ? std::string("no percentage is set")
-                                     : "the percentage \"" + std::string(percentage) +
-                                           "\" is not a number below 1000 with at most two decimals";
+        const std::string what = blank(percentage) ? std::string("no percentage is set")
+                                                   : "the percentage \"" + std::string(percentage) +
+                                                         "\" is not a plain number, so the shop cannot work "
+                                                         "out the postage and takes no order";
         return "Postage is a percentage of the order value, but " + what + ". Type one such as 5 or 12.5 " +
                std::string(postalChargesPlace) + ".";
     }
@@ -160,9 +154,14 @@ struct UnknownCode {
     std::size_t count = 0;
 };
 
+bool vatIgnored(const AppState& state)
+{
+    return settingWord(state.ShopFields, "taxaction") == "ignore";
+}
+
 std::string taxCodeWarning(const AppState& state)
 {
-    if (equalsIgnoreCase(state.ShopFields.value("taxaction"), "ignore"))
+    if (vatIgnored(state))
         return {};
     std::vector<VatCode> codes;
     try {
@@ -205,15 +204,68 @@ std::string taxCodeWarning(const AppState& state)
            "charges no VAT, tick \"Do not perform any VAT calculations at all\" there.";
 }
 
+// VAT rates of shop.tax and special rates of countries.tax that are not
+// numbers: the scripts never charge another rate in their place, so an order
+// that needs one cannot be placed.
+std::string vatRateWarning(const AppState& state)
+{
+    if (vatIgnored(state))
+        return {};
+    std::vector<std::string> named;
+    try {
+        for (const VatCode& code : readVatCodes(joinPath(state.ShopDataDir(), vatCodesFileName)))
+            if (!isExactRate(code.rate))
+                named.push_back("\"" + code.rate + "\" of code " + code.code);
+        const CountryRates special = CountryRates::read(joinPath(state.ShopDataDir(), countryRatesFileName));
+        for (const CountryRates::Country& country : special.countries)
+            for (std::size_t i = 0; i < country.rates.size() && i < special.headings.size(); ++i)
+                if (!special.headings[i].empty() && !blank(country.rates[i]) &&
+                    !isExactRate(country.rates[i]))
+                    named.push_back("\"" + country.rates[i] + "\" of code " + special.headings[i] + " for " +
+                                    country.name);
+    } catch (const FileError&) {
+        return {}; // told by the Tax Code warning
+    }
+    if (named.empty())
+        return {};
+    return std::string(named.size() == 1 ? "A VAT rate is" : "VAT rates are") +
+           " not a plain number, so the shop cannot work out the VAT of an order that needs " +
+           (named.size() == 1 ? "it" : "them") +
+           " and takes no such order: " + namedList(named, named.size(), "rates") +
+           ". Type rates such as 17.5 in Options, VAT Information (special rates by country under "
+           "Advanced).";
+}
+
+std::string settingWordWarning(const AppState& state)
+{
+    std::vector<std::string> named;
+    for (const UnknownSettingWord& setting : unknownSettingWords(state.ShopFields)) {
+        std::string words;
+        for (std::size_t i = 0; i < setting.known.size(); ++i)
+            words.append(i == 0                          ? ""
+                         : i + 1 == setting.known.size() ? " or "
+                                                         : ", ")
+                .append(setting.known[i]);
+        named.push_back(setting.name + "=\"" + setting.value + "\" (the shop knows " + words + ")");
+    }
+    if (named.empty())
+        return {};
+    return "The shop's settings file holds " + std::string(named.size() == 1 ? "a word" : "words") +
+           " the shop does not know, and the shop does as if " +
+           (named.size() == 1 ? "it were" : "they were") +
+           " not set: " + namedList(named, named.size(), "settings") +
+           ". Set each again in its Options window; capitals do not matter.";
+}
+
 std::string weightWarning(const AppState& state)
 {
-    if (state.ShopFields.value("shipmethod") != "perzoneweight")
+    if (settingWord(state.ShopFields, "shipmethod") != "perzoneweight")
         return {};
     std::vector<std::string> named;
     std::size_t total = 0;
     forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory& category) {
         const std::vector<std::string_view> weights = typeValues(state, product, "Weight");
-        if (std::all_of(weights.begin(), weights.end(), isNumber))
+        if (std::all_of(weights.begin(), weights.end(), isExactWeight))
             return;
         if (++total <= productsWithoutWeightNamed)
             named.push_back(productName(product, category));
@@ -231,8 +283,9 @@ std::string weightWarning(const AppState& state)
 std::vector<std::string> orderReadinessWarnings(const AppState& state)
 {
     std::vector<std::string> warnings;
-    for (std::string warning : {salesAddressWarning(state), merchantKeyWarning(state), postageWarning(state),
-                                taxCodeWarning(state), weightWarning(state)})
+    for (std::string warning :
+         {settingWordWarning(state), salesAddressWarning(state), merchantKeyWarning(state),
+          postageWarning(state), taxCodeWarning(state), vatRateWarning(state), weightWarning(state)})
         if (!warning.empty())
             warnings.push_back(std::move(warning));
     return warnings;

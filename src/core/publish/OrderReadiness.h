@@ -14,6 +14,8 @@ struct AppState;
 // folder, so that the merchant hears of a shop that would lose or mischarge
 // orders before a customer finds out: one warning for each problem, in plain
 // words, naming what to put right and where. Empty when there is none.
+// - a setting of fixed words (taxaction, shipmethod, ...) that holds a word
+//   the shop does not know, in any capitals;
 // - no sales e-mail address: the shop could not tell the merchant of an order;
 // - payment by Credit Card without the merchant's public key in the data
 //   folder: card numbers are not taken;
@@ -21,8 +23,11 @@ struct AppState;
 //   charge that are numbers, no zone with a cost that is one, or a
 //   percentage the shop's scripts cannot read;
 // - unless VAT is ignored, products whose Tax Code is none of the shop's VAT
-//   codes (compared without regard to case), which are charged no VAT;
-// - under postage by weight, products without a weight that is a number.
+//   codes (compared without regard to case), which are charged no VAT, and
+//   VAT rates or special rates by country that are not numbers, which stop
+//   the orders that need them;
+// - under postage by weight, products without a weight the scripts read
+//   exactly.
 std::vector<std::string> orderReadinessWarnings(const AppState& state);
 
 // The question the export asks when there are warnings: the list, then

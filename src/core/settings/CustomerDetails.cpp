@@ -1,7 +1,9 @@
 #include "core/settings/CustomerDetails.h"
 
+#include "core/settings/SettingWords.h"
 #include "core/settings/ShopSettings.h"
 #include "core/settings/StoredText.h"
+#include "core/text/CaseFold.h"
 #include "core/ui/UserInterface.h"
 
 namespace qs {
@@ -14,9 +16,9 @@ constexpr std::string_view never = "NEVER";
 
 void CustomerDetails::fill(const ShopSettings& settings)
 {
-    rememberCustomers = settings.value("save_user_details") == "ON";
+    rememberCustomers = settingWord(settings, "save_user_details") == "on";
     const std::string_view months = settings.value("details_expiry_months");
-    deleteUnusedRecords = months != never;
+    deleteUnusedRecords = !equalsIgnoreCase(strippedText(months), never);
     expiryMonths = deleteUnusedRecords ? std::string(months) : std::string();
 }
 

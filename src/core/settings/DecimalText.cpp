@@ -1,5 +1,7 @@
 #include "core/settings/DecimalText.h"
 
+#include "core/settings/StoredText.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -12,7 +14,53 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The digits that count of a decimal: its whole part without leading noughts
+// and its fraction without trailing ones.
+struct Significant {
+    std::string_view whole;
+    std::string_view fraction;
+};
+
+Significant significant(std::string_view decimal)
+{
+    const std::size_t point = decimal.find('.');
+    std::string_view whole = decimal.substr(0, point);
+    std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : decimal.substr(point + 1);
+    while (!whole.empty() && whole.front() == '0')
+        whole.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.remove_suffix(1);
+    return {whole, fraction};
+}
+
+constexpr std::size_t rateDigits = 15;
+constexpr std::size_t weightWholeDigits = 7;
+constexpr std::size_t weightDecimals = 6;
+
 } // namespace
+
+bool isExactRate(std::string_view text)
+{
+    text = strippedText(text);
+    if (!isDecimal(text))
+        return false;
+    const auto [whole, fraction] = significant(text);
+    std::size_t digits = whole.size() + fraction.size();
+    if (whole.empty())
+        for (std::size_t i = 0; i < fraction.size() && fraction[i] == '0'; ++i)
+            --digits;
+    return digits <= rateDigits;
+}
+
+bool isExactWeight(std::string_view text)
+{
+    text = strippedText(text);
+    if (!isDecimal(text))
+        return false;
+    const auto [whole, fraction] = significant(text);
+    return whole.size() <= weightWholeDigits && fraction.size() <= weightDecimals;
+}
 
 bool isDecimal(std::string_view text)
 {

@@ -10,6 +10,15 @@ namespace qs {
 // sign, blank, comma, exponent or percent sign.
 bool isDecimal(std::string_view text);
 
+// A rate or a percentage the shop's scripts work with exactly: blanks around
+// a decimal with at most fifteen significant digits ("12.345", "10.0000").
+bool isExactRate(std::string_view text);
+
+// A weight or a band limit the scripts read: blanks around a decimal of at
+// most seven whole digits and six decimals, noughts at either end not
+// counted ("0.0625", "0.0005").
+bool isExactWeight(std::string_view text);
+
 // A decimal with exactly two decimals, rounded half up without going through
 // binary floating point: "17.5" gives "17.50", "0.125" gives "0.13", "007"
 // gives "7.00". Only for texts that isDecimal accepts.

@@ -1,7 +1,9 @@
 #include "core/settings/PaymentMethods.h"
 
+#include "core/settings/SettingWords.h"
 #include "core/settings/ShopSettings.h"
 #include "core/settings/StoredText.h"
+#include "core/text/CaseFold.h"
 #include "core/ui/UserInterface.h"
 
 namespace qs {
@@ -47,14 +49,14 @@ PaymentMethods::Enabled PaymentMethods::enabledFor(int method)
 void PaymentMethods::fill(const ShopSettings& settings)
 {
     paymentUrl = settings.value("payurl");
-    const std::string_view stored = settings.value("paymethod");
+    const std::string stored = settingWord(settings, "paymethod");
     chosenMethod = NoMethod;
     for (std::size_t i = 0; i < methods.size(); ++i)
-        if (methods[i].value == stored)
+        if (lowerCased(methods[i].value) == stored)
             chosenMethod = static_cast<int>(i);
-    phoneBack = settings.value("phoneback") == "yes";
-    mailOrder = settings.value("snailorder") == "yes";
-    invoice = settings.value("invoice") == "yes";
+    phoneBack = settingWord(settings, "phoneback") == "yes";
+    mailOrder = settingWord(settings, "snailorder") == "yes";
+    invoice = settingWord(settings, "invoice") == "yes";
     accountId = settings.value("PPID");
     authorisationType = settings.value("AUTH");
     enabled = enabledFor(chosenMethod);

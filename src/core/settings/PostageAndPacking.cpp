@@ -2,6 +2,7 @@
 
 #include "core/settings/DecimalText.h"
 #include "core/settings/OpenSettings.h"
+#include "core/settings/SettingWords.h"
 #include "core/settings/SettingsChange.h"
 #include "core/settings/StoredText.h"
 #include "core/text/AtomicFileSet.h"
@@ -54,13 +55,13 @@ void PostageAndPacking::show(const ShopSettings& settings, const std::string& da
         ui.message(noAreaFileMessage, MessageKind::Warning);
         areas = DeliveryAreas::builtIn();
     }
-    const std::string_view stored = settings.value("shipmethod");
+    const std::string stored = settingWord(settings, "shipmethod");
     method = PerZoneWeight;
     for (int i = 0; i < static_cast<int>(std::size(methodValues)); ++i)
         if (methodValues[i] == stored)
             method = i;
     percentage = settings.value("shippercent");
-    vatIncluded = settings.value("postvatinc") == "yes";
+    vatIncluded = settingWord(settings, "postvatinc") == "yes";
     weightUnit = settings.value("weightunit");
 }
 

@@ -3,6 +3,7 @@
 #include "core/settings/CountryRates.h"
 #include "core/settings/DecimalText.h"
 #include "core/settings/OpenSettings.h"
+#include "core/settings/SettingWords.h"
 #include "core/settings/SettingsChange.h"
 #include "core/settings/StoredText.h"
 #include "core/text/AtomicFileSet.h"
@@ -31,7 +32,7 @@ bool VatDetails::open(const ShopSettings& settings, const std::string& dataDir, 
         ui.message(error.what(), MessageKind::Error);
         return false;
     }
-    const std::string_view action = settings.value("taxaction");
+    const std::string action = settingWord(settings, "taxaction");
     ignoreVat = action == "ignore";
     if (!ignoreVat)
         priceDetails = action == "include" ? Included : NotIncluded;

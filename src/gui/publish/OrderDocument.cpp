@@ -30,10 +30,24 @@ QString row(const QString& label, const QString& value)
     return QStringLiteral("<tr><th align=\"left\">%1</th><td>%2</td></tr>").arg(label, value);
 }
 
-// The order's values in file order; "line" entries apart.
+// An amount as the order file writes it ("1234.50", "-3.81") with the
+// currency's sign and its thousands marked: "-£1,234.50".
+QString money(const QString& sign, std::string_view written)
+{
+    QString amount = QString::fromUtf8(written.data(), qsizetype(written.size()));
+    const bool negative = amount.startsWith(QLatin1Char('-'));
+    if (negative)
+        amount.remove(0, 1);
+    for (qsizetype at = amount.indexOf(QLatin1Char('.')) - 3; at > 0; at -= 3)
+        amount.insert(at, QLatin1Char(','));
+    return (negative ? QStringLiteral("-") : QString()) + (sign + amount).toHtmlEscaped();
+}
+
+// The order's values in file order; "line" and "figure" entries apart.
 struct OrderValues {
     std::vector<std::pair<std::string, std::string>> values;
     std::vector<std::string> lines;
+    std::vector<std::string> figures; // key TAB amount TAB label, as the summary showed them
 
     std::string_view value(std::string_view name) const
     {
@@ -54,6 +68,8 @@ OrderValues readValues(const std::string& bytes)
             continue;
         if (name == "line")
             order.lines.emplace_back(NameValueList::valueOf(line));
+        else if (name == "figure")
+            order.figures.emplace_back(NameValueList::valueOf(line));
         else
             order.values.emplace_back(name, NameValueList::valueOf(line));
     }
@@ -72,8 +88,7 @@ QString linesTable(const OrderValues& order, const QString& sign)
         table += QStringLiteral("<tr>");
         for (int i = 0; i < 5; ++i)
             table += QStringLiteral("<td>%1</td>").arg(escaped(pieces[i].toStdString()));
-        table +=
-            QStringLiteral("<td align=\"right\">%1%2</td></tr>").arg(sign, escaped(pieces[5].toStdString()));
+        table += QStringLiteral("<td align=\"right\">%1</td></tr>").arg(money(sign, pieces[5].toStdString()));
     }
     return table + QStringLiteral("</table>");
 }
@@ -108,10 +123,18 @@ QString orderHtml(const std::string& orderFileBytes)
         html += row(label, value(name));
     html += QStringLiteral("</table><h3>Goods</h3>") + linesTable(order, sign);
     html += QStringLiteral("<table cellpadding=\"3\">");
+    // The rows the customer saw; an order placed before they were kept has
+    // its four sums alone.
+    for (const std::string& figure : order.figures) {
+        const QStringList pieces = QString::fromUtf8(figure).split(QLatin1Char('\t'));
+        if (pieces.size() == 3)
+            html += row(pieces[2].toHtmlEscaped(), money(sign, pieces[1].toStdString()));
+    }
     const std::pair<const char*, const char*> charges[] = {
         {"subtotal", "Subtotal"}, {"postage", "Postage"}, {"vat", "VAT"}, {"total", "Total"}};
-    for (const auto& [name, label] : charges)
-        html += row(label, sign + value(name));
+    if (order.figures.empty())
+        for (const auto& [name, label] : charges)
+            html += row(label, money(sign, order.value(name)));
     html += QStringLiteral("</table>");
 
     // What the shop wrote besides: the payment's note and whatever a later

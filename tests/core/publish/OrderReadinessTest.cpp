@@ -119,7 +119,7 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
           "12.5 " +
           postalCharges}},
     };
-    for (const char* percentage : {"5%", "1000", "7.125", ".5"})
+    for (const char* percentage : {"5%", "12,5", "1e3", "-5", "1234567890.1234567"})
         cases.push_back(
             {percentage,
              [percentage](ReadyShop& shop) {
@@ -127,9 +127,10 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.set("shippercent", percentage);
              },
              {"Postage is a percentage of the order value, but the percentage \"" + std::string(percentage) +
-              "\" is not a number below 1000 with at most two decimals. Type one such as 5 or 12.5 " +
+              "\" is not a plain number, so the shop cannot work out the postage and takes no order. Type "
+              "one such as 5 or 12.5 " +
               postalCharges}});
-    for (const char* percentage : {" 7.5 ", "999", "12.", "0"})
+    for (const char* percentage : {" 7.5 ", "999", "12.", "0", "1000", "12.345", "10.0000", ".5"})
         cases.push_back({percentage,
                          [percentage](ReadyShop& shop) {
                              shop.set("shipmethod", "percentage");
@@ -205,6 +206,51 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Yo-yo", "10", "s||S");
              },
              {unknownCodes("2 products have", "\"z\" (2 products)")}},
+            {"setting words in any capitals",
+             [](ReadyShop& shop) {
+                 shop.set("taxaction", "Include");
+                 shop.set("shipmethod", " PerZoneWeight ");
+                 shop.set("paymethod", "credit CARD");
+                 shop.set("postvatinc", "YES");
+                 shop.set("save_user_details", "on");
+             },
+             {}},
+            {"setting words the shop does not know",
+             [](ReadyShop& shop) {
+                 shop.set("taxaction", "inclusive");
+                 shop.set("shipmethod", "by weight");
+                 shop.set("phoneback", "Y");
+             },
+             {"The shop's settings file holds words the shop does not know, and the shop does as if they "
+              "were "
+              "not set: taxaction=\"inclusive\" (the shop knows include, exclude or ignore), shipmethod=\"by "
+              "weight\" (the shop knows perzoneweight, perzone or percentage), phoneback=\"Y\" (the shop "
+              "knows "
+              "yes or no). Set each again in its Options window; capitals do not matter."}},
+            {"VAT rates that are not numbers",
+             [](ReadyShop& shop) {
+                 shop.writeData("shop.tax", "S=20,0\tStandard\r\nR=17.555\tOdd\r\n");
+                 shop.writeData("countries.tax",
+                                "Headings=S\tR\t\t\r\nIsle=eight\t\t\t\r\nFar=8.125\t5\t\t\r\n");
+             },
+             {"VAT rates are not a plain number, so the shop cannot work out the VAT of an order that needs "
+              "them "
+              "and takes no such order: \"20,0\" of code S, \"eight\" of code S for Isle. Type rates such as "
+              "17.5 in Options, VAT Information (special rates by country under Advanced)."}},
+            {"VAT rates do not matter when VAT is ignored",
+             [](ReadyShop& shop) {
+                 shop.writeData("shop.tax", "S=20,0\tStandard\r\n");
+                 shop.set("taxaction", "IGNORE");
+             },
+             {}},
+            {"weights read exactly to the millionth",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Ounce", "0.0625", "S");
+                 shop.addProduct("Grain", "0.0005", "S");
+                 shop.addProduct("Dust", "0.0000001", "S");
+                 shop.addProduct("Ship", "12345678", "S");
+             },
+             {withoutWeight("2 products have", "Dust in Books, Ship in Books")}},
             {"types share one weight unless the field says otherwise",
              [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
              {withoutWeight("1 product has", "Kite in Books")}},

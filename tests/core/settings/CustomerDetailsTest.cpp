@@ -16,10 +16,12 @@ TEST(CustomerDetailsTest, ShowsAndStoresBothKeys)
         const char* shownMonths;
         const char* storedSave;
     };
+    // The words are read in any capitals, as the shop's scripts read them.
     const Case cases[] = {{"ON", "6", true, true, "6", "ON"},
-                          {"on", "NEVER", false, false, "", "OFF"},
+                          {" on ", "NEVER", true, false, "", "ON"},
                           {"", "", false, true, "", "OFF"},
-                          {"ON", "never", true, true, "never", "ON"}};
+                          {"Off", "6", false, true, "6", "OFF"},
+                          {"ON", "never", true, false, "", "ON"}};
     for (const Case& c : cases) {
         ShopSettings settings;
         settings.setValue("save_user_details", c.save);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qs {
 namespace {
 
@@ -37,11 +39,15 @@ TEST(PaymentMethodsTest, ShowingStartsFromWhatTheSettingsHold)
     EXPECT_EQ(form.authorisationType, "77");
     EXPECT_EQ(form.enabled, (PaymentMethods::Enabled{true, true, true, true}));
 
-    // Methods are compared exactly.
-    for (const char* method : {"worldpay", "", "Secure trading"}) {
-        form.fill(stored({{"paymethod", method}}));
-        EXPECT_EQ(form.chosenMethod, PaymentMethods::NoMethod) << method;
-        EXPECT_EQ(form.enabled, (PaymentMethods::Enabled{false, false, false, false}));
+    // Methods and ticks are read in any capitals, as the shop's scripts read them.
+    const std::tuple<const char*, int> methods[] = {{"worldpay", PaymentMethods::WorldPay},
+                                                    {" Secure trading ", PaymentMethods::SecureTrading},
+                                                    {"", PaymentMethods::NoMethod},
+                                                    {"PayPal", PaymentMethods::NoMethod}};
+    for (const auto& [method, chosen] : methods) {
+        form.fill(stored({{"paymethod", method}, {"invoice", "YES"}}));
+        EXPECT_EQ(form.chosenMethod, chosen) << method;
+        EXPECT_TRUE(form.invoice) << method;
     }
 }
 

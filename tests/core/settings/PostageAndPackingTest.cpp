@@ -1,7 +1,7 @@
 #include "core/settings/PostageAndPacking.h"
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
 #include "TempFolder.h"
+#include "core/app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -62,10 +62,10 @@ TEST_F(PostageAndPackingTest, EachShopStartsFromItsOwnFilesOrTheDefaults)
 TEST_F(PostageAndPackingTest, ShowingTakesTheKeysAsStored)
 {
     writeData("area.txt", "UK=1,1\r\n");
-    const std::tuple<const char*, int> methods[] = {{"perzone", PostageAndPacking::PerZone},
-                                                    {"percentage", PostageAndPacking::Percentage},
-                                                    {"PerZone", PostageAndPacking::PerZoneWeight},
-                                                    {"", PostageAndPacking::PerZoneWeight}};
+    const std::tuple<const char*, int> methods[] = {
+        {"perzone", PostageAndPacking::PerZone},         {"percentage", PostageAndPacking::Percentage},
+        {" PerZone ", PostageAndPacking::PerZone},       {"PERCENTAGE", PostageAndPacking::Percentage},
+        {"by weight", PostageAndPacking::PerZoneWeight}, {"", PostageAndPacking::PerZoneWeight}};
     state.ShopFields.setValue("shippercent", "12.5");
     state.ShopFields.setValue("postvatinc", "yes");
     state.ShopFields.setValue("weightunit", "kilos (kg)");

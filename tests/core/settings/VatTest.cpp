@@ -1,6 +1,6 @@
 #include "ScriptedUserInterface.h"
-#include "core/app/AppState.h"
 #include "TempFolder.h"
+#include "core/app/AppState.h"
 #include "core/settings/CountryRates.h"
 #include "core/settings/VatCountries.h"
 #include "core/settings/VatDetails.h"
@@ -90,10 +90,10 @@ TEST_F(VatTest, OnlyTheFirstLineOfCountryRatesHoldsTheHeadings)
 
 TEST_F(VatTest, OpeningReadsCodesAndTaxAction)
 {
-    const std::tuple<const char*, bool, int> actions[] = {{"ignore", true, VatDetails::NotIncluded},
-                                                          {"include", false, VatDetails::Included},
-                                                          {"Include", false, VatDetails::NotIncluded},
-                                                          {"", false, VatDetails::NotIncluded}};
+    const std::tuple<const char*, bool, int> actions[] = {
+        {"ignore", true, VatDetails::NotIncluded},     {"include", false, VatDetails::Included},
+        {" Include ", false, VatDetails::Included},    {"IGNORE", true, VatDetails::NotIncluded},
+        {"inclusive", false, VatDetails::NotIncluded}, {"", false, VatDetails::NotIncluded}};
     for (const auto& [action, noVat, price] : actions) {
         state.ShopFields.setValue("taxaction", action);
         const VatDetails details = openDetails();

@@ -93,10 +93,9 @@ my $calls = 0;
 # Runs a script of the shop as a CGI program, from another folder; the
 # request is { query, body, cookie }. A cookie given as a customer (or
 # "customer => 1" for a new one) sends the basket's cookie (and
-# "more_cookies") and, with a body, the form's token unless the body has one
-# or "forged" is set. Returns the status line's code, the
-# headers as text, the body as UTF-8 bytes and what the script wrote to its
-# standard error.
+# "more_cookies") and, with a body, the form's token unless the body has
+# one. Returns the status line's code, the headers as text, the body as
+# UTF-8 bytes and what the script wrote to its standard error.
 sub run_script {
     my ($dir, $script, $request) = @_;
     my $body = $request->{body};
@@ -104,7 +103,7 @@ sub run_script {
     if ($customer) {
         $request = { %$request, cookie => join '; ', "$customer", map { $_ // () } $customer->{also}, $request->{more_cookies} };
         $body .= ($body eq '' ? '' : '&') . 'token=' . $customer->token
-            if defined $body && !$request->{forged} && $body !~ /(?:\A|&)token=/;
+            if defined $body && $body !~ /(?:\A|&)token=/;
     }
     local %ENV = (%ENV, GATEWAY_INTERFACE => 'CGI/1.1', SERVER_PROTOCOL => 'HTTP/1.1',
         SERVER_NAME => 'localhost', SCRIPT_NAME => "/cgi-bin/qstldb/demo-cgi/$script",

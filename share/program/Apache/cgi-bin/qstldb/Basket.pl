@@ -82,6 +82,9 @@ sub too_many {
 sub update_basket {
     my ($shop, $form) = @_;
     my $remove = $form->{remove} // '';
+    return basket_page($shop, '200 OK', "A line holds at most $MAX_QUANTITY: please enter a quantity from 0 to "
+        . "$MAX_QUANTITY. Your basket is as it was.")
+        if grep { /\Aqty_[0-9]+\z/ && $form->{$_} =~ /\A\s*[0-9]+\s*\z/ && $form->{$_} > $MAX_QUANTITY } keys %$form;
     my $change = sub {
         my ($lines) = @_;
         for my $number (1 .. @$lines) {

@@ -3,9 +3,9 @@ package ShopCustomers;
 # ("save_user_details" "ON", in any capitals): a record in the data folder's
 # customers folder, named by a random token that the customer's cookie
 # "customer" holds. A record nobody has used for "details_expiry_months"
-# months (a whole number; "NEVER" keeps records; anything else counts six)
-# is deleted, looked for at most once a day. With the setting off no record
-# is read or written and no cookie set.
+# months (a whole number; "NEVER", in any capitals, keeps records; anything
+# else counts six) is deleted, looked for at most once a day. With the
+# setting off no record is read or written and no cookie set.
 use strict;
 use warnings;
 use Exporter qw(import);
@@ -26,8 +26,8 @@ sub remembers_customers { return setting_word($_[0]{settings}, 'save_user_detail
 # Days a record is kept unused; undef for ever.
 sub expiry_days {
     my ($settings) = @_;
-    my $months = $settings->{details_expiry_months} // '';
-    return undef if $months eq 'NEVER';
+    my $months = setting_word($settings, 'details_expiry_months');
+    return undef if $months eq 'never';
     return ($months =~ /\A\s*([1-9][0-9]{0,3})\s*\z/ ? $1 : 6) * $MONTH_DAYS;
 }
 

@@ -27,7 +27,7 @@ my $RATE_DIGITS = 15;
 # the text is not such a number or has more than $digits whole digits.
 sub fixed_point {
     my ($text, $places, $digits) = @_;
-    return undef unless defined $text && $text =~ /\A\s*(\d{1,$digits})?(?:\.(\d*))?\s*\z/;
+    return undef unless defined $text && $text =~ /\A\s*([0-9]{1,$digits})?(?:\.([0-9]*))?\s*\z/;
     my ($whole, $fraction) = ($1, $2 // '');
     return undef if !defined $whole && $fraction eq '';
     my $amount = ($whole // 0) * 10**$places + substr($fraction . '0' x $places, 0, $places);
@@ -42,7 +42,7 @@ sub pence { return fixed_point($_[0], 2, 12) }
 # Pence from an amount as order files write it ("12.34", "-2.15").
 sub signed_pence {
     my ($text) = @_;
-    return undef unless defined $text && $text =~ /\A\s*(-?)(\d{1,12}\.\d\d)\s*\z/;
+    return undef unless defined $text && $text =~ /\A\s*(-?)([0-9]{1,12}\.[0-9][0-9])\s*\z/;
     my $amount = pence($2);
     return $1 ? -$amount : $amount;
 }
@@ -52,7 +52,7 @@ sub signed_pence {
 # text is not a plain number (a sign, a comma, a percent sign, blank).
 sub decimal {
     my ($text) = @_;
-    return undef unless defined $text && $text =~ /\A\s*(\d*)(?:\.(\d*))?\s*\z/ && "$1" . ($2 // '') ne '';
+    return undef unless defined $text && $text =~ /\A\s*([0-9]*)(?:\.([0-9]*))?\s*\z/ && "$1" . ($2 // '') ne '';
     my ($whole, $fraction) = ($1, $2 // '');
     $fraction =~ s/0+\z//;
     (my $digits = "$whole$fraction") =~ s/\A0+//;
@@ -119,7 +119,7 @@ sub amount_text {
 sub grouped_amount {
     my ($amount) = @_;
     my $text = amount_text($amount);
-    1 while $text =~ s/\A(-?\d+)(\d{3})/$1,$2/;
+    1 while $text =~ s/\A(-?[0-9]+)([0-9]{3})/$1,$2/;
     return $text;
 }
 

@@ -3,11 +3,11 @@ package ShopOrdersCsv;
 # every order, oldest first, the order's details repeated on each and its
 # figures (subtotal, each charge, each VAT row, total) on its first row
 # alone, so that a column sums to the orders' total. Amounts are plain
-# numbers ("1234.56"). Cells are
-# quoted as RFC 4180 says, and a cell a spreadsheet would take for a formula
-# starts with an apostrophe, so that no customer's text runs as one; a cell
-# holding ; = + - or @ anywhere is quoted too, for the spreadsheets that
-# split on semicolons or read a formula after a separator.
+# numbers ("1234.56"). Cells are quoted as RFC 4180 says, and a cell a
+# spreadsheet would take for a formula starts with an apostrophe, so that no
+# customer's text runs as one; a cell holding ; = + - or @ anywhere is quoted
+# too, for the spreadsheets that split on semicolons or read a formula after
+# a separator.
 use strict;
 use warnings;
 use Encode qw(encode);

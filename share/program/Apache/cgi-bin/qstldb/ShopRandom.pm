@@ -5,9 +5,9 @@ use strict;
 use warnings;
 use Exporter qw(import);
 
-our @EXPORT_OK = qw(random_hex same_token $SOURCE);
+our @EXPORT_OK = qw(random_hex same_token);
 
-our $SOURCE = '/dev/urandom';
+my $SOURCE = '/dev/urandom';
 
 # $bytes random bytes from the system as hexadecimal. Without the system's
 # generator the request stops: identifiers made from the time and the
