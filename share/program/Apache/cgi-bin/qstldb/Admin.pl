@@ -114,7 +114,9 @@ sub orders_page {
         if $start < 0 || $start > 0 && $start >= @$numbers;
     return admin_page($admin, '200 OK', "<h2>Orders</h2>\n" . notice('There are no orders yet.')) unless @$numbers;
     my $rows = '';
-    for my $number (grep { defined } @$numbers[ $start .. $start + $ORDERS_PAGE - 1 ]) {
+    # A slice past the end would add empty numbers to the count.
+    my $last = $start + $ORDERS_PAGE - 1 < $#$numbers ? $start + $ORDERS_PAGE - 1 : $#$numbers;
+    for my $number (@$numbers[ $start .. $last ]) {
         my $order = read_order($admin->{shop}{data}, $number) or next;
         my $mail = order_value($order, 'mail') eq 'not sent' ? '<span class="problem">not sent</span>' : '';
         $rows .= '<tr><td><a href="Admin.pl?order=' . html($number) . '">' . html($number) . '</a></td><td>' . html(order_date($order))
