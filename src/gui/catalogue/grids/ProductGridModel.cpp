@@ -222,4 +222,11 @@ void ProductGridModel::categoryDetailChanged(qs::TNewCategory& category, std::st
         emit dataChanged(index(0, 1), index(rowCount() - 1, columnCount() - 1));
 }
 
+void ProductGridModel::categoryRenamed(qs::TNewCategory&)
+{
+    for (int column = 1; column < columnCount(); ++column)
+        if (grid_.field(column) == qs::categoryField && rowCount() > 0)
+            emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
 } // namespace qs::gui

@@ -30,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -314,8 +315,16 @@ TEST_F(CatalogueGridsTest, PricesAndWeightsTheShopCannotReadAreMarkedWhereTheyAr
 TEST_F(CatalogueGridsTest, RenamingThroughTheDetailsRenamesTheNodeAndDefaultsShowAtOnce)
 {
     CategoryGridModel& details = form->grids().categoryModel();
+    QSignalSpy changed(&products(), &QAbstractItemModel::dataChanged);
     EXPECT_TRUE(details.setData(details.index(1, 1), "Fresh Fruit"));
     EXPECT_EQ(fruit->text(), "Fresh Fruit");
+    // The products' Category cells show the new path at once.
+    const int categoryColumn = column("Category");
+    EXPECT_TRUE(std::any_of(changed.begin(), changed.end(), [&](const QList<QVariant>& signal) {
+        return signal[0].toModelIndex().column() <= categoryColumn &&
+               signal[1].toModelIndex().column() >= categoryColumn && signal[1].toModelIndex().row() >= 1;
+    }));
+    EXPECT_EQ(cell(1, "Category").data().toString(), "Fresh Fruit");
     EXPECT_EQ(form->treeModel()->indexOf(*fruit).data().toString(), "Fresh Fruit");
     EXPECT_FALSE(details.setData(details.index(1, 1), ""));
     EXPECT_EQ(fruit->text(), "Fresh Fruit");
