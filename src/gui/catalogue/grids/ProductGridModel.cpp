@@ -125,14 +125,20 @@ bool ProductGridModel::store(const QModelIndex& index, const std::string& value)
     if (!category_ || !index.isValid())
         return false;
     auto changes = state_.changes();
+    const qs::TNewProduct* product = productAt(index.row());
+    const std::string_view field = grid_.field(index.column());
+    const auto own = [&] { return product && !field.empty() ? std::string(product->field(field)) : std::string(); };
+    const std::string before = own();
     const std::string refusal =
         grid_.store(changes, *category_, index.column(), index.row() + 1, qs::oneLineValue(value));
     if (!refusal.empty()) {
         ui_.message(refusal, qs::MessageKind::Warning);
         return false;
     }
-    // Kept as typed, but the merchant hears at once what the shop will make of it.
-    if (const std::string note = grid_.note(*category_, index.column(), index.row() + 1); !note.empty())
+    // Kept as typed, but the merchant hears at once what the shop will make of
+    // it: once, when it is typed, not each time the cell is passed through.
+    const bool typed = own() != before;
+    if (const std::string note = grid_.note(*category_, index.column(), index.row() + 1); typed && !note.empty())
         ui_.message(note, qs::MessageKind::Warning);
     return true;
 }

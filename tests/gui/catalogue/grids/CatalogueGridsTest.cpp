@@ -307,6 +307,13 @@ TEST_F(CatalogueGridsTest, PricesAndWeightsTheShopCannotReadAreMarkedWhereTheyAr
             EXPECT_EQ(QString::fromLatin1(ui.said[0].text), tip);
         }
     }
+    // Passing through a marked cell stores it again unchanged: nothing more is said.
+    pear->trySetField(qs::FieldNames::intern("Price"), "12,50");
+    ui.said.clear();
+    productView().setCurrentIndex(cell(1, "Price"));
+    productView().setCurrentIndex(cell(1, "Description"));
+    ASSERT_TRUE(products().setData(cell(1, "Price"), "12,50"));
+    EXPECT_TRUE(ui.said.empty());
     // An inherited price the shop cannot read marks every product that takes it.
     fruit->setDetail("Default Price", "9,99");
     EXPECT_TRUE(cell(0, "Price").data(Qt::ToolTipRole).toString().contains("\"Price on request\""));
