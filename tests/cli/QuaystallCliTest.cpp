@@ -133,13 +133,13 @@ TEST_F(QuaystallCliTest, NewShopOnAFreshProgramFolderCreatesTheCompleteShop)
               "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
                   "/Apache/htdocs/images/Demo-1-images\r\nLocImgURL=/images/Demo-1-images\r\n"
                   "LocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\nRemData=data\r\n"
-                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl\r\nStartup=0\r\n");
     // The program-wide file keeps the values of no shop.
     EXPECT_EQ(
         readFileBytes(program() + "/location.cfg"),
         "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
             "/Apache/htdocs/images\r\nLocImgURL=/images\r\nLocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\n"
-            "RemData=data\r\nRemImgURL=/images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+            "RemData=data\r\nRemImgURL=/images\r\nRemPerlPath=/usr/bin/perl\r\nStartup=0\r\n");
 
     ASSERT_EQ(filesIn(shop + "data"), filesIn(cgi("data")));
     for (const std::string& name : filesIn(cgi("data")))
@@ -361,7 +361,7 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     std::vector<std::string> scripts = lines(readFileBytes(cgi("Demo-cgi/CGIFiles.txt")));
     for (const std::string& name : scripts)
         EXPECT_EQ(readFileBytes(upload + "Demo-cgi/" + name),
-                  asCopied(readFileBytes(cgi(name)), "/usr/bin/perl5"))
+                  asCopied(readFileBytes(cgi(name)), "/usr/bin/perl"))
             << name;
     // With the host's rules that keep everything else from being served.
     scripts.insert(scripts.end(), {"qstl2.cfg", std::string(hostRulesFileName)});
@@ -409,11 +409,31 @@ TEST_F(QuaystallCliTest, ExportTellsEachWarningAndGoesOn)
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<std::string> told;
     forEachLine(run.err, [&](std::string_view line) { told.emplace_back(line); });
-    ASSERT_EQ(told.size(), 6u) << run.err;
+    ASSERT_EQ(told.size(), 9u) << run.err;
     EXPECT_TRUE(told[0].starts_with("warning: Payment is by Credit Card, ")) << told[0];
     EXPECT_TRUE(told[1].starts_with("warning: Postage is a percentage of the order value, ")) << told[1];
     EXPECT_TRUE(told[2].starts_with("IMPORTANT!!!")) << told[2];
+    EXPECT_EQ(told[7], "Your upload folder is " + fs::canonical(program() + "/upload/Demo").string() + ".");
+    EXPECT_EQ(told[8], "Once uploaded, the administrators' pages (the orders) will be at /cgi-bin/Demo-cgi/Admin.pl "
+                       "on your web server.");
     EXPECT_TRUE(fs::is_regular_file(program() + "/upload/Demo/Demo-cgi/qstl2.cfg"));
+
+    // Prices the shop cannot read and a Perl path no host has, by name.
+    writeFileAtomically(cgi("Demo-cgi/data/shop.data"), "0::Toys|Kite::::::::::::::12,50\r\n"
+                                                        "1::Toys|Ball::::::::::::::3.00\r\n");
+    const std::string location = cgi("Demo-cgi/location.cfg");
+    NameValueList where = NameValueList::fromFile(location);
+    where.setValue("RemPerlPath", "perl");
+    writeFileAtomically(location, where.toText());
+    const Outcome again = cli({"export", "Demo"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.err.find("warning: The remote Perl path \"perl\" is not the full path of Perl on a web server"),
+              std::string::npos)
+        << again.err;
+    EXPECT_NE(again.err.find("warning: 1 product has a price the shop cannot read, so it shows \"Price on "
+                             "request\" for it: Kite in Toys (\"12,50\")."),
+              std::string::npos)
+        << again.err;
 }
 
 } // namespace

@@ -257,10 +257,13 @@ subtest 'the orders, newest first, fifty a page' => sub {
     is_deeply(\@numbers, [reverse 2 .. 51], 'the first page');
     my $second = $get->('start=50');
     ok($second =~ /order=1"/ && $second !~ /order=2"/, 'the second');
+    like($second, qr/<span>51&ndash;51 of 51<\/span>/, 'counted once on the last page');
     like($second, qr/Customer 1<\/td><td class="money">£9\.99<\/td><td>new<\/td><td><\/td>/, 'total and status');
     like($get->('start=0'), qr/Customer 7<\/td>.*not sent/, 'a mail that did not go stands out');
     my $order = $get->('order=51');
     ok($order =~ /&lt;b&gt;Zoë&lt;\/b&gt;/ && $order =~ /1 Quay St<br>Port Town/, 'values escaped, their line breaks kept');
+    unlike($order, qr/<b>Zoë/, 'never as markup');
+    unlike($get->(''), qr/<b>Zoë/, 'nor in the list');
     like($order, qr/<th>note<\/th><td>Gift &amp; wrap<\/td>/, 'every value');
     like($order, qr/<td>1<\/td><td>B-1<\/td><td>Dune<\/td>/, 'its lines');
     like($order, qr/<pre class="order-text">Order number: 51\n/, 'the order as mailed');

@@ -158,6 +158,36 @@ subtest 'an order whose mail cannot go is kept and sent again later' => sub {
     is(order_value(read_order($dir, $number), 'mail'), 'sent', 'the order says all went');
 };
 
+subtest "the customer's mail says how to pay by cheque or postal order" => sub {
+    local $ENV{QUAYSTALL_PREVIEW} = '1';
+    my @cases = (
+        ['cheques taken', { snailorder => 'yes', chequename => 'Harbour Crafts Ltd', merc_address => '1 Quay St<br>Harbourtown' },
+            qr/post it with your order number to:\n\n    Harbour\n    1 Quay St\n    Harbourtown\n\nPlease make it payable to: Harbour Crafts Ltd\nAmount: 12\.34 GBP\n/],
+        ['payable to the company when no name is given', { snailorder => 'YES', merc_address => "1 Quay St\r\nHarbourtown" },
+            qr/    1 Quay St\n    Harbourtown\n\nPlease make it payable to: Harbour\n/],
+        ['no cheques taken', { phoneback => 'yes' }, undef],
+        ['paid by card through a service', { snailorder => 'yes', paymethod => 'WorldPay' }, undef],
+    );
+    for my $case (@cases) {
+        my ($name, $settings, $expected) = @$case;
+        my $dir = tempdir(CLEANUP => 1);
+        my %shop = (data => $dir, settings => { sales_email => 'sales@shop.test', company => 'Harbour', %$settings });
+        my $number = place_order($dir, [['status', 'new'], ['name', 'Zoe'], ['email', 'zoe@home.test'],
+            ['line', line_value(1, 'B-1', 'Dune', '', '', '12.34')], ['total', '12.34'], ['currency', 'gbp']]);
+        is(send_order_mails(\%shop, $number), 0, "$name: both mails kept");
+        my ($mail) = grep { /^To: zoe\@home\.test\r$/m } map { slurp($_) } glob "$dir/outbox/*.eml";
+        ok(defined $mail, "$name: the customer's mail") or next;
+        $mail =~ s/\r\n/\n/g;
+        like($mail, qr/^Date: \d{4}-\d\d-\d\d \d\d:\d\d UTC$/m, "$name: the order's date as people read it");
+        unlike($mail, qr/^Date: \d{4}-\d\d-\d\dT/m, "$name: not as the order file keeps it");
+        if ($expected) {
+            like($mail, $expected, "$name: where, to whom and how much");
+        } else {
+            unlike($mail, qr/cheque/i, "$name: nothing of cheques");
+        }
+    }
+};
+
 subtest 'orders placed before their figures were kept still show and add up' => sub {
     my $data = tempdir(CLEANUP => 1);
     my @orders = (

@@ -25,8 +25,12 @@ public:
     std::vector<Said> said;
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> inputs;
+    // What each input box showed to begin with.
+    std::vector<std::string> inputInitials;
     std::deque<std::optional<std::string>> files;
     std::vector<FileDialogRequest> fileRequests;
+    // The folders a message offered to open.
+    std::vector<std::string> offeredFolders;
 
     class RecordingProgress : public Progress {
     public:
@@ -59,6 +63,12 @@ public:
         said.push_back({std::string(text), kind, false});
     }
 
+    void messageWithFolder(std::string_view text, const std::string& folder) override
+    {
+        message(text, MessageKind::Information);
+        offeredFolders.push_back(folder);
+    }
+
     Answer ask(std::string_view text, MessageKind kind, Buttons) override
     {
         said.push_back({std::string(text), kind, true});
@@ -70,9 +80,10 @@ public:
     }
 
     std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
-                                         std::string_view) override
+                                         std::string_view initial) override
     {
         said.push_back({std::string(caption) + " / " + std::string(prompt), MessageKind::Information, true});
+        inputInitials.emplace_back(initial);
         if (inputs.empty())
             throw std::logic_error("Unexpected input box: " + std::string(caption));
         auto input = inputs.front();

@@ -11,6 +11,7 @@
 #include "core/text/JoinPath.h"
 #include "core/ui/UserInterface.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace qs {
@@ -146,14 +147,42 @@ std::string shopImageDir(const AppState& state, std::string_view name)
     return joinPath(state.LocImg, std::string(name) + "-images");
 }
 
-std::string_view shopNameError(std::string_view name)
+namespace {
+
+bool shopNameCharacter(char c)
 {
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return shopNameCharacters.find(lower) != std::string_view::npos;
+}
+
+// Blanks and underscores between words become one "-"; other characters a
+// shop name cannot hold are left out.
+std::string workingShopName(std::string_view name)
+{
+    std::string working;
+    bool gap = false;
     for (const char c : name) {
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (shopNameCharacters.find(lower) == std::string_view::npos)
-            return badShopNameMessage;
+        if (c == ' ' || c == '_' || c == '-') {
+            gap = true;
+        } else if (shopNameCharacter(c)) {
+            if (gap && !working.empty())
+                working += '-';
+            working += c;
+            gap = false;
+        }
     }
-    return {};
+    return working;
+}
+
+} // namespace
+
+std::string shopNameError(std::string_view name)
+{
+    if (std::all_of(name.begin(), name.end(), shopNameCharacter))
+        return {};
+    const std::string working = workingShopName(name);
+    return working.empty() ? std::string(badShopNameMessage)
+                           : std::string(badShopNameMessage) + " A name that would work: \"" + working + "\".";
 }
 
 bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
@@ -183,14 +212,15 @@ bool CreateShop(AppState& state, UserInterface& ui, const std::string& name)
 bool NewShop(AppState& state, UserInterface& ui)
 {
     requireLocalCGI(state);
-    const std::optional<std::string> typed = ui.inputText("Enter the name of your shop", "Enter name:", "");
+    std::optional<std::string> typed = ui.inputText("Enter the name of your shop", "Enter name:", "");
+    // A refused name is asked for again with what was typed still in the box.
+    for (std::string error; typed && !(error = shopNameError(*typed)).empty();) {
+        ui.message(error, MessageKind::Warning);
+        typed = ui.inputText("Enter the name of your shop", "Enter name:", *typed);
+    }
     if (!typed)
         return false; // cancelled: nothing to say
     const std::string& name = *typed;
-    if (const auto error = shopNameError(name); !error.empty()) {
-        ui.message(error, MessageKind::Warning);
-        return false;
-    }
     // An empty name names the registry itself.
     if (entryExists(shopMarker(state, name))) {
         ui.message(shopExistsMessage, MessageKind::Warning);
@@ -234,7 +264,9 @@ bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
         const Answer answer = ui.ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel);
         if (answer == Answer::Cancel)
             return false;
-        if (answer == Answer::Yes && save && save() == SaveOutcome::Failed)
+        // A No to Save's own confirmation is a change of mind, not leave to
+        // throw the changes away.
+        if (answer == Answer::Yes && save && save() != SaveOutcome::Saved)
             return false;
     }
     clearShopCatalogue(state, editor);

@@ -22,8 +22,9 @@ std::string shopMarker(const AppState& state, std::string_view name);
 // LocImg + name + "-images".
 std::string shopImageDir(const AppState& state, std::string_view name);
 
-// Why a new shop name is refused at its characters, or empty.
-std::string_view shopNameError(std::string_view name);
+// Why a new shop name is refused at its characters, with a name that would
+// work ("Harbour Crafts" gives "Harbour-Crafts"), or empty.
+std::string shopNameError(std::string_view name);
 
 // Makes the shop's folders and copies the starting scripts, data and images
 // into them. False (nothing done) when the shop already exists. A script that
@@ -51,7 +52,7 @@ bool OpenChosenShop(AppState& state, EditorState& editor, UserInterface& ui);
 
 // File, Close: offers to save a modified catalogue through save, then goes
 // back to no shop with the program-wide location values. Cancel, or a save
-// that failed, keeps the shop open with its unsaved changes (false).
+// that failed or was declined at its confirmation, keeps the shop open with its unsaved changes (false).
 bool CloseShop(AppState& state, EditorState& editor, UserInterface& ui,
                const std::function<SaveOutcome()>& save);
 

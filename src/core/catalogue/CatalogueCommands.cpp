@@ -184,7 +184,9 @@ bool CatalogueCommands::closeQuery(bool settingsModified)
         switch (ui_->ask(saveCatalogueQuestion, MessageKind::Warning, Buttons::YesNoCancel)) {
         case Answer::Yes:
             try {
-                if (saveCatalogue && saveCatalogue() == SaveOutcome::Failed)
+                // Declining Save's own confirmation returns to the program
+                // with everything as it was.
+                if (saveCatalogue && saveCatalogue() != SaveOutcome::Saved)
                     mayClose = false;
             } catch (...) {
                 saveFailure = std::current_exception();

@@ -94,8 +94,9 @@ public:
     // Asks to save a modified catalogue, or a catalogue whose settings
     // changed (only while a shop is open, so that no save goes into a shop
     // without a name), then writes the program-wide location file whatever
-    // the answer. True when the window may close. A save that failed keeps
-    // the window open, so that nothing is lost; a failure thrown is passed on
+    // the answer. True when the window may close. A save that failed or
+    // was declined at its own confirmation keeps the window open, so that
+    // nothing is lost; a failure thrown is passed on
     // after the location file is written.
     bool closeQuery(bool settingsModified);
 

@@ -1,5 +1,7 @@
 #include "core/catalogue/ProductInspector.h"
 
+#include "core/catalogue/ShopReadableValue.h"
+
 #include "core/catalogue/TNewProduct.h"
 #include "core/catalogue/ValueRules.h"
 #include "core/fields/FieldDefinitions.h"
@@ -38,6 +40,11 @@ ProductInspector::ProductInspector(const FieldDefinitions& definitions, const TN
                 row.hidden.emplace_back(pieces[piece]);
         }
     }
+}
+
+std::string ProductInspector::cellNote(std::size_t row, std::size_t type) const
+{
+    return unreadableValueNote(rows_[row].name, rows_[row].cells[type], true);
 }
 
 void ProductInspector::setCell(std::size_t row, std::size_t type, std::string text)

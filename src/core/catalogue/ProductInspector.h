@@ -38,6 +38,8 @@ public:
     std::size_t typeCount() const { return typeCount_; }
     const std::string& cell(std::size_t row, std::size_t type) const { return rows_[row].cells[type]; }
     void setCell(std::size_t row, std::size_t type, std::string text);
+    // Why the shop cannot read a cell's price or weight; empty for a sound one.
+    std::string cellNote(std::size_t row, std::size_t type) const;
 
     // "&New Type": asks for the name and adds a column at the right.
     bool newType(UserInterface& ui);

@@ -12,8 +12,8 @@ const std::vector<std::string>& FieldDefinitions::builtInLines()
 {
     static const std::vector<std::string> lines = {
         R"(Product Name=Text,Mandatory,"The name of the product as the user will see it.","Every product must have a unique product name.",Yes,No)",
-        R"(Weight=Decimal,Mandatory,"The weight of the product, in units you can specify.","The weight of each product is required by the system to calculate shipping costs.",No,No)",
-        R"(Price=Decimal,Mandatory,"The price of the product, inclusive of VAT.","Price must be specified for each product, with free products having a price of zero.",No,No)",
+        R"(Weight=Decimal,Mandatory,"The weight of the product, in units you can specify.","The weight of each product is required by the system to calculate shipping costs.",No,Yes)",
+        R"(Price=Decimal,Mandatory,"The price of the product, inclusive of VAT.","Price must be specified for each product, with free products having a price of zero.",No,Yes)",
         R"(Description=Text,Recommended,"A short description of the product which can be displayed to the user.","Including descriptions for your products will make your site more customer-friendly.",No,No)",
         R"(Picture=Special,Optional,"The filename for a picture associated with this product.","Including pictures of your products can make your site more attractive, but will probably make it slightly slower to use.",No,No)",
         R"(Tax Code=Text,Recommended,"The VAT or other tax code for this product.","A product without a tax code, or with one that is not among your VAT codes, is charged no VAT.",No,No)",

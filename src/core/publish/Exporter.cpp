@@ -148,6 +148,24 @@ std::string uploadImagesDir(const AppState& state)
     return joinPath(joinPath(uploadFolder(state), state.ShopName), state.ShopName + "-images");
 }
 
+std::string uploadShopFolder(const AppState& state)
+{
+    const std::string folder = joinPath(uploadFolder(state), state.ShopName);
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::canonical(folder, ec);
+    return ec ? folder : real.string();
+}
+
+std::string exportWhereMessage(const AppState& state, std::string_view folder)
+{
+    std::string remoteCGI = state.RemCGI;
+    while (remoteCGI.ends_with('/'))
+        remoteCGI.pop_back();
+    return "Your upload folder is " + std::string(folder) +
+           ".\nOnce uploaded, the administrators' pages (the orders) will be at " + remoteCGI + "/" +
+           state.ShopName + "-cgi/Admin.pl on your web server.";
+}
+
 std::string exportClosingMessage(std::string_view shop)
 {
     const std::string name(shop);
@@ -217,8 +235,11 @@ ExportOutcome BuildUploadFolder(AppState& state, UserInterface& ui, ExportRun ru
         return ExportOutcome::Incomplete;
     }
     recordUploadFolderSources(state);
-    if (run == ExportRun::Alone)
-        ui.message(exportClosingMessage(state.ShopName), MessageKind::Information);
+    if (run == ExportRun::Alone) {
+        const std::string folder = uploadShopFolder(state);
+        ui.messageWithFolder(exportClosingMessage(state.ShopName) + "\n\n" + exportWhereMessage(state, folder),
+                             folder);
+    }
     return ExportOutcome::Complete;
 }
 

@@ -67,6 +67,12 @@ std::string uploadImagesDir(const AppState& state);
 
 // Where to upload what, told once everything has been copied.
 std::string exportClosingMessage(std::string_view shop);
+// The shop's folder in the upload folder, its real path, for the merchant
+// to find: ProgramDir/upload/SHOP.
+std::string uploadShopFolder(const AppState& state);
+// Told after the closing message: that folder, and the address the
+// administrators' pages will have on the web host.
+std::string exportWhereMessage(const AppState& state, std::string_view folder);
 
 inline constexpr std::string_view missingEmailMessage =
     "Your shop will not work without the email fields set up. Please fill them in.";

@@ -1,6 +1,7 @@
 #include "core/publish/OrderReadiness.h"
 
 #include "core/app/AppState.h"
+#include "core/catalogue/ShopReadableValue.h"
 #include "core/settings/ChargeTables.h"
 #include "core/settings/CountryRates.h"
 #include "core/settings/DecimalText.h"
@@ -132,6 +133,10 @@ std::string postageWarning(const AppState& state)
         return "Postage is a percentage of the order value, but " + what + ". Type one such as 5 or 12.5 " +
                std::string(postalChargesPlace) + ".";
     }
+    if (method.empty())
+        return "No postage method is chosen, so the shop will charge no postage. Choose one " +
+               std::string(postalChargesPlace) + ".";
+    // A word the scripts do not know has its warning among the setting words.
     if (method != "perzoneweight" && method != "perzone")
         return {};
     const ChargeTables tables = ChargeTables::load(state.ShopDataDir());
@@ -265,8 +270,9 @@ std::string weightWarning(const AppState& state)
     std::vector<std::string> named;
     std::size_t total = 0;
     forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory& category) {
+        // A weight typed but unreadable has a warning of its own.
         const std::vector<std::string_view> weights = typeValues(state, product, "Weight");
-        if (std::all_of(weights.begin(), weights.end(), isExactWeight))
+        if (std::none_of(weights.begin(), weights.end(), blank))
             return;
         if (++total <= productsWithoutWeightNamed)
             named.push_back(productName(product, category));
@@ -274,21 +280,90 @@ std::string weightWarning(const AppState& state)
     if (total == 0)
         return {};
     return "Postage is charged by weight, but " + products(total) +
-           (total == 1 ? " has no weight, or one that is not a number, and counts"
-                       : " have no weight, or one that is not a number, and count") +
+           (total == 1 ? " has no weight, and counts" : " have no weight, and count") +
            " as weighing nothing in the postage: " +
            namedList(named, total, "products") +
            ". Type each one's Weight, a number such as 250, in the product grid.";
 }
 
+bool heldPerType(const AppState& state, std::string_view field)
+{
+    return state.InfoList.FieldAttribute(field, FieldDefinitions::Extensible) == "Yes";
+}
+
+// Every product whose price or weight (its own or its category's default)
+// the shop's scripts cannot read, by category and name with the value.
+std::string unreadableValueWarning(const AppState& state, std::string_view field)
+{
+    const bool perType = heldPerType(state, field);
+    std::vector<std::string> named;
+    std::size_t total = 0;
+    forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory& category) {
+        const std::string_view value = product.effectiveField(field);
+        if (readableByShop(field, value, perType))
+            return;
+        if (++total <= unreadableValuesNamed)
+            named.push_back(productName(product, category) + " (\"" + std::string(value) + "\")");
+    });
+    if (total == 0)
+        return {};
+    const bool price = field == "Price";
+    return products(total) + (total == 1 ? " has a " : " have a ") + (price ? "price" : "weight") +
+           " the shop cannot read, so " +
+           (price ? std::string("it shows \"Price on request\" for ") + (total == 1 ? "it" : "them")
+                  : std::string(total == 1 ? "it weighs" : "they weigh") + " nothing in the postage") + ": " +
+           namedList(named, total, "products") + ". Type " + (price ? "prices" : "weights") +
+           " as plain numbers such as " + (price ? "12.50" : "250") + ", without " +
+           (price ? "a currency sign" : "a unit") +
+           (perType ? ", one for each type joined by \"|\"" : ", one for the whole product") +
+           ", in the product grid.";
+}
+
+// The first line of every script names the host's Perl: a relative path, or
+// another program, and no page of the shop opens.
+std::string perlPathWarning(const AppState& state)
+{
+    const std::filesystem::path path(state.RemPerlPath);
+    const std::string name = path.filename().string();
+    if (path.is_absolute() && (name == "perl" || name.starts_with("perl5")))
+        return {};
+    return "The remote Perl path \"" + state.RemPerlPath +
+           "\" is not the full path of Perl on a web server, so the shop's scripts would not start "
+           "there. Type the path your host gives, such as /usr/bin/perl, as \"Remote path to Perl5\" "
+           "in File, Location Details.";
+}
+
 } // namespace
+
+const TNewProduct* firstUnreadableProduct(const AppState& state)
+{
+    const TNewProduct* found = nullptr;
+    for (const std::string_view field : {std::string_view("Price"), std::string_view("Weight")}) {
+        const bool perType = heldPerType(state, field);
+        forEachProduct(state.catalogue.root(), [&](const TNewProduct& product, const TNewCategory&) {
+            if (!found && !readableByShop(field, product.effectiveField(field), perType))
+                found = &product;
+        });
+    }
+    return found;
+}
+
+std::string showUnreadableProductQuestion(const TNewProduct& product)
+{
+    const std::string where = product.Category && !product.Category->isRoot()
+                                  ? " in " + product.Category->path()
+                                  : std::string();
+    return "Show " + std::string(product.name()) + where +
+           ", the first product whose price or weight the shop cannot read?";
+}
 
 std::vector<std::string> orderReadinessWarnings(const AppState& state)
 {
     std::vector<std::string> warnings;
     for (std::string warning :
-         {settingWordWarning(state), salesAddressWarning(state), merchantKeyWarning(state),
-          postageWarning(state), taxCodeWarning(state), vatRateWarning(state), weightWarning(state)})
+         {settingWordWarning(state), salesAddressWarning(state), merchantKeyWarning(state), perlPathWarning(state),
+          postageWarning(state), taxCodeWarning(state), vatRateWarning(state), unreadableValueWarning(state, "Price"),
+          unreadableValueWarning(state, "Weight"), weightWarning(state)})
         if (!warning.empty())
             warnings.push_back(std::move(warning));
     return warnings;

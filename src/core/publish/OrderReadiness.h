@@ -8,6 +8,7 @@
 namespace qs {
 
 struct AppState;
+class TNewProduct;
 
 // Whether the open shop can take orders as it is set, checked on the
 // settings and the catalogue in memory and on the option files of its data
@@ -26,9 +27,17 @@ struct AppState;
 //   codes (compared without regard to case), which are charged no VAT, and
 //   VAT rates or special rates by country that are not numbers, which stop
 //   the orders that need them;
-// - under postage by weight, products without a weight the scripts read
-//   exactly.
+// - a remote Perl path that is not an absolute path to perl or perl5...;
+// - no postage method chosen: no postage is charged;
+// - products whose price or weight the shop cannot read;
+// - under postage by weight, products without a weight.
 std::vector<std::string> orderReadinessWarnings(const AppState& state);
+
+// The first product, in tree order, whose price (else weight) the shop
+// cannot read, for the merchant to be shown; null when there is none.
+const TNewProduct* firstUnreadableProduct(const AppState& state);
+// Whether to show that product, by name and category.
+std::string showUnreadableProductQuestion(const TNewProduct& product);
 
 // The question the export asks when there are warnings: the list, then
 // whether to export all the same.
@@ -39,5 +48,6 @@ inline constexpr std::string_view merchantKeyFileName = "merchant-key.asc";
 // rest are counted.
 inline constexpr std::size_t unknownTaxCodesNamed = 10;
 inline constexpr std::size_t productsWithoutWeightNamed = 5;
+inline constexpr std::size_t unreadableValuesNamed = 10;
 
 } // namespace qs

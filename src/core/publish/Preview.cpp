@@ -80,7 +80,7 @@ std::string EnsurePreviewServer(const AppState& state, LocalWebServer& server, s
 }
 
 bool PreviewCommand(AppState& state, UserInterface& ui, const PreviewSettings& settings,
-                    LocalWebServer& server, const PreviewHandlers& handlers)
+                    LocalWebServer& server, const PreviewHandlers& handlers, PreviewPage page)
 {
     if (!isFile(state.BrowserPath)) {
         state.BrowserPath.clear();
@@ -96,7 +96,8 @@ bool PreviewCommand(AppState& state, UserInterface& ui, const PreviewSettings& s
         ui.message(serverProblem, MessageKind::Warning);
         return false;
     }
-    if (!handlers.startProgram(state.BrowserPath, {previewURL(settings.previewAddress, state.ShopName)})) {
+    const std::string_view script = page == PreviewPage::Shop ? "Catalogue.pl" : "Admin.pl";
+    if (!handlers.startProgram(state.BrowserPath, {previewURL(settings.previewAddress, state.ShopName, script)})) {
         ui.message("The browser " + state.BrowserPath +
                        " could not be started.\nPlease check the path to your browser under Preview, Preview "
                        "Settings.",

@@ -29,8 +29,12 @@ struct PreviewHandlers {
 // server answers at the preview address (starting the local one when it is
 // this computer's and nothing answers), and starts the browser on the shop's
 // catalogue script. True when the browser was started.
+// With PreviewPage::Administrators the browser opens the shop's
+// administrators' pages instead, where the preview's orders can be seen.
+enum class PreviewPage { Shop, Administrators };
 bool PreviewCommand(AppState& state, UserInterface& ui, const PreviewSettings& settings,
-                    LocalWebServer& server, const PreviewHandlers& handlers);
+                    LocalWebServer& server, const PreviewHandlers& handlers,
+                    PreviewPage page = PreviewPage::Shop);
 
 // Makes sure a web server answers at the address: one elsewhere is taken on
 // trust; at this computer's own address nothing answering means the local

@@ -73,12 +73,12 @@ bool PreviewAddress::servedHere() const
     return scheme == "http" && (equalsIgnoreCase(host, "localhost") || host == "127.0.0.1");
 }
 
-std::string previewURL(std::string_view address, std::string_view shop)
+std::string previewURL(std::string_view address, std::string_view shop, std::string_view script)
 {
     std::string url(address);
     if (url.ends_with('/'))
         url.pop_back();
-    return url.append("/cgi-bin/qstldb/").append(shop).append("-cgi/Catalogue.pl");
+    return url.append("/cgi-bin/qstldb/").append(shop).append("-cgi/").append(script);
 }
 
 } // namespace qs

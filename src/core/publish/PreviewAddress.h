@@ -25,6 +25,7 @@ struct PreviewAddress {
 inline constexpr std::string_view defaultPreviewAddress = "http://localhost:8080";
 
 // The address of the shop's catalogue script on the preview's web server.
-std::string previewURL(std::string_view address, std::string_view shop);
+std::string previewURL(std::string_view address, std::string_view shop,
+                       std::string_view script = "Catalogue.pl");
 
 } // namespace qs

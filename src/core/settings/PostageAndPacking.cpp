@@ -56,7 +56,7 @@ void PostageAndPacking::show(const ShopSettings& settings, const std::string& da
         areas = DeliveryAreas::builtIn();
     }
     const std::string stored = settingWord(settings, "shipmethod");
-    method = PerZoneWeight;
+    method = NoMethod;
     for (int i = 0; i < static_cast<int>(std::size(methodValues)); ++i)
         if (methodValues[i] == stored)
             method = i;
@@ -288,10 +288,11 @@ bool PostageAndPacking::accept(OpenSettings& settings, const std::string& dataDi
         ui.message(error.what(), MessageKind::Error);
         return false;
     }
-    if (method < PerZoneWeight || method > Percentage)
-        method = PerZoneWeight;
+    if (method < NoMethod || method > Percentage)
+        method = NoMethod;
     const ShopSettings before = settings.ShopFields;
-    settings.ShopFields.setValue("shipmethod", methodValues[method]);
+    if (method != NoMethod)
+        settings.ShopFields.setValue("shipmethod", methodValues[method]);
     if (method == Percentage)
         settings.ShopFields.setValue("shippercent", percentage);
     settings.ShopFields.setValue("postvatinc", vatIncluded ? "yes" : "");

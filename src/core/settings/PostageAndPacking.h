@@ -22,11 +22,13 @@ class UserInterface;
 // areas and the keys are read again at every showing.
 class PostageAndPacking {
 public:
-    enum Method { PerZoneWeight, PerZone, Percentage };
+    // A shop whose settings name no method charges no postage: the dialog
+    // says so rather than show a method as if it were chosen.
+    enum Method { NoMethod = -1, PerZoneWeight, PerZone, Percentage };
 
     DeliveryAreas areas = DeliveryAreas::builtIn();
     ChargeTables tables;
-    int method = PerZoneWeight;
+    int method = NoMethod;
     std::string percentage;
     bool vatIncluded = false;
     std::string weightUnit;
@@ -36,8 +38,8 @@ public:
     // another shop's.
     void shopOpened(const std::string& dataDir);
     // The dialog shows: the shop's area file (a missing one is told, and the
-    // built-in areas are used), then the keys. A shop without a method starts
-    // from the first.
+    // built-in areas are used), then the keys. A shop without a method shows
+    // none chosen.
     void show(const ShopSettings& settings, const std::string& dataDir, UserInterface& ui);
 
     // Each edit that is refused tells why and changes nothing: false.

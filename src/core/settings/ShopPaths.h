@@ -22,7 +22,7 @@ struct ShopPaths {
     std::string RemCGI = "/cgi-bin";
     std::string RemData = "data";
     std::string RemImgURL = "/images";
-    std::string RemPerlPath = "/usr/bin/perl5";
+    std::string RemPerlPath = "/usr/bin/perl";
 
     // The open shop's CGI and data folders, formed from the current values.
     std::string ShopCGIDir() const;

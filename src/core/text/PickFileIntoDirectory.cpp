@@ -23,16 +23,18 @@ fs::path realPath(const fs::path& path)
 } // namespace
 
 std::string PickFileIntoDirectory(UserInterface& ui, const std::string& directory, std::string_view filter,
-                                  std::string_view initialName)
+                                  std::string_view initialName, std::string* startFolder)
 {
     FileDialogRequest request;
-    request.directory = directory;
+    request.directory = startFolder && !startFolder->empty() ? *startFolder : directory;
     request.filter = filter;
     request.initialName = initialName;
     const std::optional<std::string> chosen = ui.openFile(request);
     std::error_code ec;
     if (!chosen || !fs::is_regular_file(*chosen, ec))
         return {};
+    if (startFolder)
+        *startFolder = fs::path(*chosen).parent_path().string();
     const fs::path source = realPath(*chosen);
     const fs::path folder = realPath(directory);
     const bool inFolder = source.parent_path() == folder;

@@ -43,6 +43,12 @@ public:
     // A file-open dialog; the chosen path in the file system's bytes (not
     // Windows-1252), or empty when cancelled.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    // A message about a folder on this computer, offering to open it in the
+    // file manager; a face without one tells the text alone.
+    virtual void messageWithFolder(std::string_view text, const std::string& /*folder*/)
+    {
+        message(text, MessageKind::Information);
+    }
     // The shared "Please Wait..." progress window.
     virtual Progress& progress() = 0;
 };

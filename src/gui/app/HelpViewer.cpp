@@ -8,10 +8,13 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace qs::gui {
 
@@ -114,6 +117,12 @@ void HelpViewer::showMessage(const QString& text)
 
 void HelpViewer::present()
 {
+    // Never larger than the screen it opens on, room left for the window's frame.
+    if (const QScreen* screen = this->screen()) {
+        constexpr int frameRoom = 60;
+        const QRect room = screen->availableGeometry();
+        resize(std::min(width(), room.width() - frameRoom), std::min(height(), room.height() - frameRoom));
+    }
     show();
     // A dialog waiting for its answer blocks every window but its own; help
     // asked for from it rides on it, so that it can be read and scrolled.

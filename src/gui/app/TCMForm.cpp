@@ -169,6 +169,7 @@ void TCMForm::buildMenus()
 
     QMenu* preview = newMenu(this, "Pre&view", "PreviewMenu");
     a.viewPreview = addItem(preview, "&View Preview", "ViewPreviewItem");
+    a.previewAdmin = addItem(preview, "&Administrators' Pages", "PreviewAdminItem");
     a.previewSettings = addItem(preview, "Preview &Settings", "PreviewSettingsItem");
 
     QMenu* help = newMenu(this, "&Help", "HelpMenu");
@@ -419,6 +420,7 @@ void TCMForm::setShopOpen(bool open)
         selectNode(app_.catalogue.root());
         CatalogueTree->setFocus();
     }
+    showTitle();
     emit shopOpenChanged(open);
 }
 
@@ -474,6 +476,19 @@ void TCMForm::runCommand(const std::function<void()>& command)
     } catch (const std::exception& failure) {
         ui_->message(failure.what(), qs::MessageKind::Error);
     }
+    // A command may have opened, saved or changed the shop's settings.
+    showTitle();
+}
+
+void TCMForm::showTitle()
+{
+    const QString program = QStringLiteral("Quaystall DB");
+    if (!editor_.ShopOpen || app_.ShopName.empty()) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString unsaved = app_.CatalogueModified() ? QStringLiteral("*") : QString();
+    setWindowTitle(fromBytes(app_.ShopName) + unsaved + QStringLiteral(" \u2014 ") + program);
 }
 
 void TCMForm::addCategory()
@@ -538,7 +553,7 @@ void TCMForm::helpAbout()
     ui_->message(qs::aboutText(app_), qs::MessageKind::About);
 }
 
-void TCMForm::goToProduct(qs::TNewProduct* product)
+void TCMForm::goToProduct(const qs::TNewProduct* product)
 {
     if (!product || !product->Category)
         return;

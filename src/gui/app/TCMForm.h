@@ -83,6 +83,7 @@ public:
         QAction* addSubCategory = nullptr;
         QAction* newProduct = nullptr;
         QAction* viewPreview = nullptr;
+        QAction* previewAdmin = nullptr;
         QAction* previewSettings = nullptr;
         QAction* about = nullptr;
         QAction* contents = nullptr;
@@ -131,13 +132,16 @@ public:
     void helpAbout();
     void searchCatalogue();
     // Go to Product: the product's category in the tree, its row in the grid.
-    void goToProduct(qs::TNewProduct* product);
+    void goToProduct(const qs::TNewProduct* product);
 
     // Stores what is being typed into either grid.
     void commitTyping();
     // Runs a command; a failure it does not handle itself is reported with its
     // message, and the program goes on.
     void runCommand(const std::function<void()>& command);
+    // "Harbour-Crafts* — Quaystall DB": the open shop, marked while it has
+    // unsaved changes; the program's name alone without a shop.
+    void showTitle();
 
     // Controls, named as the system names them.
     QToolBar* ToolBar1 = nullptr;

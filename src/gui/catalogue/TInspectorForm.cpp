@@ -1,9 +1,11 @@
 #include "gui/catalogue/TInspectorForm.h"
 
+#include "gui/catalogue/grids/GridStyle.h"
 #include "gui/text/Encoding.h"
 #include "gui/ui/DialogParts.h"
 #include "core/ui/UserInterface.h"
 
+#include <QBrush>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -74,10 +76,12 @@ void TInspectorForm::showTable()
     QStringList names;
     for (int row = 0; row < rows; ++row) {
         names << fromBytes(inspector_->rowName(static_cast<std::size_t>(row)));
-        for (int type = 0; type < types; ++type)
-            StringGrid->setItem(row, type,
-                                new QTableWidgetItem(fromBytes(inspector_->cell(
-                                    static_cast<std::size_t>(row), static_cast<std::size_t>(type)))));
+        for (int type = 0; type < types; ++type) {
+            auto* item = new QTableWidgetItem(
+                fromBytes(inspector_->cell(static_cast<std::size_t>(row), static_cast<std::size_t>(type))));
+            StringGrid->setItem(row, type, item);
+            markUnreadable(item);
+        }
     }
     StringGrid->setVerticalHeaderLabels(names);
     DeleteTypeBtn->setEnabled(types > 0);
@@ -89,10 +93,21 @@ void TInspectorForm::cellTyped(QTableWidgetItem* item)
     const auto type = static_cast<std::size_t>(item->column());
     if (std::optional<std::string> typed = typedBytes(item->text(), ui_)) {
         inspector_->setCell(row, type, std::move(*typed));
-        return;
+    } else {
+        const QSignalBlocker quiet(StringGrid);
+        item->setText(fromBytes(inspector_->cell(row, type)));
     }
+    markUnreadable(item);
+}
+
+void TInspectorForm::markUnreadable(QTableWidgetItem* item) const
+{
     const QSignalBlocker quiet(StringGrid);
-    item->setText(fromBytes(inspector_->cell(row, type)));
+    const std::string note =
+        inspector_->cellNote(static_cast<std::size_t>(item->row()), static_cast<std::size_t>(item->column()));
+    item->setToolTip(fromBytes(note));
+    item->setBackground(note.empty() ? backgroundFor(qs::CellStyle::Plain).value<QBrush>()
+                                     : unreadableBackground().value<QBrush>());
 }
 
 void TInspectorForm::newType()

@@ -38,6 +38,8 @@ private:
     void showTable();
     // A character the catalogue cannot hold is told, and the cell shows its value again.
     void cellTyped(QTableWidgetItem* item);
+    // A price or weight the shop cannot read is marked, its note as the tip.
+    void markUnreadable(QTableWidgetItem* item) const;
     void newType();
     void deleteType();
     void confirm() override;

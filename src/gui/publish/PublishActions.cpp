@@ -32,7 +32,9 @@ void PublishActions::connectMenus()
 {
     const TCMForm::Actions& a = form_.actions();
     connect(a.exportData, &QAction::triggered, this, &PublishActions::exportData);
-    connect(a.viewPreview, &QAction::triggered, this, &PublishActions::viewPreview);
+    connect(a.viewPreview, &QAction::triggered, this, [this] { viewPreview(qs::PreviewPage::Shop); });
+    connect(a.previewAdmin, &QAction::triggered, this,
+            [this] { viewPreview(qs::PreviewPage::Administrators); });
     connect(a.previewSettings, &QAction::triggered, this, &PublishActions::previewSettings);
     connect(previewSettingsForm_, &TPreviewSettingsForm::helpRequested, &form_.helpViewer(),
             &HelpViewer::showTopic);
@@ -52,16 +54,29 @@ qs::ExportOutcome PublishActions::exportShop(qs::ExportRun run)
                                     },
                                     [this] { return shop_.locationForm().execute(); },
                                     [this](const std::vector<std::string>& warnings) {
-                                        return ui_.ask(qs::exportDespiteQuestion(warnings),
-                                                       MessageKind::Warning, Buttons::YesNo) == Answer::Yes;
+                                        if (ui_.ask(qs::exportDespiteQuestion(warnings), MessageKind::Warning,
+                                                    Buttons::YesNo) == Answer::Yes)
+                                            return true;
+                                        offerFirstUnreadableProduct();
+                                        return false;
                                     }};
     return qs::ExportCommand(app_, ui_, dialogs, run);
 }
 
-void PublishActions::viewPreview()
+void PublishActions::offerFirstUnreadableProduct()
+{
+    const qs::TNewProduct* product = qs::firstUnreadableProduct(app_);
+    if (!product)
+        return;
+    if (ui_.ask(qs::showUnreadableProductQuestion(*product), MessageKind::Confirmation, Buttons::YesNo) ==
+        Answer::Yes)
+        form_.goToProduct(product);
+}
+
+void PublishActions::viewPreview(qs::PreviewPage page)
 {
     const qs::PreviewHandlers handlers{[this] { previewSettingsForm_->execute(); }, startDetached};
-    form_.runCommand([&] { qs::PreviewCommand(app_, ui_, settings_, server_, handlers); });
+    form_.runCommand([&] { qs::PreviewCommand(app_, ui_, settings_, server_, handlers, page); });
 }
 
 void PublishActions::previewSettings()

@@ -2,6 +2,7 @@
 
 #include "core/publish/Exporter.h"
 #include "core/publish/LocalWebServer.h"
+#include "core/publish/Preview.h"
 #include "core/publish/PreviewSettings.h"
 
 #include <QObject>
@@ -21,7 +22,7 @@ class TCMForm;
 class TPreviewSettingsForm;
 
 // The publishing commands of the main window's menus: Export Data for Upload,
-// View Preview and Preview Settings. It owns the preview's settings, their
+// View Preview, the preview's Administrators' Pages and Preview Settings. It owns the preview's settings, their
 // dialog and the local web server the preview may start, which all live as
 // long as the window.
 class PublishActions : public QObject {
@@ -36,7 +37,8 @@ public:
     void exportData();
     // The export, its failures thrown: on its own, or as the first step of an upload.
     qs::ExportOutcome exportShop(qs::ExportRun run);
-    void viewPreview();
+    // The shop, or its administrators' pages, in the preview.
+    void viewPreview(qs::PreviewPage page);
     void previewSettings();
     // As the program ends: writes the preview settings and stops the local web server.
     void programEnds();
@@ -47,6 +49,9 @@ public:
 
 private:
     void connectMenus();
+    // After an export stopped on its warnings: offers to show the first
+    // product whose price or weight the shop cannot read.
+    void offerFirstUnreadableProduct();
     static bool startDetached(const std::string& program, const std::vector<std::string>& arguments);
 
     TCMForm& form_;

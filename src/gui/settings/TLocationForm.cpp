@@ -97,7 +97,7 @@ QWidget* TLocationForm::buildRemoteTab()
     RemotePerlPathEdit = boundEdit(&LocationDetails::remotePerlPath);
     addRow(grid, "Remote C&GI URL:-", RemoteCGIEdit, pathCharacters);
     addRow(grid, "Remote i&mage URL:-", RemoteImgURLEdit, pathCharacters, "(e.g. /images)");
-    addRow(grid, "Remote path to P&erl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl5)");
+    addRow(grid, "Remote path to P&erl5:-", RemotePerlPathEdit, pathCharacters, "(e.g. /usr/bin/perl)");
     grid->setRowStretch(grid->rowCount(), 1);
     return tab;
 }

@@ -183,14 +183,15 @@ QWidget* TPostPackForm::buildChargeSheet()
     auto* percentPage = new QVBoxLayout(percent);
     percentPage->addLayout(percentRow);
     percentPage->addStretch(1);
+    MethodBox->setPlaceholderText("(No method chosen: no postage is charged)");
     MethodPanels = new QStackedWidget;
     MethodPanels->addWidget(WeightGrid);
     MethodPanels->addWidget(FixedGrid);
     MethodPanels->addWidget(percent);
-    connect(MethodBox, &QComboBox::currentIndexChanged, this, [this](int method) {
-        postage_.method = method;
-        MethodPanels->setCurrentIndex(method);
-    });
+    auto* noMethod = new QLabel("Choose how the shop charges postage above.");
+    noMethod->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    MethodPanels->addWidget(noMethod);
+    connect(MethodBox, &QComboBox::currentIndexChanged, this, [this](int method) { showMethod(method); });
     connect(VATIncBox, &QCheckBox::clicked, this, &TPostPackForm::vatIncludedClicked);
     connect(PercentEdit, &QLineEdit::textEdited, this, [this](const QString& text) { typePercentage(text); });
     connect(WeightGrid, &QTableWidget::itemChanged, this, &TPostPackForm::chargeTyped);
@@ -206,6 +207,13 @@ QWidget* TPostPackForm::buildChargeSheet()
     return sheet;
 }
 
+void TPostPackForm::showMethod(int method)
+{
+    postage_.method = method;
+    // The page after the three methods' stands for none chosen.
+    MethodPanels->setCurrentIndex(method < 0 ? MethodPanels->count() - 1 : method);
+}
+
 bool TPostPackForm::execute()
 {
     postage_.show(state_.ShopFields, state_.ShopDataDir(), ui_);
@@ -216,8 +224,11 @@ bool TPostPackForm::execute()
         const QSignalBlocker quietVat(VATIncBox);
         VATIncBox->setChecked(postage_.vatIncluded);
     }
-    MethodBox->setCurrentIndex(postage_.method);
-    MethodPanels->setCurrentIndex(postage_.method);
+    {
+        const QSignalBlocker quietMethod(MethodBox);
+        MethodBox->setCurrentIndex(postage_.method);
+    }
+    showMethod(postage_.method);
     PercentEdit->setText(fromBytes(postage_.percentage));
     showZones();
     showBands(-1);

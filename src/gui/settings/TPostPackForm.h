@@ -68,6 +68,8 @@ private:
     QWidget* buildZoneSheet();
     QWidget* buildWeightSheet();
     QWidget* buildChargeSheet();
+    // The method's page of charges, or a word that none is chosen (-1).
+    void showMethod(int method);
     void sheetShown(int sheet);
 
     void showAreas(int selected);

@@ -14,7 +14,7 @@
 namespace qs::gui {
 
 TTermConditionForm::TTermConditionForm(qs::AppState& state, qs::UserInterface& ui, QWidget* parent)
-    : OkCancelDialog("TermConditionForm", {.enter = EnterKey::LeftToControls}, parent), state_(state), ui_(ui)
+    : OkCancelDialog("Terms and Conditions", {.enter = EnterKey::LeftToControls}, parent), state_(state), ui_(ui)
 {
     TermsMemo = new QPlainTextEdit;
     TermsMemo->setTabChangesFocus(true);

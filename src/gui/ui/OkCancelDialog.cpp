@@ -1,5 +1,6 @@
 #include "gui/ui/OkCancelDialog.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -52,6 +53,18 @@ QHBoxLayout* OkCancelDialog::frameButtonRow() const
         if (button)
             row->addWidget(button);
     return row;
+}
+
+void OkCancelDialog::showEvent(QShowEvent* event)
+{
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    // Room beside the title for the window's icon and its buttons.
+    constexpr int frameControls = 160;
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + frameControls;
+    if (width() < wanted)
+        resize(wanted, height());
+    QDialog::showEvent(event);
 }
 
 } // namespace qs::gui

@@ -48,6 +48,8 @@ protected:
     virtual void confirm();
     // OK, Cancel and Help as the dialog has them, in a row pushed to the right.
     QHBoxLayout* frameButtonRow() const;
+    // Wide enough for the whole title: a window manager cuts a long one short.
+    void showEvent(QShowEvent* event) override;
     // F1 opens the dialog's help page, as Help does.
     void keyPressEvent(QKeyEvent* event) override;
 

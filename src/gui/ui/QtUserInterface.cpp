@@ -5,11 +5,14 @@
 #include "core/text/LineBreaks.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -107,6 +110,19 @@ void QtUserInterface::message(std::string_view text, MessageKind kind)
     if (kind == MessageKind::About)
         box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
     box.exec();
+}
+
+void QtUserInterface::messageWithFolder(std::string_view text, const std::string& folder)
+{
+    QMessageBox box(QMessageBox::Information, title(MessageKind::Information), wrappableText(text), QMessageBox::Ok,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* open = box.addButton(QStringLiteral("&Open Folder"), QMessageBox::ActionRole);
+    open->setObjectName("OpenFolderBtn");
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder))));
 }
 
 Answer QtUserInterface::ask(std::string_view text, MessageKind kind, Buttons buttons)

@@ -22,6 +22,7 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
     void message(std::string_view text, MessageKind kind) override;
+    void messageWithFolder(std::string_view text, const std::string& folder) override;
     Answer ask(std::string_view text, MessageKind kind, Buttons buttons) override;
     std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
                                          std::string_view initial) override;

@@ -59,7 +59,7 @@ TEST_F(LocationTest, AMissingFileGivesTheFallbackFoldersAndIsWrittenAnew)
     EXPECT_EQ(folder.read("location.cfg"), "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
                                                "/Apache/htdocs/images\r\nLocPerlPath=/usr/bin/perl\r\n"
                                                "RemCGI=/cgi\r\nRemData=data\r\nRemImgURL=/images\r\n"
-                                               "RemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+                                               "RemPerlPath=/usr/bin/perl\r\nStartup=0\r\n");
 }
 
 TEST_F(LocationTest, AFileThatCanBeNeitherReadNorWrittenThrows)
@@ -83,7 +83,7 @@ TEST_F(LocationTest, SavesTheNineKeysInOrderWithoutEmptyValues)
     EXPECT_EQ(folder.read("location.cfg"),
               "LocCGI=/srv/cgi\r\nLocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\n"
               "RemData=data\r\nRemImgURL=/images\r\n"
-              "RemPerlPath=/usr/bin/perl5\r\nStartup=1\r\n");
+              "RemPerlPath=/usr/bin/perl\r\nStartup=1\r\n");
 
     state.LocImgURL = "was here";
     LoadLocation(state, folder.file("location.cfg"));

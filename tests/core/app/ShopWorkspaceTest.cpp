@@ -83,7 +83,7 @@ TEST_F(ShopWorkspaceTest, ANewShopGetsItsFoldersScriptsSettingsAndLocation)
               "LocCGI=" + root + "/Apache/cgi-bin/qstldb\r\nLocImg=" + root +
                   "/Apache/htdocs/images/Demo-1-images\r\nLocImgURL=/images/Demo-1-images\r\n"
                   "LocPerlPath=/usr/bin/perl\r\nRemCGI=/cgi-bin\r\nRemData=data\r\n"
-                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl5\r\nStartup=0\r\n");
+                  "RemImgURL=/images/Demo-1-images\r\nRemPerlPath=/usr/bin/perl\r\nStartup=0\r\n");
 
     // Leaving with the shop open keeps the program-wide values, so that the
     // next shop's images do not land inside this one's.
@@ -94,27 +94,42 @@ TEST_F(ShopWorkspaceTest, ANewShopGetsItsFoldersScriptsSettingsAndLocation)
 TEST_F(ShopWorkspaceTest, ShopNamesAreCheckedBeforeAnythingIsMade)
 {
     const std::string bad(badShopNameMessage);
+    const auto badWith = [&](const std::string& working) {
+        return bad + " A name that would work: \"" + working + "\".";
+    };
     const std::string exists(shopExistsMessage);
+    const std::string box = "Enter the name of your shop / Enter name:";
     struct Case {
-        std::optional<std::string> name;
-        std::vector<std::string> messages;
+        // What is typed into each box shown; a refused name shows the box again.
+        std::vector<std::optional<std::string>> typed;
+        std::vector<std::string> said;
         bool created;
     };
     const Case cases[] = {
-        {std::nullopt, {}, false}, {"", {}, false},
-        {"my shop", {bad}, false}, {"my_shop", {bad}, false},
-        {"Caf\xE9", {bad}, false}, {"a/../b", {bad}, false},
-        {"My-Shop2", {}, true},    {"My-Shop2", {exists}, false},
-        {"", {exists}, false},     {std::nullopt, {}, false},
-        {"my-shop2", {}, true},    {"Zz-09", {}, true},
+        {{std::nullopt}, {box}, false},
+        {{""}, {box}, false},
+        {{"Harbour Crafts", std::nullopt}, {box, badWith("Harbour-Crafts"), box}, false},
+        {{"my  shop_2", std::nullopt}, {box, badWith("my-shop-2"), box}, false},
+        {{" Caf\xE9 ", std::nullopt}, {box, badWith("Caf"), box}, false},
+        {{"a/../b", std::nullopt}, {box, badWith("ab"), box}, false},
+        {{"\xE9", std::nullopt}, {box, bad, box}, false},
+        {{"My Shop2", "My-Shop2"}, {box, badWith("My-Shop2"), box}, true},
+        {{"My-Shop2"}, {box, exists}, false},
+        {{""}, {box, exists}, false},
+        {{"my-shop2"}, {box}, true},
+        {{"Zz-09"}, {box}, true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.front().value_or("(cancelled)"));
         ui.said.clear();
-        ui.inputs.push_back(c.name);
-        EXPECT_EQ(NewShop(state, ui), c.created) << c.name.value_or("(cancelled)");
-        std::vector<std::string> texts = ui.texts();
-        texts.erase(texts.begin());
-        EXPECT_EQ(texts, c.messages) << c.name.value_or("(cancelled)");
+        ui.inputInitials.clear();
+        ui.inputs.assign(c.typed.begin(), c.typed.end());
+        EXPECT_EQ(NewShop(state, ui), c.created);
+        EXPECT_EQ(ui.texts(), c.said);
+        // The box asked again keeps what was typed.
+        for (std::size_t i = 1; i < ui.inputInitials.size(); ++i)
+            EXPECT_EQ(ui.inputInitials[i], c.typed[i - 1].value());
+        EXPECT_TRUE(ui.inputs.empty());
         state.locationWithoutShop.reset();
     }
     EXPECT_EQ(listShops(state), (std::vector<std::string>{"My-Shop2", "my-shop2", "Zz-09"}));
@@ -411,12 +426,13 @@ TEST_F(ShopWorkspaceTest, ClosingOffersToSaveAndReturnsToTheProgramWideValues)
     const Case cases[] = {
         {true, false, Answer::Yes, SaveOutcome::Saved, true, true},
         {false, true, Answer::Yes, SaveOutcome::Saved, true, true},
-        {true, false, Answer::Yes, SaveOutcome::Declined, true, true},
         {true, false, Answer::No, SaveOutcome::Saved, false, true},
         {false, false, std::nullopt, SaveOutcome::Saved, false, true},
         // Nothing unsaved is thrown away: Cancel, or a save that failed, keeps the shop open.
         {true, true, Answer::Cancel, SaveOutcome::Saved, false, false},
         {true, false, Answer::Yes, SaveOutcome::Failed, true, false},
+        // A No to Save's own confirmation returns to the shop as it was.
+        {true, false, Answer::Yes, SaveOutcome::Declined, true, false},
     };
     const std::string programImages = state.LocImg;
     for (const Case& c : cases) {

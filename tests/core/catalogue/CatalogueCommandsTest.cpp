@@ -508,7 +508,7 @@ TEST_F(CatalogueCommandsTest, CloseQueryAnswers)
     }
 }
 
-TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClosesWithoutSaving)
+TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationKeepsTheWindowOpen)
 {
     app.SettingsModified = true;
     bool saved = false;
@@ -523,8 +523,9 @@ TEST_F(CatalogueCommandsTest, YesToTheSaveQuestionThenNoToTheSaveConfirmationClo
     commands.writeProgramLocation = [&] { ++locationWrites; };
     ui.answers = {Answer::Yes, Answer::No};
 
-    EXPECT_TRUE(commands.closeQuery(app.SettingsModified));
+    EXPECT_FALSE(commands.closeQuery(app.SettingsModified));
     EXPECT_FALSE(saved);
+    EXPECT_TRUE(app.SettingsModified) << "the changes are still there to save";
     EXPECT_EQ(locationWrites, 1);
     EXPECT_EQ(ui.texts(),
               (std::vector<std::string>{"Do you wish to save the catalogue?", "Save the catalogue?"}));

@@ -18,6 +18,10 @@ protected:
     {
         // The built-in list plus a per-type field that is typed in place.
         std::vector<std::string> lines = FieldDefinitions::builtInLines();
+        // Prices and weights held once, as in a shop made before types had their own.
+        for (std::string& line : lines)
+            if (line.starts_with("Weight=") || line.starts_with("Price="))
+                line.replace(line.size() - 3, 3, "No");
         lines.push_back("Stock=Text,Optional,\"d\",\"w\",No,Yes");
         definitions.setLines(lines);
     }
@@ -59,6 +63,21 @@ TEST_F(ProductInspectorTest, OneColumnPerTypeAndOneRowPerExtensibleFieldButOptio
     const ProductInspector plain(definitions, product({}));
     EXPECT_EQ(plain.typeCount(), 1u);
     EXPECT_EQ(row(plain, 0), std::vector<std::string>{""});
+}
+
+TEST_F(ProductInspectorTest, ANewShopsPricesAndWeightsArePerTypeAndUnreadableOnesAreMarked)
+{
+    const FieldDefinitions builtIn;
+    const TNewProduct& shirt = product({{"Product Name", "Tee"}, {"Type", "S|M"}, {"Price", "12,50|14.00"}});
+    const ProductInspector inspector(builtIn, shirt);
+    ASSERT_EQ(inspector.rowCount(), 3u);
+    EXPECT_EQ(inspector.rowName(0), "Weight");
+    EXPECT_EQ(inspector.rowName(1), "Price");
+    EXPECT_EQ(row(inspector, 1), (std::vector<std::string>{"12,50", "14.00"}));
+    EXPECT_NE(inspector.cellNote(1, 0).find("such as 12.50"), std::string::npos) << inspector.cellNote(1, 0);
+    EXPECT_EQ(inspector.cellNote(1, 1), "");
+    EXPECT_EQ(inspector.cellNote(0, 0), "") << "no weight is no fault";
+    EXPECT_EQ(inspector.cellNote(2, 0), "") << "a type's name is no number";
 }
 
 // Each case acts on the product's inspector and says what OK gives back.

@@ -28,8 +28,8 @@ TEST(FieldDefinitions, StartsWithTheFourteenBuiltInsInOrder)
 {
     const BuiltIn expected[] = {
         {"Product Name", "Text", "Mandatory", "Yes", "No"},
-        {"Weight", "Decimal", "Mandatory", "No", "No"},
-        {"Price", "Decimal", "Mandatory", "No", "No"},
+        {"Weight", "Decimal", "Mandatory", "No", "Yes"},
+        {"Price", "Decimal", "Mandatory", "No", "Yes"},
         {"Description", "Text", "Recommended", "No", "No"},
         {"Picture", "Special", "Optional", "No", "No"},
         {"Tax Code", "Text", "Recommended", "No", "No"},

@@ -62,8 +62,10 @@ protected:
         EXPECT_TRUE(NewShopCommand(state, editor, ui));
         state.ShopFields.setValue("sales_email", "sales@demo.test");
         state.ShopFields.setValue("tech_email", "tech@demo.test");
-        // Products need no Tax Code.
+        // Products need no Tax Code, nor a weight.
         state.ShopFields.setValue("taxaction", "ignore");
+        state.ShopFields.setValue("shipmethod", "percentage");
+        state.ShopFields.setValue("shippercent", "5");
         state.catalogue.addCategory(state.catalogue.root(), "Books");
         ui.said.clear();
     }
@@ -135,8 +137,8 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
     EXPECT_EQ(namesIn(upload("Demo-cgi")),
               (std::vector<std::string>{".htaccess", "data", "list.txt", "qstl2.cfg", "shop.pl"}));
     // Every "#!" line names the server's Perl.
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 1;\r\n");
-    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl5\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl\nprint 1;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/list.txt")), "#!/usr/bin/perl\n");
     const NameValueList remote = NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg"));
     EXPECT_EQ(remote.value("CGIPATH"), "/cgi-bin/Demo-cgi");
     EXPECT_EQ(remote.value("IMAGEPATH"), "/images/Demo-images");
@@ -158,7 +160,12 @@ TEST_F(ExporterTest, BuildsScriptsSettingsDataAndPicturesAndSaysWhereToUploadThe
             "the entire 'Demo-cgi' folder directly into your CGI-BIN (the location of which will have "
             "been specified in the location details manager). \nThe entire 'Demo-images' folder must be "
             "uploaded into your Web-Server's images directory (again the location of which will have "
-            "been specified within the location details manager)."}));
+            "been specified within the location details manager).\n\nYour upload folder is " +
+                fs::canonical(upload("")).string() +
+                ".\nOnce uploaded, the administrators' pages (the orders) will be at /cgi-bin/Demo-cgi/Admin.pl "
+                "on your web server."}));
+    // The message offers to open that folder.
+    EXPECT_EQ(ui.offeredFolders, std::vector<std::string>{fs::canonical(upload("")).string()});
     // Every file went past the progress window, which is gone again.
     EXPECT_EQ(ui.progressWindow.steps, 3 + 2);
     EXPECT_FALSE(ui.progressWindow.visible);
@@ -186,7 +193,7 @@ TEST_F(ExporterTest, ExportingTwiceReplacesEverythingAndRemovesWhatTheShopNoLong
     EXPECT_EQ(folder.read(upload("Demo-images/logo.gif")), "GIF2");
     EXPECT_FALSE(fs::exists(upload("Demo-cgi/data/area.txt")));
     EXPECT_EQ(namesIn(upload("Demo-cgi")), (std::vector<std::string>{".htaccess", "data", "qstl2.cfg", "shop.pl"}));
-    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl5\nprint 2;\r\n");
+    EXPECT_EQ(folder.read(upload("Demo-cgi/shop.pl")), "#!/usr/bin/perl\nprint 2;\r\n");
     EXPECT_NE(folder.read(upload("Demo-cgi/data/header_data.log")).find("Garden"), std::string::npos);
     EXPECT_EQ(NameValueList::fromFile(upload("Demo-cgi/qstl2.cfg")).value("company"), "Second");
 }

@@ -2,6 +2,7 @@
 #include "ScriptedUserInterface.h"
 #include "TempFolder.h"
 #include "core/app/AppState.h"
+#include "core/catalogue/FieldNames.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
 
@@ -71,10 +72,21 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
     };
     const auto withoutWeight = [](const std::string& products, const std::string& names) {
         return "Postage is charged by weight, but " + products +
-               " no weight, or one that is not a number, and " + (products.starts_with("1 ") ? "counts" : "count") +
+               " no weight, and " + (products.starts_with("1 ") ? "counts" : "count") +
                " as weighing nothing in the postage: " +
                names + ". Type each one's Weight, a number such as 250, in the product grid.";
     };
+    const auto unreadableWeights = [](const std::string& products, const std::string& names, bool perType) {
+        const bool one = products.starts_with("1 ");
+        return products + " a weight the shop cannot read, so " + (one ? "it weighs" : "they weigh") +
+               " nothing in the postage: " + names +
+               ". Type weights as plain numbers such as 250, without a unit, " +
+               (perType ? "one for each type joined by \"|\"" : "one for the whole product") +
+               ", in the product grid.";
+    };
+    const std::string perlPathAdvice =
+        "\" is not the full path of Perl on a web server, so the shop's scripts would not start there. Type the "
+        "path your host gives, such as /usr/bin/perl, as \"Remote path to Perl5\" in File, Location Details.";
     struct Case {
         const char* name;
         std::function<void(ReadyShop&)> change;
@@ -174,13 +186,55 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
              },
              {"The shop's VAT codes could not be read, so no product is charged VAT (Cannot open file "
               "DATA/shop.tax: Is a directory). Check them in Options, VAT Information."}},
-            {"products without a weight",
+            {"products without a weight, and weights the shop cannot read",
              [](ReadyShop& shop) {
                  shop.addProduct("Kite", "", "S");
                  shop.addProduct("Ball", "heavy", "S");
                  shop.addProduct("Yo-yo", "1,5", "S");
              },
-             {withoutWeight("3 products have", "Kite in Books, Ball in Books, Yo-yo in Books")}},
+             {unreadableWeights("2 products have", "Ball in Books (\"heavy\"), Yo-yo in Books (\"1,5\")", true),
+              withoutWeight("1 product has", "Kite in Books")}},
+            {"weights the shop cannot read whatever the postage method",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "250g", "S");
+                 shop.set("shipmethod", "perzone");
+                 shop.writeData("zones_fixed.log", "1::100::3.00::::::::\r\n");
+             },
+             {unreadableWeights("1 product has", "Kite in Books (\"250g\")", true)}},
+            {"prices the shop cannot read, own or the category's",
+             [](ReadyShop& shop) {
+                 shop.addProduct("Kite", "10", "S");
+                 shop.books.products().back()->trySetField(FieldNames::intern("Price"), "12,50");
+                 TNewCategory& toys = shop.state.catalogue.addCategory(shop.books, "Toys");
+                 toys.setDetail("Default Price", "\xA3" "5");
+                 toys.setDetail("Default Weight", "5");
+                 toys.setDetail("Default Tax Code", "S");
+                 shop.state.catalogue.createProduct(toys).trySetField(FieldNames::ProductName, "Ball");
+             },
+             {"2 products have a price the shop cannot read, so it shows \"Price on request\" for them: Kite in "
+              "Books (\"12,50\"), Ball in Books|Toys (\"\xA3" "5\"). Type prices as plain numbers such as 12.50, "
+              "without a currency sign, one for each type joined by \"|\", in the product grid."}},
+            {"a per-type list where prices are held once",
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Price=Decimal,Mandatory,,,No,No"});
+                 shop.addProduct("Kite", "10", "S");
+                 shop.books.products().back()->trySetField(FieldNames::intern("Price"), "40.00|45.00");
+             },
+             {"1 product has a price the shop cannot read, so it shows \"Price on request\" for it: Kite in "
+              "Books (\"40.00|45.00\"). Type prices as plain numbers such as 12.50, without a currency sign, one "
+              "for the whole product, in the product grid."}},
+            {"no postage method",
+             [](ReadyShop& shop) { shop.set("shipmethod", ""); },
+             {"No postage method is chosen, so the shop will charge no postage. Choose one " + postalCharges}},
+            {"a remote Perl path that is not Perl's",
+             [](ReadyShop& shop) { shop.state.RemPerlPath = "perl"; },
+             {"The remote Perl path \"perl" + perlPathAdvice}},
+            {"a remote Perl path to another program",
+             [](ReadyShop& shop) { shop.state.RemPerlPath = "/usr/bin/python3"; },
+             {"The remote Perl path \"/usr/bin/python3" + perlPathAdvice}},
+            {"remote Perl paths that work",
+             [](ReadyShop& shop) { shop.state.RemPerlPath = "/usr/local/bin/perl5.36"; },
+             {}},
             {"many products without a weight",
              [](ReadyShop& shop) {
                  for (int i = 1; i <= 7; ++i)
@@ -202,7 +256,8 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Ball", "250|x", "S");
                  shop.addProduct("Yo-yo", "|250", "S");
              },
-             {withoutWeight("2 products have", "Ball in Books, Yo-yo in Books")}},
+             {unreadableWeights("1 product has", "Ball in Books (\"250|x\")", true),
+              withoutWeight("1 product has", "Yo-yo in Books")}},
             {"a Tax Code for each type",
              [](ReadyShop& shop) {
                  shop.state.InfoList.setLines({"Tax Code=Text,Recommended,,,No,Yes"});
@@ -255,10 +310,14 @@ TEST(OrderReadinessTest, EachProblemGivesItsOneWarning)
                  shop.addProduct("Dust", "0.0000001", "S");
                  shop.addProduct("Ship", "12345678", "S");
              },
-             {withoutWeight("2 products have", "Dust in Books, Ship in Books")}},
+             {unreadableWeights("2 products have", "Dust in Books (\"0.0000001\"), Ship in Books (\"12345678\")",
+                                true)}},
             {"types share one weight unless the field says otherwise",
-             [](ReadyShop& shop) { shop.addProduct("Kite", "250|500", "S"); },
-             {withoutWeight("1 product has", "Kite in Books")}},
+             [](ReadyShop& shop) {
+                 shop.state.InfoList.setLines({"Weight=Decimal,Mandatory,,,No,No"});
+                 shop.addProduct("Kite", "250|500", "S");
+             },
+             {unreadableWeights("1 product has", "Kite in Books (\"250|500\")", false)}},
         });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -52,20 +52,21 @@ TEST_F(PostageAndPackingTest, EachShopStartsFromItsOwnFilesOrTheDefaults)
     EXPECT_EQ(postage.tables, ChargeTables());
     EXPECT_TRUE(ui.said.empty());
 
-    // Showing tells of the missing area file and starts from the first method.
+    // Showing tells of the missing area file and shows no method chosen.
     state.Postage.method = PostageAndPacking::Percentage;
     postage.show(state.ShopFields, state.ShopDataDir(), ui);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Could not open areas file."});
-    EXPECT_EQ(postage.method, PostageAndPacking::PerZoneWeight);
+    EXPECT_EQ(postage.method, PostageAndPacking::NoMethod);
 }
 
 TEST_F(PostageAndPackingTest, ShowingTakesTheKeysAsStored)
 {
     writeData("area.txt", "UK=1,1\r\n");
+    // The shop's scripts charge nothing for a word they do not know.
     const std::tuple<const char*, int> methods[] = {
-        {"perzone", PostageAndPacking::PerZone},         {"percentage", PostageAndPacking::Percentage},
-        {" PerZone ", PostageAndPacking::PerZone},       {"PERCENTAGE", PostageAndPacking::Percentage},
-        {"by weight", PostageAndPacking::PerZoneWeight}, {"", PostageAndPacking::PerZoneWeight}};
+        {"perzone", PostageAndPacking::PerZone},    {"percentage", PostageAndPacking::Percentage},
+        {" PerZone ", PostageAndPacking::PerZone},  {"PERCENTAGE", PostageAndPacking::Percentage},
+        {"by weight", PostageAndPacking::NoMethod}, {"", PostageAndPacking::NoMethod}};
     state.ShopFields.setValue("shippercent", "12.5");
     state.ShopFields.setValue("postvatinc", "yes");
     state.ShopFields.setValue("weightunit", "kilos (kg)");

@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -92,6 +93,15 @@ TEST_F(HelpViewerTest, EveryHelpTopicOfTheProgramOpensItsPage)
         EXPECT_EQ(shownFile(), QStringLiteral("topic-%1.html").arg(expected.topic));
         EXPECT_EQ(viewer->Browser->documentTitle(), expected.title);
     }
+}
+
+TEST_F(HelpViewerTest, TheWindowFitsOnItsScreen)
+{
+    viewer->showContents();
+    const QRect room = viewer->screen()->availableGeometry();
+    EXPECT_LE(viewer->height(), room.height() - 60) << room.height();
+    EXPECT_LE(viewer->width(), room.width() - 60) << room.width();
+    EXPECT_GE(viewer->height(), 200) << "still a window to read in";
 }
 
 TEST_F(HelpViewerTest, TheContentsPageLeadsToEveryPage)

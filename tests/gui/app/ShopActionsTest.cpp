@@ -21,6 +21,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace qs::gui {
 namespace {
@@ -141,17 +142,51 @@ TEST_F(ShopActionsTest, ClosingAModifiedShopAsksAndCancelKeepsIt)
     ASSERT_TRUE(form->isShopOpen());
     form->addCategory();
 
-    ui.answers = {Answer::Cancel};
-    form->actions().closeShop->trigger();
-    EXPECT_TRUE(form->isShopOpen());
-    EXPECT_EQ(state->catalogue.categoryCount(), 1u);
-    EXPECT_EQ(ui.texts().back(), "Do you wish to save the catalogue?");
+    // Cancel, or Yes and then No to the save's own confirmation, on File
+    // Close and on leaving the program: back to the shop with nothing lost.
+    const std::vector<Answer> keeps[] = {{Answer::Cancel}, {Answer::Yes, Answer::No}};
+    for (const auto& answers : keeps) {
+        for (const bool leaving : {false, true}) {
+            SCOPED_TRACE(answers.size() * 2 + leaving);
+            ui.said.clear();
+            ui.answers.assign(answers.begin(), answers.end());
+            if (leaving)
+                EXPECT_FALSE(form->close());
+            else
+                form->actions().closeShop->trigger();
+            EXPECT_TRUE(form->isShopOpen());
+            EXPECT_TRUE(form->isVisible());
+            EXPECT_EQ(state->catalogue.categoryCount(), 1u);
+            EXPECT_TRUE(state->CatalogueModified());
+            EXPECT_EQ(ui.texts().front(), "Do you wish to save the catalogue?");
+            EXPECT_EQ(ui.said.size(), answers.size());
+            EXPECT_FALSE(fs::exists(shopFile("data/header_data.log")));
+        }
+    }
 
     // Yes to the question, and Yes to the save's own confirmation.
     ui.answers = {Answer::Yes, Answer::Yes};
     form->actions().closeShop->trigger();
     EXPECT_FALSE(form->isShopOpen());
     EXPECT_TRUE(fs::exists(shopFile("data/header_data.log")));
+}
+
+TEST_F(ShopActionsTest, TheTitleNamesTheShopAndMarksUnsavedChanges)
+{
+    EXPECT_EQ(form->windowTitle(), "Quaystall DB");
+    ui.inputs = {std::string("Harbour Crafts"), std::string("Harbour-Crafts")};
+    form->actions().newShop->trigger();
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Harbour-Crafts \u2014 Quaystall DB"));
+    form->addCategory();
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Harbour-Crafts* \u2014 Quaystall DB"));
+    ui.answers = {Answer::Yes};
+    form->actions().save->trigger();
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Harbour-Crafts \u2014 Quaystall DB"));
+    form->actions().undo->trigger();
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Harbour-Crafts* \u2014 Quaystall DB")) << "undone past the save";
+    ui.answers = {Answer::No};
+    form->actions().closeShop->trigger();
+    EXPECT_EQ(form->windowTitle(), "Quaystall DB");
 }
 
 TEST_F(ShopActionsTest, TheFirstActivationOffersTheShopsAndLeavingWritesTheProgramWideLocation)

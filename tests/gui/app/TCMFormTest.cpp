@@ -148,7 +148,7 @@ TEST_F(TCMFormTest, MainMenuHasEveryItem)
         {"&Alphabetical List of Products", "&Search Catalogue"},
         {"&Catalogue Navigation", "&Online Search Fields"},
         {"Add &Category", "Add &Sub-Category", "New &Product"},
-        {"&View Preview", "Preview &Settings"},
+        {"&View Preview", "&Administrators' Pages", "Preview &Settings"},
         {"&About", "&Contents"},
     };
     ASSERT_EQ(menus.size(), items.size());

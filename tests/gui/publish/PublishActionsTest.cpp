@@ -7,6 +7,10 @@
 #include "gui/settings/TMercDetailsForm.h"
 #include "core/app/AppState.h"
 #include "core/app/Startup.h"
+#include "core/catalogue/FieldNames.h"
+#include "core/catalogue/TNewCategory.h"
+#include "core/catalogue/TNewProduct.h"
+#include "gui/catalogue/grids/CatalogueGrids.h"
 #include "Loopback.h"
 #include "TempFolder.h"
 #include "GuiTestSupport.h"
@@ -49,6 +53,9 @@ protected:
         ui.inputs = {std::string("Demo")};
         form->actions().newShop->trigger();
         ASSERT_TRUE(form->isShopOpen());
+        // Postage that needs no weights.
+        state->ShopFields.setValue("shipmethod", "percentage");
+        state->ShopFields.setValue("shippercent", "5");
         ui.said.clear();
     }
 
@@ -129,7 +136,29 @@ TEST_F(PublishActionsTest, ExportAsksWhetherToBuildAShopThatCannotTakeOrders)
     }
 }
 
-TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheCatalogueAddressAsOneArgument)
+TEST_F(PublishActionsTest, AnExportStoppedOnAnUnreadablePriceOffersToShowTheProduct)
+{
+    state->ShopFields.setValue("sales_email", "sales@demo.test");
+    state->ShopFields.setValue("tech_email", "tech@demo.test");
+    form->addCategory();
+    qs::TNewCategory& category = *state->catalogue.root().children().front();
+    form->newProduct();
+    qs::TNewProduct& product = *category.products().front();
+    product.trySetField(qs::FieldNames::intern("Price"), "12,50");
+    form->selectNode(state->catalogue.root());
+    // Proceed, do not export anyway, show the product.
+    ui.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    form->actions().exportData->trigger();
+    ASSERT_EQ(ui.said.size(), 3u);
+    EXPECT_NE(ui.said[1].text.find("a price the shop cannot read"), std::string::npos) << ui.said[1].text;
+    EXPECT_EQ(ui.said[2].text, "Show " + std::string(product.name()) + " in " + category.path() +
+                                   ", the first product whose price or weight the shop cannot read?");
+    EXPECT_EQ(form->selectedNode(), &category);
+    EXPECT_EQ(form->grids().productOnCurrentRow(), &product);
+    EXPECT_FALSE(fs::exists(folder.file("upload/Demo")));
+}
+
+TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheShopsOrItsAdministratorsAddress)
 {
     const qs::test::LoopbackHttpServer webServer(
         qs::test::servingImagesFrom(folder.file("Apache/htdocs/images")));
@@ -141,6 +170,10 @@ TEST_F(PublishActionsTest, PreviewGivesTheRecordingBrowserTheCatalogueAddressAsO
     EXPECT_EQ(browserArguments(),
               publish->settings().previewAddress + "/cgi-bin/qstldb/Demo-cgi/Catalogue.pl\n");
     EXPECT_FALSE(publish->server().running());
+    fs::remove(folder.file("arguments"));
+    ui.answers = {Answer::No};
+    form->actions().previewAdmin->trigger();
+    EXPECT_EQ(browserArguments(), publish->settings().previewAddress + "/cgi-bin/qstldb/Demo-cgi/Admin.pl\n");
 }
 
 TEST_F(PublishActionsTest, WithoutABrowserPreviewOpensTheSettingsAndTheProgramsEndKeepsThem)

@@ -88,6 +88,8 @@ protected:
         ASSERT_TRUE(form->isShopOpen());
         state->ShopFields.setValue("sales_email", "sales@demo.test");
         state->ShopFields.setValue("tech_email", "tech@demo.test");
+        state->ShopFields.setValue("shipmethod", "percentage");
+        state->ShopFields.setValue("shippercent", "5");
         ui.said.clear();
     }
 

@@ -8,6 +8,7 @@
 #include "core/settings/AdminPassword.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -62,6 +63,10 @@ TEST_F(SmallOptionFormsTest, AdminSecurityShowsEachShopsOwnPassword)
 
     folder.write(inCgi("admin.pass"), "boss=se=cret\r\n");
     EXPECT_TRUE(show(form, [&] {
+        // Wide enough that no window manager cuts the title short.
+        QFont bold = form.font();
+        bold.setBold(true);
+        EXPECT_GT(form.width(), QFontMetrics(bold).horizontalAdvance(form.windowTitle()) + 100);
         EXPECT_EQ(form.Edit1->text(), "boss");
         EXPECT_EQ(form.Edit2->text(), "se=cret");
         form.Edit2->setText("");
@@ -91,7 +96,7 @@ TEST_F(SmallOptionFormsTest, AdminSecurityShowsEachShopsOwnPassword)
 TEST_F(SmallOptionFormsTest, TermsAreEachShopsOwn)
 {
     TTermConditionForm form(state, ui);
-    EXPECT_EQ(form.windowTitle(), "TermConditionForm");
+    EXPECT_EQ(form.windowTitle(), "Terms and Conditions");
     writeData("termcondition.txt", "Line one\r\n\r\nLine three\r\n");
     EXPECT_TRUE(show(form, [&] {
         EXPECT_EQ(form.TermsMemo->toPlainText(), "Line one\n\nLine three");

@@ -65,7 +65,7 @@ TEST_F(TLocationFormTest, ShowsTheSystemsTexts)
     for (const char* text :
          {"Local CGI Directory:- ", "Local image directory:-", "Local image URL:-", "Local Perl path:-",
           "Remote CGI URL:-", "Remote image URL:-", "(e.g. /images)", "Remote path to Perl5:-",
-          "(e.g. /usr/bin/perl5)", "System mail command:- ", "Web Server:-", "SMTP Server:-"})
+          "(e.g. /usr/bin/perl)", "System mail command:- ", "Web Server:-", "SMTP Server:-"})
         EXPECT_TRUE(labels.contains(text)) << text;
     EXPECT_EQ(form.LocalCGIEdit->toolTip(), "The local directory containing the CGI script files.");
     EXPECT_EQ(form.LocalImgEdit->toolTip(),

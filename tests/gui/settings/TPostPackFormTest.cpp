@@ -40,7 +40,10 @@ TEST_F(TPostPackFormTest, AShopWithoutFilesStartsFromTheBuiltInAreas)
     EXPECT_TRUE(show(form, [&] {
         EXPECT_EQ(form.PageControl->currentIndex(), TPostPackForm::ChargeSheet);
         EXPECT_EQ(form.PageControl->tabText(0), "Country && A&rea Codes");
-        EXPECT_EQ(form.MethodBox->currentText(), "Postal Charges by Weight & Zone");
+        // No method chosen is shown as none, not as the first.
+        EXPECT_EQ(form.MethodBox->currentIndex(), -1);
+        EXPECT_EQ(form.MethodBox->placeholderText(), "(No method chosen: no postage is charged)");
+        EXPECT_NE(form.MethodPanels->currentWidget(), form.WeightGrid);
         EXPECT_EQ(form.AreaList->count(), 50);
         EXPECT_EQ(selectedRow(form.AreaList), -1);
         // Without a band no charge can be typed.
@@ -52,8 +55,12 @@ TEST_F(TPostPackFormTest, AShopWithoutFilesStartsFromTheBuiltInAreas)
     EXPECT_EQ(data("area.txt"), DeliveryAreas::builtIn().bytes());
     EXPECT_EQ(data("zones_data.log"), "");
     EXPECT_EQ(data("zones_fixed.log"), "1::::::::::::::\r\n");
-    EXPECT_EQ(state.ShopFields.value("shipmethod"), "perzoneweight");
-    EXPECT_TRUE(state.CatalogueModified());
+    EXPECT_EQ(state.ShopFields.value("shipmethod"), "") << "still none: OK chose none";
+    EXPECT_FALSE(state.CatalogueModified()) << "the files are written and no setting changed";
+    // Only the United Kingdom is VAT liable among the built-in areas.
+    const DeliveryAreas areas = DeliveryAreas::builtIn();
+    for (const auto& area : areas.entries)
+        EXPECT_EQ(area.value.ends_with(",1"), area.name == "United Kingdom") << area.name;
 }
 
 TEST_F(TPostPackFormTest, AreasAreEditedOnTheirSheet)

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/CatalogueChanges.h"
 #include "core/catalogue/FieldNames.h"
+#include "core/catalogue/ShopReadableValue.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/fields/FieldDefinitions.h"
 
@@ -79,6 +80,16 @@ bool CategoryGrid::editable(int column, int row) const
 std::string CategoryGrid::dialogValue(const TNewCategory& category, int row) const
 {
     return std::string(category.detail(label(row)));
+}
+
+std::string CategoryGrid::note(const TNewCategory& category, int row) const
+{
+    const std::string& name = label(row);
+    if (row < 1 || !name.starts_with(defaultPrefix))
+        return {};
+    const std::string_view field = std::string_view(name).substr(defaultPrefix.size());
+    const bool perType = definitions_.FieldAttribute(field, FieldDefinitions::Extensible) == "Yes";
+    return unreadableValueNote(field, category.detail(name), perType);
 }
 
 CategoryGrid::Stored CategoryGrid::store(CatalogueChanges& changes, TNewCategory& category, int row,

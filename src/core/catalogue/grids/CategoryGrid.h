@@ -35,6 +35,9 @@ public:
     Dialog dialog(int row) const;
     // The value a dialog starts from: what the cell shows, "(None...)" as empty.
     std::string dialogValue(const TNewCategory& category, int row) const;
+    // Why the shop cannot read a default price or weight, for the row to be
+    // marked; empty for a sound one and for every other row.
+    std::string note(const TNewCategory& category, int row) const;
 
     // Stores a value typed or chosen for a row. An emptied "Category Name" is
     // not stored; the result says whether the value is now the category's.

@@ -1,6 +1,7 @@
 #include "core/catalogue/grids/ProductGrid.h"
 
 #include "core/catalogue/CatalogueChanges.h"
+#include "core/catalogue/ShopReadableValue.h"
 #include "core/catalogue/TNewCategory.h"
 #include "core/catalogue/TNewProduct.h"
 #include "core/fields/FieldDefinitions.h"
@@ -11,6 +12,16 @@
 #include <stdexcept>
 
 namespace qs {
+
+namespace {
+
+FieldId categoryId()
+{
+    static const FieldId id = FieldNames::intern(categoryField);
+    return id;
+}
+
+} // namespace
 
 ProductGrid::ProductGrid(const FieldDefinitions& definitions) : definitions_(definitions)
 {
@@ -93,6 +104,8 @@ CellView ProductGrid::cell(const TNewCategory& category, int column, int row) co
     const Column* c = columnAt(column);
     if (!c)
         return {};
+    if (c->id == categoryId())
+        return {p->Category ? p->Category->path() : std::string(), CellStyle::Plain};
     const auto [text, inherited] = value(*p, *c);
     if (c->extensible && text.find('|') != std::string_view::npos)
         return {std::string(severalText), CellStyle::Several};
@@ -108,11 +121,21 @@ CellView ProductGrid::cell(const TNewCategory& category, int column, int row) co
     return {std::string(text), style};
 }
 
+std::string ProductGrid::note(const TNewCategory& category, int column, int row) const
+{
+    const TNewProduct* p = product(category, row);
+    const Column* c = columnAt(column);
+    if (!p || !c)
+        return {};
+    return unreadableValueNote(c->name, value(*p, *c).first, c->extensible);
+}
+
 bool ProductGrid::editable(const TNewCategory& category, int column, int row) const
 {
     const TNewProduct* p = product(category, row);
     const Column* c = columnAt(column);
-    if (!p || !c || c->special)
+    // A product changes category by being dragged onto it in the tree.
+    if (!p || !c || c->special || c->id == categoryId())
         return false;
     return !c->extensible || value(*p, *c).first.find('|') == std::string_view::npos;
 }
@@ -120,7 +143,7 @@ bool ProductGrid::editable(const TNewCategory& category, int column, int row) co
 ProductGrid::Dialog ProductGrid::dialog(int column) const
 {
     const Column* c = columnAt(column);
-    if (!c)
+    if (!c || c->id == categoryId())
         return Dialog::None;
     if (!c->special)
         return c->extensible ? Dialog::Inspector : Dialog::Memo;
@@ -138,7 +161,7 @@ std::string ProductGrid::store(CatalogueChanges& changes, const TNewCategory& ca
 {
     TNewProduct* p = product(category, row);
     const Column* c = columnAt(column);
-    if (!p || !c)
+    if (!p || !c || c->id == categoryId())
         return {};
     return changes.setProductField(*p, c->name, text);
 }

@@ -18,7 +18,8 @@ class TNewProduct;
 // What the product grid shows and does, without the window. Column 0 holds
 // the products' names, column c the field at position c - 1 of the field
 // definitions; row 0 the headings, row r the r-th product of the category,
-// and one empty row after the last.
+// and one empty row after the last. The Category column shows the path of
+// the product's category and cannot be typed into.
 class ProductGrid {
 public:
     // What a double-click on a cell of a column opens.
@@ -38,6 +39,9 @@ public:
     CellView heading(int column) const;
     TNewProduct* product(const TNewCategory& category, int row) const;
     CellView cell(const TNewCategory& category, int column, int row) const;
+    // Why the shop cannot read the cell's price or weight (its own value or
+    // the category's default), for the cell to be marked; empty for a sound one.
+    std::string note(const TNewCategory& category, int column, int row) const;
     bool editable(const TNewCategory& category, int column, int row) const;
     Dialog dialog(int column) const;
 

@@ -12,7 +12,11 @@
 #include "gui/catalogue/grids/ProductGridModel.h"
 #include "gui/settings/TVaryForm.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QStandardPaths>
 
 namespace qs::gui {
 
@@ -100,6 +104,15 @@ void CatalogueGrids::customFields()
         applyCustomMax();
 }
 
+std::string CatalogueGrids::pickPicture(const std::string& current)
+{
+    if (pictureFolder_.empty() || !QFileInfo(QFile::decodeName(QByteArray::fromStdString(pictureFolder_))).isDir()) {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        pictureFolder_ = QFile::encodeName(QFileInfo(pictures).isDir() ? pictures : QDir::homePath()).toStdString();
+    }
+    return qs::PickFileIntoDirectory(ui_, state_.LocImg, qs::imageFilter, current, &pictureFolder_);
+}
+
 void CatalogueGrids::categoryDialog(int row)
 {
     qs::TNewCategory* category = categoryModel_->category();
@@ -110,7 +123,7 @@ void CatalogueGrids::categoryDialog(int row)
     std::string chosen;
     switch (grid.dialog(row)) {
     case qs::CategoryGrid::Dialog::Picture:
-        chosen = qs::PickFileIntoDirectory(ui_, state_.LocImg, qs::imageFilter, value);
+        chosen = pickPicture(value);
         break;
     case qs::CategoryGrid::Dialog::Template:
         chosen = qs::PickFileIntoDirectory(ui_, state_.ShopDataDir(), qs::templateFilter, value);
@@ -141,8 +154,7 @@ void CatalogueGrids::productDialog(const QModelIndex& index)
         result = vary_->editOptions(value);
         break;
     case qs::ProductGrid::Dialog::Picture:
-        if (std::string chosen = qs::PickFileIntoDirectory(ui_, state_.LocImg, qs::imageFilter, value);
-            !chosen.empty())
+        if (std::string chosen = pickPicture(value); !chosen.empty())
             result = std::move(chosen);
         break;
     case qs::ProductGrid::Dialog::Template:

@@ -56,6 +56,10 @@ private:
     void followCurrentProduct(const QModelIndex& current);
     void categoryDialog(int row);
     void productDialog(const QModelIndex& index);
+    // Brings a picture into the shop's image folder, the dialog starting
+    // where the last picture came from, else in the user's Pictures folder,
+    // else at home.
+    std::string pickPicture(const std::string& current);
 
     qs::AppState& state_;
     qs::EditorState& editor_;
@@ -67,6 +71,7 @@ private:
     TMemoTextForm* memoText_;
     TVaryForm* vary_;
     TInspectorForm* inspector_;
+    std::string pictureFolder_;
 };
 
 } // namespace qs::gui

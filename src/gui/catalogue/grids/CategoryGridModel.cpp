@@ -37,10 +37,14 @@ QVariant CategoryGridModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         return foregroundFor(cell.style);
     case Qt::BackgroundRole:
+        if (index.column() == 1 && !grid_.note(*category_, index.row()).empty())
+            return unreadableBackground();
         return backgroundFor(cell.style);
     case Qt::ToolTipRole:
         if (index.column() == 1 && grid_.dialog(index.row()) == qs::CategoryGrid::Dialog::Picture)
             return pictureTip(state_.LocImg, grid_.dialogValue(*category_, index.row()));
+        if (const std::string note = grid_.note(*category_, index.row()); index.column() == 1 && !note.empty())
+            return fromBytes(note);
         return QVariant();
     default:
         return QVariant();
@@ -73,6 +77,8 @@ bool CategoryGridModel::storeRow(int row, const std::string& value)
     const qs::CategoryGrid::Stored stored = grid_.store(changes, *category_, row, qs::oneLineValue(value));
     if (!stored.refusal.empty())
         ui_.message(stored.refusal, qs::MessageKind::Warning);
+    else if (const std::string note = grid_.note(*category_, row); !note.empty())
+        ui_.message(note, qs::MessageKind::Warning);
     return stored.kept;
 }
 

@@ -26,4 +26,9 @@ QVariant backgroundFor(qs::CellStyle style)
     return QBrush(style == qs::CellStyle::Heading ? QColor(192, 192, 192) : QColor(255, 255, 255));
 }
 
+QVariant unreadableBackground()
+{
+    return QBrush(QColor(255, 205, 205));
+}
+
 } // namespace qs::gui

@@ -10,5 +10,7 @@ namespace qs::gui {
 // through a dialog blue, "(Several...)" red, fixed cells on silver.
 QVariant foregroundFor(qs::CellStyle style);
 QVariant backgroundFor(qs::CellStyle style);
+// A value the shop cannot use as it stands (its note says why) on pale red.
+QVariant unreadableBackground();
 
 } // namespace qs::gui

@@ -78,10 +78,15 @@ QVariant ProductGridModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (index.column() == 0 && index.row() == currentRow_)
             return QBrush(Qt::gray);
-        return backgroundFor(index.column() == 0 ? qs::CellStyle::Heading : qs::CellStyle::Plain);
+        if (index.column() == 0)
+            return backgroundFor(qs::CellStyle::Heading);
+        return grid_.note(*category_, index.column(), row).empty() ? backgroundFor(qs::CellStyle::Plain)
+                                                                   : unreadableBackground();
     case Qt::ToolTipRole:
         if (grid_.dialog(index.column()) == qs::ProductGrid::Dialog::Picture)
             return pictureTip(state_.LocImg, dialogValue(index));
+        if (const std::string note = grid_.note(*category_, index.column(), row); !note.empty())
+            return fromBytes(note);
         return QVariant();
     default:
         return QVariant();
@@ -120,12 +125,21 @@ bool ProductGridModel::store(const QModelIndex& index, const std::string& value)
     if (!category_ || !index.isValid())
         return false;
     auto changes = state_.changes();
+    const qs::TNewProduct* product = productAt(index.row());
+    const std::string_view field = grid_.field(index.column());
+    const auto own = [&] { return product && !field.empty() ? std::string(product->field(field)) : std::string(); };
+    const std::string before = own();
     const std::string refusal =
         grid_.store(changes, *category_, index.column(), index.row() + 1, qs::oneLineValue(value));
     if (!refusal.empty()) {
         ui_.message(refusal, qs::MessageKind::Warning);
         return false;
     }
+    // Kept as typed, but the merchant hears at once what the shop will make of
+    // it: once, when it is typed, not each time the cell is passed through.
+    const bool typed = own() != before;
+    if (const std::string note = grid_.note(*category_, index.column(), index.row() + 1); typed && !note.empty())
+        ui_.message(note, qs::MessageKind::Warning);
     return true;
 }
 
@@ -212,6 +226,13 @@ void ProductGridModel::categoryDetailChanged(qs::TNewCategory& category, std::st
     // A default shows in every product that has no value of its own.
     if (&category == category_ && name.starts_with(qs::defaultPrefix) && rowCount() > 0)
         emit dataChanged(index(0, 1), index(rowCount() - 1, columnCount() - 1));
+}
+
+void ProductGridModel::categoryRenamed(qs::TNewCategory&)
+{
+    for (int column = 1; column < columnCount(); ++column)
+        if (grid_.field(column) == qs::categoryField && rowCount() > 0)
+            emit dataChanged(index(0, column), index(rowCount() - 1, column));
 }
 
 } // namespace qs::gui

@@ -57,6 +57,8 @@ private:
     void productRemoved(qs::TNewCategory& category, std::size_t row) override;
     void productFieldChanged(qs::TNewProduct& product, qs::FieldId field) override;
     void categoryDetailChanged(qs::TNewCategory& category, std::string_view name) override;
+    // The Category column shows the path, which a rename above changes.
+    void categoryRenamed(qs::TNewCategory& category) override;
 
     qs::AppState& state_;
     qs::EditorState& editor_;

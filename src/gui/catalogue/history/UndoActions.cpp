@@ -54,6 +54,8 @@ void UndoActions::update()
                                     : QStringLiteral("&Redo ") + fromBytes(redoLabel));
     undo_.setEnabled(!undoLabel.empty());
     redo_.setEnabled(!redoLabel.empty());
+    // Every edit, undo, redo and save moves the history: the title's mark follows.
+    form_.showTitle();
 }
 
 } // namespace qs::gui

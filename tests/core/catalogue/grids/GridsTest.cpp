@@ -122,6 +122,8 @@ TEST_F(GridsTest, ProductCellsShowOwnInheritedSeveralMoreAndNone)
         {&pear, "Picture", {"fruit.jpg", CellStyle::Inherited}, false},
         {&pear, "Product Template", {"(None...)", CellStyle::Special}, false},
         {&apple, "Product Name", {"Apple", CellStyle::Plain}, true},
+        // Where the product is, not a value typed and then ignored.
+        {&apple, "Category", {"Fruit", CellStyle::Plain}, false},
     };
     for (const Case& c : cases) {
         const int row = static_cast<int>(fruit.indexOfProduct(*c.product)) + 1;
@@ -130,6 +132,66 @@ TEST_F(GridsTest, ProductCellsShowOwnInheritedSeveralMoreAndNone)
     }
     fruit.setDetail("Default Type", "S|M");
     EXPECT_EQ(products.cell(fruit, column("Type"), 1).text, "(Several...)") << "an inherited list too";
+}
+
+TEST_F(GridsTest, PricesAndWeightsTheShopCannotReadAreMarkedAndKept)
+{
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* defaultPrice; // the category's
+        bool perType;
+        const char* noteHolds; // empty: not marked
+    };
+    const Case cases[] = {
+        {"Price", "12.50", "9.99", true, ""},
+        {"Price", "12,50", "9.99", true, "Type a plain number such as 12.50,"},
+        {"Price", "\xA3" "5", "9.99", true, "\"Price on request\""},
+        {"Price", "5 GBP", "9.99", true, "such as 5,"},
+        {"Price", "", "9,99", true, "the price \"9,99\""},
+        {"Price", "", "", true, ""},
+        {"Price", "40.00|45.00", "", true, ""},
+        {"Price", "40.00||x", "", true, "the price \"x\""},
+        {"Price", "40.00|45.00", "", false, "keeps one price for all of a product's types"},
+        {"Weight", "250g", "", true, "weigh nothing in the postage. Type a plain number such as 250,"},
+        {"Weight", "1234567890", "", true, "weigh nothing"},
+        {"Description", "12,50", "", true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed + (c.perType ? " per type" : ""));
+        FieldDefinitions fields;
+        fields.setLines({std::string("Product Name=Text,Mandatory,,,Yes,No"),
+                         std::string(c.field) + "=Text,Optional,,,No," + (c.perType ? "Yes" : "No")});
+        ProductGrid grid{fields};
+        fruit.setDetail("Default Price", c.defaultPrice);
+        ASSERT_TRUE(grid.store(changes, fruit, 2, 1, c.typed).empty());
+        EXPECT_EQ(apple.field(c.field), c.typed) << "stored as typed";
+        const std::string note = grid.note(fruit, 2, 1);
+        if (std::string_view(c.noteHolds).empty()) {
+            EXPECT_EQ(note, "");
+        } else {
+            EXPECT_NE(note.find(c.noteHolds), std::string::npos) << note;
+        }
+    }
+}
+
+TEST_F(GridsTest, ADefaultPriceOrWeightTheShopCannotReadIsMarkedInTheCategoryGrid)
+{
+    const auto rowOf = [&](std::string_view label) {
+        for (int row = 0; row < categories.rowCount(); ++row)
+            if (categories.label(row) == label)
+                return row;
+        return -1;
+    };
+    EXPECT_EQ(categories.note(fruit, rowOf("Default Price")), "") << "9.99";
+    fruit.setDetail("Default Price", "9,99");
+    fruit.setDetail("Default Weight", "1 kg");
+    fruit.setDetail("Description", "12,50");
+    EXPECT_NE(categories.note(fruit, rowOf("Default Price")).find("such as 9.99"), std::string::npos);
+    EXPECT_NE(categories.note(fruit, rowOf("Default Weight")).find("such as 1,"), std::string::npos);
+    EXPECT_EQ(categories.note(fruit, rowOf("Description")), "");
+    EXPECT_EQ(categories.note(fruit, 0), "");
+    EXPECT_EQ(categories.note(fruit, 500), "");
 }
 
 TEST_F(GridsTest, ColumnsFollowCustomMaxWithinRange)

@@ -17,6 +17,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDrag>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
@@ -29,9 +30,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace qs::gui {
 namespace {
@@ -238,18 +241,97 @@ TEST_F(CatalogueGridsTest, APictureIsPickedIntoTheImageFolderAndShownAsATip)
     const QRect at = productView().visualRect(cell(0, "Picture"));
     QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
     EXPECT_EQ(apple->field("Picture"), "apple.jpg");
-    EXPECT_EQ(ui.fileRequests.at(0).directory, state->LocImg);
+    EXPECT_NE(ui.fileRequests.at(0).filter.find("*.webp"), std::string::npos) << "every format the shop shows";
     EXPECT_TRUE(cell(0, "Picture").data(Qt::ToolTipRole).toString().contains("cannot be shown"));
     pear->trySetField(qs::FieldNames::intern("Picture"), "gone.jpg");
     EXPECT_TRUE(
         cell(1, "Picture").data(Qt::ToolTipRole).toString().contains("is not in the shop's image folder"));
 }
 
+TEST_F(CatalogueGridsTest, ThePictureChooserStartsWhereTheLastPictureCameFrom)
+{
+    // A home of the test's own, first without a Pictures folder.
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(QString::fromStdString(folder.file("home"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QString::fromStdString(folder.file("home/.config"))));
+    std::filesystem::create_directories(folder.file("home"));
+    std::filesystem::create_directories(folder.file("outside"));
+    folder.write("outside/pear.png", "PNG");
+    const auto pick = [&](int row, const std::optional<std::string>& file) {
+        ui.files.push_back(file);
+        const std::size_t asked = ui.fileRequests.size();
+        productView().setCurrentIndex(cell(row, "Picture"));
+        const QRect at = productView().visualRect(cell(row, "Picture"));
+        QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
+        return ui.fileRequests.size() > asked ? ui.fileRequests.back().directory : std::string("(not asked)");
+    };
+    EXPECT_EQ(pick(0, std::nullopt), folder.file("home")) << "home, without a Pictures folder";
+    std::filesystem::create_directories(folder.file("home/Pictures"));
+    // Cancelled: nothing chosen, so nowhere new to remember.
+    EXPECT_EQ(pick(0, std::nullopt), folder.file("home"));
+    ui.answers.push_back(qs::Answer::Ok); // copy it into the image folder
+    EXPECT_EQ(pick(1, folder.file("outside/pear.png")), folder.file("home"));
+    EXPECT_EQ(pear->field("Picture"), "pear.png");
+    EXPECT_EQ(pick(0, std::nullopt), folder.file("outside")) << "where the last picture came from";
+    std::filesystem::remove_all(folder.file("outside"));
+    EXPECT_EQ(pick(0, std::nullopt), folder.file("home/Pictures")) << "that folder gone: the Pictures folder";
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
+}
+
+TEST_F(CatalogueGridsTest, PricesAndWeightsTheShopCannotReadAreMarkedWhereTheyAreTyped)
+{
+    const QBrush plain = cell(0, "Price").data(Qt::BackgroundRole).value<QBrush>();
+    struct Case {
+        const char* field;
+        const char* typed;
+        bool marked;
+    };
+    const Case cases[] = {
+        {"Price", "12,50", true}, {"Price", "12.50", false}, {"Weight", "600 g", true},
+        {"Weight", "600", false}, {"Price", "\xA3" "5|6", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+        ui.said.clear();
+        ASSERT_TRUE(products().setData(cell(1, c.field), QString::fromLatin1(c.typed)));
+        EXPECT_EQ(pear->field(c.field), c.typed) << "stored as typed";
+        const QBrush shown = cell(1, c.field).data(Qt::BackgroundRole).value<QBrush>();
+        const QString tip = cell(1, c.field).data(Qt::ToolTipRole).toString();
+        EXPECT_EQ(shown != plain, c.marked);
+        EXPECT_EQ(!tip.isEmpty(), c.marked);
+        // Told at once, in the words of the cell's tip.
+        ASSERT_EQ(ui.said.size(), c.marked ? 1u : 0u);
+        if (c.marked) {
+            EXPECT_EQ(QString::fromLatin1(ui.said[0].text), tip);
+        }
+    }
+    // Passing through a marked cell stores it again unchanged: nothing more is said.
+    pear->trySetField(qs::FieldNames::intern("Price"), "12,50");
+    ui.said.clear();
+    productView().setCurrentIndex(cell(1, "Price"));
+    productView().setCurrentIndex(cell(1, "Description"));
+    ASSERT_TRUE(products().setData(cell(1, "Price"), "12,50"));
+    EXPECT_TRUE(ui.said.empty());
+    // An inherited price the shop cannot read marks every product that takes it.
+    fruit->setDetail("Default Price", "9,99");
+    EXPECT_TRUE(cell(0, "Price").data(Qt::ToolTipRole).toString().contains("\"Price on request\""));
+}
+
 TEST_F(CatalogueGridsTest, RenamingThroughTheDetailsRenamesTheNodeAndDefaultsShowAtOnce)
 {
     CategoryGridModel& details = form->grids().categoryModel();
+    QSignalSpy changed(&products(), &QAbstractItemModel::dataChanged);
     EXPECT_TRUE(details.setData(details.index(1, 1), "Fresh Fruit"));
     EXPECT_EQ(fruit->text(), "Fresh Fruit");
+    // The products' Category cells show the new path at once.
+    const int categoryColumn = column("Category");
+    EXPECT_TRUE(std::any_of(changed.begin(), changed.end(), [&](const QList<QVariant>& signal) {
+        return signal[0].toModelIndex().column() <= categoryColumn &&
+               signal[1].toModelIndex().column() >= categoryColumn && signal[1].toModelIndex().row() >= 1;
+    }));
+    EXPECT_EQ(cell(1, "Category").data().toString(), "Fresh Fruit");
     EXPECT_EQ(form->treeModel()->indexOf(*fruit).data().toString(), "Fresh Fruit");
     EXPECT_FALSE(details.setData(details.index(1, 1), ""));
     EXPECT_EQ(fruit->text(), "Fresh Fruit");
@@ -316,14 +398,15 @@ TEST_F(CatalogueGridsTest, DoubleClicksOpenTheCellsDialogAndStoreWhatItGives)
 
 TEST_F(CatalogueGridsTest, TheTextEditorConfirmedUnchangedLeavesAnInheritedValueInherited)
 {
-    productView().setCurrentIndex(cell(1, "Price"));
+    fruit->setDetail("Default Description", "Ripe");
+    productView().setCurrentIndex(cell(1, "Description"));
     test::whenModalShows([&](QWidget*) {
-        EXPECT_EQ(form->grids().memoTextForm().TheMemo->toPlainText(), "9.99");
+        EXPECT_EQ(form->grids().memoTextForm().TheMemo->toPlainText(), "Ripe");
         form->grids().memoTextForm().OKBtn->click();
     });
-    const QRect at = productView().visualRect(cell(1, "Price"));
+    const QRect at = productView().visualRect(cell(1, "Description"));
     QTest::mouseDClick(productView().viewport(), Qt::LeftButton, {}, at.center());
-    EXPECT_EQ(pear->field("Price"), "");
+    EXPECT_EQ(pear->field("Description"), "");
     EXPECT_FALSE(state->history.canUndo());
     EXPECT_EQ(cell(1, "Price").data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 128, 0));
 }

@@ -26,7 +26,7 @@ use ShopContext qw(open_shop);
 use ShopFigures qw(order_figures);
 use ShopMoney qw(pence signed_pence money_text);
 use ShopOrderMail qw(send_order_mails order_text);
-use ShopOrders qw(list_orders read_order order_value order_lines update_order valid_order_number);
+use ShopOrders qw(list_orders read_order order_value order_date order_lines update_order valid_order_number);
 use ShopOrdersCsv qw(orders_csv);
 use ShopPage qw(send_shop_page send_failure_page notice pager_html);
 use ShopRequest qw(read_request secure_request send_download send_redirect cookie_header);
@@ -99,8 +99,6 @@ sub refused {
 
 sub no_such_order { refused($_[0], '404 Not Found', 'Sorry, that order could not be found.') }
 
-sub date_text { return order_value($_[0], 'date') =~ s/\A(\S+)T([0-9][0-9]:[0-9][0-9]):[0-9][0-9]Z\z/$1 $2 UTC/r }
-
 sub amount_html {
     my ($order, $name) = @_;
     my $value = order_value($order, $name);
@@ -116,10 +114,12 @@ sub orders_page {
         if $start < 0 || $start > 0 && $start >= @$numbers;
     return admin_page($admin, '200 OK', "<h2>Orders</h2>\n" . notice('There are no orders yet.')) unless @$numbers;
     my $rows = '';
-    for my $number (grep { defined } @$numbers[ $start .. $start + $ORDERS_PAGE - 1 ]) {
+    # A slice past the end would add empty numbers to the count.
+    my $last = $start + $ORDERS_PAGE - 1 < $#$numbers ? $start + $ORDERS_PAGE - 1 : $#$numbers;
+    for my $number (@$numbers[ $start .. $last ]) {
         my $order = read_order($admin->{shop}{data}, $number) or next;
         my $mail = order_value($order, 'mail') eq 'not sent' ? '<span class="problem">not sent</span>' : '';
-        $rows .= '<tr><td><a href="Admin.pl?order=' . html($number) . '">' . html($number) . '</a></td><td>' . html(date_text($order))
+        $rows .= '<tr><td><a href="Admin.pl?order=' . html($number) . '">' . html($number) . '</a></td><td>' . html(order_date($order))
             . '</td><td>' . html(order_value($order, 'name')) . '</td><td class="money">' . amount_html($order, 'total')
             . '</td><td>' . html(order_value($order, 'status')) . "</td><td>$mail</td></tr>\n";
     }

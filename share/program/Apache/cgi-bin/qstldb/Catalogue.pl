@@ -108,8 +108,9 @@ sub category_page {
     } else {
         # Every line given names a product: only the page's own are decoded.
         my $lines = category_lines($shop, to_catalogue($category->{path}) // '');
-        my @shown = grep { defined } map { product_from_line($_) }
-            grep { defined } @$lines[ $start .. $start + $CATEGORY_PAGE - 1 ];
+        # A slice past the end would add empty lines to the count.
+        my $last = $start + $CATEGORY_PAGE - 1 < $#$lines ? $start + $CATEGORY_PAGE - 1 : $#$lines;
+        my @shown = grep { defined } map { product_from_line($_) } @$lines[ $start .. $last ];
         $products_html = !@$lines ? (@$subs ? '' : notice('There are no products in this category yet.'))
             : qq{<div class="products">\n} . join('', map { product_card($shop, $_) } @shown) . "</div>\n"
               . pager_html(scalar @$lines, $start, $CATEGORY_PAGE,

@@ -16,8 +16,8 @@ use ShopFigures qw(order_figures);
 use ShopMail qw(send_mail valid_address);
 use ShopLimits qw(recent_events note_event);
 use ShopMoney qw(signed_pence grouped_amount);
-use ShopOrders qw(read_order update_order order_value order_lines);
-use ShopPayment qw($CARD_SENT);
+use ShopOrders qw(read_order update_order order_value order_date order_lines);
+use ShopPayment qw(payment $CARD_SENT);
 
 our @EXPORT_OK = qw(send_order_mails order_text);
 
@@ -33,7 +33,7 @@ sub order_text {
     my $value = sub { order_value($order, $_[0]) };
     my $currency = $value->('currency');
     my $readable = sub { my $pence = signed_pence($_[0]); defined $pence ? grouped_amount($pence) : $_[0] };
-    my @text = ("Order number: $order->{number}", 'Date: ' . $value->('date'), 'Payment: ' . $value->('payment'), '',
+    my @text = ("Order number: $order->{number}", 'Date: ' . order_date($order), 'Payment: ' . $value->('payment'), '',
         'Name: ' . $value->('name'), 'E-mail: ' . $value->('email'), 'Telephone: ' . $value->('phone'),
         'Address: ' . join("\n         ", split /<br>/, $value->('address')), 'Postcode: ' . $value->('postcode'),
         'Delivery area: ' . $value->('area'), '');
@@ -55,6 +55,25 @@ sub order_text {
     return join("\n", @text) . "\n";
 }
 
+# Where a shop takes cheques and postal orders by post: where to send one,
+# to whom it is payable and how much, so that a customer who closed the
+# order form can still pay. Empty for a shop that takes none.
+sub cheque_instructions {
+    my ($shop, $order) = @_;
+    my $payment = payment($shop);
+    return '' unless $payment->{kind} eq 'offline' && $payment->{offers}{snailorder};
+    my $settings = $shop->{settings};
+    my $company = ($settings->{company} // '') =~ /\S/ ? $settings->{company} : '';
+    my $payee = ($settings->{chequename} // '') =~ /\S/ ? $settings->{chequename} : $company;
+    my @address = grep { /\S/ } $company, split /<br>|\r\n|\n|\r/i, $settings->{merc_address} // '';
+    my $currency = uc order_value($order, 'currency');
+    my @text = ('To pay by cheque or postal order, please post it with your order number to:', '',
+        (map { "    $_" } @address), '');
+    push @text, "Please make it payable to: $payee" if $payee ne '';
+    push @text, 'Amount: ' . order_value($order, 'total') . ($currency ne '' ? " $currency" : '');
+    return join("\n", @text) . "\n\n";
+}
+
 # Sends the mails of the order that have not gone yet; returns how many
 # could not be sent. $sales_extra, when given, ends the sales mail alone and
 # is kept nowhere else.
@@ -71,7 +90,8 @@ sub send_order_mails {
             subject => "Order $number from " . order_value($order, 'name'),
             body => "A new order:\n\n$text" . (defined $sales_extra ? "\n$sales_extra" : '') },
         mail_customer => { from => $sales, to => $customer, subject => "Your order $number at $company",
-            body => "Thank you for your order. We have received it as follows:\n\n$text\n$company\n" },
+            body => "Thank you for your order. We have received it as follows:\n\n$text\n"
+                . cheque_instructions($shop, $order) . "$company\n" },
     );
     my %changes;
     for my $key (sort keys %mails) {

@@ -17,7 +17,7 @@ use Exporter qw(import);
 use POSIX qw(strftime);
 use ShopFiles qw(each_line read_whole write_atomically with_lock make_folder);
 
-our @EXPORT_OK = qw(place_order read_order list_orders update_order order_value order_lines line_value
+our @EXPORT_OK = qw(place_order read_order list_orders update_order order_value order_date order_lines line_value
     valid_order_number @STATUSES);
 
 our @STATUSES = ('awaiting payment', 'new', 'paid', 'dispatched', 'cancelled');
@@ -100,6 +100,12 @@ sub order_value {
     my ($order, $name) = @_;
     for my $pair (@{ $order->{pairs} }) { return $pair->[1] if $pair->[0] eq $name }
     return '';
+}
+
+# When the order was placed, as people read it: "2026-12-09 14:05 UTC"
+# rather than the order file's "2026-12-09T14:05:41Z".
+sub order_date {
+    return order_value($_[0], 'date') =~ s/\A([0-9]{4}-[0-9][0-9]-[0-9][0-9])T([0-9][0-9]:[0-9][0-9]):[0-9][0-9]Z\z/$1 $2 UTC/r;
 }
 
 # The order's lines: { quantity, number, name, type, choices, total }.

@@ -173,6 +173,13 @@ sub order_form {
 
 # Unit, catalogue number and weight of the chosen type, where the product
 # has them.
+# The unit's short form: "g" of "grammes (g)", as the Postage dialog names it.
+sub weight_unit {
+    my $unit = $_[0]{settings}{weightunit} // '';
+    $unit = $1 if $unit =~ /\(([^()]*)\)/;
+    return $unit =~ s/\A\s+|\s+\z//gr;
+}
+
 sub product_facts_html {
     my ($shop, $product, $type) = @_;
     my $per_type = per_type_fields($shop);
@@ -180,7 +187,7 @@ sub product_facts_html {
     for my $field ('Catalogue Number', 'Unit', 'Weight') {
         my $value = field_for_type($product, $per_type, $field, $type);
         next unless $value =~ /\S/;
-        $value .= ' ' . $shop->{settings}{weightunit} if $field eq 'Weight' && ($shop->{settings}{weightunit} // '') =~ /\S/;
+        $value .= ' ' . weight_unit($shop) if $field eq 'Weight' && weight_unit($shop) ne '';
         $facts .= '<dt>' . html($field) . '</dt><dd>' . html($value) . '</dd>';
     }
     return $facts eq '' ? '' : qq{<dl class="facts">$facts</dl>\n};
