@@ -156,8 +156,8 @@ TEST_F(QuaystallCliTest, RefusedShopNamesGiveTheMessageAndExitStatusOne)
         "are not allowed.\n";
     ASSERT_EQ(cli({"new-shop", "Demo"}).status, 0);
     const std::pair<std::string, std::string> cases[] = {
-        {"my shop", bad},
-        {"my_shop", bad},
+        {"my shop", bad.substr(0, bad.size() - 1) + " A name that would work: \"my-shop\".\n"},
+        {"my_shop", bad.substr(0, bad.size() - 1) + " A name that would work: \"my-shop\".\n"},
         {"Caf\xC3\xA9", bad},
         {"\xC5\x81odz", // Łodz
          "The character U+0141 (LATIN CAPITAL LETTER L WITH "
@@ -326,6 +326,8 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     NameValueList complete = NameValueList::fromText(settings);
     complete.setValue("sales_email", "s@demo.test");
     complete.setValue("tech_email", "t@demo.test");
+    complete.setValue("shipmethod", "percentage");
+    complete.setValue("shippercent", "10");
     const std::string upload = program() + "/upload/Demo/";
     struct Case {
         const char* name;
@@ -357,7 +359,8 @@ TEST_F(QuaystallCliTest, ExportBuildsTheUploadFolderOrStopsBeforeBuildingAnythin
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.substr(0, 26), "IMPORTANT!!! Your shop dat");
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 7);
+    EXPECT_NE(run.err.find("\n\nYour upload folder is " + program() + "/upload/Demo.\n"), std::string::npos) << run.err;
     std::vector<std::string> scripts = lines(readFileBytes(cgi("Demo-cgi/CGIFiles.txt")));
     for (const std::string& name : scripts)
         EXPECT_EQ(readFileBytes(upload + "Demo-cgi/" + name),

@@ -155,8 +155,8 @@ bool shopNameCharacter(char c)
     return shopNameCharacters.find(lower) != std::string_view::npos;
 }
 
-// Blanks and underscores between words become one "-"; other characters a
-// shop name cannot hold are left out.
+// Blanks and underscores between words become one "-"; a name with any other
+// character a shop name cannot hold has no working form.
 std::string workingShopName(std::string_view name)
 {
     std::string working;
@@ -169,6 +169,9 @@ std::string workingShopName(std::string_view name)
                 working += '-';
             working += c;
             gap = false;
+        } else {
+            // A name that loses a letter is not the merchant's name any more.
+            return {};
         }
     }
     return working;
