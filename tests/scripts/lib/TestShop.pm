@@ -101,7 +101,7 @@ sub run_script {
     my $body = $request->{body};
     my $customer = ref $request->{cookie} ? $request->{cookie} : $request->{customer} ? customer($dir) : undef;
     if ($customer) {
-        $request = { %$request, cookie => join '; ', "$customer", map { $_ // () } $customer->{also}, $request->{more_cookies} };
+        $request = { %$request, cookie => join '; ', "$customer", grep { defined } $customer->{also}, $request->{more_cookies} // () };
         $body .= ($body eq '' ? '' : '&') . 'token=' . $customer->token
             if defined $body && $body !~ /(?:\A|&)token=/;
     }
