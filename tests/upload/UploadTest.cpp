@@ -187,9 +187,11 @@ TEST_F(UploadTest, TwoShopsKeepTheirOwnFoldersAndAnotherShopsFolderIsRefusedUnle
     settings.cgiFolder = folder.file("remote/cgi-bin/Other-cgi");
     settings.imagesFolder = folder.file("remote/images/Other");
     EXPECT_EQ(upload().sent, (Paths{"cgi/qstl2.cfg", "cgi/Catalogue.pl"}));
-    for (const auto& [name, bytes] : shopFiles)
-        if (name.starts_with("Demo-cgi"))
+    for (const auto& [name, bytes] : shopFiles) {
+        if (name.starts_with("Demo-cgi")) {
             EXPECT_EQ(folder.read("remote/cgi-bin/qstldb" + name.substr(8)), bytes) << name;
+        }
+    }
     EXPECT_EQ(folder.read("remote/cgi-bin/Other-cgi/qstl2.cfg"), otherSettings);
 
     // Pointed at the first shop's folder, the second is refused before

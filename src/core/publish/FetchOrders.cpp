@@ -7,6 +7,7 @@
 #include "core/text/FileError.h"
 #include "core/text/FileOps.h"
 #include "core/text/JoinPath.h"
+#include "core/text/LineSplitter.h"
 #include "core/text/NameValueList.h"
 #include "core/text/ReadFile.h"
 
@@ -15,7 +16,6 @@
 #include <map>
 #include <optional>
 #include <regex>
-#include <sstream>
 
 namespace qs {
 namespace {
@@ -79,22 +79,11 @@ SeenOnHost readSeenOnHost(const std::string& path)
     } catch (const FileError&) {
         return seen;
     }
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.ends_with('\r'))
-            line.pop_back();
-        if (const auto space = line.find(' '); space != std::string::npos)
-            seen[line.substr(0, space)] = line.substr(space + 1);
-    }
+    forEachLine(text, [&](std::string_view line) {
+        if (const auto space = line.find(' '); space != std::string_view::npos)
+            seen[std::string(line.substr(0, space))] = std::string(line.substr(space + 1));
+    });
     return seen;
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    AtomicFileWriter writer(path);
-    writer.write(bytes);
-    writer.commit();
 }
 
 // Whether one of the orders of the number kept already is this one: the same
@@ -170,7 +159,7 @@ std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSett
         }
     std::vector<FetchedOrder> fetched;
     const auto keep = [&](const std::string& file, const std::string& bytes, bool numberTakenBefore) {
-        writeFile(joinPath(localFolder, file), bytes);
+        writeFileAtomically(joinPath(localFolder, file), bytes);
         fetched.push_back(readOrderSummary(bytes));
         fetched.back().file = file;
         fetched.back().numberTakenBefore = numberTakenBefore;
@@ -197,7 +186,7 @@ std::vector<FetchedOrder> fetchNewOrders(const AppState& state, const UploadSett
     std::string record;
     for (const auto& [file, mark] : seen)
         record += file + " " + mark + "\r\n";
-    writeFile(seenPath, record);
+    writeFileAtomically(seenPath, record);
     return fetched;
 }
 

@@ -5,10 +5,10 @@
 #include "core/text/AtomicFile.h"
 #include "core/text/FileError.h"
 #include "core/text/JoinPath.h"
+#include "core/text/LineSplitter.h"
 #include "core/text/ReadFile.h"
 
 #include <charconv>
-#include <sstream>
 
 namespace qs {
 
@@ -26,27 +26,23 @@ UploadManifest readUploadManifest(const std::string& path, const std::string& ho
     } catch (const FileError&) {
         return manifest;
     }
-    std::istringstream lines(text);
-    std::string line;
     bool sameHost = false;
-    while (std::getline(lines, line)) {
-        if (line.ends_with('\r'))
-            line.pop_back();
+    forEachLine(text, [&](std::string_view line) {
         if (line.starts_with("Host=")) {
             sameHost = line.substr(5) == host;
-            continue;
+            return;
         }
         const auto firstSpace = line.find(' ');
         const auto secondSpace = line.find(' ', firstSpace + 1);
-        if (!sameHost || firstSpace == std::string::npos || secondSpace == std::string::npos)
-            continue;
+        if (!sameHost || firstSpace == std::string_view::npos || secondSpace == std::string_view::npos)
+            return;
         UploadedFile file;
         const auto [end, error] = std::from_chars(line.data(), line.data() + firstSpace, file.size);
         if (error != std::errc() || end != line.data() + firstSpace)
-            continue;
-        file.sha256 = line.substr(firstSpace + 1, secondSpace - firstSpace - 1);
-        manifest.files[line.substr(secondSpace + 1)] = file;
-    }
+            return;
+        file.sha256 = std::string(line.substr(firstSpace + 1, secondSpace - firstSpace - 1));
+        manifest.files[std::string(line.substr(secondSpace + 1))] = file;
+    });
     return manifest;
 }
 
@@ -55,9 +51,7 @@ void writeUploadManifest(const std::string& path, const UploadManifest& manifest
     std::string text = "Host=" + manifest.host + "\r\n";
     for (const auto& [name, file] : manifest.files)
         text += std::to_string(file.size) + " " + file.sha256 + " " + name + "\r\n";
-    AtomicFileWriter writer(path);
-    writer.write(text);
-    writer.commit();
+    writeFileAtomically(path, text);
 }
 
 } // namespace qs

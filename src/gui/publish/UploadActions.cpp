@@ -96,7 +96,7 @@ void UploadActions::uploadSettings()
 
 std::optional<UploadActions::Login> UploadActions::login()
 {
-    Login login{qs::loadUploadSettings(app_)};
+    Login login{qs::loadUploadSettings(app_), {}};
     if (login.settings.host.empty() || login.settings.user.empty()) {
         ui_.message("Before the first upload, please say how your shop reaches your web host.",
                     MessageKind::Information);
